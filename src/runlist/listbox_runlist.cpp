@@ -1,0 +1,60 @@
+#include "runlist/listbox_runlist.h"
+
+#include <string>
+
+#include "text/error.h"
+#include "text/texts.h"
+
+namespace qm {
+
+void ListBoxRunList::append(std::string_view text) {
+    const std::string entry(text.substr(0, text.find('\0')));
+    const LRESULT r = SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    if (r < 0) throw AppError(texts::kErrInsertLine);
+}
+
+int ListBoxRunList::count() const {
+    return static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
+}
+
+std::string ListBoxRunList::read(int pos) const {
+    if (pos < 0) throwIndexError(pos);
+    const LRESULT len = SendMessageA(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(pos), 0);
+    if (len < 0) throwIndexError(pos);
+    std::string buf(static_cast<std::size_t>(len) + 1, '\0');
+    const LRESULT got =
+        SendMessageA(hwnd_, LB_GETTEXT, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(&buf[0]));
+    if (got < 0) throwIndexError(pos);
+    buf.resize(static_cast<std::size_t>(got) <= static_cast<std::size_t>(len) ? static_cast<std::size_t>(got)
+                                                                                : static_cast<std::size_t>(len));
+    return buf;
+}
+
+// The list box answers LB_ERR for a position it does not hold; a negative position is
+// refused before it is sent, because LB_SETSEL reads -1 as "every entry".
+bool ListBoxRunList::isSelected(int pos) const {
+    const LRESULT r = pos < 0 ? LB_ERR : SendMessageA(hwnd_, LB_GETSEL, static_cast<WPARAM>(pos), 0);
+    if (r < 0) throwIndexError(pos);
+    return r > 0;
+}
+
+void ListBoxRunList::setSelected(int pos, bool selected) {
+    const LRESULT r =
+        pos < 0 ? LB_ERR : SendMessageA(hwnd_, LB_SETSEL, selected ? 1 : 0, static_cast<LPARAM>(pos));
+    if (r < 0) throwIndexError(pos);
+}
+
+void ListBoxRunList::remove(int pos) {
+    SendMessageA(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(pos), 0);
+}
+
+void ListBoxRunList::removeAll() { SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0); }
+
+RedrawPause::RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0); }
+
+RedrawPause::~RedrawPause() {
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+}  // namespace qm

@@ -1,0 +1,44 @@
+// The run list held by a real LISTBOX control: the list box is the store, nothing is
+// copied. Every operation is one list-box message.
+#pragma once
+
+#include <windows.h>
+
+#include "runlist/runlist.h"
+
+namespace qm {
+
+// Styles of the run list's list box besides WS_CHILD/WS_VISIBLE/WS_TABSTOP.
+inline constexpr DWORD kRunListStyle =
+    LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
+
+class ListBoxRunList final : public RunList {
+public:
+    explicit ListBoxRunList(HWND listBox) : hwnd_(listBox) {}
+    HWND hwnd() const { return hwnd_; }
+
+    void append(std::string_view text) override;
+    int count() const override;
+    std::string read(int pos) const override;
+    bool isSelected(int pos) const override;
+    void setSelected(int pos, bool selected) override;
+    void remove(int pos) override;
+    void removeAll() override;
+
+private:
+    HWND hwnd_;
+};
+
+// Suspends the list box's redrawing for a batch of requests and repaints it once after.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND hwnd);
+    ~RedrawPause();
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND hwnd_;
+};
+
+}  // namespace qm

@@ -1,0 +1,56 @@
+// The run list: the ordered paths a launch passes on, each with its own selected flag.
+// On Windows the list box ListBox1 is the store; MemoryRunList keeps the same model in
+// memory for code that runs without a window.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+class RunList {
+public:
+    virtual ~RunList() = default;
+    // Adds the text up to its first NUL as a new, unselected entry at the end.
+    // Throws AppError("行を挿入できません") when the store refuses it.
+    virtual void append(std::string_view text) = 0;
+    virtual int count() const = 0;
+    // The three below throw AppError("リストのインデックスが範囲を超えています (pos)")
+    // for a position outside 0 .. count-1.
+    virtual std::string read(int pos) const = 0;
+    virtual bool isSelected(int pos) const = 0;
+    virtual void setSelected(int pos, bool selected) = 0;
+    virtual void remove(int pos) = 0;
+    virtual void removeAll() = 0;
+};
+
+// The editing commands, one request per entry, in the order the list box sees them.
+void deleteSelected(RunList& list);
+void removeAll(RunList& list);
+void selectAll(RunList& list);
+void invertSelection(RunList& list);
+
+// The error for a position outside the list.
+[[noreturn]] void throwIndexError(int pos);
+
+class MemoryRunList final : public RunList {
+public:
+    void append(std::string_view text) override;
+    int count() const override { return static_cast<int>(entries_.size()); }
+    std::string read(int pos) const override;
+    bool isSelected(int pos) const override;
+    void setSelected(int pos, bool selected) override;
+    void remove(int pos) override;
+    void removeAll() override { entries_.clear(); }
+
+private:
+    struct Entry {
+        std::string text;
+        bool selected = false;
+    };
+    const Entry& at(int pos) const;
+    std::vector<Entry> entries_;
+};
+
+}  // namespace qm

@@ -1,0 +1,46 @@
+// The few questions the logic asks of the system's ANSI code page. The Windows build
+// answers them with the system (IsDBCSLeadByte, CompareStringA, CharUpperBuffA,
+// CharLowerBuffA); native builds answer with a model of code page 932.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+class CodePage {
+public:
+    virtual ~CodePage() = default;
+    virtual bool isLeadByte(unsigned char byte) const = 0;
+    // Equal ignoring case, by the user's locale (CompareStringA with NORM_IGNORECASE).
+    virtual bool equalsIgnoreCase(std::string_view a, std::string_view b) const = 0;
+    // Upper- and lower-case by the user's locale; the byte length never changes.
+    virtual std::string upper(std::string_view text) const = 0;
+    virtual std::string lower(std::string_view text) const = 0;
+
+    // Position of the character after the one at `pos`, as CharNextA steps: a lead byte
+    // takes its trail byte with it unless the text ends there. Never past the end.
+    std::size_t next(std::string_view text, std::size_t pos) const {
+        if (pos >= text.size()) return text.size();
+        if (isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
+            text[pos + 1] != '\0')
+            return pos + 2;
+        return pos + 1;
+    }
+};
+
+// Code page 932 as a model: lead bytes 0x81-0x9F and 0xE0-0xFC; only ASCII letters change
+// case (as on Windows for this code page, where double-byte letters keep their case).
+class Cp932Model final : public CodePage {
+public:
+    bool isLeadByte(unsigned char byte) const override;
+    bool equalsIgnoreCase(std::string_view a, std::string_view b) const override;
+    std::string upper(std::string_view text) const override;
+    std::string lower(std::string_view text) const override;
+};
+
+// The code page the program runs with: the system's on Windows, the model elsewhere.
+const CodePage& systemCodePage();
+
+}  // namespace qm

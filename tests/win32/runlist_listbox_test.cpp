@@ -1,0 +1,56 @@
+// The run-list commands on a real LISTBOX with the run list's styles.
+#include <windows.h>
+
+#include "../shared/runlist_cases.h"
+#include "runlist/listbox_runlist.h"
+
+namespace {
+
+class ListBoxRunListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        hwnd_ = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | qm::kRunListStyle, 0, 0,
+                                200, 100, parent(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(hwnd_, nullptr);
+        list_ = std::make_unique<qm::ListBoxRunList>(hwnd_);
+    }
+    void TearDown() override { DestroyWindow(hwnd_); }
+    qm::RunList& list() { return *list_; }
+
+    static HWND parent() {
+        static HWND p = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr);
+        return p;
+    }
+    HWND hwnd_ = nullptr;
+    std::unique_ptr<qm::ListBoxRunList> list_;
+};
+
+QM_RUNLIST_CASES(ListBoxRunListTest)
+
+TEST_F(ListBoxRunListTest, HasTheRunListStylesAndNoSortOrOwnerDraw) {
+    // The scroll-bar bits come and go with the scroll bars themselves; the list styles stay.
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    const LONG listStyles = LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT;
+    EXPECT_EQ(style & listStyles, listStyles);
+    EXPECT_EQ(style & (LBS_SORT | LBS_MULTIPLESEL | LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE), 0);
+}
+
+TEST_F(ListBoxRunListTest, SelectAllSetsEachEntryOnceAndTheListBoxAgrees) {
+    qm::runlist_cases::fill(list(), 50);
+    qm::selectAll(list());
+    EXPECT_EQ(SendMessageA(hwnd_, LB_GETSELCOUNT, 0, 0), 50);
+}
+
+TEST_F(ListBoxRunListTest, LongEntriesAreReadBackWhole) {
+    const std::string longText(5000, 'x');
+    list().append(longText);
+    EXPECT_EQ(list().read(0), longText);
+}
+
+TEST(Environment, AnsiCodePageIs932) {
+    // Everything else here assumes code page 932; a wrong set-up must fail loudly.
+    EXPECT_EQ(GetACP(), 932u);
+}
+
+}  // namespace

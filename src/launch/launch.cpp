@@ -1,0 +1,66 @@
+#include "launch/launch.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace qm {
+
+std::string quotedPathList(const RunList& list) {
+    // Each entry is read once (on Windows every read is a list-box request), then the text
+    // is built in one piece of exactly the size it needs.
+    const int n = list.count();
+    std::vector<std::string> entries;
+    entries.reserve(static_cast<std::size_t>(n > 0 ? n : 0));
+    std::size_t size = 0;
+    for (int i = 0; i < n; ++i) {
+        entries.push_back(list.read(i));
+        size += entries.back().size() + 3;
+    }
+    std::string out;
+    out.reserve(size);
+    for (const std::string& entry : entries) {
+        out += " \"";
+        out += entry;
+        out += '"';
+    }
+    return out;
+}
+
+std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList,
+                                   const CodePage& cp) {
+    // Upper-casing keeps the byte length, so a position in the upper-cased text is the same
+    // position in the template. A byte-wise search cannot start a match inside a double-byte
+    // character: "%" is neither a lead byte nor a trail byte of the code page.
+    const std::string upperTemplate = cp.upper(commandTemplate);
+    const std::string pattern = cp.upper("%P");
+
+    std::vector<std::size_t> hits;
+    for (std::size_t at = upperTemplate.find(pattern); at != std::string::npos;
+         at = upperTemplate.find(pattern, at + pattern.size()))
+        hits.push_back(at);
+    if (hits.empty()) return std::string(commandTemplate);
+
+    std::string out;
+    out.reserve(commandTemplate.size() - hits.size() * pattern.size() + hits.size() * pathList.size());
+    std::size_t from = 0;
+    for (std::size_t at : hits) {
+        out.append(commandTemplate.substr(from, at - from));
+        out.append(pathList);
+        from = at + pattern.size();
+    }
+    out.append(commandTemplate.substr(from));
+    return out;
+}
+
+LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const AppTable* table,
+                      bool clearChecked, bool quitChecked, const CodePage& cp) {
+    LaunchPlan plan;
+    plan.quotedPathList = quotedPathList(list);
+    const std::string commandTemplate = findTemplate(table, selectedName, cp);
+    plan.commandLine = replacePathPlaceholder(commandTemplate, plan.quotedPathList, cp);
+    plan.clearList = clearChecked;
+    plan.closeWindow = quitChecked;
+    return plan;
+}
+
+}  // namespace qm

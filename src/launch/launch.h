@@ -1,0 +1,40 @@
+// A launch without the window: the quoted path list built from the run list, the "%P"
+// replacement in the chosen application's command template, and what to do afterwards.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "runlist/runlist.h"
+#include "settings/apptable.h"
+#include "text/codepage.h"
+
+namespace qm {
+
+// For every entry, in list order, selected or not: a space, a double quote, the entry as
+// stored, a double quote. Nothing is escaped. An empty list gives the empty text.
+std::string quotedPathList(const RunList& list);
+
+// Every "%P" of the template, either case of the letter, replaced by `pathList`. The
+// template and the pattern are upper-cased by the locale and the upper-cased template is
+// searched from the left; each occurrence is replaced in the template as given, the search
+// goes on right after it, and the inserted text is never searched. Without "%P" the
+// template comes back unchanged.
+std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList,
+                                   const CodePage& cp);
+
+// Everything a launch needs, in the order it uses it.
+struct LaunchPlan {
+    std::string quotedPathList;
+    std::string commandLine;  // the process to start; empty when no application matched
+    bool clearList = false;   // CheckBox1: remove every run-list entry after the start
+    bool closeWindow = false;  // CheckBox2: close the main window after that
+};
+
+// The command line for the application named `selectedName` (the drop-down's text) on the
+// whole run list, and the two after-launch actions. A missing table (no section "app")
+// counts as an empty one: the command line is then empty.
+LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const AppTable* table,
+                      bool clearChecked, bool quitChecked, const CodePage& cp);
+
+}  // namespace qm

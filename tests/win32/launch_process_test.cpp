@@ -1,0 +1,167 @@
+// Launches against real Win32: command lines built with the system's code page, started with
+// CreateProcessA, and read back by qm_probe from its own GetCommandLineA.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "launch/launch.h"
+#include "launch/process.h"
+#include "runlist/listbox_runlist.h"
+#include "text/codepage.h"
+#include "text/textrules.h"
+
+namespace qm {
+namespace {
+
+std::string besideTestProgram(const char* name) {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string self(path, n);
+    return self.substr(0, fileNameStart(self, systemCodePage())) + name;
+}
+
+std::string readWhole(HANDLE f) {
+    std::string out;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
+    return out;
+}
+
+class LaunchProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        listBox_ = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | kRunListStyle, 0, 0, 200, 100,
+                                   parent_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(listBox_, nullptr);
+        list_ = std::make_unique<ListBoxRunList>(listBox_);
+
+        // The probe inherits the environment, and with it the name of the file to write.
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        out_ = std::string(temp) + "qm_launch_" + std::to_string(GetCurrentProcessId()) + ".txt";
+        DeleteFileA(out_.c_str());
+        SetEnvironmentVariableA("QM_PROBE_OUT", out_.c_str());
+        probe_ = "\"" + besideTestProgram("qm_probe.exe") + "\"";
+    }
+    void TearDown() override {
+        DeleteFileA(out_.c_str());
+        DestroyWindow(parent_);
+    }
+
+    // Starts the command line, waits for the probe by its handle and returns what it got.
+    std::string commandLineSeenBy(const std::string& commandLine) {
+        StartedProcess p = startProcessOwned(commandLine);
+        EXPECT_TRUE(p.started()) << commandLine;
+        if (!p.started()) return "(not started)";
+        EXPECT_EQ(WaitForSingleObject(p.process(), 30000), WAIT_OBJECT_0);
+        DWORD code = 1;
+        GetExitCodeProcess(p.process(), &code);
+        EXPECT_EQ(code, 0u);
+        return probeOutput();
+    }
+    std::string launched(std::string_view name, const AppTable& table) {
+        return commandLineSeenBy(planLaunch(*list_, name, &table, false, false, systemCodePage()).commandLine);
+    }
+    // The probe holds its file open without sharing until it has written everything, so the
+    // file opens here only once it is complete.
+    std::string probeOutput() {
+        for (int i = 0; i < 1500; ++i) {
+            HANDLE f = CreateFileA(out_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (f != INVALID_HANDLE_VALUE) {
+                const std::string text = readWhole(f);
+                CloseHandle(f);
+                return text;
+            }
+            Sleep(20);
+        }
+        ADD_FAILURE() << "the probe wrote nothing";
+        return std::string();
+    }
+    void fill(std::initializer_list<const char*> entries) {
+        for (const char* e : entries) list_->append(e);
+    }
+
+    HWND parent_ = nullptr;
+    HWND listBox_ = nullptr;
+    std::unique_ptr<ListBoxRunList> list_;
+    std::string out_;
+    std::string probe_;
+};
+
+TEST_F(LaunchProcessTest, ProgramGetsTheWholeListWithTwoSpacesBeforeIt) {
+    fill({"C:\\My Files\\a.txt", "D:\\b"});
+    list_->setSelected(1, true);
+    const AppTable table{{"probe=" + probe_ + " %P"}};
+    EXPECT_EQ(launched("probe", table), probe_ + "  \"C:\\My Files\\a.txt\" \"D:\\b\"");
+}
+
+TEST_F(LaunchProcessTest, BothCasesOfThePlaceholderAreReplaced) {
+    fill({"C:\\a", "C:\\100%P"});
+    const AppTable table{{"p=" + probe_ + " -in%P -out%p"}};
+    EXPECT_EQ(launched("p", table), probe_ + " -in \"C:\\a\" \"C:\\100%P\" -out \"C:\\a\" \"C:\\100%P\"");
+}
+
+TEST_F(LaunchProcessTest, EmptyListAndTemplateWithoutPlaceholder) {
+    const AppTable table{{"p=" + probe_ + " %P", "fixed=" + probe_ + " /x a=b"}};
+    EXPECT_EQ(launched("p", table), probe_ + " ");
+    fill({"C:\\a"});
+    EXPECT_EQ(launched("fixed", table), probe_ + " /x a=b");
+}
+
+TEST_F(LaunchProcessTest, NamesDifferingInCaseLaunchTheFirstEntry) {
+    fill({"C:\\a"});
+    const AppTable table{{"Probe=" + probe_ + " first%P", "PROBE=" + probe_ + " second%P"}};
+    EXPECT_EQ(launched("PROBE", table), probe_ + " first \"C:\\a\"");
+    EXPECT_EQ(launched("probe", table), probe_ + " first \"C:\\a\"");
+}
+
+TEST_F(LaunchProcessTest, DoubleBytePathsArriveByteForByte) {
+    // 表 and ポ end in 0x5C and 0x7C; パ and ケ in 0x70 and 0x50 ("p" and "P").
+    fill({"C:\\表\\ポ.txt", "D:\\パ\\ケ %p"});
+    const AppTable table{{"表示=" + probe_ + " パ%pケ"}};
+    EXPECT_EQ(launched("表示", table), probe_ + " パ \"C:\\表\\ポ.txt\" \"D:\\パ\\ケ %p\"ケ");
+}
+
+TEST_F(LaunchProcessTest, SystemUpperCaseKeepsTrailBytes) {
+    const CodePage& cp = systemCodePage();
+    EXPECT_EQ(cp.upper("パケp%p表ポ"), "パケP%P表ポ");
+    EXPECT_FALSE(cp.equalsIgnoreCase("パ", "ケ"));
+    EXPECT_TRUE(cp.equalsIgnoreCase("abc", "ABC"));
+}
+
+TEST_F(LaunchProcessTest, MissingProgramOrEmptyLineStartsNothing) {
+    EXPECT_FALSE(startProcess("\"C:\\no such folder\\missing.exe\" x"));
+    EXPECT_FALSE(startProcess(""));
+    EXPECT_TRUE(startProcess(probe_));
+    probeOutput();  // let it finish before its file is removed
+}
+
+TEST_F(LaunchProcessTest, ClearsTheListAfterAStartThatFailedOrSucceeded) {
+    const AppTable table{{"p=" + probe_ + " %P", "gone=C:\\nowhere\\missing.exe %P"}};
+    fill({"C:\\a", "C:\\b"});
+    EXPECT_FALSE(launchFromRunList(*list_, "gone", &table, true, false));
+    EXPECT_EQ(list_->count(), 0);
+
+    fill({"C:\\a", "C:\\b"});
+    EXPECT_TRUE(launchFromRunList(*list_, "nothing", nullptr, true, true));
+    EXPECT_EQ(list_->count(), 0);
+
+    fill({"C:\\a", "C:\\b"});
+    EXPECT_TRUE(launchFromRunList(*list_, "P", &table, false, true));
+    EXPECT_EQ(probeOutput(), probe_ + "  \"C:\\a\" \"C:\\b\"");
+    EXPECT_EQ(list_->count(), 2);
+
+    DeleteFileA(out_.c_str());
+    EXPECT_FALSE(launchFromRunList(*list_, "p", &table, true, false));
+    EXPECT_EQ(probeOutput(), probe_ + "  \"C:\\a\" \"C:\\b\"");
+    EXPECT_EQ(list_->count(), 0);
+}
+
+}  // namespace
+}  // namespace qm

@@ -2,6 +2,7 @@
 // the after-launch actions, with the code page 932 model.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "launch/launch.h"

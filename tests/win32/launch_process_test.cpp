@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <initializer_list>
 #include <string>
 
 #include "launch/launch.h"

@@ -17,4 +17,23 @@ std::string findTemplate(const AppTable* table, std::string_view name, const Cod
     return std::string();
 }
 
+std::optional<AppTable> buildAppTable(const std::vector<std::string>& sectionNames, const CodePage& cp,
+                                      const std::function<void(std::vector<std::string>&)>& readAppEntries) {
+    for (const std::string& name : sectionNames) {
+        if (cp.equalsIgnoreCase(name, kAppSection)) {
+            AppTable table;
+            readAppEntries(table.entries);
+            return table;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string sectionEntry(std::string_view key, std::string_view value) {
+    std::string entry;
+    entry.reserve(key.size() + 1 + value.size());
+    entry.append(key).append(1, '=').append(value);
+    return entry;
+}
+
 }  // namespace qm

@@ -2,6 +2,8 @@
 // section "app", in file order.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,9 @@ struct AppTable {
     std::vector<std::string> entries;  // each "name=template"
 };
 
+// The section the table is built from.
+inline constexpr char kAppSection[] = "app";
+
 // The name: the text before the entry's first "=".
 std::string_view appName(std::string_view entry);
 // The command template: everything after the name's "=" (empty when there is none).
@@ -22,5 +27,15 @@ std::string_view appTemplate(std::string_view entry);
 // The template of the first entry whose name equals `name` ignoring case by the user's
 // locale; empty when none does, or when there is no table.
 std::string findTemplate(const AppTable* table, std::string_view name, const CodePage& cp);
+
+// Builds the table from the file's section names: when one of them is "app" ignoring case
+// by the user's locale, the table holds the section's entries as `readAppEntries` gives
+// them (key "=" value, in file order; empty values and repeated keys kept); otherwise there
+// is no table and `readAppEntries` is not called.
+std::optional<AppTable> buildAppTable(const std::vector<std::string>& sectionNames, const CodePage& cp,
+                                      const std::function<void(std::vector<std::string>&)>& readAppEntries);
+
+// One entry of a section's list: key "=" value.
+std::string sectionEntry(std::string_view key, std::string_view value);
 
 }  // namespace qm

@@ -1,0 +1,311 @@
+// The settings object against real INI files through the real profile functions under Wine.
+// Each test works in a folder of its own whose name holds 表 (trail byte 0x5C).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "settings/settings.h"
+#include "text/error.h"
+#include "text/texts.h"
+#include "text/textrules.h"
+
+namespace {
+
+using qm::Settings;
+
+// Owns a kernel handle from CreateFileA.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle() { reset(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+    void reset(HANDLE h = INVALID_HANDLE_VALUE) {
+        if (valid()) CloseHandle(h_);
+        h_ = h;
+    }
+
+private:
+    HANDLE h_;
+};
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH + 1];
+        ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = std::string(temp) + "qm_settings_" + std::to_string(GetCurrentProcessId()) + "_" + info->name() +
+               "_表";
+        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr)) << GetLastError();
+        dir_ += "\\";
+    }
+    void TearDown() override {
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((dir_ + "*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = data.cFileName;
+                if (name == "." || name == "..") continue;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveDirectoryA((dir_ + name).c_str());
+                else
+                    DeleteFileA((dir_ + name).c_str());
+            } while (FindNextFileA(find, &data));
+            FindClose(find);
+        }
+        RemoveDirectoryA(dir_.c_str());
+    }
+
+    std::string path(const std::string& name) const { return dir_ + name; }
+
+    static void writeFile(const std::string& path, const std::string& bytes) {
+        FileHandle f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(f.valid()) << path;
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+        ASSERT_EQ(written, bytes.size());
+    }
+    static std::string readFile(const std::string& path) {
+        FileHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!f.valid()) return "<missing>";
+        std::string bytes;
+        char chunk[4096];
+        DWORD got = 0;
+        while (ReadFile(f.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+        return bytes;
+    }
+    static bool fileExists(const std::string& path) {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    std::string dir_;
+};
+
+TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
+    const std::string ini = path("Quillmoor.ini");
+    const std::string bytes =
+        "; comment\r\n"
+        "[Pos]\r\nTop=-20\r\nLeft=2147483648\r\nHeight=400px\r\nWidth=0x190\r\n"
+        "[check]\r\nclear=2\r\nquit=yes\r\n"
+        "[more]\r\nw1=$190\r\nw2=x190\r\nh2=abc\r\nzero=0\r\nmin=-2147483648\r\nneg=$FFFFFFFF\r\n"
+        "spaced = 12 \r\ntab=\t5\r\nempty=\r\n表=ポ\\\r\n"
+        "[Zeta]\r\n[alpha]\r\n";
+    writeFile(ini, bytes);
+    {
+        Settings s(ini);
+        EXPECT_TRUE(s.exists());
+        EXPECT_EQ(s.readInt("Pos", "Top", 0), -20);
+        EXPECT_EQ(s.readInt("Pos", "Left", 0), 0);
+        EXPECT_EQ(s.readInt("Pos", "Height", 300), 300);
+        EXPECT_EQ(s.readInt("Pos", "Width", 0), 400);
+        EXPECT_EQ(s.readInt("more", "w1", 0), 400);
+        EXPECT_EQ(s.readInt("more", "w2", 0), 400);
+        EXPECT_EQ(s.readInt("more", "h2", 300), 300);
+        EXPECT_EQ(s.readInt("more", "min", 0), INT_MIN);
+        EXPECT_EQ(s.readInt("more", "neg", 0), -1);
+        // Sections and keys are matched without regard to case; the platform trims blanks
+        // around values.
+        EXPECT_EQ(s.readInt("POS", "top", 0), -20);
+        EXPECT_EQ(s.readInt("more", "spaced", 0), 12);
+        EXPECT_EQ(s.readInt("more", "empty", 9), 9);
+        EXPECT_EQ(s.readInt("more", "missing", 9), 9);
+        EXPECT_EQ(s.readInt("nosuch", "Top", 9), 9);
+        EXPECT_TRUE(s.readBool("check", "clear", false));
+        EXPECT_FALSE(s.readBool("check", "quit", false));
+        EXPECT_TRUE(s.readBool("check", "quit", true));
+        EXPECT_FALSE(s.readBool("more", "zero", true));
+        EXPECT_FALSE(s.readBool("check", "missing", false));
+        EXPECT_TRUE(s.readBool("check", "missing", true));
+        EXPECT_EQ(s.readText("more", "表"), "ポ\\");
+        EXPECT_EQ(s.readText("more", "missing"), "");
+        EXPECT_EQ(s.sectionNames(), (std::vector<std::string>{"Pos", "check", "more", "Zeta", "alpha"}));
+        std::vector<std::string> entries{"stale"};
+        s.sectionEntries("check", entries);
+        EXPECT_EQ(entries, (std::vector<std::string>{"clear=2", "quit=yes"}));
+        s.sectionEntries("nosuch", entries);
+        EXPECT_TRUE(entries.empty());
+        // No section "app": no table.
+        EXPECT_FALSE(qm::loadAppTable(s, qm::systemCodePage()).has_value());
+    }
+    // Reading and releasing wrote nothing.
+    EXPECT_EQ(readFile(ini), bytes);
+}
+
+TEST_F(SettingsFileTest, BuildsTheAppTableFromTheSectionIgnoringCase) {
+    const qm::CodePage& cp = qm::systemCodePage();
+    const std::string upper = path("upper.ini");
+    writeFile(upper,
+              "[Pos]\r\nTop=1\r\n[APP]\r\nメモ帳=notepad.exe %P\r\nempty=\r\ncmd=a=b \"%P\"\r\n"
+              "dup=first\r\nDUP=second\r\n=nameless\r\n表示=C:\\表\\x.exe %P\r\n[check]\r\n");
+    {
+        Settings s(upper);
+        const std::optional<qm::AppTable> table = qm::loadAppTable(s, cp);
+        ASSERT_TRUE(table.has_value());
+        // One entry per key in file order; a key written twice gives two entries, each with
+        // the value the platform returns for that key. The platform lists a line without a
+        // key name as an empty name; it gives no entry and the keys after it are kept.
+        ASSERT_EQ(table->entries.size(), 6u);
+        EXPECT_EQ(table->entries[0], "メモ帳=notepad.exe %P");
+        EXPECT_EQ(table->entries[1], "empty=");
+        EXPECT_EQ(table->entries[2], "cmd=a=b \"%P\"");
+        EXPECT_EQ(qm::appName(table->entries[3]), "dup");
+        EXPECT_EQ(qm::appName(table->entries[4]), "DUP");
+        EXPECT_EQ(qm::appTemplate(table->entries[3]), qm::appTemplate(table->entries[4]));
+        EXPECT_EQ(table->entries[5], "表示=C:\\表\\x.exe %P");
+        EXPECT_EQ(qm::findTemplate(&*table, "CMD", cp), "a=b \"%P\"");
+    }
+    const std::string empty = path("empty.ini");
+    writeFile(empty, "[Pos]\r\nTop=1\r\n[app]\r\n[check]\r\nclear=1\r\n");
+    {
+        Settings s(empty);
+        const std::optional<qm::AppTable> table = qm::loadAppTable(s, cp);
+        ASSERT_TRUE(table.has_value());
+        EXPECT_TRUE(table->entries.empty());
+    }
+}
+
+TEST_F(SettingsFileTest, LongValuesAndLongListsAreCutWhereTheBuffersEnd) {
+    const std::string ini = path("long.ini");
+    const std::string longValue(3000, 'v');
+    std::string dbcsValue;
+    while (dbcsValue.size() < 3000) dbcsValue += "表ポ";
+    std::string bytes = "[app]\r\nlong=" + longValue + "\r\nwide=" + dbcsValue + "\r\nshort=s\r\n";
+    // 3000 sections of 9 to 11 bytes, half of them double-byte: far beyond the 16384-byte
+    // list buffer.
+    std::vector<std::string> names;
+    for (int i = 0; i < 3000; ++i) {
+        char name[16];
+        wsprintfA(name, i % 2 ? "section%04d" : "表ポ%04d", i);
+        names.push_back(name);
+        bytes += "[" + names.back() + "]\r\nk=1\r\n";
+    }
+    writeFile(ini, bytes);
+    Settings s(ini);
+    const std::optional<qm::AppTable> table = qm::loadAppTable(s, qm::systemCodePage());
+    ASSERT_TRUE(table.has_value());
+    ASSERT_EQ(table->entries.size(), 3u);
+    EXPECT_EQ(table->entries[0], "long=" + longValue.substr(0, 2047));
+    EXPECT_EQ(s.readText("app", "long"), longValue.substr(0, 2047));
+    // A double-byte value is cut within the buffer too, as a prefix of the value.
+    const std::string wide = s.readText("app", "wide");
+    EXPECT_LE(wide.size(), 2047u);
+    EXPECT_GE(wide.size(), 2046u);
+    EXPECT_EQ(wide, dbcsValue.substr(0, wide.size()));
+    EXPECT_EQ(table->entries[1], "wide=" + wide);
+    EXPECT_EQ(table->entries[2], "short=s");
+
+    // The section list is cut by the platform: what is seen is the file's list from its
+    // start, in order, the last name possibly cut short.
+    const std::vector<std::string> seen = s.sectionNames();
+    ASSERT_GT(seen.size(), 1000u);
+    ASSERT_LT(seen.size(), names.size() + 1);
+    EXPECT_EQ(seen[0], "app");
+    for (std::size_t i = 1; i + 1 < seen.size(); ++i) ASSERT_EQ(seen[i], names[i - 1]) << i;
+    EXPECT_EQ(seen.back(), names[seen.size() - 2].substr(0, seen.back().size()));
+    std::size_t total = 0;
+    for (const std::string& n : seen) total += n.size() + 1;
+    EXPECT_LE(total, 16384u);  // each name with its NUL
+}
+
+TEST_F(SettingsFileTest, WritesStorePlainDecimalAndOneOrZero) {
+    const std::string ini = path("w.ini");
+    writeFile(ini, "[app]\r\nx=y %P\r\n[Pos]\r\nTop=0x10\r\nKeep=me\r\n");
+    {
+        Settings s(ini);
+        s.writeInt("Pos", "Top", -5);
+        s.writeInt("Pos", "Width", INT_MIN);
+        s.writeBool("check", "clear", false);
+        s.writeBool("check", "quit", true);
+        // Each write goes to the file at once, not at the release.
+        const std::string now = readFile(ini);
+        EXPECT_NE(now.find("Top=-5"), std::string::npos) << now;
+        EXPECT_NE(now.find("quit=1"), std::string::npos) << now;
+    }
+    Settings s(ini);
+    EXPECT_EQ(s.readText("Pos", "Top"), "-5");
+    EXPECT_EQ(s.readText("Pos", "Width"), "-2147483648");
+    EXPECT_EQ(s.readText("check", "clear"), "0");
+    EXPECT_EQ(s.readText("check", "quit"), "1");
+    EXPECT_EQ(s.readInt("Pos", "Width", 0), INT_MIN);
+    // Other sections and keys are kept.
+    EXPECT_EQ(s.readText("Pos", "Keep"), "me");
+    EXPECT_EQ(s.readText("app", "x"), "y %P");
+    EXPECT_EQ(s.sectionNames(), (std::vector<std::string>{"app", "Pos", "check"}));
+}
+
+TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
+    const std::string missing = path("missing.ini");
+    {
+        Settings s(missing);
+        EXPECT_FALSE(s.exists());
+        EXPECT_EQ(s.readInt("Pos", "Height", 300), 300);
+        EXPECT_TRUE(s.sectionNames().empty());
+        EXPECT_FALSE(qm::loadAppTable(s, qm::systemCodePage()).has_value());
+    }
+    // Neither the reads nor the release create the file.
+    EXPECT_FALSE(fileExists(missing));
+
+    const std::string folder = path("Folder.ini");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    {
+        Settings s(folder);
+        EXPECT_FALSE(s.exists());
+        EXPECT_EQ(s.readInt("Pos", "Width", 400), 400);
+    }
+    // A file of that name next to it does exist, however its name is cased.
+    writeFile(path("Real.ini"), "");
+    EXPECT_TRUE(Settings(path("REAL.INI")).exists());
+}
+
+TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
+    const std::string ini = path("held.ini");
+    const std::string original = "[Pos]\r\nTop=1\r\n";
+    writeFile(ini, original);
+    FileHandle hold(INVALID_HANDLE_VALUE);
+    std::string error;
+    {
+        Settings s(ini);
+        s.writeInt("Pos", "Top", 7);  // still writable
+        hold.reset(CreateFileA(ini.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(hold.valid());
+        try {
+            s.writeInt("Pos", "Left", 11);
+            s.writeInt("Pos", "Height", 12);
+            s.writeBool("check", "clear", true);
+        } catch (const qm::AppError& e) {
+            error = e.text();
+        }
+    }
+    hold.reset();
+    EXPECT_EQ(error, ini + " に書き込めません");
+    EXPECT_EQ(error, qm::formatMessage(qm::texts::kErrCannotWrite, ini));
+    // Once the file is free again, a later release does not bring the refused values back.
+    { Settings later(ini); }
+    const std::string now = readFile(ini);
+    EXPECT_NE(now.find("Top=7"), std::string::npos) << now;
+    EXPECT_EQ(now.find("Left"), std::string::npos) << now;
+    EXPECT_EQ(now.find("Height"), std::string::npos) << now;
+    EXPECT_EQ(now.find("check"), std::string::npos) << now;
+    // And the file is writable again.
+    Settings s(ini);
+    s.writeInt("Pos", "Left", 3);
+    EXPECT_EQ(s.readInt("Pos", "Left", 0), 3);
+}
+
+TEST(SettingsPath, IsTheRunningProgramsPathWithIni) {
+    char exe[MAX_PATH + 1];
+    const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
+    ASSERT_GT(n, 4u);
+    const std::string expected = std::string(exe, n - 4) + ".ini";
+    EXPECT_EQ(qm::settingsPathForThisProgram(), expected);
+    EXPECT_EQ(expected.substr(expected.size() - 19), "\\qm_win32_tests.ini");
+}
+
+}  // namespace

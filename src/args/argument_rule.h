@@ -1,0 +1,38 @@
+// The argument rule, shared by the command line at creation and by every hand-off: the
+// switches "/t" and "/d" are recognised wherever they stand, and the arguments behind as many
+// leading positions as there are switches are appended to the run list.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runlist/runlist.h"
+#include "text/codepage.h"
+
+namespace qm {
+
+inline constexpr char kTopmostSwitch[] = "/t";
+inline constexpr char kGiveBackSwitch[] = "/d";
+
+// What the switches act on: the main window and the focus give-back flag.
+class ArgumentTarget {
+public:
+    virtual ~ArgumentTarget() = default;
+    virtual void makeTopmost() = 0;  // once for every "/t"
+    virtual void setGiveBack() = 0;  // once for every "/d"
+};
+
+// Switch pass, then append pass. Each argument that equals "/t" or "/d" byte for byte takes
+// effect and counts; then the arguments from position count+1 on are appended whatever they
+// hold (switches and empty texts included). Append errors from the run list pass through.
+void applyArgumentRule(const std::vector<std::string>& args, RunList& list,
+                       ArgumentTarget& target);
+
+// Cuts a hand-off text (up to its first NUL) into pieces at every "|" character, walking
+// whole characters so that a trail byte 0x7C is no separator. Every "|" ends a piece, empty
+// or not; the text after the last "|" is a piece only when it is not empty.
+// "x||y" -> x, "", y;  "x|" -> x;  "|" -> "";  "" -> nothing.
+std::vector<std::string> cutArgumentText(std::string_view text, const CodePage& cp);
+
+}  // namespace qm

@@ -1,0 +1,24 @@
+// Splitting a command line into arguments, the way the program reads GetCommandLineA.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/codepage.h"
+
+namespace qm {
+
+// The arguments after the program's own path (arguments 1 to count), read from the text up to
+// its first NUL, walked by whole characters of the code page:
+// - a blank is any character with a code from 1 to 32 (space, tab, control characters);
+// - at the start of an argument blanks are skipped, and two double quotes in a row are
+//   skipped too, after which that step repeats;
+// - a double quote opens a stretch, taken as it is (blanks included) up to the next double
+//   quote or the end of the text; both quotes are dropped and the argument goes on;
+// - there is no escape character: a backslash before a quote is an ordinary character;
+// - the first argument read is the program's path and is left out; the list ends at the first
+//   argument that comes out empty (which only happens at the end of the text).
+std::vector<std::string> splitCommandLine(std::string_view commandLine, const CodePage& cp);
+
+}  // namespace qm

@@ -1,0 +1,30 @@
+// The hand-off between a forwarding instance and the running window: the argument text and
+// the block that WM_COPYDATA carries. No window here; the sender and receiver use these.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+// The block size both ends agree on: 256 bytes of text and its NUL.
+inline constexpr std::size_t kHandoffBlockSize = 257;
+
+// The argument text: the arguments joined with a single "|" between neighbours, nothing
+// quoted or escaped (an argument holding "|" reaches the receiver as several).
+std::string joinArguments(const std::vector<std::string>& args);
+
+// The block to send; its size is the cbData to send with it. The text (up to a NUL it may
+// hold) is followed by a NUL. A text of up to 256 bytes travels in the usual 257-byte block,
+// zero after the NUL; a longer one travels whole in a block of its length + 1, so nothing is
+// cut and no receiver that reads up to the NUL within cbData reads past the block.
+std::vector<char> buildHandoffBlock(std::string_view text);
+
+// The text of a received block: its bytes up to the first NUL within cbData, or all cbData
+// bytes when none is NUL. NULL data or cbData 0 is the empty text. Nothing beyond cbData is
+// read, whatever the sender wrote.
+std::string readHandoffBlock(const void* data, std::size_t cbData);
+
+}  // namespace qm

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "args/argument_rule.h"
+#include "args/commandline.h"
+#include "entry/handoff.h"
+
+namespace qm {
+namespace {
+
+using Texts = std::vector<std::string>;
+const Cp932Model cp;
+
+TEST(HandoffText, JoinsArgumentsWithOneBar) {
+    EXPECT_EQ(joinArguments({"a", "b"}), "a|b");
+    EXPECT_EQ(joinArguments({"C:\\a b\\c.txt"}), "C:\\a b\\c.txt");
+    EXPECT_EQ(joinArguments({"/t", "x", "/d"}), "/t|x|/d");
+    EXPECT_EQ(joinArguments({}), "");
+    // An argument holding "|" is not protected: the receiver sees two.
+    EXPECT_EQ(cutArgumentText(joinArguments({"a|b", "c"}), cp), (Texts{"a", "b", "c"}));
+}
+
+TEST(HandoffBlock, CarriesTextsUpTo256BytesIn257Bytes) {
+    const std::vector<char> ab = buildHandoffBlock(joinArguments({"a", "b"}));
+    ASSERT_EQ(ab.size(), kHandoffBlockSize);
+    EXPECT_EQ(std::string(ab.data(), 4), std::string("a|b\0", 4));
+    EXPECT_EQ(readHandoffBlock(ab.data(), ab.size()), "a|b");
+
+    const std::vector<char> empty = buildHandoffBlock("");
+    ASSERT_EQ(empty.size(), kHandoffBlockSize);
+    EXPECT_EQ(empty[0], '\0');
+
+    const std::string full(256, 'q');
+    const std::vector<char> block = buildHandoffBlock(full);
+    ASSERT_EQ(block.size(), kHandoffBlockSize);
+    EXPECT_EQ(std::string(block.data(), 256), full);
+    EXPECT_EQ(block[256], '\0');
+    EXPECT_EQ(readHandoffBlock(block.data(), block.size()), full);
+}
+
+TEST(HandoffBlock, CarriesLongerTextsWholeInALargerBlock) {
+    for (std::size_t length : {257u, 258u, 1000u, 70000u}) {
+        std::string text(length, 'x');
+        text[length - 1] = 'E';
+        const std::vector<char> block = buildHandoffBlock(text);
+        ASSERT_EQ(block.size(), length + 1);
+        EXPECT_EQ(block.back(), '\0');
+        EXPECT_EQ(readHandoffBlock(block.data(), block.size()), text) << length;
+    }
+    // A text with a NUL in it ends there, as the receiver would read it.
+    EXPECT_EQ(buildHandoffBlock(std::string(300, 'x') + std::string("\0y", 2)).size(), 301u);
+}
+
+TEST(HandoffBlock, ReadingStaysWithinTheBlock) {
+    // 300 bytes and no NUL, in a heap block of exactly that size.
+    std::unique_ptr<char[]> noNul(new char[300]);
+    std::fill(noNul.get(), noNul.get() + 300, 'z');
+    EXPECT_EQ(readHandoffBlock(noNul.get(), 300), std::string(300, 'z'));
+    EXPECT_EQ(readHandoffBlock(noNul.get(), 5), "zzzzz");
+
+    EXPECT_EQ(readHandoffBlock(nullptr, 0), "");
+    EXPECT_EQ(readHandoffBlock(nullptr, kHandoffBlockSize), "");
+    EXPECT_EQ(readHandoffBlock(noNul.get(), 0), "");
+
+    const char middle[] = "/t|a\0b|c";
+    EXPECT_EQ(readHandoffBlock(middle, sizeof middle), "/t|a");
+    EXPECT_EQ(readHandoffBlock(middle, 2), "/t");
+    const char first[] = "\0abc";
+    EXPECT_EQ(readHandoffBlock(first, sizeof first), "");
+}
+
+// From one instance's command line to the other's run list.
+TEST(Handoff, BringsEveryArgumentAcrossWhole) {
+    const std::string commandLine =
+        "\"C:\\Program Files\\Quillmoor\\Quillmoor.exe\" /t \"C:\\My Files\\表 ポ.txt\" D:\\ソ a|b";
+    const std::vector<char> block = buildHandoffBlock(joinArguments(splitCommandLine(commandLine, cp)));
+    const Texts pieces = cutArgumentText(readHandoffBlock(block.data(), block.size()), cp);
+    EXPECT_EQ(pieces, (Texts{"/t", "C:\\My Files\\表 ポ.txt", "D:\\ソ", "a", "b"}));
+}
+
+}  // namespace
+}  // namespace qm

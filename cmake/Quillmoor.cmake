@@ -1,10 +1,10 @@
 # Options shared by every target of the project's own code.
 function(qm_options target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /utf-8 /execution-charset:.932 /W4 /WX)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:/utf-8 /execution-charset:.932 /W4 /WX>)
   else()
-    target_compile_options(${target} PRIVATE -finput-charset=UTF-8 -fexec-charset=CP932
-                           -Wall -Wextra -Werror)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8
+                           -fexec-charset=CP932 -Wall -Wextra -Werror>)
   endif()
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()

@@ -1,0 +1,28 @@
+#include "args/focus.h"
+
+namespace qm {
+
+void FocusControl::recordPreviousForeground() { previous_ = GetForegroundWindow(); }
+
+void FocusControl::makeTopmost(HWND window) {
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void FocusControl::forceForeground(HWND window) const {
+    const DWORD foregroundThread = GetWindowThreadProcessId(previous_, nullptr);
+    const DWORD ownThread = GetWindowThreadProcessId(window, nullptr);
+    AttachThreadInput(ownThread, foregroundThread, TRUE);
+    DWORD savedTimeout = 0;
+    SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &savedTimeout, 0);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
+    SetForegroundWindow(window);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                          reinterpret_cast<PVOID>(static_cast<ULONG_PTR>(savedTimeout)), 0);
+    AttachThreadInput(ownThread, foregroundThread, FALSE);
+}
+
+void FocusControl::active() const {
+    if (giveBack_) SetForegroundWindow(previous_);
+}
+
+}  // namespace qm

@@ -1,0 +1,35 @@
+// Which window holds the foreground: the topmost switch, the forced foreground sequence
+// after a hand-off, and giving the foreground back at the first activation.
+#pragma once
+
+#include <windows.h>
+
+namespace qm {
+
+class FocusControl {
+public:
+    // Stores GetForegroundWindow (none when nothing is in front).
+    void recordPreviousForeground();
+    HWND previousForeground() const { return previous_; }
+
+    // Never cleared once set.
+    void setGiveBack() { giveBack_ = true; }
+    bool giveBack() const { return giveBack_; }
+
+    // HWND_TOPMOST without moving, sizing or activating (flags 0x0013).
+    static void makeTopmost(HWND window);
+
+    // Pushes `window` to the foreground although another program holds it: attach to the
+    // previous foreground window's input, lift the foreground lock timeout for one
+    // SetForegroundWindow, put the timeout back, detach.
+    void forceForeground(HWND window) const;
+
+    // The main window's first activation: hands the foreground back when the flag is set.
+    void active() const;
+
+private:
+    HWND previous_ = nullptr;
+    bool giveBack_ = false;
+};
+
+}  // namespace qm

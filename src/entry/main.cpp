@@ -1,0 +1,97 @@
+// Program entry: one instance holds the window; every later start hands its arguments to
+// it (or only raises it) and ends.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "args/argument_rule.h"
+#include "args/commandline.h"
+#include "entry/handoff.h"
+#include "text/codepage.h"
+#include "text/texts.h"
+#include "ui/application.h"
+#include "ui/Unit1.h"
+
+namespace {
+
+// How long a later start waits for the first instance's window to appear.
+constexpr DWORD kWindowWaitMs = 10000;
+constexpr DWORD kPollMs = 50;
+
+void sendHandoff(HWND target, const std::vector<std::string>& args) {
+    std::vector<char> block = qm::buildHandoffBlock(qm::joinArguments(args));
+    COPYDATASTRUCT cds{};
+    cds.dwData = 0;
+    cds.cbData = static_cast<DWORD>(block.size());
+    cds.lpData = block.data();
+    SendMessageA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+}
+
+// A forwarding start: pass the arguments on, or only raise the window. Returns false when
+// the first instance ended before its window appeared, so this start must take its place.
+bool forward(HANDLE mutex, const std::vector<std::string>& args) {
+    HWND target = FindWindowA(qm::texts::kWindowClass, nullptr);
+    if (!target) {
+        // The first instance may still be starting: wait for its window rather than lose
+        // the arguments, as long as it still holds the mutex (our own handle would keep
+        // the mutex alive, so it goes first).
+        CloseHandle(mutex);
+        mutex = nullptr;
+        for (DWORD waited = 0; !target && waited < kWindowWaitMs; waited += kPollMs) {
+            Sleep(kPollMs);
+            HANDLE again = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName);
+            if (!again) return false;
+            CloseHandle(again);
+            target = FindWindowA(qm::texts::kWindowClass, nullptr);
+        }
+    }
+    if (target) {
+        if (args.empty()) {
+            SetForegroundWindow(target);
+        } else {
+            sendHandoff(target, args);
+        }
+    }
+    if (mutex) CloseHandle(mutex);
+    return true;
+}
+
+int runFirstInstance(HINSTANCE instance) {
+    qm::Application::create(instance);
+    qm::TQuillmoorMW* window = qm::TQuillmoorMW::create();
+    if (window && !window->endRequested()) {
+        ShowWindow(window->handle(), SW_SHOWNORMAL);
+        UpdateWindow(window->handle());
+    }
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (window && IsWindow(window->handle()) && window->preTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const std::vector<std::string> args = qm::splitCommandLine(GetCommandLineA(), qm::systemCodePage());
+    for (;;) {
+        HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName);
+        if (mutex) {
+            if (forward(mutex, args)) return 0;
+            continue;  // the first instance is gone: try again to be the first
+        }
+        // Held until the process ends; never closed.
+        mutex = CreateMutexA(nullptr, FALSE, qm::texts::kMutexName);
+        if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+            // Another start created it a moment earlier: forward to it instead.
+            if (forward(mutex, args)) return 0;
+            continue;
+        }
+        const int code = runFirstInstance(instance);
+        if (mutex) ReleaseMutex(mutex);
+        return code;
+    }
+}

@@ -1,0 +1,547 @@
+#include "ui/Unit1.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "args/argument_rule.h"
+#include "args/commandline.h"
+#include "entry/handoff.h"
+#include "launch/launch.h"
+#include "launch/process.h"
+#include "settings/settings.h"
+#include "settings/values.h"
+#include "text/codepage.h"
+#include "text/error.h"
+#include "text/texts.h"
+#include "ui/application.h"
+
+namespace qm {
+
+Unit1State& unit1() {
+    static Unit1State state;
+    return state;
+}
+
+namespace {
+
+const CodePage& cp() { return systemCodePage(); }
+
+TQuillmoorMW* fromHandle(HWND hwnd) {
+    return reinterpret_cast<TQuillmoorMW*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+// The argument rule's effects on the main window.
+class WindowArgumentTarget final : public ArgumentTarget {
+public:
+    explicit WindowArgumentTarget(HWND hwnd) : hwnd_(hwnd) {}
+    void makeTopmost() override { FocusControl::makeTopmost(hwnd_); }
+    void setGiveBack() override { unit1().focus.setGiveBack(); }
+
+private:
+    HWND hwnd_;
+};
+
+// The group box holds six controls; their notifications go on to the main window.
+LRESULT CALLBACK groupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR main) {
+    switch (msg) {
+    case WM_COMMAND:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+        return SendMessageA(reinterpret_cast<HWND>(main), msg, wParam, lParam);
+    default:
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+}
+
+TShiftState currentShiftState(LPARAM keyData) {
+    TShiftState s;
+    s.shift = GetKeyState(VK_SHIFT) < 0;
+    s.ctrl = GetKeyState(VK_CONTROL) < 0;
+    s.alt = (keyData & (1 << 29)) != 0;
+    return s;
+}
+
+// The list box's key-down binding runs before the list's own keyboard handling.
+LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR main) {
+    if (msg == WM_KEYDOWN) {
+        TQuillmoorMW* mw = fromHandle(reinterpret_cast<HWND>(main));
+        WORD key = static_cast<WORD>(wParam);
+        try {
+            if (mw) mw->Listkeydown(mw->ListBox1, key, currentShiftState(lParam));
+        } catch (const AppError& e) {
+            Application::showError(e.text());
+        }
+        if (key == 0) return 0;
+        wParam = key;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+HFONT makeFont(int height) {
+    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kFontFace);
+}
+
+int measureZero(HFONT font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, "0", 1, &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cy;
+}
+
+// The window's frame rectangle; while minimized, its restored rectangle.
+RECT frameRect(HWND hwnd) {
+    RECT r{};
+    if (!IsIconic(hwnd)) {
+        GetWindowRect(hwnd, &r);
+        return r;
+    }
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(hwnd, &wp);
+    r = wp.rcNormalPosition;
+    // The restored rectangle is in work-area coordinates.
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) {
+        OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
+    }
+    return r;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- creation and layout
+
+TQuillmoorMW* TQuillmoorMW::create() {
+    HINSTANCE inst = Application::instance();
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = inst;
+    wc.hIcon = LoadIconA(inst, "MAINICON");
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = texts::kWindowClass;
+    if (!RegisterClassA(&wc)) return nullptr;
+
+    auto* mw = new TQuillmoorMW();
+    // Owned by the application window; WS_EX_APPWINDOW keeps its taskbar button.
+    mw->hwnd_ = CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, texts::kWindowClass, texts::kCaption,
+                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 884, 111, 340, 300, Application::handle(),
+                                nullptr, inst, mw);
+    if (!mw->hwnd_) {
+        delete mw;
+        return nullptr;
+    }
+    mw->buildComponents();
+    try {
+        mw->FormCreate(nullptr);
+    } catch (const AppError& e) {
+        Application::showError(e.text());
+    }
+    return mw;
+}
+
+void TQuillmoorMW::buildComponents() {
+    HINSTANCE inst = Application::instance();
+    // The font follows the screen's pixels per inch; when "0" then measures other than the
+    // design's 12 pixels, every position and size is scaled by the measured height over 12.
+    HDC dc = GetDC(nullptr);
+    const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    font_ = makeFont(mulDiv(-12, ppi, 96));
+    const int zero = measureZero(font_);
+    design_ = scaledDesign(zero > 0 ? zero : 12, 12);
+    labelFont_ = makeFont(mulDiv(design_.labelFontHeight, ppi, 96));
+
+    auto make = [&](HWND parent, const char* cls, const char* text, DWORD style, UINT id, DWORD ex = 0) {
+        HWND w = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), inst, nullptr);
+        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        return w;
+    };
+    // Created in tab order: Button6, GroupBox1 (Button1, Button2, Button3, ListBox1,
+    // CheckBox1, CheckBox2), ComboBox1; the label takes no focus.
+    Button6 = make(hwnd_, "BUTTON", texts::kButtonRun, WS_TABSTOP | BS_DEFPUSHBUTTON, kIdButton6);
+    GroupBox1 = make(hwnd_, "BUTTON", texts::kGroupRunList, BS_GROUPBOX | WS_CLIPSIBLINGS, kIdGroupBox1,
+                     WS_EX_CONTROLPARENT);
+    SetWindowSubclass(GroupBox1, groupBoxProc, 1, reinterpret_cast<DWORD_PTR>(hwnd_));
+    Button1 = make(GroupBox1, "BUTTON", texts::kButtonAddFile, WS_TABSTOP | BS_PUSHBUTTON, kIdButton1);
+    Button2 = make(GroupBox1, "BUTTON", texts::kButtonAddFolder, WS_TABSTOP | BS_PUSHBUTTON, kIdButton2);
+    Button3 = make(GroupBox1, "BUTTON", texts::kButtonClear, WS_TABSTOP | BS_PUSHBUTTON, kIdButton3);
+    ListBox1 = make(GroupBox1, "LISTBOX", "", WS_TABSTOP | kRunListStyle, kIdListBox1, WS_EX_CLIENTEDGE);
+    const int itemHeight = mulDiv(12, zero > 0 ? zero : 12, 12);  // 12 at design
+    SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, itemHeight);
+    SetWindowSubclass(ListBox1, listBoxProc, 1, reinterpret_cast<DWORD_PTR>(hwnd_));
+    CheckBox1 = make(GroupBox1, "BUTTON", texts::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox1);
+    CheckBox2 = make(GroupBox1, "BUTTON", texts::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox2);
+    ComboBox1 = make(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBox1);
+    SendMessageA(ComboBox1, CB_SETITEMHEIGHT, 0, itemHeight);
+    Label1 = make(hwnd_, "STATIC", texts::kLabelApp, SS_CENTER, kIdLabel1);
+    SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), FALSE);
+
+    runList_ = std::make_unique<ListBoxRunList>(ListBox1);
+    buildMenu();
+    applyLayout();
+}
+
+void TQuillmoorMW::buildMenu() {
+    N1 = {kIdN1, texts::kMenuSelectAll, 0x4041};
+    N2 = {kIdN2, texts::kMenuInvert, 0x4052};
+    N3 = {kIdN3, texts::kMenuClearAll, 0x4044};
+    Delete1 = {kIdDelete1, texts::kMenuDelete, 0x002E};
+    Paste1 = {kIdPaste1, texts::kMenuPaste, 0x4056};
+    PopupMenu1 = CreatePopupMenu();
+    for (const TMenuItem* item : {&Paste1, &Delete1, &N3, &N1, &N2}) {
+        AppendMenuA(PopupMenu1, MF_STRING, item->id, item->caption.c_str());
+    }
+}
+
+// The drop-down's opened height: one row per name, 1 to 5 rows, plus the closed height
+// and 2 pixels.
+static int comboOpenHeight(HWND combo) {
+    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    const int rows = count < 1 ? 1 : (count > 5 ? 5 : static_cast<int>(count));
+    const int itemHeight = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    RECT closed{};
+    GetWindowRect(combo, &closed);  // a combo box's window rectangle is its closed part
+    const int closedHeight = closed.bottom - closed.top;
+    return rows * itemHeight + closedHeight + 2;
+}
+
+void TQuillmoorMW::applyLayout() {
+    if (!ListBox1 || IsIconic(hwnd_)) return;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const Layout l = layoutFor(design_, client.right, client.bottom);
+    auto put = [&](HWND w, Ctl c, int height = -1) {
+        const Rect& r = at(l, c);
+        MoveWindow(w, r.left, r.top, r.width, height < 0 ? r.height : height, TRUE);
+    };
+    put(Label1, Ctl::Label1);
+    put(GroupBox1, Ctl::GroupBox1);
+    put(Button1, Ctl::Button1);
+    put(Button2, Ctl::Button2);
+    put(Button3, Ctl::Button3);
+    put(ListBox1, Ctl::ListBox1);
+    put(CheckBox1, Ctl::CheckBox1);
+    put(CheckBox2, Ctl::CheckBox2);
+    put(Button6, Ctl::Button6);
+    put(ComboBox1, Ctl::ComboBox1, comboOpenHeight(ComboBox1));
+}
+
+void TQuillmoorMW::setBounds(int left, int top, int width, int height) {
+    if (width < kMinWidth) width = kMinWidth;
+    if (height < kMinHeight) height = kMinHeight;
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TQuillmoorMW::isChecked(HWND box) const { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TQuillmoorMW::setChecked(HWND box, bool checked) {
+    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// ---------------------------------------------------------------- lifecycle
+
+void TQuillmoorMW::FormCreate(void*) {
+    Unit1State& state = unit1();
+    DragAcceptFiles(hwnd_, TRUE);
+    state.focus.recordPreviousForeground();
+    const std::vector<std::string> args = splitCommandLine(GetCommandLineA(), cp());
+    if (!args.empty()) {
+        WindowArgumentTarget target(hwnd_);
+        RedrawPause pause(ListBox1);
+        applyArgumentRule(args, runList(), target);
+    }
+    state.settingsPath = iniPathFor(Application::exePath(), cp());
+
+    Settings settings(state.settingsPath);
+    if (!settings.exists()) {
+        MessageBoxA(Application::handle(), texts::kNoIniNotice, Application::title().c_str(), MB_OK);
+        endRequested_ = true;
+        PostQuitMessage(0);
+        return;
+    }
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    r.top = settings.readInt("Pos", "Top", 0);
+    setBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    GetWindowRect(hwnd_, &r);
+    r.left = settings.readInt("Pos", "Left", 0);
+    setBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    GetWindowRect(hwnd_, &r);
+    setBounds(r.left, r.top, r.right - r.left, settings.readInt("Pos", "Height", 300));
+    GetWindowRect(hwnd_, &r);
+    setBounds(r.left, r.top, settings.readInt("Pos", "Width", 400), r.bottom - r.top);
+    setChecked(CheckBox1, settings.readBool("check", "clear", false));
+    setChecked(CheckBox2, settings.readBool("check", "quit", false));
+
+    state.appTable = loadAppTable(settings, cp());
+    if (!state.appTable) return;
+    const std::vector<std::string>& entries = state.appTable->entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string name(appName(entries[i]));
+        SendMessageA(ComboBox1, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    SendMessageA(ComboBox1, CB_SETCURSEL, 0, 0);
+    applyLayout();
+}
+
+void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
+    action = TCloseAction::caFree;
+    const RECT r = frameRect(hwnd_);
+    Settings settings(unit1().settingsPath);
+    settings.writeInt("Pos", "Top", r.top);
+    settings.writeInt("Pos", "Left", r.left);
+    settings.writeInt("Pos", "Height", r.bottom - r.top);
+    settings.writeInt("Pos", "Width", r.right - r.left);
+    settings.writeBool("check", "clear", isChecked(CheckBox1));
+    settings.writeBool("check", "quit", isChecked(CheckBox2));
+}
+
+// ---------------------------------------------------------------- commands
+
+void TQuillmoorMW::Button6Click(void*) {
+    Unit1State& state = unit1();
+    const int sel = static_cast<int>(SendMessageA(ComboBox1, CB_GETCURSEL, 0, 0));
+    std::string selected;
+    if (sel >= 0) {
+        const LRESULT len = SendMessageA(ComboBox1, CB_GETLBTEXTLEN, sel, 0);
+        if (len >= 0) {
+            std::string buf(static_cast<std::size_t>(len) + 1, '\0');
+            SendMessageA(ComboBox1, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(&buf[0]));
+            selected = buf.c_str();
+        }
+    }
+    const LaunchPlan plan = planLaunch(runList(), selected, state.appTable ? &*state.appTable : nullptr,
+                                       isChecked(CheckBox1), isChecked(CheckBox2), cp());
+    state.quotedPathList = plan.quotedPathList;
+    state.commandLine = plan.commandLine;
+    startProcess(state.commandLine);
+    if (plan.clearList) runList().removeAll();
+    if (plan.closeWindow) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void TQuillmoorMW::DeleteSel(void*) {
+    RedrawPause pause(ListBox1);
+    deleteSelected(runList());
+}
+
+void TQuillmoorMW::Button3Click(void*) {
+    RedrawPause pause(ListBox1);
+    deleteSelected(runList());
+}
+
+void TQuillmoorMW::allsel(void*) {
+    RedrawPause pause(ListBox1);
+    selectAll(runList());
+}
+
+void TQuillmoorMW::selrev(void*) {
+    RedrawPause pause(ListBox1);
+    invertSelection(runList());
+}
+
+void TQuillmoorMW::allclear(void*) { removeAll(runList()); }
+
+void TQuillmoorMW::pathpaste(void*) {}
+
+void TQuillmoorMW::Button1Click(void*) {}
+
+void TQuillmoorMW::Button2Click(void*) {}
+
+void TQuillmoorMW::doublerun(const std::string& argumentText) {
+    Unit1State& state = unit1();
+    state.focus.recordPreviousForeground();
+    const std::vector<std::string> pieces = cutArgumentText(argumentText, cp());
+    {
+        WindowArgumentTarget target(hwnd_);
+        RedrawPause pause(ListBox1);
+        applyArgumentRule(pieces, runList(), target);
+    }
+    if (!state.focus.giveBack()) state.focus.forceForeground(hwnd_);
+}
+
+void TQuillmoorMW::active(void*) { unit1().focus.active(); }
+
+void TQuillmoorMW::Mianshortcut(const MSG& msg, bool& handled) {
+    if (msg.wParam == VK_ESCAPE) {
+        handled = true;
+        SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+    } else if (msg.wParam == VK_RETURN && GetKeyState(VK_SHIFT) < 0) {
+        handled = true;
+        Button6Click(nullptr);
+    }
+}
+
+void TQuillmoorMW::Listkeydown(void*, WORD& key, TShiftState shift) {
+    if (key == 'A' && shift.ctrl && !shift.shift && !shift.alt) allsel(nullptr);
+}
+
+void TQuillmoorMW::WMDropFiles(HDROP drop) {
+    struct Finish {
+        HDROP h;
+        ~Finish() { DragFinish(h); }
+    } finish{drop};
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    RedrawPause pause(ListBox1);
+    for (UINT i = 0; i < count; ++i) {
+        char name[256] = "";
+        DragQueryFileA(drop, i, name, sizeof name);
+        runList().append(name);
+    }
+}
+
+void TQuillmoorMW::WMCopyData(const COPYDATASTRUCT* data) {
+    doublerun(data ? readHandoffBlock(data->lpData, data->cbData) : std::string());
+}
+
+// ---------------------------------------------------------------- dispatch
+
+void TQuillmoorMW::onCommand(UINT id, UINT code, HWND) {
+    switch (id) {
+    case kIdButton1: if (code == BN_CLICKED) Button1Click(Button1); break;
+    case kIdButton2: if (code == BN_CLICKED) Button2Click(Button2); break;
+    case kIdButton3: if (code == BN_CLICKED) Button3Click(Button3); break;
+    case kIdButton6: if (code == BN_CLICKED) Button6Click(Button6); break;
+    case kIdPaste1: pathpaste(&Paste1); break;
+    case kIdDelete1: DeleteSel(&Delete1); break;
+    case kIdN3: allclear(&N3); break;
+    case kIdN1: allsel(&N1); break;
+    case kIdN2: selrev(&N2); break;
+    default: break;
+    }
+}
+
+bool TQuillmoorMW::preTranslate(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) {
+        return (msg.message == WM_KEYUP || msg.message == WM_CHAR || msg.message == WM_SYSKEYUP ||
+                msg.message == WM_SYSCHAR) &&
+               IsDialogMessageA(hwnd_, &msg);
+    }
+    if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+    try {
+        // 1. The focused control's context-menu shortcuts (only the list has a menu).
+        if (GetFocus() == ListBox1 && msg.wParam != 0) {
+            const TShiftState s = currentShiftState(msg.lParam);
+            const WORD value = static_cast<WORD>((msg.wParam & 0xFF) | (s.shift ? 0x2000 : 0) |
+                                                 (s.ctrl ? 0x4000 : 0) | (s.alt ? 0x8000 : 0));
+            for (const TMenuItem* item : {&Paste1, &Delete1, &N3, &N1, &N2}) {
+                if (item->shortCut == value) {
+                    onCommand(item->id, 0, nullptr);
+                    return true;
+                }
+            }
+        }
+        // 2. Window-level bindings.
+        bool handled = false;
+        Mianshortcut(msg, handled);
+        if (handled) return true;
+    } catch (const AppError& e) {
+        Application::showError(e.text());
+        return true;
+    }
+    // 3. Navigation and dialog keys.
+    return IsDialogMessageA(hwnd_, &msg) != 0;
+}
+
+LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) applyLayout();
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
+        mmi->ptMinTrackSize.x = kMinWidth;
+        mmi->ptMinTrackSize.y = kMinHeight;
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND f = GetFocus();
+            if (f && IsChild(hwnd_, f)) lastFocus_ = f;
+        } else if (!activatedOnce_) {
+            activatedOnce_ = true;
+            SetFocus(Button6);
+            active(nullptr);
+        } else {
+            SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Button6);
+        }
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(kIdButton6, DC_HASDEFID);
+    case WM_CONTEXTMENU: {
+        if (reinterpret_cast<HWND>(wParam) != ListBox1) break;
+        POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (lParam == -1) {
+            pt = {0, 0};
+            ClientToScreen(ListBox1, &pt);
+        } else {
+            RECT client{};
+            GetClientRect(ListBox1, &client);
+            POINT local = pt;
+            ScreenToClient(ListBox1, &local);
+            if (!PtInRect(&client, local)) break;
+        }
+        TrackPopupMenu(PopupMenu1, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
+        return 0;
+    }
+    case WM_CLOSE: {
+        TCloseAction action = TCloseAction::caNone;
+        try {
+            FormClose(nullptr, action);
+        } catch (const AppError& e) {
+            // A refused write is shown, and the window closes all the same.
+            Application::showError(e.text());
+            action = TCloseAction::caFree;
+        }
+        if (action == TCloseAction::caFree) DestroyWindow(hwnd_);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_DROPFILES:
+        WMDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_COPYDATA:
+        WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TQuillmoorMW::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* mw = static_cast<TQuillmoorMW*>(cs->lpCreateParams);
+        mw->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mw));
+    }
+    TQuillmoorMW* mw = fromHandle(hwnd);
+    if (!mw) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    try {
+        return mw->handleMessage(msg, wParam, lParam);
+    } catch (const AppError& e) {
+        Application::showError(e.text());
+    } catch (const std::exception& e) {
+        Application::showError(e.what());
+    }
+    return 0;
+}
+
+}  // namespace qm

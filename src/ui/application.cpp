@@ -1,0 +1,68 @@
+#include "ui/application.h"
+
+#include <vector>
+
+#include "text/codepage.h"
+#include "text/textrules.h"
+
+namespace qm {
+
+namespace {
+
+HWND g_app = nullptr;
+HINSTANCE g_instance = nullptr;
+std::string g_title;
+std::string g_exePath;
+
+constexpr char kAppClass[] = "TApplication";
+
+BOOL CALLBACK collectEnabled(HWND w, LPARAM list) {
+    if (w != g_app && IsWindowVisible(w) && IsWindowEnabled(w)) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    }
+    return TRUE;
+}
+
+std::string modulePath() {
+    std::vector<char> buf(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n < buf.size()) return std::string(buf.data(), n);
+        buf.resize(buf.size() * 2);
+    }
+}
+
+}  // namespace
+
+void Application::create(HINSTANCE instance) {
+    g_instance = instance;
+    g_exePath = modulePath();
+    g_title = titleFromExePath(g_exePath, systemCodePage());
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = instance;
+    wc.lpszClassName = kAppClass;
+    wc.hIcon = LoadIconA(instance, "MAINICON");
+    RegisterClassA(&wc);
+    // Never shown; a zero-sized popup keeps it off the taskbar.
+    g_app = CreateWindowExA(0, kAppClass, g_title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                            0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
+HWND Application::handle() { return g_app; }
+HINSTANCE Application::instance() { return g_instance; }
+const std::string& Application::title() { return g_title; }
+const std::string& Application::exePath() { return g_exePath; }
+
+void Application::showError(const std::string& text) {
+    // Disable the tool's visible top-level windows for the box's life, as a modal frame.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&disabled));
+    HWND active = GetActiveWindow();
+    for (HWND w : disabled) EnableWindow(w, FALSE);
+    MessageBoxA(g_app, errorBoxText(text, systemCodePage()).c_str(), g_title.c_str(), MB_OK | MB_ICONERROR);
+    for (HWND w : disabled) EnableWindow(w, TRUE);
+    if (active && IsWindow(active)) SetActiveWindow(active);
+}
+
+}  // namespace qm

@@ -1,0 +1,25 @@
+// The tool's invisible application window: it owns the main window, the file dialog, the
+// clipboard while the tool reads it and the error box. Its text is the tool's title.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace qm {
+
+class Application {
+public:
+    // Creates the invisible window; the title comes from the executable's file name.
+    static void create(HINSTANCE instance);
+    static HWND handle();
+    static HINSTANCE instance();
+    static const std::string& title();
+    static const std::string& exePath();
+
+    // The error box: modal, owned by the application window, error icon, "OK", the title
+    // as caption, the text with the "." rule. The main window takes no input meanwhile.
+    static void showError(const std::string& text);
+};
+
+}  // namespace qm

@@ -1,0 +1,50 @@
+// Where the main window's controls stand: their design rectangles and the resize rules,
+// as pure functions of the client size (and the group box's size).
+#pragma once
+
+#include <array>
+
+namespace qm {
+
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Rect& o) const {
+        return left == o.left && top == o.top && width == o.width && height == o.height;
+    }
+};
+
+// Multiply and divide, giving the nearest integer with a half going away from zero
+// (Win32 MulDiv); -1 when dividing by 0.
+int mulDiv(int number, int numerator, int denominator);
+
+enum class Ctl { Label1, GroupBox1, Button1, Button2, Button3, ListBox1, CheckBox1, CheckBox2, Button6, ComboBox1 };
+inline constexpr int kControlCount = 10;
+
+// Which parent edges a control keeps its distance to.
+enum Anchor : unsigned { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8 };
+
+struct ControlDesign {
+    Ctl id;
+    bool inGroup;  // placed in GroupBox1's client area (its whole size), not the window's
+    Rect rect;     // design position and size in its parent
+    unsigned anchors;
+    int minWidth;  // 0: none
+};
+
+// The design, scaled by num/den (the measured height of "0" over the design's 12).
+struct Design {
+    std::array<ControlDesign, kControlCount> controls;
+    int clientWidth, clientHeight;  // 332 x 273 at design
+    int groupWidth, groupHeight;    // 315 x 224 at design
+    int labelFontHeight;            // -13 at design
+};
+Design scaledDesign(int num, int den);
+
+using Layout = std::array<Rect, kControlCount>;
+
+// Every control's rectangle (relative to its parent) for the window's client size.
+Layout layoutFor(const Design& design, int clientWidth, int clientHeight);
+
+inline const Rect& at(const Layout& l, Ctl c) { return l[static_cast<int>(c)]; }
+
+}  // namespace qm

@@ -1,0 +1,271 @@
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ui/Unit1.h"
+
+namespace qm::e2e {
+
+std::string toAcp(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring fromAcp(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+    return out;
+}
+
+std::string readFile(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return std::string();
+    std::string out;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
+    CloseHandle(f);
+    return out;
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string programDir() {
+    char buf[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string path(buf, n);
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+bool waitUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start >= ms) return done();
+        Sleep(20);
+    }
+}
+
+Process& Process::operator=(Process&& o) noexcept {
+    if (this != &o) {
+        this->~Process();
+        process_ = o.process_;
+        pid_ = o.pid_;
+        o.process_ = nullptr;
+    }
+    return *this;
+}
+
+Process::~Process() {
+    if (process_) CloseHandle(process_);
+}
+
+void Process::end() const {
+    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+}
+
+long Process::wait(DWORD ms) const {
+    if (!process_ || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return static_cast<long>(code);
+}
+
+Process startProcess(const std::string& commandLine, const std::string& dir) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir.empty() ? nullptr : dir.c_str(),
+                        &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << commandLine;
+        return Process();
+    }
+    return Process(pi);
+}
+
+namespace {
+std::string makeTempDir() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static int serial = 0;
+    for (;;) {
+        const std::string dir = std::string(base) + "qm-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                std::to_string(++serial);
+        if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
+    }
+}
+
+void removeTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = dir + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+BOOL CALLBACK quitWindowsOf(HWND w, LPARAM pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == static_cast<DWORD>(pid)) PostMessageA(w, WM_QUIT, 0, 0);
+    return TRUE;
+}
+}  // namespace
+
+Tool::Tool(const std::string* ini, const std::string& exeName) : dir_(makeTempDir()) {
+    exe_ = dir_ + "\\" + exeName;
+    const std::string stem = exeName.substr(0, exeName.find_last_of('.'));
+    ini_ = dir_ + "\\" + stem + ".ini";
+    EXPECT_TRUE(CopyFileA((programDir() + "\\Quillmoor.exe").c_str(), exe_.c_str(), FALSE)) << exe_;
+    if (ini) writeFile(ini_, *ini);
+}
+
+Tool::~Tool() {
+    // Give each window the chance to end by itself, then end what is left.
+    for (Process& p : started_) {
+        if (p.running()) EnumWindows(quitWindowsOf, static_cast<LPARAM>(p.pid()));
+    }
+    for (Process& p : started_) {
+        if (p.wait(3000) == -1) p.end();
+    }
+    started_.clear();
+    removeTree(dir_);
+}
+
+Process Tool::start(const std::string& args) {
+    Process p = startProcess("\"" + exe_ + "\"" + (args.empty() ? "" : " " + args), dir_);
+    // Keep a second handle so that the destructor can end it even when the test moved its copy.
+    HANDLE dup = nullptr;
+    if (p.valid()) {
+        DuplicateHandle(GetCurrentProcess(), p.handle(), GetCurrentProcess(), &dup, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        PROCESS_INFORMATION pi{};
+        pi.hProcess = dup;
+        pi.dwProcessId = p.pid();
+        pi.hThread = nullptr;
+        started_.emplace_back(pi);
+    }
+    return p;
+}
+
+HWND Tool::startAndWait(const std::string& args) {
+    Process p = start(args);
+    HWND w = findMainWindow();
+    EXPECT_NE(w, nullptr) << "no main window appeared; the process " << (p.running() ? "runs" : "ended with ")
+                          << p.wait(0);
+    return w;
+}
+
+bool Tool::close(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    for (Process& p : started_) {
+        if (p.pid() == pid) return p.wait(10000) != -1;
+    }
+    return waitUntil([&] { return !IsWindow(window); });
+}
+
+HWND findMainWindow(DWORD ms) {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            found = FindWindowA("TQuillmoorMW", nullptr);
+            return found != nullptr && IsWindowVisible(found);
+        },
+        ms);
+    return found && IsWindowVisible(found) ? found : nullptr;
+}
+
+HWND control(HWND main, UINT id) {
+    if (HWND w = GetDlgItem(main, static_cast<int>(id))) return w;
+    HWND group = GetDlgItem(main, static_cast<int>(kIdGroupBox1));
+    return group ? GetDlgItem(group, static_cast<int>(id)) : nullptr;
+}
+
+std::string windowText(HWND hwnd) {
+    wchar_t buf[1024] = L"";
+    const int n = GetWindowTextW(hwnd, buf, 1024);
+    return toAcp(std::wstring(buf, static_cast<std::size_t>(n > 0 ? n : 0)));
+}
+
+// Wine answers the A messages across processes in UTF-16, so read with the W ones.
+std::vector<std::string> listItems(HWND listBox) {
+    std::vector<std::string> out;
+    const LRESULT n = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        const LRESULT len = SendMessageW(listBox, LB_GETTEXTLEN, i, 0);
+        std::wstring buf(static_cast<std::size_t>(len > 0 ? len : 0) + 1, L'\0');
+        const LRESULT got = SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
+        buf.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+        out.push_back(toAcp(buf));
+    }
+    return out;
+}
+
+std::vector<int> listSelection(HWND listBox) {
+    std::vector<int> out;
+    const LRESULT n = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i)
+        if (SendMessageW(listBox, LB_GETSEL, i, 0) > 0) out.push_back(static_cast<int>(i));
+    return out;
+}
+
+std::vector<std::string> comboItems(HWND combo) {
+    std::vector<std::string> out;
+    const LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        const LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+        std::wstring buf(static_cast<std::size_t>(len > 0 ? len : 0) + 1, L'\0');
+        const LRESULT got = SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
+        buf.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+        out.push_back(toAcp(buf));
+    }
+    return out;
+}
+
+RECT rectInParent(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void sendCopyData(HWND target, const void* data, DWORD size) {
+    COPYDATASTRUCT cds{};
+    cds.cbData = size;
+    cds.lpData = const_cast<void*>(data);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 10000, &result);
+}
+
+}  // namespace qm::e2e

@@ -1,0 +1,97 @@
+// Drives real Quillmoor.exe processes under Wine: each Tool is a copy of the exe in a folder
+// of its own, with the INI the test gives it; the test reads the window from outside, as
+// another program would.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qm::e2e {
+
+// UTF-16 <-> code page 932.
+std::string toAcp(const std::wstring& text);
+std::wstring fromAcp(const std::string& text);
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
+// The folder holding the running test program (and Quillmoor.exe beside it).
+std::string programDir();
+
+// Polls `done` every 20 ms until it holds or `ms` pass; returns its last answer.
+bool waitUntil(const std::function<bool()>& done, DWORD ms = 10000);
+
+// A process started by a test (the handle is closed when the object goes; the process
+// goes on). Tool ends the processes it started when it goes.
+class Process {
+public:
+    Process() = default;
+    explicit Process(const PROCESS_INFORMATION& pi) : process_(pi.hProcess), pid_(pi.dwProcessId) {
+        CloseHandle(pi.hThread);
+    }
+    Process(Process&& o) noexcept : process_(o.process_), pid_(o.pid_) { o.process_ = nullptr; }
+    Process& operator=(Process&& o) noexcept;
+    ~Process();
+    bool valid() const { return process_ != nullptr; }
+    DWORD pid() const { return pid_; }
+    HANDLE handle() const { return process_; }
+    // The exit code, or -1 when the process is still running after `ms`.
+    long wait(DWORD ms = 10000) const;
+    bool running() const { return wait(0) == -1; }
+    // Ends the process if it still runs.
+    void end() const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// Starts `commandLine` (the program quoted first) with `dir` as current folder.
+Process startProcess(const std::string& commandLine, const std::string& dir = std::string());
+
+class Tool {
+public:
+    // A folder with a copy of Quillmoor.exe named `exeName` and, unless `ini` is null, the
+    // INI beside it holding `*ini` (code page 932 bytes).
+    explicit Tool(const std::string* ini, const std::string& exeName = "Quillmoor.exe");
+    explicit Tool(const std::string& ini) : Tool(&ini) {}
+    ~Tool();
+    Tool(const Tool&) = delete;
+    Tool& operator=(const Tool&) = delete;
+
+    const std::string& dir() const { return dir_; }
+    const std::string& exePath() const { return exe_; }
+    const std::string& iniPath() const { return ini_; }
+
+    // Starts the tool with `args` after its quoted path.
+    Process start(const std::string& args = std::string());
+    // Starts it and waits for its visible main window; fails the test when none comes.
+    HWND startAndWait(const std::string& args = std::string());
+    // Asks the window to close (as its close box does) and waits for the first process to end.
+    bool close(HWND window);
+
+private:
+    std::string dir_, exe_, ini_;
+    std::vector<Process> started_;
+};
+
+// The running tool's main window (class TQuillmoorMW), visible; nullptr after `ms`.
+HWND findMainWindow(DWORD ms = 10000);
+
+// The main window's controls, by id (the group box's six controls are found inside it).
+HWND control(HWND main, UINT id);
+
+std::string windowText(HWND hwnd);
+std::vector<std::string> listItems(HWND listBox);
+std::vector<int> listSelection(HWND listBox);
+std::vector<std::string> comboItems(HWND combo);
+// A control's rectangle in its parent's client coordinates.
+RECT rectInParent(HWND control);
+
+// Sends the hand-off message as another program would.
+void sendCopyData(HWND target, const void* data, DWORD size);
+
+}  // namespace qm::e2e

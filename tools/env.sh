@@ -10,8 +10,10 @@ qm_build() {
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$QM_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   fi
-  cmake --build "$dir" -j "$QM_JOBS" -- --no-print-directory | grep -v -E '^\[ *[0-9]+%\]' || true
-  test "${PIPESTATUS[0]}" -eq 0
+  # The build's own status: compile errors go to stderr, so the filter may see no line at all.
+  cmake --build "$dir" -j "$QM_JOBS" -- --no-print-directory | { grep -v -E '^\[ *[0-9]+%\]' || true; }
+  local status=${PIPESTATUS[0]}
+  return "$status"
 }
 
 # Starts a private Xvfb display when none is set; qm_stop_display ends it.

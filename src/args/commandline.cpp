@@ -57,9 +57,8 @@ private:
 }  // namespace
 
 std::vector<std::string> splitCommandLine(std::string_view commandLine, const CodePage& cp) {
-    const std::size_t nul = commandLine.find('\0');
-    CommandLineReader reader(nul == std::string_view::npos ? commandLine : commandLine.substr(0, nul),
-                             cp);
+    // NUL ends the text, as it ends the C string the system hands out.
+    CommandLineReader reader(commandLine.substr(0, commandLine.find('\0')), cp);
     reader.readArgument();  // the program's own path
     std::vector<std::string> args;
     for (;;) {

@@ -76,7 +76,8 @@ TEST(HandoffBlock, ReadingStaysWithinTheBlock) {
 TEST(Handoff, BringsEveryArgumentAcrossWhole) {
     const std::string commandLine =
         "\"C:\\Program Files\\Quillmoor\\Quillmoor.exe\" /t \"C:\\My Files\\表 ポ.txt\" D:\\ソ a|b";
-    const std::vector<char> block = buildHandoffBlock(joinArguments(splitCommandLine(commandLine, cp)));
+    const std::vector<char> block =
+        buildHandoffBlock(joinArguments(splitCommandLine(commandLine, cp)));
     const Texts pieces = cutArgumentText(readHandoffBlock(block.data(), block.size()), cp);
     EXPECT_EQ(pieces, (Texts{"/t", "C:\\My Files\\表 ポ.txt", "D:\\ソ", "a", "b"}));
 }

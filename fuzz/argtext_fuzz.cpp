@@ -1,0 +1,76 @@
+// Cutting a hand-off text at "|" and applying the argument rule, on any bytes. Checks:
+// - the pieces, joined with "|" (plus the final "|" when the text ends in one), give the text
+//   back, and every separator stands at the start of a "|" character of the text (so no
+//   double-byte character is cut) while every "|" character of the text is a separator;
+// - joining the pieces and cutting again gives the same pieces (less a trailing empty one);
+// - the rule takes one effect per switch and appends exactly the arguments behind them.
+#include "args/argument_rule.h"
+#include "entry/handoff.h"
+#include "fuzz_support.h"
+
+namespace {
+
+using qm::fuzz::check;
+
+class VectorRunList final : public qm::RunList {
+public:
+    void append(std::string_view text) override { entries.emplace_back(text); }
+    int count() const override { return static_cast<int>(entries.size()); }
+    std::string read(int pos) const override { return entries[static_cast<std::size_t>(pos)]; }
+    bool isSelected(int) const override { return false; }
+    void setSelected(int, bool) override {}
+    void remove(int pos) override { entries.erase(entries.begin() + pos); }
+    void removeAll() override { entries.clear(); }
+    std::vector<std::string> entries;
+};
+
+class CountingTarget final : public qm::ArgumentTarget {
+public:
+    void makeTopmost() override { ++effects; }
+    void setGiveBack() override { ++effects; }
+    std::size_t effects = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const qm::Cp932Model cp;
+    const qm::fuzz::ExactBytes input(data, size);
+    const std::vector<std::string> pieces = qm::cutArgumentText(input.view(), cp);
+    const std::string_view text = qm::fuzz::upToNul(input.view());
+
+    // Where the pieces say the separators are.
+    std::vector<std::size_t> separators;
+    std::size_t pos = 0;
+    for (const std::string& piece : pieces) {
+        pos += piece.size();
+        if (pos < text.size()) separators.push_back(pos++);
+    }
+    check(pos == text.size(), "the pieces do not cover the text");
+    const bool endsWithBar = !pieces.empty() && separators.size() == pieces.size();
+    check(qm::joinArguments(pieces) + (endsWithBar ? "|" : "") == std::string(text),
+          "the pieces joined with \"|\" are not the text");
+
+    std::vector<std::size_t> bars;
+    for (std::size_t i : qm::fuzz::characterStarts(text, cp)) {
+        if (text[i] == '|') bars.push_back(i);
+    }
+    check(separators == bars, "the pieces are not cut at exactly the \"|\" characters");
+
+    std::vector<std::string> expected = pieces;
+    if (!expected.empty() && expected.back().empty()) expected.pop_back();
+    check(qm::cutArgumentText(qm::joinArguments(pieces), cp) == expected,
+          "joining and cutting again changes the pieces");
+
+    VectorRunList list;
+    CountingTarget target;
+    qm::applyArgumentRule(pieces, list, target);
+    std::size_t switches = 0;
+    for (const std::string& piece : pieces) switches += (piece == "/t" || piece == "/d") ? 1 : 0;
+    check(target.effects == switches, "not one effect per switch");
+    const std::vector<std::string> behind(pieces.begin() + static_cast<std::ptrdiff_t>(switches),
+                                          pieces.end());
+    check(list.entries == behind,
+          "the appended entries are not the pieces behind the switch count");
+    return 0;
+}

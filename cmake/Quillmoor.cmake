@@ -19,10 +19,18 @@ function(qm_test_program name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
-  set(props TIMEOUT ${T_TIMEOUT})
+  set(props "")
   if(T_LOCK)
-    list(APPEND props RESOURCE_LOCK ${T_LOCK})
+    set(props RESOURCE_LOCK ${T_LOCK})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ${props})
+  if(QM_TEST_PER_PROGRAM)
+    # One ctest entry for the whole program: quicker under Wine, where every process
+    # start costs.
+    add_test(NAME ${name} COMMAND ${name})
+    math(EXPR T_TIMEOUT "${T_TIMEOUT} * 10")
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ${props})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT ${T_TIMEOUT} ${props})
+  endif()
 endfunction()

@@ -1,0 +1,225 @@
+// Measures Quillmoor.exe under Wine side by side with minimal Win32 programs, alternating
+// the two, and prints medians and ratios. Run through bench/run.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Unit1.h"
+
+namespace {
+
+int g_runs = 15;
+std::string g_dir;  // the bench folder: Quillmoor.exe, its INI, the reference programs
+
+double nowMs() {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
+}
+
+std::string programDir() {
+    char buf[MAX_PATH];
+    std::string p(buf, GetModuleFileNameA(nullptr, buf, MAX_PATH));
+    return p.substr(0, p.find_last_of('\\'));
+}
+
+struct Proc {
+    HANDLE process = nullptr;
+    DWORD pid = 0;
+};
+
+Proc start(const std::string& line) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string l = line;
+    if (!CreateProcessA(nullptr, &l[0], nullptr, nullptr, FALSE, 0, nullptr, g_dir.c_str(), &si, &pi)) {
+        std::fprintf(stderr, "cannot start %s\n", line.c_str());
+        std::exit(1);
+    }
+    CloseHandle(pi.hThread);
+    return {pi.hProcess, pi.dwProcessId};
+}
+
+HWND waitVisible(const char* cls) {
+    for (int i = 0; i < 20000; ++i) {
+        HWND w = FindWindowA(cls, nullptr);
+        if (w && IsWindowVisible(w)) return w;
+        Sleep(0);
+    }
+    return nullptr;
+}
+
+void closeAndWait(HWND w, const Proc& p) {
+    PostMessageA(w, WM_CLOSE, 0, 0);
+    WaitForSingleObject(p.process, 10000);
+    CloseHandle(p.process);
+}
+
+SIZE_T peakWorkingSet(const Proc& p) {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    return GetProcessMemoryInfo(p.process, &pmc, sizeof pmc) ? pmc.PeakWorkingSetSize : 0;
+}
+
+std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
+void row(const char* what, double quill, double ref, const char* goal) {
+    std::printf("%-44s %10.2f %10.2f %7.2fx  %s\n", what, quill, ref, ref > 0 ? quill / ref : 0.0, goal);
+}
+
+LRESULT count(HWND list) { return SendMessageA(list, LB_GETCOUNT, 0, 0); }
+
+void handOff(HWND main, const std::string& text) {
+    std::vector<char> block(text.begin(), text.end());
+    block.push_back('\0');
+    if (block.size() < 257) block.resize(257, '\0');
+    COPYDATASTRUCT cds{};
+    cds.cbData = static_cast<DWORD>(block.size());
+    cds.lpData = block.data();
+    SendMessageA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+}
+
+std::string paths(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        if (i) text += '|';
+        char buf[128];
+        std::snprintf(buf, sizeof buf, "C:\\Users\\someone\\Documents\\project\\file-%06d.txt", i);
+        text += buf;
+    }
+    return text;
+}
+
+double timed(const std::function<void()>& f) {
+    const double t0 = nowMs();
+    f();
+    return nowMs() - t0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) g_runs = std::max(1, std::atoi(argv[1]));
+    g_dir = programDir();
+    const std::string quill = quoted(g_dir + "\\Quillmoor.exe");
+    const std::string minimal = quoted(g_dir + "\\qm_bench_minimal.exe");
+    const std::string forwarder = quoted(g_dir + "\\qm_bench_forwarder.exe");
+
+    std::printf("%d runs each, alternating; times in ms (median)\n\n", g_runs);
+    std::printf("%-44s %10s %10s %8s  %s\n", "", "Quillmoor", "reference", "ratio", "goal");
+
+    // Cold start: process creation until the main window is shown and the process idle.
+    std::vector<double> tq, tm;
+    SIZE_T wsq = 0, wsm = 0;
+    for (int r = 0; r < g_runs; ++r) {
+        for (int which = 0; which < 2; ++which) {
+            const bool q = (which == 0) == (r % 2 == 0);
+            const double t0 = nowMs();
+            Proc p = start(q ? quill : minimal);
+            WaitForInputIdle(p.process, 10000);
+            HWND w = waitVisible(q ? "TQuillmoorMW" : "QmBenchMinimal");
+            (q ? tq : tm).push_back(nowMs() - t0);
+            if (!w) {
+                std::fprintf(stderr, "no window\n");
+                return 1;
+            }
+            (q ? wsq : wsm) = std::max(q ? wsq : wsm, peakWorkingSet(p));
+            closeAndWait(w, p);
+        }
+    }
+    row("cold start (20 applications in the INI)", median(tq), median(tm), "<= 1.10x");
+
+    // Hand-off: a second start with three paths until it has ended and the paths are listed.
+    Proc first = start(quill);
+    WaitForInputIdle(first.process, 10000);
+    HWND main = waitVisible("TQuillmoorMW");
+    HWND list = GetDlgItem(GetDlgItem(main, qm::kIdGroupBox1), qm::kIdListBox1);
+    tq.clear();
+    tm.clear();
+    for (int r = 0; r < g_runs; ++r) {
+        for (int which = 0; which < 2; ++which) {
+            const bool q = (which == 0) == (r % 2 == 0);
+            const LRESULT before = count(list);
+            const double t0 = nowMs();
+            Proc p = start((q ? quill : forwarder + " TQuillmoorMW") + " a b c");
+            WaitForSingleObject(p.process, 10000);
+            while (count(list) < before + 3) Sleep(0);
+            (q ? tq : tm).push_back(nowMs() - t0);
+            CloseHandle(p.process);
+        }
+    }
+    row("hand-off of three paths (second start)", median(tq), median(tm), "<= 1.10x");
+    SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);  // remove all
+
+    // The list commands on 10,000 entries, against one LB_SETSEL on all of them.
+    std::vector<double> sel, inv, del, ref;
+    const std::string tenThousand = paths(10000);
+    for (int r = 0; r < g_runs; ++r) {
+        SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
+        handOff(main, tenThousand);
+        ref.push_back(timed([&] { SendMessageA(list, LB_SETSEL, TRUE, -1); }));
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        sel.push_back(timed([&] { SendMessageA(main, WM_COMMAND, qm::kIdN1, 0); }));
+        inv.push_back(timed([&] { SendMessageA(main, WM_COMMAND, qm::kIdN2, 0); }));
+        SendMessageA(main, WM_COMMAND, qm::kIdN1, 0);
+        del.push_back(timed([&] { SendMessageA(main, WM_COMMAND, qm::kIdDelete1, 0); }));
+    }
+    row("select all, 10,000 entries", median(sel), median(ref), "<= 3x vs one LB_SETSEL");
+    row("invert selection, 10,000 entries", median(inv), median(ref), "<= 3x vs one LB_SETSEL");
+    row("delete selected (all), 10,000 entries", median(del), median(ref), "<= 3x vs one LB_SETSEL");
+
+    // Growth: a hand-off of 2,000 and 20,000 paths; a launch with 1,000 and 10,000 entries.
+    auto handoffTime = [&](int n) {
+        const std::string text = paths(n);
+        std::vector<double> t;
+        for (int r = 0; r < std::max(3, g_runs / 3); ++r) {
+            SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
+            t.push_back(timed([&] { handOff(main, text); }));
+        }
+        return median(t);
+    };
+    const double h2k = handoffTime(2000), h20k = handoffTime(20000);
+    auto launchTime = [&](int n) {
+        SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
+        handOff(main, paths(n));
+        std::vector<double> t;
+        for (int r = 0; r < std::max(3, g_runs / 3); ++r) {
+            t.push_back(timed([&] { SendMessageA(main, WM_COMMAND, MAKEWPARAM(qm::kIdButton6, BN_CLICKED), 0); }));
+        }
+        return median(t);
+    };
+    const double l1k = launchTime(1000), l10k = launchTime(10000);
+    std::printf("\n%-44s %10.2f ms\n%-44s %10.2f ms  (%.1fx for 10x the paths)\n", "hand-off of 2,000 paths",
+                h2k, "hand-off of 20,000 paths", h20k, h2k > 0 ? h20k / h2k : 0);
+    std::printf("%-44s %10.2f ms\n%-44s %10.2f ms  (%.1fx for 10x the entries)\n", "launch with 1,000 entries", l1k,
+                "launch with 10,000 entries", l10k, l1k > 0 ? l10k / l1k : 0);
+    SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
+    closeAndWait(main, first);
+
+    auto fileSize = [](const std::string& q) {
+        WIN32_FILE_ATTRIBUTE_DATA a{};
+        GetFileAttributesExA(q.substr(1, q.size() - 2).c_str(), GetFileExInfoStandard, &a);
+        return static_cast<double>(a.nFileSizeLow) / 1024.0;
+    };
+    std::printf("\n%-44s %10.0f %10.0f %7.2fx\n", "exe size (KiB)", fileSize(quill), fileSize(minimal),
+                fileSize(quill) / fileSize(minimal));
+    std::printf("%-44s %10.0f %10.0f %7.2fx\n", "peak working set (KiB)", wsq / 1024.0, wsm / 1024.0,
+                wsm ? static_cast<double>(wsq) / static_cast<double>(wsm) : 0.0);
+    return 0;
+}

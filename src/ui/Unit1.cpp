@@ -17,6 +17,8 @@
 #include "text/error.h"
 #include "text/texts.h"
 #include "ui/application.h"
+#include "ui/keys.h"
+#include "ui/shortcuts.h"
 
 namespace qm {
 
@@ -57,6 +59,12 @@ LRESULT CALLBACK groupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
     }
 }
 
+// What a menu item shows: its caption, a tab and the text of its shortcut.
+std::string menuItemText(const TMenuItem& item) {
+    const std::string shortCut = shortCutText(item.shortCut);
+    return shortCut.empty() ? item.caption : item.caption + "\t" + shortCut;
+}
+
 TShiftState currentShiftState(LPARAM keyData) {
     TShiftState s;
     s.shift = GetKeyState(VK_SHIFT) < 0;
@@ -65,9 +73,26 @@ TShiftState currentShiftState(LPARAM keyData) {
     return s;
 }
 
+// A context-menu request from the keyboard (both coordinates -1), or one whose screen
+// point lies in `w`'s client area.
+bool contextMenuInClient(HWND w, LPARAM lParam) {
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (pt.x == -1 && pt.y == -1) return true;
+    RECT client{};
+    GetClientRect(w, &client);
+    ScreenToClient(w, &pt);
+    return PtInRect(&client, pt) != FALSE;
+}
+
 // The list box's key-down binding runs before the list's own keyboard handling.
 LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR main) {
-    if (msg == WM_KEYDOWN) {
+    // The list's context menu opens from the main window, which must learn that the request
+    // came from the list (passed on by the system it would name the group box). A request
+    // from the list's scroll bars is left to the system.
+    if (msg == WM_CONTEXTMENU && contextMenuInClient(hwnd, lParam)) {
+        return SendMessageA(reinterpret_cast<HWND>(main), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lParam);
+    }
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
         TQuillmoorMW* mw = fromHandle(reinterpret_cast<HWND>(main));
         WORD key = static_cast<WORD>(wParam);
         try {
@@ -201,7 +226,21 @@ void TQuillmoorMW::buildMenu() {
     Paste1 = {kIdPaste1, texts::kMenuPaste, 0x4056};
     PopupMenu1 = CreatePopupMenu();
     for (const TMenuItem* item : {&Paste1, &Delete1, &N3, &N1, &N2}) {
-        AppendMenuA(PopupMenu1, MF_STRING, item->id, item->caption.c_str());
+        AppendMenuA(PopupMenu1, MF_STRING, item->id, menuItemText(*item).c_str());
+    }
+}
+
+// Each opening gives every item without an access key one; the captions keep them.
+void TQuillmoorMW::assignMenuAccessKeys() {
+    TMenuItem* items[] = {&Paste1, &Delete1, &N3, &N1, &N2};
+    std::vector<std::string> captions;
+    for (const TMenuItem* item : items) captions.push_back(item->caption);
+    const std::vector<std::string> assigned = assignAccessKeys(captions, cp());
+    for (std::size_t i = 0; i < assigned.size(); ++i) {
+        if (assigned[i] == items[i]->caption) continue;
+        items[i]->caption = assigned[i];
+        ModifyMenuA(PopupMenu1, items[i]->id, MF_BYCOMMAND | MF_STRING, items[i]->id,
+                    menuItemText(*items[i]).c_str());
     }
 }
 
@@ -422,24 +461,31 @@ void TQuillmoorMW::onCommand(UINT id, UINT code, HWND) {
     }
 }
 
+// The order of dispatch of a key press while the window or one of its controls has the
+// focus; true when the press was consumed (it then makes no character and reaches no control).
 bool TQuillmoorMW::preTranslate(MSG& msg) {
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) {
-        return (msg.message == WM_KEYUP || msg.message == WM_CHAR || msg.message == WM_SYSKEYUP ||
-                msg.message == WM_SYSCHAR) &&
-               IsDialogMessageA(hwnd_, &msg);
-    }
+    showActiveButton(hwnd_, Button6);
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+    HWND focus = GetFocus();
+    const WORD key = LOWORD(msg.wParam);
+    const TShiftState s = currentShiftState(msg.lParam);
+    // While the drop-down's list is open, Enter and Escape only close that list.
+    if (focus == ComboBox1 && (key == VK_RETURN || key == VK_ESCAPE) &&
+        SendMessageA(ComboBox1, CB_GETDROPPEDSTATE, 0, 0)) {
+        return false;
+    }
     try {
-        // 1. The focused control's context-menu shortcuts (only the list has a menu).
-        if (GetFocus() == ListBox1 && msg.wParam != 0) {
-            const TShiftState s = currentShiftState(msg.lParam);
-            const WORD value = static_cast<WORD>((msg.wParam & 0xFF) | (s.shift ? 0x2000 : 0) |
-                                                 (s.ctrl ? 0x4000 : 0) | (s.alt ? 0x8000 : 0));
+        // 1. The context-menu shortcuts of the focused control and its containers; only the
+        // list has a menu. A match is consumed whether or not its item ran. The item runs as
+        // when it is chosen from the menu, so an error it raises shows in the error box.
+        if (focus == ListBox1) {
+            const ShortCut value = shortCutOf(key, s.shift, s.ctrl, s.alt);
             for (const TMenuItem* item : {&Paste1, &Delete1, &N3, &N1, &N2}) {
-                if (item->shortCut == value) {
-                    onCommand(item->id, 0, nullptr);
-                    return true;
-                }
+                if (value == 0 || item->shortCut != value) continue;
+                if (!(GetMenuState(PopupMenu1, item->id, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED)))
+                    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(item->id, 0), 0);
+                return true;
             }
         }
         // 2. Window-level bindings.
@@ -450,8 +496,8 @@ bool TQuillmoorMW::preTranslate(MSG& msg) {
         Application::showError(e.text());
         return true;
     }
-    // 3. Navigation and dialog keys.
-    return IsDialogMessageA(hwnd_, &msg) != 0;
+    // 3. Navigation and dialog keys; 4. (not consumed) the control's own key handling.
+    return navigationKey(hwnd_, Button6, msg, s.shift, s.ctrl, s.alt);
 }
 
 LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -482,18 +528,17 @@ LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case DM_GETDEFID:
         return MAKELRESULT(kIdButton6, DC_HASDEFID);
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wParam) != PopupMenu1) break;
+        assignMenuAccessKeys();
+        return 0;
     case WM_CONTEXTMENU: {
-        if (reinterpret_cast<HWND>(wParam) != ListBox1) break;
+        // From the list: at the pointer, or from the keyboard at the list's client top-left.
+        if (reinterpret_cast<HWND>(wParam) != ListBox1 || !contextMenuInClient(ListBox1, lParam)) break;
         POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (lParam == -1) {
+        if (pt.x == -1 && pt.y == -1) {
             pt = {0, 0};
             ClientToScreen(ListBox1, &pt);
-        } else {
-            RECT client{};
-            GetClientRect(ListBox1, &client);
-            POINT local = pt;
-            ScreenToClient(ListBox1, &local);
-            if (!PtInRect(&client, local)) break;
         }
         TrackPopupMenu(PopupMenu1, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_, nullptr);
         return 0;

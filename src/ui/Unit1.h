@@ -101,6 +101,7 @@ private:
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void buildComponents();
     void buildMenu();
+    void assignMenuAccessKeys();
     void applyLayout();
     void onCommand(UINT id, UINT code, HWND control);
     void setBounds(int left, int top, int width, int height);

@@ -1,0 +1,107 @@
+#include "ui/keys.h"
+
+#include <vector>
+
+namespace qm {
+
+namespace {
+
+UINT dialogCode(HWND control, const MSG* msg) {
+    return static_cast<UINT>(SendMessageA(control, WM_GETDLGCODE, msg ? msg->wParam : 0,
+                                          reinterpret_cast<LPARAM>(msg)));
+}
+
+bool isArrow(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
+
+BOOL CALLBACK collectPushButton(HWND w, LPARAM out) {
+    if (isPushButton(w)) reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+    return TRUE;
+}
+
+void setButtonType(HWND button, LONG type) {
+    const LONG style = GetWindowLongA(button, GWL_STYLE);
+    if ((style & BS_TYPEMASK) == type) return;
+    SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFFFF & ~BS_TYPEMASK) | type), TRUE);
+}
+
+}  // namespace
+
+bool controlClaims(HWND control, const MSG& msg) {
+    if (!control) return false;
+    const UINT code = dialogCode(control, &msg);
+    if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return true;
+    if (msg.wParam == VK_TAB) return (code & DLGC_WANTTAB) != 0;
+    if (isArrow(msg.wParam)) return (code & DLGC_WANTARROWS) != 0;
+    return false;
+}
+
+bool canTakeFocus(HWND w) {
+    return w && IsWindowVisible(w) && IsWindowEnabled(w) && !(dialogCode(w, nullptr) & DLGC_STATIC);
+}
+
+HWND nextInContainer(HWND from, bool previous) {
+    HWND container = GetParent(from);
+    if (!container) return from;
+    std::vector<HWND> order;
+    std::size_t at = 0;
+    for (HWND w = GetWindow(container, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == from) at = order.size();
+        if (w == from || canTakeFocus(w)) order.push_back(w);
+    }
+    if (order.size() < 2) return from;
+    const std::size_t n = order.size();
+    return order[previous ? (at + n - 1) % n : (at + 1) % n];
+}
+
+bool isPushButton(HWND w) {
+    char cls[16] = "";
+    if (!w || !GetClassNameA(w, cls, sizeof cls) || lstrcmpiA(cls, "Button") != 0) return false;
+    const LONG type = GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+HWND activeButton(HWND main, HWND defaultButton) {
+    HWND focus = GetFocus();
+    return focus && IsChild(main, focus) && isPushButton(focus) ? focus : defaultButton;
+}
+
+void showActiveButton(HWND main, HWND defaultButton) {
+    HWND focus = GetFocus();
+    if (!focus || (focus != main && !IsChild(main, focus))) return;  // keep the frame while inactive
+    HWND active = activeButton(main, defaultButton);
+    if ((GetWindowLongA(active, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return;
+    std::vector<HWND> buttons;
+    EnumChildWindows(main, collectPushButton, reinterpret_cast<LPARAM>(&buttons));
+    for (HWND b : buttons) {
+        if (b != active) setButtonType(b, BS_PUSHBUTTON);
+    }
+    setButtonType(active, BS_DEFPUSHBUTTON);
+}
+
+bool navigationKey(HWND main, HWND defaultButton, const MSG& msg, bool shift, bool ctrl, bool alt) {
+    HWND focus = GetFocus();
+    if (focus && focus != main && controlClaims(focus, msg)) return false;
+    HWND next = nullptr;
+    if (msg.wParam == VK_TAB) {
+        if (alt || ctrl) return false;
+        next = GetNextDlgTabItem(main, focus == main ? nullptr : focus, shift);
+    } else if (isArrow(msg.wParam)) {
+        if (alt || !focus || focus == main) return false;
+        next = nextInContainer(focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP);
+    } else if (msg.wParam == VK_RETURN) {
+        if (shift || ctrl || alt) return false;
+        HWND button = activeButton(main, defaultButton);
+        if (canTakeFocus(button)) {
+            SendMessageA(main, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+        }
+        return true;
+    } else {
+        return false;
+    }
+    if (next && next != focus) SetFocus(next);
+    showActiveButton(main, defaultButton);
+    return true;
+}
+
+}  // namespace qm

@@ -46,9 +46,17 @@ private:
     HWND hwnd_;
 };
 
-// The group box holds six controls; their notifications go on to the main window.
+// The group box holds six controls; their notifications go on to the main window. Unlike a
+// bare BUTTON group box it paints its own background, as the window's face behind it is
+// clipped away.
 LRESULT CALLBACK groupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR main) {
     switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
     case WM_COMMAND:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
@@ -111,14 +119,15 @@ HFONT makeFont(int height) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kFontFace);
 }
 
-int measureZero(HFONT font) {
+// The extent of `text` drawn in `font` on the screen.
+SIZE textExtent(HFONT font, const char* text) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     SIZE size{};
-    GetTextExtentPoint32A(dc, "0", 1, &size);
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    return size.cy;
+    return size;
 }
 
 // The window's frame rectangle; while minimized, its restored rectangle.
@@ -155,7 +164,8 @@ TQuillmoorMW* TQuillmoorMW::create() {
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = texts::kWindowClass;
-    if (!RegisterClassA(&wc)) return nullptr;
+    WNDCLASSA registered{};
+    if (!GetClassInfoA(inst, texts::kWindowClass, &registered) && !RegisterClassA(&wc)) return nullptr;
 
     auto* mw = new TQuillmoorMW();
     // Owned by the application window; WS_EX_APPWINDOW keeps its taskbar button.
@@ -177,33 +187,38 @@ TQuillmoorMW* TQuillmoorMW::create() {
 
 void TQuillmoorMW::buildComponents() {
     HINSTANCE inst = Application::instance();
-    // The font follows the screen's pixels per inch; when "0" then measures other than the
-    // design's 12 pixels, every position and size is scaled by the measured height over 12.
+    // The window font follows the screen's pixels per inch; when "0" then measures other than
+    // the design's 12 pixels, every position and size, the design sizes and Label1's own font
+    // are scaled by the measured height over 12.
     HDC dc = GetDC(nullptr);
     const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
-    font_ = makeFont(mulDiv(-12, ppi, 96));
-    const int zero = measureZero(font_);
-    design_ = scaledDesign(zero > 0 ? zero : 12, 12);
-    labelFont_ = makeFont(mulDiv(design_.labelFontHeight, ppi, 96));
+    font_.reset(makeFont(mulDiv(-12, ppi, 96)));
+    const int measured = textExtent(font_.get(), "0").cy;
+    const int zero = measured > 0 ? measured : 12;
+    design_ = scaledDesign(zero, 12);
+    labelFont_.reset(makeFont(design_.labelFontHeight));
+    // Label1 is sized to its text, its left and top kept.
+    const SIZE labelSize = textExtent(labelFont_.get(), texts::kLabelApp);
+    sizeTo(design_, Ctl::Label1, labelSize.cx, labelSize.cy);
 
     auto make = [&](HWND parent, const char* cls, const char* text, DWORD style, UINT id, DWORD ex = 0) {
         HWND w = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), inst, nullptr);
-        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return w;
     };
     // Created in tab order: Button6, GroupBox1 (Button1, Button2, Button3, ListBox1,
     // CheckBox1, CheckBox2), ComboBox1; the label takes no focus.
     Button6 = make(hwnd_, "BUTTON", texts::kButtonRun, WS_TABSTOP | BS_DEFPUSHBUTTON, kIdButton6);
-    GroupBox1 = make(hwnd_, "BUTTON", texts::kGroupRunList, BS_GROUPBOX | WS_CLIPSIBLINGS, kIdGroupBox1,
-                     WS_EX_CONTROLPARENT);
+    GroupBox1 = make(hwnd_, "BUTTON", texts::kGroupRunList, BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                     kIdGroupBox1, WS_EX_CONTROLPARENT);
     SetWindowSubclass(GroupBox1, groupBoxProc, 1, reinterpret_cast<DWORD_PTR>(hwnd_));
     Button1 = make(GroupBox1, "BUTTON", texts::kButtonAddFile, WS_TABSTOP | BS_PUSHBUTTON, kIdButton1);
     Button2 = make(GroupBox1, "BUTTON", texts::kButtonAddFolder, WS_TABSTOP | BS_PUSHBUTTON, kIdButton2);
     Button3 = make(GroupBox1, "BUTTON", texts::kButtonClear, WS_TABSTOP | BS_PUSHBUTTON, kIdButton3);
     ListBox1 = make(GroupBox1, "LISTBOX", "", WS_TABSTOP | kRunListStyle, kIdListBox1, WS_EX_CLIENTEDGE);
-    const int itemHeight = mulDiv(12, zero > 0 ? zero : 12, 12);  // 12 at design
+    const int itemHeight = mulDiv(12, zero, 12);  // 12 at design
     SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, itemHeight);
     SetWindowSubclass(ListBox1, listBoxProc, 1, reinterpret_cast<DWORD_PTR>(hwnd_));
     CheckBox1 = make(GroupBox1, "BUTTON", texts::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox1);
@@ -211,7 +226,7 @@ void TQuillmoorMW::buildComponents() {
     ComboBox1 = make(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBox1);
     SendMessageA(ComboBox1, CB_SETITEMHEIGHT, 0, itemHeight);
     Label1 = make(hwnd_, "STATIC", texts::kLabelApp, SS_CENTER, kIdLabel1);
-    SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), FALSE);
+    SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
 
     runList_ = std::make_unique<ListBoxRunList>(ListBox1);
     buildMenu();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "args/focus.h"
 #include "runlist/listbox_runlist.h"
@@ -32,6 +33,12 @@ struct TOpenDialog {
 struct TShiftState {
     bool shift = false, ctrl = false, alt = false;
 };
+
+// Owns a GDI font.
+struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+};
+using FontOwner = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 // The close action FormClose sets.
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -111,8 +118,8 @@ private:
     HWND hwnd_ = nullptr;
     std::unique_ptr<ListBoxRunList> runList_;
     Design design_ = scaledDesign(12, 12);
-    HFONT font_ = nullptr;
-    HFONT labelFont_ = nullptr;
+    FontOwner font_;       // the window font, on every control but Label1
+    FontOwner labelFont_;  // Label1's own font
     bool activatedOnce_ = false;
     bool endRequested_ = false;
     HWND lastFocus_ = nullptr;

@@ -74,6 +74,12 @@ Design scaledDesign(int num, int den) {
     return d;
 }
 
+void sizeTo(Design& design, Ctl control, int width, int height) {
+    Rect& r = design.controls[static_cast<int>(control)].rect;
+    r.width = width;
+    r.height = height;
+}
+
 Layout layoutFor(const Design& design, int clientWidth, int clientHeight) {
     Layout out{};
     const ControlDesign& group = design.controls[static_cast<int>(Ctl::GroupBox1)];

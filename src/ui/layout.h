@@ -40,6 +40,10 @@ struct Design {
 };
 Design scaledDesign(int num, int den);
 
+// Gives a control that is sized to its content (Label1 to its text) that size, its left and
+// top kept; the resize rules then carry the new size.
+void sizeTo(Design& design, Ctl control, int width, int height);
+
 using Layout = std::array<Rect, kControlCount>;
 
 // Every control's rectangle (relative to its parent) for the window's client size.

@@ -1,20 +1,35 @@
-// The main window as it stands on the screen: class, owner, captions, fonts, rectangles
-// at the design size and after resizing, the minimum size and the tab order.
+// The main window as it stands on the screen: class, owner, captions, styles, rectangles
+// at the design size and after resizing, the drop-down's opened height, the minimum size,
+// the initial position and the tab order. (Fonts and paint are checked in-process, in
+// window_inprocess_test.cpp: GDI handles cannot be read from another process.)
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "runlist/listbox_runlist.h"
 #include "text/texts.h"
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
 namespace {
 
-// The settings that give the window the client size asked for (outer size from the frame).
-std::string iniForClient(int clientW, int clientH) {
+// The [Pos] section that gives the window the client size asked for (outer size from the frame).
+std::string posForClient(int clientW, int clientH) {
     RECT r{0, 0, clientW, clientH};
     AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT);
     return "[Pos]\r\nTop=50\r\nLeft=60\r\nWidth=" + std::to_string(r.right - r.left) +
-           "\r\nHeight=" + std::to_string(r.bottom - r.top) + "\r\n[app]\r\nprobe=x %P\r\n";
+           "\r\nHeight=" + std::to_string(r.bottom - r.top) + "\r\n";
+}
+
+std::string iniForClient(int clientW, int clientH) {
+    return posForClient(clientW, clientH) + "[app]\r\nprobe=x %P\r\n";
+}
+
+// The design size with `names` applications in [app] (none: no [app] section).
+std::string iniWithApps(int names) {
+    std::string ini = posForClient(332, 273);
+    if (names > 0) ini += "[app]\r\n";
+    for (int i = 0; i < names; ++i) ini += "app" + std::to_string(i) + "=x.exe %P\r\n";
+    return ini;
 }
 
 RECT clientOf(HWND w) {
@@ -31,10 +46,49 @@ void expectRect(HWND c, int left, int top, int width, int height, const char* na
     EXPECT_EQ(r.bottom - r.top, height) << name;
 }
 
+// The extent of `text` in the font "ＭＳ Ｐゴシック" of `height`, measured here: the label is
+// sized to its text in its own font.
+SIZE extentInFont(int height, const char* text) {
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kFontFace);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return size;
+}
+
+// The visible drop-down list of a combo box of process `pid` (class ComboLBox), if any.
+struct DroppedListSearch {
+    DWORD pid;
+    HWND found;
+};
+BOOL CALLBACK findDroppedList(HWND w, LPARAM p) {
+    auto* f = reinterpret_cast<DroppedListSearch*>(p);
+    char cls[32] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == f->pid && lstrcmpiA(cls, "ComboLBox") == 0 && IsWindowVisible(w)) {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+HWND droppedList(DWORD pid) {
+    DroppedListSearch search{pid, nullptr};
+    EnumWindows(findDroppedList, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 class MainWindow : public ::testing::Test {
 protected:
-    HWND open(int clientW = 332, int clientH = 273) {
-        tool_ = std::make_unique<Tool>(iniForClient(clientW, clientH));
+    HWND open(int clientW = 332, int clientH = 273) { return openWith(iniForClient(clientW, clientH)); }
+    HWND openWith(const std::string& ini) {
+        tool_ = std::make_unique<Tool>(ini);
         main_ = tool_->startAndWait();
         return main_;
     }
@@ -60,10 +114,39 @@ TEST_F(MainWindow, IsATopLevelWindowOfItsClassOwnedByTheApplicationWindow) {
     ASSERT_NE(app, nullptr);
     EXPECT_FALSE(IsWindowVisible(app));
     EXPECT_EQ(windowText(app), "Quillmoor");  // the title from the exe's name
-    EXPECT_TRUE(GetWindowLongA(main_, GWL_EXSTYLE) & WS_EX_APPWINDOW);  // taskbar button
+    // Owned, yet on the taskbar and in Alt+Tab: visible, enabled, WS_EX_APPWINDOW and no
+    // WS_EX_TOOLWINDOW, while its owner stays hidden.
+    const LONG ex = GetWindowLongA(main_, GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_APPWINDOW);
+    EXPECT_FALSE(ex & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_TRUE(IsWindowEnabled(main_));
     const LONG style = GetWindowLongA(main_, GWL_STYLE);
-    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
-    EXPECT_FALSE(GetWindowLongA(main_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);  // sizeable, system menu, both boxes
+    EXPECT_FALSE(style & (WS_POPUP | WS_CHILD));
+    EXPECT_FALSE(ex & WS_EX_TOPMOST);
+}
+
+// The class icon cannot be read from another process under Wine; the screenshot shows it in
+// the caption. Here: the resource itself.
+TEST(MainIcon, IsOne32By32ImageOf8BitsThatLoads) {
+    HMODULE exe = LoadLibraryExA((programDir() + "\\Quillmoor.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    HRSRC res = FindResourceA(exe, "MAINICON", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    ASSERT_NE(res, nullptr);
+    const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(exe, res)));
+    ASSERT_NE(dir, nullptr);
+    // GRPICONDIR: reserved, type 1, count; then 14-byte entries: width, height, colours,
+    // reserved, planes, bit count, ...
+    EXPECT_EQ(dir[2] | dir[3] << 8, 1);  // an icon
+    ASSERT_EQ(dir[4] | dir[5] << 8, 1);  // one image
+    EXPECT_EQ(dir[6], 32);
+    EXPECT_EQ(dir[7], 32);
+    EXPECT_EQ(dir[12] | dir[13] << 8, 8);
+    HICON icon = static_cast<HICON>(LoadImageA(exe, "MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    EXPECT_NE(icon, nullptr);
+    if (icon) DestroyIcon(icon);
+    FreeLibrary(exe);
 }
 
 TEST_F(MainWindow, ControlsHaveTheirCaptionsAndKinds) {
@@ -93,15 +176,72 @@ TEST_F(MainWindow, ControlsHaveTheirCaptionsAndKinds) {
     for (UINT id : {kIdButton1, kIdButton2, kIdButton3, kIdListBox1, kIdCheckBox1, kIdCheckBox2}) {
         EXPECT_EQ(GetParent(c(id)), c(kIdGroupBox1)) << id;
     }
-    EXPECT_EQ(GetWindowLongA(c(kIdComboBox1), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
     EXPECT_EQ(GetWindowLongA(c(kIdButton6), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongA(c(kIdGroupBox1), GWL_STYLE) & 0xF, BS_GROUPBOX);
+    EXPECT_EQ(GetWindowLongA(c(kIdCheckBox1), GWL_STYLE) & 0xF, BS_AUTOCHECKBOX);
+    EXPECT_EQ(GetWindowLongA(c(kIdCheckBox2), GWL_STYLE) & 0xF, BS_AUTOCHECKBOX);
+    EXPECT_EQ(GetWindowLongA(c(kIdLabel1), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
+    for (UINT id : {kIdGroupBox1, kIdLabel1}) {
+        EXPECT_FALSE(GetWindowLongA(c(id), GWL_STYLE) & WS_TABSTOP) << id;
+    }
+    // The run list: extended selection, not sorted, sunken border, item height 12.
+    const LONG list = GetWindowLongA(c(kIdListBox1), GWL_STYLE);
+    // (The list box drops WS_VSCROLL and WS_HSCROLL from its style while it shows no bars.)
+    EXPECT_EQ(static_cast<DWORD>(list) & kRunListStyle & 0xFFFF, kRunListStyle & 0xFFFF);
+    EXPECT_FALSE(list & (LBS_SORT | LBS_MULTIPLESEL | LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE));
+    EXPECT_TRUE(GetWindowLongA(c(kIdListBox1), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(SendMessageW(c(kIdListBox1), LB_GETITEMHEIGHT, 0, 0), 12);
+    // The drop-down: a list to choose from, no typed text, not sorted, item height 12.
+    const LONG combo = GetWindowLongA(c(kIdComboBox1), GWL_STYLE);
+    EXPECT_EQ(combo & 3, CBS_DROPDOWNLIST);
+    EXPECT_FALSE(combo & CBS_SORT);
+    EXPECT_EQ(SendMessageW(c(kIdComboBox1), CB_GETITEMHEIGHT, 0, 0), 12);
+}
+
+TEST_F(MainWindow, DropDownOpensOneRowPerNameFromOneToFive) {
+    const struct {
+        int names, rows;
+    } cases[] = {{0, 1}, {3, 3}, {8, 5}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.names);
+        ASSERT_NE(openWith(iniWithApps(k.names)), nullptr);
+        HWND combo = c(kIdComboBox1);
+        ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), k.names);
+        RECT closed{};
+        GetWindowRect(combo, &closed);
+        const int closedHeight = closed.bottom - closed.top;
+        const int itemHeight = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+        // Opened, the list hangs below the closed part and shows that many rows: the opened
+        // control is rows x item height + closed height + 2 tall. (Wine answers
+        // CB_GETDROPPEDCONTROLRECT with the list's height alone, so the open list is measured.)
+        SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(main_, &pid);
+        HWND list = nullptr;
+        EXPECT_TRUE(waitUntil([&] { return (list = droppedList(pid)) != nullptr; }, 3000));
+        if (list) {
+            RECT open{};
+            GetWindowRect(list, &open);
+            EXPECT_EQ(open.top, closed.bottom);
+            EXPECT_EQ(open.bottom - closed.top, k.rows * itemHeight + closedHeight + 2);
+            RECT lc{};
+            GetClientRect(list, &lc);
+            EXPECT_EQ(lc.bottom, k.rows * itemHeight);
+        }
+        SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        EXPECT_TRUE(tool_->close(main_));
+        tool_.reset();
+    }
 }
 
 TEST_F(MainWindow, DesignClientSizePlacesEveryControlAtItsDesignRectangle) {
     ASSERT_NE(open(), nullptr);
     ASSERT_EQ(clientOf(main_).right, 332);
     ASSERT_EQ(clientOf(main_).bottom, 273);
-    expectRect(c(kIdLabel1), 16, 243, 59, 13, "Label1");
+    // Label1 keeps its left and top and is sized to its text in its own font (59 x 13 with
+    // the design's font; other fonts of the same height draw the text wider or narrower).
+    const SIZE label = extentInFont(-13, texts::kLabelApp);
+    expectRect(c(kIdLabel1), 16, 243, label.cx, label.cy, "Label1");
     expectRect(c(kIdGroupBox1), 8, 9, 315, 224, "GroupBox1");
     expectRect(c(kIdButton1), 15, 151, 73, 25, "Button1");
     expectRect(c(kIdButton2), 123, 151, 73, 25, "Button2");
@@ -133,7 +273,8 @@ TEST_F(MainWindow, ResizingFollowsTheRules) {
     expectRect(c(kIdListBox1), 8, 17, 259, 227, "ListBox1");
     expectRect(c(kIdCheckBox1), 24, 280, 161, 20, "CheckBox1");
     expectRect(c(kIdGroupBox1), 8, 9, 275, 324, "GroupBox1");
-    expectRect(c(kIdLabel1), 16, 343, 59, 13, "Label1");
+    const SIZE label = extentInFont(-13, texts::kLabelApp);
+    expectRect(c(kIdLabel1), 16, 343, label.cx, label.cy, "Label1");
     expectRect(c(kIdButton6), 230, 338, 47, 25, "Button6");
 }
 
@@ -143,6 +284,68 @@ TEST_F(MainWindow, RefusesToBeSmallerThan300By200) {
     SendMessageA(main_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     EXPECT_EQ(mmi.ptMinTrackSize.x, 300);
     EXPECT_EQ(mmi.ptMinTrackSize.y, 200);
+    EXPECT_EQ(mmi.ptMaxTrackSize.x, 0);  // no maximum of its own
+    EXPECT_EQ(mmi.ptMaxTrackSize.y, 0);
+
+    // Dragging the lower right corner far up and left stops at 300 x 200.
+    RECT r{};
+    GetWindowRect(main_, &r);
+    SetForegroundWindow(main_);
+    SetCursorPos(r.right - 2, r.bottom - 2);
+    Sleep(100);
+    INPUT in[3] = {};
+    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_MOVE;
+    in[1].mi.dx = -250;
+    in[1].mi.dy = -250;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    for (INPUT& i : in) {
+        SendInput(1, &i, sizeof i);
+        Sleep(150);
+    }
+    EXPECT_TRUE(waitUntil([&] {
+        GetWindowRect(main_, &r);
+        return r.right - r.left == 300 && r.bottom - r.top == 200;
+    }, 3000)) << r.right - r.left << " x " << r.bottom - r.top;
+    EXPECT_EQ(r.left, 60);
+    EXPECT_EQ(r.top, 50);
+
+    // A program asking for less gets the minimum too; a larger size is taken as it is.
+    SetWindowPos(main_, nullptr, 0, 0, 120, 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(main_, &r);
+    EXPECT_EQ(r.right - r.left, 300);
+    EXPECT_EQ(r.bottom - r.top, 200);
+    SetWindowPos(main_, nullptr, 0, 0, 1200, 900, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(main_, &r);
+    EXPECT_EQ(r.right - r.left, 1200);
+    EXPECT_EQ(r.bottom - r.top, 900);
+}
+
+// The layout's own position, left 884, top 111, 340 x 300, is what the window has before the
+// settings are read; without a settings file it keeps it while the notice is up.
+TEST(MainWindowCreation, StandsAtTheLayoutsPositionBeforeTheSettingsAreRead) {
+    Tool tool(nullptr);
+    Process p = tool.start();
+    HWND main = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (main = FindWindowA(texts::kWindowClass, nullptr)) != nullptr; }));
+    EXPECT_FALSE(IsWindowVisible(main));
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 884);
+    EXPECT_EQ(r.top, 111);
+    EXPECT_EQ(r.right - r.left, 340);
+    EXPECT_EQ(r.bottom - r.top, 300);
+    // Answer the notice: the tool ends.
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        box = FindWindowA("#32770", nullptr);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(box, &pid);
+        return box && pid == p.pid();
+    }));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_NE(p.wait(10000), -1);
 }
 
 TEST_F(MainWindow, TabOrderRunsFromButton6ThroughTheGroupToTheDropDown) {

@@ -1,0 +1,236 @@
+// Which window holds the foreground, with real processes: the tool, a window of a second
+// program (qm_frontwin) put in front of it, and hand-offs sent as a later start would send
+// them. "Raised" is read from the window's own thread (its active window, through
+// GetGUIThreadInfo) as well as from the foreground: Wine may answer GetForegroundWindow with
+// none after the forced foreground sequence has detached the two threads' input again.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "entry/handoff.h"
+#include "harness.h"
+#include "ui/Unit1.h"
+
+namespace qm::e2e {
+namespace {
+
+// The active window of `w`'s thread, as that thread sees it.
+HWND activeWindowOf(HWND w) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info)) return nullptr;
+    return info.hwndActive;
+}
+
+bool isTopmost(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// True when `upper` stands above `lower` in the z-order of top-level windows.
+bool isAbove(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == lower) return true;
+    }
+    return false;
+}
+
+// A window of a second program that takes the foreground.
+class FrontWindow {
+public:
+    // Opens it over `cover` (the tool's window), or at 0,0 when none is given.
+    explicit FrontWindow(HWND cover = nullptr) {
+        RECT r{0, 0, 300, 200};
+        if (cover) GetWindowRect(cover, &r);
+        process_ = startProcess("\"" + programDir() + "\\qm_frontwin.exe\" " + std::to_string(r.left) + " " +
+                                std::to_string(r.top) + " " + std::to_string(r.right - r.left) + " " +
+                                std::to_string(r.bottom - r.top));
+        waitUntil([&] {
+            for (HWND w = FindWindowA("QmFrontWin", nullptr); w; w = FindWindowExA(nullptr, w, "QmFrontWin", nullptr)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid == process_.pid() && IsWindowVisible(w)) hwnd_ = w;
+            }
+            return hwnd_ != nullptr && inFront();
+        });
+    }
+    ~FrontWindow() {
+        if (hwnd_) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+        if (process_.wait(5000) == -1) process_.end();
+    }
+    HWND hwnd() const { return hwnd_; }
+    // Its own thread sees it as the foreground window or as its active window.
+    bool inFront() const {
+        DWORD_PTR state = 0;
+        SendMessageTimeoutA(hwnd_, WM_APP, 0, 0, SMTO_NORMAL, 5000, &state);
+        return state != 0;
+    }
+    bool takeForeground() const {
+        DWORD_PTR state = 0;
+        SendMessageTimeoutA(hwnd_, WM_APP + 1, 0, 0, SMTO_NORMAL, 5000, &state);
+        return waitUntil([&] { return inFront(); }, 3000);
+    }
+    LRESULT activations() const {
+        DWORD_PTR n = 0;
+        SendMessageTimeoutA(hwnd_, WM_APP + 2, 0, 0, SMTO_NORMAL, 5000, &n);
+        return static_cast<LRESULT>(n);
+    }
+
+private:
+    Process process_;
+    HWND hwnd_ = nullptr;
+};
+
+class Focus : public ::testing::Test {
+protected:
+    HWND open(const std::string& args = std::string()) {
+        tool_ = std::make_unique<Tool>(std::string("[Pos]\r\nTop=100\r\nLeft=100\r\nWidth=340\r\nHeight=300\r\n"
+                                                   "[app]\r\nprobe=x %P\r\n"));
+        main_ = tool_->startAndWait(args);
+        return main_;
+    }
+    // A hand-off as a later start sends it: the pieces joined with "|" in the 257-byte block.
+    void handOff(const std::string& text) {
+        const std::vector<char> block = buildHandoffBlock(text);
+        sendCopyData(main_, block.data(), static_cast<DWORD>(block.size()));
+    }
+    // The window is in front: its thread's active window, and the foreground window unless
+    // Wine answers none.
+    bool raised() const {
+        HWND fg = GetForegroundWindow();
+        return activeWindowOf(main_) == main_ && (fg == main_ || fg == nullptr);
+    }
+    bool waitRaised() const { return waitUntil([&] { return raised(); }, 3000); }
+    // Gives the window and the other program time to act on a foreground change, if any.
+    static void settle() { Sleep(300); }
+    std::vector<std::string> list() const { return listItems(control(main_, kIdListBox1)); }
+
+    std::unique_ptr<Tool> tool_;
+    HWND main_ = nullptr;
+};
+
+using Items = std::vector<std::string>;
+
+TEST_F(Focus, TopmostSwitchOnTheCommandLineKeepsTheWindowAboveOtherPrograms) {
+    ASSERT_NE(open("/t x"), nullptr);
+    EXPECT_TRUE(isTopmost(main_));
+    EXPECT_EQ(list(), Items{"x"});
+    FrontWindow front(main_);
+    ASSERT_TRUE(front.takeForeground());
+    EXPECT_FALSE(raised());
+    EXPECT_TRUE(isAbove(main_, front.hwnd()));  // the other program is active, yet below
+    handOff("y");
+    settle();
+    front.takeForeground();
+    EXPECT_TRUE(isTopmost(main_));
+    EXPECT_TRUE(isAbove(main_, front.hwnd()));
+    EXPECT_EQ(list(), (Items{"x", "y"}));
+}
+
+TEST_F(Focus, TopmostSwitchInAHandOffMakesTheRunningWindowTopmostForGood) {
+    ASSERT_NE(open("a"), nullptr);
+    EXPECT_FALSE(isTopmost(main_));
+    FrontWindow front(main_);
+    ASSERT_TRUE(front.takeForeground());
+    EXPECT_TRUE(isAbove(front.hwnd(), main_));
+    // A later start with "/t" alone: nothing appended, the window topmost.
+    Process second = tool_->start("/t");
+    EXPECT_EQ(second.wait(10000), 0);
+    EXPECT_TRUE(isTopmost(main_));
+    EXPECT_EQ(list(), Items{"a"});
+    // Nothing undoes it: not a hand-off without the switch, not another program in front.
+    handOff("b|/d");
+    front.takeForeground();
+    settle();
+    EXPECT_TRUE(isTopmost(main_));
+    EXPECT_TRUE(isAbove(main_, front.hwnd()));
+    EXPECT_EQ(list(), (Items{"a", "/d"}));
+}
+
+TEST_F(Focus, WithoutGiveBackEveryHandOffRaisesTheWindowFromBehindAnotherProgram) {
+    ASSERT_NE(open(), nullptr);
+    ASSERT_TRUE(waitRaised());
+    FrontWindow front(main_);
+    // A path, the topmost switch alone, and no argument at all: each raises the window.
+    for (const char* text : {"x", "/t", ""}) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(front.takeForeground());
+        ASSERT_FALSE(raised());
+        handOff(text);
+        EXPECT_TRUE(waitRaised());
+        EXPECT_FALSE(front.inFront());
+        EXPECT_TRUE(waitUntil([&] { return isAbove(main_, front.hwnd()); }, 3000));
+    }
+    EXPECT_EQ(list(), Items{"x"});
+    // A later start of the tool does the same.
+    ASSERT_TRUE(front.takeForeground());
+    Process second = tool_->start("y");
+    EXPECT_EQ(second.wait(10000), 0);
+    EXPECT_TRUE(waitRaised());
+    EXPECT_FALSE(front.inFront());
+    // A hand-off while the window is in front leaves it there.
+    handOff("z");
+    settle();
+    EXPECT_TRUE(raised());
+    EXPECT_EQ(list(), (Items{"x", "y", "z"}));
+}
+
+TEST_F(Focus, WithGiveBackOnTheCommandLineHandOffsLeaveTheOtherProgramInFront) {
+    ASSERT_NE(open("/d"), nullptr);
+    FrontWindow front(main_);
+    for (const char* text : {"x", "", "/t"}) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(front.takeForeground());
+        handOff(text);
+        settle();
+        EXPECT_TRUE(front.inFront());
+        EXPECT_FALSE(raised());
+    }
+    EXPECT_TRUE(isTopmost(main_));  // the switch still works, it only does not raise
+    EXPECT_EQ(list(), Items{"x"});
+}
+
+TEST_F(Focus, AHandOffHoldingGiveBackStopsThatAndEveryLaterRaise) {
+    ASSERT_NE(open(), nullptr);
+    FrontWindow front(main_);
+    ASSERT_TRUE(front.takeForeground());
+    handOff("/d|x");
+    settle();
+    EXPECT_TRUE(front.inFront());
+    EXPECT_FALSE(raised());
+    handOff("y");
+    settle();
+    EXPECT_TRUE(front.inFront());
+    EXPECT_FALSE(raised());
+    EXPECT_EQ(list(), (Items{"x", "y"}));
+}
+
+TEST_F(Focus, WithGiveBackTheFirstActivationHandsTheForegroundBack) {
+    FrontWindow front;
+    ASSERT_TRUE(front.inFront());
+    const LRESULT before = front.activations();
+    ASSERT_NE(open("/d"), nullptr);
+    // The window shows, is activated once and gives the foreground straight back.
+    EXPECT_TRUE(waitUntil([&] { return front.inFront(); }, 3000));
+    EXPECT_GT(front.activations(), before);
+    settle();
+    EXPECT_TRUE(front.inFront());
+    EXPECT_FALSE(raised());
+    // Later activations keep the foreground with the window.
+    SetForegroundWindow(main_);
+    EXPECT_TRUE(waitRaised());
+    settle();
+    EXPECT_TRUE(raised());
+    EXPECT_FALSE(front.inFront());
+}
+
+TEST_F(Focus, WithoutGiveBackTheWindowKeepsTheForegroundItTookAtStart) {
+    FrontWindow front;
+    ASSERT_TRUE(front.inFront());
+    ASSERT_NE(open(), nullptr);
+    EXPECT_TRUE(waitRaised());
+    settle();
+    EXPECT_TRUE(raised());
+    EXPECT_FALSE(front.inFront());
+}
+
+}  // namespace
+}  // namespace qm::e2e

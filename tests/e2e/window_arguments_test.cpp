@@ -1,0 +1,115 @@
+// Arguments reaching the window: the tool's own command line, read by GetCommandLineA and
+// applied at creation before the window first shows, and hand-off texts cut at "|" by
+// doublerun. Paths with double-byte characters whose trail byte is "\" (表) or "|" (ポ)
+// must arrive whole both ways.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "entry/handoff.h"
+#include "harness.h"
+#include "ui/Unit1.h"
+
+namespace qm::e2e {
+namespace {
+
+using Items = std::vector<std::string>;
+
+const std::string kIni = "[Pos]\r\nTop=100\r\nLeft=100\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n";
+
+class Arguments : public ::testing::Test {
+protected:
+    // Starts the tool with `args` and reads the run list as soon as the window shows.
+    Items startWith(const std::string& args) {
+        tool_ = std::make_unique<Tool>(kIni);
+        main_ = tool_->startAndWait(args);
+        if (!main_) return {"(no window)"};
+        return listItems(control(main_, kIdListBox1));
+    }
+    bool topmost() const { return (GetWindowLongA(main_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+    void closeTool() {
+        if (main_) {
+            EXPECT_TRUE(tool_->close(main_));
+        }
+        tool_.reset();
+        main_ = nullptr;
+    }
+
+    std::unique_ptr<Tool> tool_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(Arguments, CommandLinePathsAreInTheListWhenTheWindowFirstShows) {
+    // Quoted paths with spaces arrive whole; 表 ends in 0x5C and ポ in 0x7C.
+    EXPECT_EQ(startWith("a \"C:\\my dir\\file name.txt\" C:\\表示\\ポート.txt \"D:\\表 ポ\\x\""),
+              (Items{"a", "C:\\my dir\\file name.txt", "C:\\表示\\ポート.txt", "D:\\表 ポ\\x"}));
+    EXPECT_FALSE(topmost());
+    closeTool();
+    EXPECT_EQ(startWith(""), Items{});
+    EXPECT_FALSE(topmost());
+}
+
+TEST_F(Arguments, CommandLineIsSplitByTheToolsOwnRule) {
+    const struct {
+        const char* args;
+        Items items;
+    } cases[] = {
+        {"a\tb\x01" "c\x1F" "d", {"a", "b", "c", "d"}},  // tabs and control characters are blanks
+        {"\"\" x \"\"\"\" y", {"x", "y"}},  // empty quotes at an argument's start vanish
+        {"x\"\"y", {"xy"}},                 // and add nothing inside one
+        {"a\\\"b c\" d", {"a\\b c", "d"}},  // no escape: the backslash stays, the quote opens
+        {"\"open to the end", {"open to the end"}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.args);
+        EXPECT_EQ(startWith(k.args), k.items);
+        closeTool();
+    }
+}
+
+TEST_F(Arguments, SwitchesOnTheCommandLineCountAndTheSkipRuleDropsThatManyLeadingArguments) {
+    const struct {
+        const char* args;
+        Items items;
+        bool topmost;
+    } cases[] = {
+        {"/t x y", {"x", "y"}, true},
+        {"x /t y", {"/t", "y"}, true},
+        {"/d /t x", {"x"}, true},
+        {"/t", {}, true},
+        {"/T x", {"/T", "x"}, false},
+        {"/tx /d", {"/d"}, false},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.args);
+        EXPECT_EQ(startWith(k.args), k.items);
+        EXPECT_EQ(topmost(), k.topmost);
+        closeTool();
+    }
+}
+
+TEST_F(Arguments, HandOffTextsAreCutAtBarsByWholeCharacters) {
+    ASSERT_EQ(startWith("first"), Items{"first"});
+    auto handOff = [&](const std::string& text) {
+        const std::vector<char> block = buildHandoffBlock(text);
+        sendCopyData(main_, block.data(), static_cast<DWORD>(block.size()));
+    };
+    handOff("C:\\表示\\ポート.txt|C:\\ポ|表");  // the trail bytes 0x7C and 0x5C cut nothing
+    handOff("x||y");                             // an empty piece between
+    handOff("z|");                               // no piece after a final bar
+    handOff("|w");                               // an empty piece first
+    handOff("");                                 // nothing at all
+    handOff("first");                            // duplicates are kept
+    EXPECT_EQ(listItems(control(main_, kIdListBox1)),
+              (Items{"first", "C:\\表示\\ポート.txt", "C:\\ポ", "表", "x", "", "y", "z", "", "w", "first"}));
+    // A later start hands its arguments over the same way.
+    Process second = tool_->start("\"C:\\ポ ポ\\表.txt\" v");
+    EXPECT_EQ(second.wait(10000), 0);
+    const Items all = listItems(control(main_, kIdListBox1));
+    ASSERT_GE(all.size(), 2u);
+    EXPECT_EQ(Items(all.end() - 2, all.end()), (Items{"C:\\ポ ポ\\表.txt", "v"}));
+}
+
+}  // namespace
+}  // namespace qm::e2e

@@ -1,0 +1,217 @@
+// The window on screens whose font metrics differ from the design's: the tool measures "0" in
+// its window font and scales every position and size, the design sizes of the resize rules and
+// Label1's own font by (measured height / 12). Two such screens, each for one start of the tool:
+// the window font mapped to IPA P Gothic (its "0" is 13 pixels at height -12), and 120 pixels
+// per inch with the design's font (the window font becomes -15). Wine reads both settings when
+// a process starts, so the registry is changed for the tool's start and put back at once.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "harness.h"
+#include "text/texts.h"
+#include "ui/Unit1.h"
+#include "ui/layout.h"
+
+namespace qm::e2e {
+namespace {
+
+constexpr char kReplacements[] = "Software\\Wine\\Fonts\\Replacements";
+constexpr char kDesktop[] = "Control Panel\\Desktop";
+// What the test prefix holds (tools/wine-prefix): the design's font, 96 pixels per inch.
+constexpr char kDesignFace[] = "UmePlus P Gothic";
+
+// One registry value of HKCU set for a while; the old value (or its absence) comes back.
+class RegistryOverride {
+public:
+    RegistryOverride(const char* key, const char* name, DWORD type, const void* data, DWORD size)
+        : key_(key), name_(name) {
+        HKEY k = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &k, nullptr) !=
+            ERROR_SUCCESS) {
+            ADD_FAILURE() << "cannot open " << key;
+            return;
+        }
+        DWORD oldType = 0, oldSize = 0;
+        if (RegQueryValueExA(k, name, nullptr, &oldType, nullptr, &oldSize) == ERROR_SUCCESS) {
+            std::string old(oldSize, '\0');
+            RegQueryValueExA(k, name, nullptr, &oldType, reinterpret_cast<BYTE*>(&old[0]), &oldSize);
+            old_ = old;
+            oldType_ = oldType;
+        }
+        EXPECT_EQ(RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+        RegCloseKey(k);
+    }
+    ~RegistryOverride() {
+        HKEY k = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key_, 0, KEY_WRITE, &k) != ERROR_SUCCESS) return;
+        if (old_) {
+            RegSetValueExA(k, name_, 0, oldType_, reinterpret_cast<const BYTE*>(old_->data()),
+                           static_cast<DWORD>(old_->size()));
+        } else {
+            RegDeleteValueA(k, name_);
+        }
+        RegCloseKey(k);
+    }
+    RegistryOverride(const RegistryOverride&) = delete;
+    RegistryOverride& operator=(const RegistryOverride&) = delete;
+
+private:
+    const char* key_;
+    const char* name_;
+    std::optional<std::string> old_;
+    DWORD oldType_ = 0;
+};
+
+// Should an earlier run have died between the change and its undoing, the prefix gets its
+// design settings back before any test of this program starts a window.
+class DesignScreen : public ::testing::Environment {
+public:
+    void SetUp() override {
+        HKEY k = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kReplacements, 0, KEY_READ | KEY_WRITE, &k) == ERROR_SUCCESS) {
+            RegSetValueExA(k, texts::kFontFace, 0, REG_SZ, reinterpret_cast<const BYTE*>(kDesignFace),
+                           sizeof kDesignFace);
+            RegCloseKey(k);
+        }
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktop, 0, KEY_WRITE, &k) == ERROR_SUCCESS) {
+            RegDeleteValueA(k, "LogPixels");
+            RegCloseKey(k);
+        }
+    }
+};
+::testing::Environment* const designScreen = ::testing::AddGlobalTestEnvironment(new DesignScreen);
+
+struct Metrics {
+    int zero;        // height of "0" in the window font
+    SIZE labelText;  // "アプリ選択" in Label1's font
+};
+
+// Measures a face directly by its own name (this process keeps the mapping it started with).
+Metrics measure(const char* face, int windowFontHeight) {
+    auto extent = [&](int height, const char* text) {
+        HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                 face);
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, font);
+        char realised[LF_FACESIZE] = "";
+        GetTextFaceA(dc, sizeof realised, realised);
+        EXPECT_STREQ(realised, face) << "the font is not installed";
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        DeleteObject(font);
+        return size;
+    };
+    Metrics m{};
+    m.zero = extent(windowFontHeight, "0").cy;
+    m.labelText = extent(mulDiv(-13, m.zero, 12), texts::kLabelApp);
+    return m;
+}
+
+class ScaledWindow : public ::testing::Test {
+protected:
+    // Starts the tool and waits for its window; the registry overrides end before it returns.
+    void open() {
+        tool_ = std::make_unique<Tool>(std::string("[Pos]\r\nTop=20\r\nLeft=20\r\nWidth=500\r\nHeight=450\r\n"
+                                                   "[app]\r\nprobe=x %P\r\n"));
+        main_ = tool_->startAndWait();
+    }
+    // Gives the window the client size asked for, its frame measured on the window itself.
+    void resizeClient(int w, int h) {
+        RECT outer{}, client{};
+        GetWindowRect(main_, &outer);
+        GetClientRect(main_, &client);
+        const int frameW = (outer.right - outer.left) - client.right;
+        const int frameH = (outer.bottom - outer.top) - client.bottom;
+        SetWindowPos(main_, nullptr, 0, 0, w + frameW, h + frameH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        waitUntil([&] {
+            GetClientRect(main_, &client);
+            return client.right == w && client.bottom == h;
+        }, 3000);
+    }
+    HWND c(UINT id) { return control(main_, id); }
+
+    // The design figures scaled by zero/12 place every control when the client has the
+    // scaled design size; then a wider, taller client moves and stretches them by the rules.
+    void expectScaledLayout(const Metrics& m) {
+        auto s = [&](int v) { return mulDiv(v, m.zero, 12); };
+        const int W = s(332), H = s(273), Gw = s(315), Gh = s(224);
+        resizeClient(W, H);
+        RECT client{};
+        GetClientRect(main_, &client);
+        ASSERT_EQ(client.right, W);
+        ASSERT_EQ(client.bottom, H);
+        const struct {
+            UINT id;
+            int l, t, w, h;
+        } design[] = {
+            {kIdGroupBox1, 8, 9, 315, 224}, {kIdButton1, 15, 151, 73, 25},  {kIdButton2, 123, 151, 73, 25},
+            {kIdButton3, 226, 151, 73, 25}, {kIdListBox1, 8, 17, 299, 127}, {kIdCheckBox1, 24, 180, 161, 20},
+            {kIdCheckBox2, 24, 200, 121, 20}, {kIdButton6, 270, 238, 47, 25},
+        };
+        for (const auto& d : design) {
+            const RECT r = rectInParent(c(d.id));
+            EXPECT_EQ(r.left, s(d.l)) << d.id;
+            EXPECT_EQ(r.top, s(d.t)) << d.id;
+            EXPECT_EQ(r.right - r.left, s(d.w)) << d.id;
+            EXPECT_EQ(r.bottom - r.top, s(d.h)) << d.id;
+        }
+        const RECT combo = rectInParent(c(kIdComboBox1));
+        EXPECT_EQ(combo.left, s(80));
+        EXPECT_EQ(combo.top, s(240));
+        EXPECT_EQ(combo.right - combo.left, s(188));
+        // Label1 in its own font, scaled once: sized to its text, at its scaled left and top.
+        const RECT label = rectInParent(c(kIdLabel1));
+        EXPECT_EQ(label.left, s(16));
+        EXPECT_EQ(label.top, s(243));
+        EXPECT_EQ(label.right - label.left, m.labelText.cx);
+        EXPECT_EQ(label.bottom - label.top, m.labelText.cy);
+        EXPECT_EQ(SendMessageW(c(kIdListBox1), LB_GETITEMHEIGHT, 0, 0), s(12));
+
+        // 100 wider and taller: the rules work from the scaled design sizes.
+        resizeClient(W + 100, H + 100);
+        const int gw = Gw + 100, gh = Gh + 100;
+        const RECT b1 = rectInParent(c(kIdButton1));
+        EXPECT_EQ(b1.left, mulDiv(s(15) + s(73) / 2, gw, Gw) - s(73) / 2);
+        EXPECT_EQ(b1.top, gh - (Gh - s(151)));
+        const RECT b6 = rectInParent(c(kIdButton6));
+        EXPECT_EQ(b6.left, W + 100 - (W - s(270)));
+        EXPECT_EQ(b6.top, H + 100 - (H - s(238)));
+        const RECT list = rectInParent(c(kIdListBox1));
+        EXPECT_EQ(list.right - list.left, s(299) + 100);
+        EXPECT_EQ(list.bottom - list.top, s(127) + 100);
+    }
+
+    std::unique_ptr<Tool> tool_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(ScaledWindow, FontWhoseZeroIs13PixelsScalesEverythingBy13Over12) {
+    const Metrics m = measure("IPAPGothic", -12);
+    ASSERT_EQ(m.zero, 13);
+    {
+        const char face[] = "IPAPGothic";
+        RegistryOverride mapping(kReplacements, texts::kFontFace, REG_SZ, face, sizeof face);
+        open();
+    }
+    ASSERT_NE(main_, nullptr);
+    expectScaledLayout(m);
+}
+
+TEST_F(ScaledWindow, At120PixelsPerInchTheWindowFontGrowsAndEverythingScalesWithIt) {
+    const Metrics m = measure(kDesignFace, mulDiv(-12, 120, 96));  // -15
+    ASSERT_NE(m.zero, 12);
+    {
+        const DWORD ppi = 120;
+        RegistryOverride dpi(kDesktop, "LogPixels", REG_DWORD, &ppi, sizeof ppi);
+        open();
+    }
+    ASSERT_NE(main_, nullptr);
+    expectScaledLayout(m);
+}
+
+}  // namespace
+}  // namespace qm::e2e

@@ -225,6 +225,9 @@ void TQuillmoorMW::buildComponents() {
     CheckBox2 = make(GroupBox1, "BUTTON", texts::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox2);
     ComboBox1 = make(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBox1);
     SendMessageA(ComboBox1, CB_SETITEMHEIGHT, 0, itemHeight);
+    // With common controls 6 the opened list shows at most this many rows; older ones follow
+    // the height applyLayout gives the control.
+    SendMessageA(ComboBox1, CB_SETMINVISIBLE, 5, 0);
     Label1 = make(hwnd_, "STATIC", texts::kLabelApp, SS_CENTER, kIdLabel1);
     SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
 

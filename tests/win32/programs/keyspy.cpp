@@ -9,7 +9,7 @@
 //   wParam 2: write what was noted, one line each: "key <id> <vk>" (WM_KEYDOWN or WM_SYSKEYDOWN
 //             taken from the queue for the window with control id <id>; the main window's id
 //             is 0), "char <id> <code>" (WM_CHAR or WM_SYSCHAR, likewise), "setsel <id>"
-//             (LB_SETSEL sent), "command <id> <notification>" (WM_COMMAND sent);
+//             (LB_SETSEL or LB_SELITEMRANGE sent: one entry's flag), "command <id> <notification>" (WM_COMMAND sent);
 //   wParam 3: write the text of every item of the menu lParam, one line each, as
 //             GetMenuStringA gives it (code page 932).
 #include <windows.h>
@@ -70,7 +70,7 @@ extern "C" LRESULT CALLBACK spyCallWndProc(int code, WPARAM wParam, LPARAM lPara
             if (m->wParam == 1) g_log.clear();
             if (m->wParam == 2) writeOut(g_log);
             if (m->wParam == 3) writeOut(menuTexts(reinterpret_cast<HMENU>(m->lParam)));
-        } else if (m->message == LB_SETSEL) {
+        } else if (m->message == LB_SETSEL || m->message == LB_SELITEMRANGE) {
             note("setsel", m->hwnd, 0, false);
         } else if (m->message == WM_COMMAND) {
             g_log += "command " + std::to_string(LOWORD(m->wParam)) + " " + std::to_string(HIWORD(m->wParam)) + "\n";

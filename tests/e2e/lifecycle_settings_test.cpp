@@ -50,6 +50,7 @@ TEST(LifecycleSettings, FileWithOnlyAppsOpensAtTheDefaultsAndClosingWritesAllSix
     const HWND combo = control(main, kIdComboBox1);
     EXPECT_EQ(comboItems(combo), (std::vector<std::string>{"zeta", "alpha", "Alpha"}));  // table order
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);  // registered for dropped files
 
     ASSERT_TRUE(tool.close(main));
     expectStored(tool.iniPath(), RECT{0, 0, 400, 300}, "0", "0");
@@ -153,6 +154,7 @@ TEST(LifecycleSettings, RefusedWriteShowsTheErrorBoxAndTheWindowStillCloses) {
     ASSERT_NE(main, nullptr);
     const DWORD pid = p.pid();
     const HWND app = GetWindow(main, GW_OWNER);
+    // Moved, so that any value that did get written would change the file.
     SetWindowPos(main, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     HANDLE held = CreateFileA(tool.iniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -38,7 +38,8 @@ bool forward(HANDLE mutex, const std::vector<std::string>& args) {
         // the mutex alive, so it goes first).
         CloseHandle(mutex);
         mutex = nullptr;
-        for (DWORD waited = 0; !target && waited < kWindowWaitMs; waited += kPollMs) {
+        const DWORD start = GetTickCount();
+        while (!target && GetTickCount() - start < kWindowWaitMs) {
             Sleep(kPollMs);
             HANDLE again = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName);
             if (!again) return false;
@@ -60,13 +61,14 @@ bool forward(HANDLE mutex, const std::vector<std::string>& args) {
 int runFirstInstance(HINSTANCE instance) {
     qm::Application::create(instance);
     qm::TQuillmoorMW* window = qm::TQuillmoorMW::create();
-    if (window && !window->endRequested()) {
+    if (!window) return 0;  // no window, nothing that could ever end a message loop
+    if (!window->endRequested()) {
         ShowWindow(window->handle(), SW_SHOWNORMAL);
         UpdateWindow(window->handle());
     }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (window && IsWindow(window->handle()) && window->preTranslate(msg)) continue;
+        if (IsWindow(window->handle()) && window->preTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -83,7 +85,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             if (forward(mutex, args)) return 0;
             continue;  // the first instance is gone: try again to be the first
         }
-        // Held until the process ends; never closed.
+        // Held until the process ends; never closed. The failed open above left its own
+        // error code: clear it, so that only this call can say the name already exists.
+        SetLastError(ERROR_SUCCESS);
         mutex = CreateMutexA(nullptr, FALSE, qm::texts::kMutexName);
         if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
             // Another start created it a moment earlier: forward to it instead.

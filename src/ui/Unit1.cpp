@@ -459,6 +459,7 @@ void TQuillmoorMW::WMDropFiles(HDROP drop) {
 }
 
 void TQuillmoorMW::WMCopyData(const COPYDATASTRUCT* data) {
+    if (!runList_) return;  // not built yet: nothing could take the paths
     doublerun(data ? readHandoffBlock(data->lpData, data->cbData) : std::string());
 }
 

@@ -177,6 +177,34 @@ Process Tool::start(const std::string& args) {
     return p;
 }
 
+std::vector<Process> Tool::startTogether(const std::vector<std::string>& argsList) {
+    std::vector<Process> out;
+    std::vector<HANDLE> threads;
+    for (const std::string& args : argsList) {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::string line = "\"" + exe_ + "\"" + (args.empty() ? "" : " " + args);
+        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir_.c_str(), &si,
+                            &pi)) {
+            ADD_FAILURE() << "cannot start " << line;
+            continue;
+        }
+        threads.push_back(pi.hThread);
+        HANDLE dup = nullptr;
+        DuplicateHandle(GetCurrentProcess(), pi.hProcess, GetCurrentProcess(), &dup, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        PROCESS_INFORMATION kept{};
+        kept.hProcess = dup;
+        kept.dwProcessId = pi.dwProcessId;
+        started_.emplace_back(kept);
+        pi.hThread = nullptr;
+        out.emplace_back(pi);
+    }
+    for (HANDLE t : threads) ResumeThread(t);
+    for (HANDLE t : threads) CloseHandle(t);
+    return out;
+}
+
 HWND Tool::startAndWait(const std::string& args) {
     Process p = start(args);
     HWND w = findMainWindow();
@@ -266,6 +294,128 @@ void sendCopyData(HWND target, const void* data, DWORD size) {
     cds.lpData = const_cast<void*>(data);
     DWORD_PTR result = 0;
     SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 10000, &result);
+}
+
+namespace {
+void pumpMessages() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+}  // namespace
+
+long waitPumping(const Process& p, DWORD ms) {
+    const DWORD start = GetTickCount();
+    HANDLE h = p.handle();
+    for (;;) {
+        const DWORD used = GetTickCount() - start;
+        if (used >= ms) return p.wait(0);
+        const DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, ms - used, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) return p.wait(0);
+        pumpMessages();
+    }
+}
+
+bool pumpUntil(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        pumpMessages();
+        if (done()) return true;
+        if (GetTickCount() - start >= ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+DWORD processOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+namespace {
+struct WindowsOf {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+BOOL CALLBACK collectWindowsOf(HWND w, LPARAM param) {
+    auto* search = reinterpret_cast<WindowsOf*>(param);
+    if (processOf(w) == search->pid) search->found.push_back(w);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> topLevelWindowsOf(DWORD pid) {
+    WindowsOf search{pid, {}};
+    EnumWindows(collectWindowsOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND activeWindowOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndActive;
+}
+
+HWND findMessageBox(DWORD pid, DWORD ms) {
+    HWND box = nullptr;
+    waitUntil(
+        [&] {
+            box = nullptr;
+            for (HWND w : topLevelWindowsOf(pid)) {
+                char cls[16] = "";
+                GetClassNameA(w, cls, sizeof cls);
+                if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(w)) box = w;
+            }
+            return box != nullptr;
+        },
+        ms);
+    return box;
+}
+
+MessageBoxView readMessageBox(HWND box) {
+    MessageBoxView view;
+    view.caption = windowText(box);
+    view.owner = GetWindow(box, GW_OWNER);
+    GetWindowRect(box, &view.rect);
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(c)) continue;
+        char cls[16] = "";
+        GetClassNameA(c, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Button") == 0) {
+            view.buttons.push_back(windowText(c));
+        } else if (lstrcmpiA(cls, "Static") == 0) {
+            if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                if (SendMessageW(c, STM_GETICON, 0, 0) != 0) view.icon = true;
+            } else if (GetDlgCtrlID(c) == 0xFFFF) {
+                view.text = windowText(c);
+            }
+        }
+    }
+    return view;
+}
+
+void pressOk(HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+
+std::string iniValue(const std::string& iniBytes, const std::string& section, const std::string& key,
+                     const std::string& missing) {
+    std::string current;
+    std::size_t pos = 0;
+    while (pos < iniBytes.size()) {
+        std::size_t end = iniBytes.find('\n', pos);
+        if (end == std::string::npos) end = iniBytes.size();
+        std::string line = iniBytes.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            current = line.substr(1, line.size() - 2);
+        } else if (current == section && line.compare(0, key.size() + 1, key + "=") == 0) {
+            return line.substr(key.size() + 1);
+        }
+    }
+    return missing;
 }
 
 }  // namespace qm::e2e

@@ -68,6 +68,9 @@ public:
 
     // Starts the tool with `args` after its quoted path.
     Process start(const std::string& args = std::string());
+    // Starts one process per entry of `argsList`, all suspended first and then let go
+    // together, so that they race each other from their very first instruction.
+    std::vector<Process> startTogether(const std::vector<std::string>& argsList);
     // Starts it and waits for its visible main window; fails the test when none comes.
     HWND startAndWait(const std::string& args = std::string());
     // Asks the window to close (as its close box does) and waits for the first process to end.
@@ -93,5 +96,38 @@ RECT rectInParent(HWND control);
 
 // Sends the hand-off message as another program would.
 void sendCopyData(HWND target, const void* data, DWORD size);
+
+// Waits for `p` to end, handling this thread's messages meanwhile (a test that owns a window
+// must answer what the tool sends it); the exit code, or -1 after `ms`.
+long waitPumping(const Process& p, DWORD ms = 10000);
+// Handles this thread's messages for `ms`, or until `done` holds; returns `done`'s answer.
+bool pumpUntil(const std::function<bool()>& done, DWORD ms);
+
+// The process that owns a window.
+DWORD processOf(HWND window);
+// The top-level windows of a process, visible or not.
+std::vector<HWND> topLevelWindowsOf(DWORD pid);
+// The window active in `window`'s thread (its own idea of activation, which Wine keeps
+// right even where GetForegroundWindow answers NULL).
+HWND activeWindowOf(HWND window);
+
+// A visible message box (dialog class #32770) of process `pid`; nullptr after `ms`.
+HWND findMessageBox(DWORD pid, DWORD ms = 10000);
+// What a message box shows, read from outside.
+struct MessageBoxView {
+    std::string caption, text;
+    std::vector<std::string> buttons;  // the visible buttons' texts, in child order
+    bool icon = false;                 // an icon is shown
+    HWND owner = nullptr;
+    RECT rect{};
+};
+MessageBoxView readMessageBox(HWND box);
+// Presses the box's OK button.
+void pressOk(HWND box);
+
+// A key's value in the bytes of an INI file (sections and keys compared exactly); `missing`
+// when the section or the key is not there.
+std::string iniValue(const std::string& iniBytes, const std::string& section, const std::string& key,
+                     const std::string& missing = "<missing>");
 
 }  // namespace qm::e2e

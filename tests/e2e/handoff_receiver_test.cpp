@@ -1,0 +1,100 @@
+// The running window receiving hand-offs: from later starts of the tool, and from other
+// programs that send WM_COPYDATA with whatever they like.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "ui/Unit1.h"
+
+namespace qm::e2e {
+namespace {
+
+const std::string kIni = "[app]\r\nprobe=x %P\r\n";
+
+HWND runList(HWND main) { return control(main, kIdListBox1); }
+
+// The window still answers messages (no hang, no crash).
+bool answers(HWND main) {
+    DWORD_PTR result = 0;
+    return IsWindow(main) && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+TEST(HandoffReceiver, PathsFromLaterStartsArriveAsTheyWereMeant) {
+    Tool tool(kIni);
+    const HWND main = tool.startAndWait();
+    ASSERT_NE(main, nullptr);
+    // A quoted path with spaces arrives whole, without its quotes; "|" inside an argument cuts
+    // it; ポ (trail byte "|") does not.
+    EXPECT_EQ(tool.start("\"C:\\my dir\\a b.txt\" x|y C:\\\x83\x7C\x95\x5C").wait(), 0);
+    EXPECT_EQ(listItems(runList(main)),
+              (std::vector<std::string>{"C:\\my dir\\a b.txt", "x", "y", "C:\\\x83\x7C\x95\x5C"}));
+
+    // A 1,000-byte argument text arrives whole.
+    SendMessageW(runList(main), LB_RESETCONTENT, 0, 0);
+    const std::string a(300, 'a'), b(300, 'b'), c(300, 'c'), d(97, 'd');
+    EXPECT_EQ(tool.start(a + " " + b + " \"" + c + "\" " + d).wait(), 0);
+    EXPECT_EQ(listItems(runList(main)), (std::vector<std::string>{a, b, c, d}));
+    EXPECT_TRUE(tool.close(main));
+}
+
+TEST(HandoffReceiver, HostileCopyDataIsReadWithinItsSizeAndTheToolGoesOn) {
+    Tool tool(kIni);
+    const HWND main = tool.startAndWait("first");
+    ASSERT_NE(main, nullptr);
+    const std::vector<std::string> first{"first"};
+
+    // cbData 0 (data pointer or not) and a NULL pointer: the empty text, nothing appended.
+    const char some[] = "ignored";
+    sendCopyData(main, some, 0);
+    EXPECT_TRUE(answers(main));
+    sendCopyData(main, nullptr, 0);
+    EXPECT_TRUE(answers(main));
+    EXPECT_EQ(listItems(runList(main)), first);
+
+    // 300 bytes with no NUL, more bytes behind them: exactly the 300 bytes arrive.
+    std::string noNul(300, 'n');
+    noNul[150] = '|';
+    const std::string buffer = noNul + std::string(300, 'Z') + '\0';
+    sendCopyData(main, buffer.data(), 300);
+    EXPECT_TRUE(answers(main));
+    EXPECT_EQ(listItems(runList(main)),
+              (std::vector<std::string>{"first", std::string(150, 'n'), std::string(149, 'n')}));
+    SendMessageW(runList(main), LB_RESETCONTENT, 0, 0);
+
+    // 1 MiB: the text ends at its first NUL, whatever follows.
+    std::string mib(1 << 20, 'J');
+    mib.replace(0, 8, std::string("big|one\0", 8));
+    sendCopyData(main, mib.data(), static_cast<DWORD>(mib.size()));
+    EXPECT_TRUE(answers(main));
+    EXPECT_EQ(listItems(runList(main)), (std::vector<std::string>{"big", "one"}));
+    SendMessageW(runList(main), LB_RESETCONTENT, 0, 0);
+
+    // 1 MiB with no NUL at all: 2,048 pieces of 512 bytes with their "|", the last one
+    // running to the very end. (Wine hands another process at most 767 characters of a
+    // list-box entry, so the pieces stay short enough to be read back whole.)
+    std::string whole;
+    std::vector<std::string> pieces;
+    for (int i = 0; i < 2048; ++i) {
+        std::string piece = std::to_string(i);
+        piece.resize(i < 2047 ? 511 : 512, static_cast<char>('A' + i % 26));
+        if (i > 0) whole += '|';
+        whole += piece;
+        pieces.push_back(piece);
+    }
+    ASSERT_EQ(whole.size(), 1u << 20);
+    sendCopyData(main, whole.data(), static_cast<DWORD>(whole.size()));
+    EXPECT_TRUE(answers(main));
+    const std::vector<std::string> items = listItems(runList(main));
+    EXPECT_TRUE(items == pieces) << items.size() << " entries; the last " << (items.empty() ? 0 : items.back().size())
+                                 << " bytes";
+    SendMessageW(runList(main), LB_RESETCONTENT, 0, 0);
+
+    // Any WM_COPYDATA is a hand-off: "/t" from another program makes the window topmost.
+    sendCopyData(main, "/t", 3);
+    EXPECT_TRUE(answers(main));
+    EXPECT_TRUE(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(listItems(runList(main)).empty());
+    EXPECT_TRUE(tool.close(main));
+}
+
+}  // namespace
+}  // namespace qm::e2e

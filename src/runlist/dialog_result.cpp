@@ -28,24 +28,25 @@ bool isFullPath(std::string_view piece) {
 
 std::vector<std::string> splitDialogResult(const char* data, std::size_t size, const CodePage& cp) {
     std::size_t pos = 0;
-    // The next piece: up to its NUL, or to the end of the buffer when it has none.
-    auto nextPiece = [&]() {
+    // Reads the next piece; false when it runs to the end of the buffer without its NUL.
+    auto next = [&](std::string_view& piece) {
         const std::size_t start = pos;
         while (pos < size && data[pos] != '\0') ++pos;
-        const std::string_view piece(data + start, pos - start);
-        if (pos < size) ++pos;  // over the NUL
-        return piece;
+        if (pos == size) return false;
+        piece = std::string_view(data + start, pos - start);
+        ++pos;
+        return true;
     };
-    std::string folder(nextPiece());
-    std::string_view name = nextPiece();
-    std::vector<std::string> paths;
-    if (name.empty()) {
-        paths.push_back(std::move(folder));
-        return paths;
-    }
+    std::string_view first, name;
+    if (!next(first) || !next(name)) return {};
+    if (name.empty()) return {std::string(first)};  // one full path
+
+    std::string folder(first);
     if (!endsInBackslash(folder, cp)) folder.push_back('\\');
-    for (; !name.empty(); name = nextPiece()) {
+    std::vector<std::string> paths;
+    while (!name.empty()) {
         paths.push_back(isFullPath(name) ? std::string(name) : folder + std::string(name));
+        if (!next(name)) return {};
     }
     return paths;
 }

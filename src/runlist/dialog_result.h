@@ -23,7 +23,9 @@ std::string dialogFilter(std::string_view filter, const CodePage& cp);
 // character is "\" (a double-byte character's trail byte never counts), and a name that
 // is a full path itself (it begins with "\", or has ":" and "\" as its second and third of
 // at least 4 bytes) is taken unchanged.
-// Reads only `data[0 .. size)`: a piece that runs to the end without its NUL ends there.
+// Reads only `data[0 .. size)`. A result whose pieces, the final empty one included, do not
+// all end with their NUL inside it was cut short (some dialogs cut a selection that does
+// not fit instead of refusing it): nothing is taken from it, as from a refused selection.
 std::vector<std::string> splitDialogResult(const char* data, std::size_t size, const CodePage& cp);
 
 // Whether the system knows the dialog record with its last three fields (places bar):

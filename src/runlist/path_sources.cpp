@@ -204,8 +204,10 @@ std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE in
         g_placementWindow = nullptr;
     }
     if (!confirmed) return {};
-    std::vector<std::string> paths = splitDialogResult(result.data(), result.size(), systemCodePage());
-    fileName = paths.front();  // the split always gives at least one path
+    // Only the offered bytes hold the result: one that fills them without its final empty
+    // piece is a selection that did not fit, cut short by the dialog, and adds nothing.
+    std::vector<std::string> paths = splitDialogResult(result.data(), kOfferedSize, systemCodePage());
+    if (!paths.empty()) fileName = paths.front();
     return paths;
 }
 

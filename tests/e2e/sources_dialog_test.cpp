@@ -141,5 +141,71 @@ TEST_F(FileDialog, NextUseStartsWithTheFirstPathAndACancelChangesNothing) {
     EXPECT_EQ(items(), (std::vector<std::string>{chosen[0], chosen[1], chosen[0]}));
 }
 
+TEST_F(FileDialog, ASelectionTooLargeForTheResultAddsNothingAndKeepsTheList) {
+    // 340 names of 200 bytes: about 68,000 bytes, more than the 65,519 the dialog is offered.
+    const std::string folder = tool_->dir() + "\\many";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    made_.push_back(folder);
+    std::string typed;
+    for (int i = 0; i < 340; ++i) {
+        const std::string name = std::to_string(1000 + i) + std::string(192, 'n') + ".txt";
+        makeFile(folder + "\\" + name);
+        typed += "\"" + name + "\" ";
+    }
+    const std::string kept = folder + "\\1000" + std::string(192, 'n') + ".txt";
+    HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    type(dialog, kept);
+    ASSERT_TRUE(closed(dialog));
+    ASSERT_TRUE(waitForCount(1));
+
+    dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    setText(fileNameBox(dialog), typed);
+    press(dialog, IDOK);
+    ASSERT_TRUE(closed(dialog));
+    EXPECT_TRUE(IsWindowEnabled(main_));
+    Sleep(300);  // time for appends that must not come
+    EXPECT_EQ(items(), std::vector<std::string>{kept});
+
+    // The tool goes on, and the next use still starts with the name kept before.
+    dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(controlText(fileNameBox(dialog)), kept.substr(folder.size() + 1));
+    press(dialog, IDCANCEL);
+    EXPECT_TRUE(closed(dialog));
+}
+
+// The dialog record's size follows the system's version: the full record (88 bytes, with
+// the places bar) from NT 5 on, the 76-byte one before. Wine reports NT 4.0 to a program
+// named in AppDefaults with Version "nt40".
+TEST(FileDialogRecord, IsTheOldOneOnNt4AndTheFullOneAfter) {
+    const std::string ini = "[Pos]\r\nTop=100\r\nLeft=120\r\nWidth=400\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n";
+    const std::string exeName = "QmNt4-" + std::to_string(GetCurrentProcessId()) + ".exe";
+    const std::string key = "Software\\Wine\\AppDefaults\\" + exeName;
+    HKEY k = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("nt40"), 5);
+    RegCloseKey(k);
+    struct RemoveKey {
+        std::string key;
+        ~RemoveKey() { RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str()); }
+    } removeKey{key};
+
+    for (const std::string& name : {std::string("Quillmoor.exe"), exeName}) {
+        Tool tool(&ini, name);
+        HWND main = tool.startAndWait();
+        ASSERT_NE(main, nullptr);
+        PostMessageW(control(main, kIdButton1), BM_CLICK, 0, 0);
+        HWND dialog = ownedDialog(GetWindow(main, GW_OWNER));
+        ASSERT_NE(dialog, nullptr);
+        HWND placesBar = descendant(dialog, 0x4A0, "ToolbarWindow32");
+        EXPECT_EQ(placesBar != nullptr && IsWindowVisible(placesBar), name == "Quillmoor.exe") << name;
+        press(dialog, IDCANCEL);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+    }
+}
+
 }  // namespace
 }  // namespace qm::e2e

@@ -69,19 +69,37 @@ TEST(DialogResult, NamesThatAreFullPathsAreTakenUnchanged) {
                           "F:\\z", "C:\\dir\\E:x\\y", "C:\\dir\\a"}));
 }
 
-TEST(DialogResult, NeverReadsPastTheBuffer) {
-    // Without the final empty piece, or cut inside a piece, the buffer's end ends it.
-    EXPECT_EQ(split(bytes("C:\\d\0a\0b")), (Paths{"C:\\d\\a", "C:\\d\\b"}));
-    EXPECT_EQ(split(bytes("C:\\d\0a\0")), Paths{"C:\\d\\a"});
-    EXPECT_EQ(split(bytes("C:\\d\0a")), Paths{"C:\\d\\a"});
-    EXPECT_EQ(split(bytes("C:\\d")), Paths{"C:\\d"});
-    EXPECT_EQ(split(bytes("C:\\\x95")), Paths{"C:\\\x95"});  // a lead byte at the very end
-    EXPECT_EQ(splitDialogResult(nullptr, 0, cp), Paths{""});
+TEST(DialogResult, AResultCutShortGivesNothingAndIsNeverReadPast) {
+    // Every piece, the final empty one included, must end with its NUL inside the buffer;
+    // a dialog that cuts a selection too large for the buffer leaves a result without it.
+    EXPECT_EQ(split(bytes("C:\\d\0a\0b")), Paths{});
+    EXPECT_EQ(split(bytes("C:\\d\0a\0")), Paths{});
+    EXPECT_EQ(split(bytes("C:\\d\0a")), Paths{});
+    EXPECT_EQ(split(bytes("C:\\d\0")), Paths{});
+    EXPECT_EQ(split(bytes("C:\\d")), Paths{});
+    EXPECT_EQ(split(bytes("C:\\\x95")), Paths{});  // a lead byte at the very end
+    EXPECT_EQ(splitDialogResult(nullptr, 0, cp), Paths{});
+    // The shortest whole results.
+    EXPECT_EQ(split(bytes("C:\\d\0\0")), Paths{"C:\\d"});
+    EXPECT_EQ(split(bytes("\0\0")), Paths{""});
+    EXPECT_EQ(split(bytes("\0a\0\0")), Paths{"\\a"});
+}
+
+TEST(DialogResult, ASelectionCutAtTheDialogsLimitGivesNothing) {
+    // 65,519 bytes offered, filled to the last byte with the start of a name.
+    std::vector<char> buffer(65519, 'n');
+    const std::string start = std::string("C:\\many") + '\0' + "a.txt" + '\0';
+    std::copy(start.begin(), start.end(), buffer.begin());
+    EXPECT_EQ(splitDialogResult(buffer.data(), buffer.size(), cp), Paths{});
+    buffer.back() = '\0';  // ... whereas a name ending there still lacks the empty piece
+    EXPECT_EQ(splitDialogResult(buffer.data(), buffer.size(), cp), Paths{});
+    buffer[buffer.size() - 2] = '\0';
+    EXPECT_EQ(splitDialogResult(buffer.data(), buffer.size(), cp).size(), 2u);
 }
 
 TEST(DialogResult, TheFullBufferOfTheDialogSplitsInOrder) {
-    // The dialog's buffer: 65,521 zero bytes, the result at its start.
-    std::vector<char> buffer(65521, '\0');
+    // The part of the dialog's buffer offered to it: 65,519 zero bytes, the result at its start.
+    std::vector<char> buffer(65519, '\0');
     std::string result = "C:\\表";
     for (int i = 0; i < 3000; ++i) result += '\0' + std::to_string(i) + ".txt";
     std::copy(result.begin(), result.end(), buffer.begin());

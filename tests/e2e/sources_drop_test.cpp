@@ -5,6 +5,8 @@
 
 #include <shlobj.h>  // DROPFILES
 
+#include <cstdio>
+
 #include "ui/Unit1.h"
 
 namespace qm::e2e {

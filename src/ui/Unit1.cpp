@@ -11,6 +11,7 @@
 #include "entry/handoff.h"
 #include "launch/launch.h"
 #include "launch/process.h"
+#include "runlist/path_sources.h"
 #include "settings/settings.h"
 #include "settings/values.h"
 #include "text/codepage.h"
@@ -410,11 +411,18 @@ void TQuillmoorMW::selrev(void*) {
 
 void TQuillmoorMW::allclear(void*) { removeAll(runList()); }
 
-void TQuillmoorMW::pathpaste(void*) {}
+void TQuillmoorMW::pathpaste(void*) {
+    if (const std::optional<std::string> text = clipboardText(Application::handle())) runList().append(*text);
+}
 
-void TQuillmoorMW::Button1Click(void*) {}
+void TQuillmoorMW::Button1Click(void*) {
+    const std::vector<std::string> paths =
+        runOpenDialog(Application::handle(), hwnd_, Application::instance(), OpenDialog1.fileName);
+    RedrawPause pause(ListBox1);
+    for (const std::string& path : paths) runList().append(path);
+}
 
-void TQuillmoorMW::Button2Click(void*) {}
+void TQuillmoorMW::Button2Click(void*) { browseForFolder(hwnd_, runList()); }
 
 void TQuillmoorMW::doublerun(const std::string& argumentText) {
     Unit1State& state = unit1();
@@ -445,17 +453,8 @@ void TQuillmoorMW::Listkeydown(void*, WORD& key, TShiftState shift) {
 }
 
 void TQuillmoorMW::WMDropFiles(HDROP drop) {
-    struct Finish {
-        HDROP h;
-        ~Finish() { DragFinish(h); }
-    } finish{drop};
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     RedrawPause pause(ListBox1);
-    for (UINT i = 0; i < count; ++i) {
-        char name[256] = "";
-        DragQueryFileA(drop, i, name, sizeof name);
-        runList().append(name);
-    }
+    appendDroppedNames(drop, runList());
 }
 
 void TQuillmoorMW::WMCopyData(const COPYDATASTRUCT* data) {

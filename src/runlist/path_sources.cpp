@@ -1,0 +1,265 @@
+#include "runlist/path_sources.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "runlist/dialog_result.h"
+#include "text/codepage.h"
+#include "text/error.h"
+#include "text/texts.h"
+
+namespace qm {
+
+namespace {
+
+// The text in `data[0 .. size)` up to its first NUL, or all of it when it has none.
+std::string_view upToNul(const char* data, std::size_t size) {
+    return std::string_view(data, static_cast<std::size_t>(std::find(data, data + size, '\0') - data));
+}
+
+// ---------------------------------------------------------------- file dialog
+
+constexpr DWORD kResultSize = 65521;  // the result buffer; the dialog is offered 65,519 bytes
+constexpr DWORD kOfferedSize = 65519;
+
+// Whether this system takes the record with its last three fields (places bar).
+bool fullRecordKnown() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#ifdef _MSC_VER
+#pragma warning(suppress : 4996)  // GetVersionExA is deprecated, yet it is the question asked
+#endif
+    if (!GetVersionExA(&info)) return true;
+    return knowsFullDialogRecord(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+// The window whose monitor the dialog is placed on, for the hook while the dialog runs.
+HWND g_placementWindow = nullptr;
+
+// At CDN_INITDONE moves the dialog (the hook window's parent) to the centre horizontally
+// and one third vertically of the whole area of the monitor nearest the main window.
+UINT_PTR CALLBACK placementHook(HWND hookWindow, UINT msg, WPARAM, LPARAM lParam) {
+    if (msg != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != CDN_INITDONE) return 0;
+    HWND dialog = GetParent(hookWindow);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    RECT r{};
+    if (!GetWindowRect(dialog, &r) ||
+        !GetMonitorInfoA(MonitorFromWindow(g_placementWindow, MONITOR_DEFAULTTONEAREST), &mi)) {
+        return 0;
+    }
+    const Point at = dialogPlacement(mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right - mi.rcMonitor.left,
+                                     mi.rcMonitor.bottom - mi.rcMonitor.top, r.right - r.left, r.bottom - r.top);
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+BOOL CALLBACK collectEnabled(HWND w, LPARAM list) {
+    if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    return TRUE;
+}
+
+// A modal frame around a system dialog: the tool's visible top-level windows are disabled
+// for its life; afterwards they are enabled again and the window that was active and the
+// control that had the focus get them back, however the dialog ended.
+class ModalFrame {
+public:
+    ModalFrame() : active_(GetActiveWindow()), focus_(GetFocus()) {
+        EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&disabled_));
+        for (HWND w : disabled_) EnableWindow(w, FALSE);
+    }
+    ~ModalFrame() {
+        for (HWND w : disabled_) EnableWindow(w, TRUE);
+        if (active_ && IsWindow(active_)) SetActiveWindow(active_);
+        if (focus_ && IsWindow(focus_)) SetFocus(focus_);
+    }
+    ModalFrame(const ModalFrame&) = delete;
+    ModalFrame& operator=(const ModalFrame&) = delete;
+
+private:
+    HWND active_;
+    HWND focus_;
+    std::vector<HWND> disabled_;
+};
+
+// ---------------------------------------------------------------- folder browser
+
+// The browse information, one record for the process; its input fields are set before
+// every browse and the callback reads its flags.
+BROWSEINFOA g_browseInfo{};
+
+// The shell's allocator, released when it goes.
+class ShellAllocator {
+public:
+    ShellAllocator() {
+        if (FAILED(SHGetMalloc(&malloc_))) malloc_ = nullptr;
+    }
+    ~ShellAllocator() {
+        if (malloc_) malloc_->Release();
+    }
+    ShellAllocator(const ShellAllocator&) = delete;
+    ShellAllocator& operator=(const ShellAllocator&) = delete;
+    IMalloc* get() const { return malloc_; }
+
+private:
+    IMalloc* malloc_ = nullptr;
+};
+
+// Memory the shell handed out (an item list or a buffer), given back to its allocator.
+template <typename T>
+class ShellMemory {
+public:
+    ShellMemory(IMalloc* malloc, T* p = nullptr) : malloc_(malloc), p_(p) {}
+    ~ShellMemory() {
+        if (p_) malloc_->Free(p_);
+    }
+    ShellMemory(const ShellMemory&) = delete;
+    ShellMemory& operator=(const ShellMemory&) = delete;
+    T* get() const { return p_; }
+    T** out() { return &p_; }
+
+private:
+    IMalloc* malloc_;
+    T* p_;
+};
+
+// Shows the highlighted item's file-system path, or nothing, in the browser's status line.
+int CALLBACK browseCallback(HWND browser, UINT msg, LPARAM value, LPARAM) {
+    if (g_browseInfo.ulFlags == BIF_STATUSTEXT && msg == BFFM_SELCHANGED) {
+        std::vector<char> path(65537, '\0');
+        if (!SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(value), path.data())) path[0] = '\0';
+        SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path.data()));
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- clipboard and drop
+
+class ClipboardOpening {
+public:
+    explicit ClipboardOpening(HWND owner) {
+        if (!OpenClipboard(owner)) throw AppError(texts::kErrClipboard);
+    }
+    ~ClipboardOpening() { CloseClipboard(); }
+    ClipboardOpening(const ClipboardOpening&) = delete;
+    ClipboardOpening& operator=(const ClipboardOpening&) = delete;
+};
+
+class GlobalLocking {
+public:
+    explicit GlobalLocking(HGLOBAL h) : h_(h), p_(static_cast<const char*>(GlobalLock(h))) {}
+    ~GlobalLocking() {
+        if (p_) GlobalUnlock(h_);
+    }
+    GlobalLocking(const GlobalLocking&) = delete;
+    GlobalLocking& operator=(const GlobalLocking&) = delete;
+    const char* data() const { return p_; }
+
+private:
+    HGLOBAL h_;
+    const char* p_;
+};
+
+class DropFinishing {
+public:
+    explicit DropFinishing(HDROP drop) : drop_(drop) {}
+    ~DropFinishing() { DragFinish(drop_); }
+    DropFinishing(const DropFinishing&) = delete;
+    DropFinishing& operator=(const DropFinishing&) = delete;
+
+private:
+    HDROP drop_;
+};
+
+}  // namespace
+
+std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName) {
+    static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88, "the full dialog record of 32-bit Windows");
+    const std::string filter = dialogFilter(texts::kOpenFilter, systemCodePage());
+    std::vector<char> result(kResultSize, '\0');
+    std::copy_n(fileName.data(), std::min<std::size_t>(fileName.size(), kOfferedSize), result.begin());
+
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = fullRecordKnown() ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = owner;
+    ofn.hInstance = instance;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = result.data();
+    ofn.nMaxFile = kOfferedSize;
+    ofn.lpstrInitialDir = "";
+    ofn.lpstrTitle = "";
+    ofn.Flags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
+                OFN_EXPLORER;
+    ofn.lpfnHook = placementHook;
+    ofn.FlagsEx = 0;
+
+    BOOL confirmed = FALSE;
+    {
+        ModalFrame frame;
+        g_placementWindow = mainWindow;
+        confirmed = GetOpenFileNameA(&ofn);
+        g_placementWindow = nullptr;
+    }
+    if (!confirmed) return {};
+    // Only the offered bytes hold the result: one that fills them without its final empty
+    // piece is a selection that did not fit, cut short by the dialog, and adds nothing.
+    std::vector<std::string> paths = splitDialogResult(result.data(), kOfferedSize, systemCodePage());
+    if (!paths.empty()) fileName = paths.front();
+    return paths;
+}
+
+void browseForFolder(HWND mainWindow, RunList& list) {
+    // Freed in reverse order of taking: the chosen item, the root, the buffer; then the
+    // allocator is released.
+    ShellAllocator allocator;
+    IMalloc* malloc = allocator.get();
+    if (!malloc) return;
+    ShellMemory<char> folder(malloc, static_cast<char*>(malloc->Alloc(260)));
+    if (!folder.get()) return;
+    ShellMemory<ITEMIDLIST> root(malloc);
+    // Without the computer folder the root stays null: the browser shows the whole namespace.
+    if (FAILED(SHGetSpecialFolderLocation(mainWindow, CSIDL_DRIVES, root.out()))) *root.out() = nullptr;
+
+    g_browseInfo.hwndOwner = mainWindow;
+    g_browseInfo.pidlRoot = root.get();
+    g_browseInfo.pszDisplayName = folder.get();
+    g_browseInfo.lpszTitle = texts::kBrowseTitle;
+    g_browseInfo.ulFlags = BIF_STATUSTEXT;
+    g_browseInfo.lpfn = browseCallback;
+    g_browseInfo.lParam = 0;
+    ShellMemory<ITEMIDLIST> chosen(malloc, SHBrowseForFolderA(&g_browseInfo));
+
+    // A cancel gives no item, and an item without a file-system path gives no path.
+    if (chosen.get() && SHGetPathFromIDListA(chosen.get(), folder.get())) {
+        list.append(upToNul(folder.get(), 260));
+    }
+}
+
+std::optional<std::string> clipboardText(HWND owner) {
+    if (!IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
+    ClipboardOpening opening(owner);
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        GlobalLocking lock(data);
+        if (const char* p = lock.data()) {
+            // A text without its NUL ends with its block.
+            text = upToNul(p, GlobalSize(data));
+        }
+    }
+    return text;
+}
+
+void appendDroppedNames(HDROP drop, RunList& list) {
+    DropFinishing finishing(drop);
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        char name[256] = "";  // cut at 255 bytes: the drop buffer holds 256
+        DragQueryFileA(drop, i, name, sizeof name);
+        list.append(upToNul(name, sizeof name));
+    }
+}
+
+}  // namespace qm

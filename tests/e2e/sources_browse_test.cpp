@@ -1,0 +1,95 @@
+// "フォルダ追加": the system's folder browser, rooted at the computer folder, driven
+// through its tree as a user's clicks would, with its status line read from outside.
+#include "sources_support.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "text/texts.h"
+#include "ui/Unit1.h"
+
+namespace qm::e2e {
+namespace {
+
+constexpr int kTitle = 0x3742, kStatus = 0x3743, kTree = 0x3741;
+
+class FolderBrowser : public SourcesTest {
+protected:
+    HWND open() {
+        command(kIdButton2);
+        HWND browser = ownedDialog(main_);
+        EXPECT_NE(browser, nullptr) << "no folder browser over the main window";
+        if (browser) tree_ = descendant(browser, kTree, WC_TREEVIEWA);
+        return browser;
+    }
+    HTREEITEM item(UINT relation, HTREEITEM from = nullptr) const {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+    }
+    // Highlights an item as a click does and returns the status line that follows.
+    std::string highlight(HWND browser, HTREEITEM it) const {
+        SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(it));
+        return controlText(descendant(browser, kStatus, "Static"));
+    }
+    bool closed(HWND browser) const { return waitUntil([&] { return !IsWindow(browser); }); }
+    HWND tree_ = nullptr;
+};
+
+TEST_F(FolderBrowser, ConfirmingADriveAppendsItsRootPath) {
+    handOff("existing");
+    ASSERT_TRUE(waitForCount(1));
+    HWND browser = open();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main_));
+    EXPECT_EQ(controlText(descendant(browser, kTitle, "Static")), texts::kBrowseTitle);
+
+    // The root is the computer folder: no path. Its children are the drives (with their
+    // root paths) and folders without a path, such as the control panel.
+    HTREEITEM root = item(TVGN_ROOT);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(highlight(browser, root), "");
+    HTREEITEM driveC = nullptr;
+    std::vector<std::string> statuses;
+    for (HTREEITEM it = item(TVGN_CHILD, root); it; it = item(TVGN_NEXT, it)) {
+        statuses.push_back(highlight(browser, it));
+        if (statuses.back() == "C:\\") driveC = it;
+    }
+    EXPECT_NE(std::find(statuses.begin(), statuses.end(), ""), statuses.end()) << "an item without a path";
+    ASSERT_NE(driveC, nullptr);
+    EXPECT_EQ(highlight(browser, driveC), "C:\\");
+
+    press(browser, IDOK);
+    ASSERT_TRUE(closed(browser));
+    ASSERT_TRUE(waitForCount(2));
+    EXPECT_EQ(items(), (std::vector<std::string>{"existing", "C:\\"}));
+    EXPECT_TRUE(listSelection(list_).empty());
+    EXPECT_TRUE(IsWindowEnabled(main_));
+}
+
+TEST_F(FolderBrowser, TheComputerFolderOrACancelAppendsNothing) {
+    handOff("existing");
+    ASSERT_TRUE(waitForCount(1));
+    HWND browser = open();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(highlight(browser, item(TVGN_ROOT)), "");
+    press(browser, IDOK);
+    ASSERT_TRUE(closed(browser));
+
+    browser = open();
+    ASSERT_NE(browser, nullptr);
+    highlight(browser, item(TVGN_CHILD, item(TVGN_ROOT)));
+    press(browser, IDCANCEL);
+    ASSERT_TRUE(closed(browser));
+
+    // A third use still works: the tool is unharmed by the two that gave no path.
+    browser = open();
+    ASSERT_NE(browser, nullptr);
+    press(browser, IDCANCEL);
+    ASSERT_TRUE(closed(browser));
+    EXPECT_EQ(items(), std::vector<std::string>{"existing"});
+    EXPECT_TRUE(IsWindowEnabled(main_));
+}
+
+}  // namespace
+}  // namespace qm::e2e

@@ -1,0 +1,114 @@
+#include "sources_support.h"
+
+#include "entry/handoff.h"
+#include "ui/Unit1.h"
+
+namespace qm::e2e {
+
+namespace {
+
+struct DialogSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK findOwnedDialog(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<DialogSearch*>(p);
+    char cls[16] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == s->owner && std::string(cls) == "#32770") {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    int id;
+    const char* cls;
+    HWND found;
+};
+
+BOOL CALLBACK findChild(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<ChildSearch*>(p);
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (GetDlgCtrlID(w) == s->id && lstrcmpiA(cls, s->cls) == 0) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND ownedDialog(HWND owner, DWORD ms) {
+    DialogSearch s{owner, nullptr};
+    waitUntil(
+        [&] {
+            EnumWindows(findOwnedDialog, reinterpret_cast<LPARAM>(&s));
+            return s.found != nullptr;
+        },
+        ms);
+    return s.found;
+}
+
+HWND descendant(HWND parent, int id, const char* cls) {
+    ChildSearch s{id, cls, nullptr};
+    EnumChildWindows(parent, findChild, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::string controlText(HWND control) {
+    const LRESULT len = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(len > 0 ? len : 0) + 1, L'\0');
+    const LRESULT got = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return toAcp(text);
+}
+
+void setText(HWND control, const std::string& text) {
+    ASSERT_NE(control, nullptr);
+    const std::wstring wide = fromAcp(text);
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+GUITHREADINFO threadState(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+void SourcesTest::SetUp() {
+    tool_ = std::make_unique<Tool>(std::string("[Pos]\r\nTop=100\r\nLeft=120\r\nWidth=400\r\nHeight=300\r\n"
+                                               "[app]\r\nprobe=x %P\r\n"));
+    main_ = tool_->startAndWait();
+    ASSERT_NE(main_, nullptr);
+    app_ = GetWindow(main_, GW_OWNER);
+    list_ = control(main_, kIdListBox1);
+    ASSERT_NE(list_, nullptr);
+}
+
+void SourcesTest::command(UINT id) {
+    if (HWND button = id < kIdPaste1 ? control(main_, id) : nullptr) {
+        PostMessageW(button, BM_CLICK, 0, 0);  // focus and click, as the mouse does
+    } else {
+        PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0);  // a menu item
+    }
+}
+
+bool SourcesTest::waitForCount(std::size_t n, DWORD ms) const {
+    return waitUntil([&] { return SendMessageW(list_, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(n); }, ms);
+}
+
+void SourcesTest::handOff(const std::string& argumentText) {
+    const std::vector<char> block = buildHandoffBlock(argumentText);
+    sendCopyData(main_, block.data(), static_cast<DWORD>(block.size()));
+}
+
+}  // namespace qm::e2e

@@ -1,0 +1,74 @@
+// The drop reader with a real drop handle of this process: every name in order, each cut
+// to 255 bytes, and the handle finished also when the run list refuses an entry.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>  // DROPFILES
+
+#include <cstring>
+
+#include "runlist/path_sources.h"
+#include "text/error.h"
+#include "text/texts.h"
+
+namespace {
+
+// A drop handle as the system makes it: a global block with a DROPFILES head and the names.
+HDROP makeDrop(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& n : names) list.append(n.c_str(), n.size() + 1);
+    list.push_back('\0');
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+    auto* head = static_cast<DROPFILES*>(GlobalLock(h));
+    head->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(head) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(h);
+    return static_cast<HDROP>(h);
+}
+
+bool finished(HDROP drop) { return GlobalFlags(drop) == GMEM_INVALID_HANDLE; }
+
+// A run list that refuses its third entry, as a full list box does.
+class RefusingList final : public qm::RunList {
+public:
+    void append(std::string_view text) override {
+        if (inner_.count() == 2) throw qm::AppError(qm::texts::kErrInsertLine);
+        inner_.append(text);
+    }
+    int count() const override { return inner_.count(); }
+    std::string read(int pos) const override { return inner_.read(pos); }
+    bool isSelected(int pos) const override { return inner_.isSelected(pos); }
+    void setSelected(int pos, bool selected) override { inner_.setSelected(pos, selected); }
+    void remove(int pos) override { inner_.remove(pos); }
+    void removeAll() override { inner_.removeAll(); }
+
+private:
+    qm::MemoryRunList inner_;
+};
+
+TEST(DroppedNames, ComeInOrderCutTo255BytesAndTheDropIsFinished) {
+    const std::string longName = "C:\\" + std::string(250, 'a') + "表" + std::string(45, 'b');  // 300 bytes
+    HDROP drop = makeDrop({"C:\\one", longName, "C:\\データ表", ""});
+    ASSERT_FALSE(finished(drop));
+    qm::MemoryRunList list;
+    qm::appendDroppedNames(drop, list);
+    ASSERT_EQ(list.count(), 3);  // the empty name ends the list
+    EXPECT_EQ(list.read(0), "C:\\one");
+    EXPECT_EQ(list.read(1), longName.substr(0, 255));
+    EXPECT_EQ(list.read(2), "C:\\データ表");
+    EXPECT_TRUE(finished(drop));
+}
+
+TEST(DroppedNames, ARefusedEntryStopsTheDropAndStillFinishesIt) {
+    HDROP drop = makeDrop({"C:\\1", "C:\\2", "C:\\3", "C:\\4"});
+    RefusingList list;
+    try {
+        qm::appendDroppedNames(drop, list);
+        ADD_FAILURE() << "the refusal did not reach the caller";
+    } catch (const qm::AppError& e) {
+        EXPECT_EQ(e.text(), qm::texts::kErrInsertLine);
+    }
+    EXPECT_EQ(list.count(), 2);
+    EXPECT_TRUE(finished(drop));
+}
+
+}  // namespace

@@ -23,14 +23,6 @@ function(qm_test_program name)
   if(T_LOCK)
     set(props RESOURCE_LOCK ${T_LOCK})
   endif()
-  if(QM_TEST_PER_PROGRAM)
-    # One ctest entry for the whole program: quicker under Wine, where every process
-    # start costs.
-    add_test(NAME ${name} COMMAND ${name})
-    math(EXPR T_TIMEOUT "${T_TIMEOUT} * 10")
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ${props})
-  else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT ${T_TIMEOUT} ${props})
-  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT ${T_TIMEOUT} ${props})
 endfunction()

@@ -12,7 +12,8 @@
 namespace qm::e2e {
 namespace {
 
-// The names of the DLLs in the executable's import directory, in lower case.
+// The names of the DLLs in the executable's import directory, in lower case. The test
+// program has the bitness of the exe it reads, so the native header layout fits.
 std::vector<std::string> importedDlls(const std::string& image) {
     std::vector<std::string> out;
     auto at = [&](std::size_t offset, std::size_t size) {
@@ -20,10 +21,10 @@ std::vector<std::string> importedDlls(const std::string& image) {
     };
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0, sizeof(IMAGE_DOS_HEADER)));
     if (!dos || dos->e_magic != IMAGE_DOS_SIGNATURE) return out;
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(at(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS32)));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(at(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS)));
     if (!nt || nt->Signature != IMAGE_NT_SIGNATURE) return out;
     const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
-        at(dos->e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt->FileHeader.SizeOfOptionalHeader,
+        at(dos->e_lfanew + offsetof(IMAGE_NT_HEADERS, OptionalHeader) + nt->FileHeader.SizeOfOptionalHeader,
            nt->FileHeader.NumberOfSections * sizeof(IMAGE_SECTION_HEADER)));
     if (!sections) return out;
     auto fileOffset = [&](DWORD rva) -> std::size_t {

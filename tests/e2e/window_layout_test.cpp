@@ -291,18 +291,21 @@ TEST_F(MainWindow, RefusesToBeSmallerThan300By200) {
     RECT r{};
     GetWindowRect(main_, &r);
     SetForegroundWindow(main_);
-    SetCursorPos(r.right - 2, r.bottom - 2);
-    Sleep(100);
-    INPUT in[3] = {};
-    for (INPUT& i : in) i.type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_MOVE;
-    in[1].mi.dx = -250;
-    in[1].mi.dy = -250;
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    // One batch of absolute moves (a separate SetCursorPos may not be seen by the click).
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    auto at = [&](int x, int y, DWORD flags) {
+        INPUT i{};
+        i.type = INPUT_MOUSE;
+        i.mi.dx = MulDiv(x, 65535, sw - 1);
+        i.mi.dy = MulDiv(y, 65535, sh - 1);
+        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+        return i;
+    };
+    INPUT in[4] = {at(r.right - 2, r.bottom - 2, 0), at(r.right - 2, r.bottom - 2, MOUSEEVENTF_LEFTDOWN),
+                   at(r.right - 252, r.bottom - 252, 0), at(r.right - 252, r.bottom - 252, MOUSEEVENTF_LEFTUP)};
     for (INPUT& i : in) {
         SendInput(1, &i, sizeof i);
-        Sleep(150);
+        Sleep(100);
     }
     EXPECT_TRUE(waitUntil([&] {
         GetWindowRect(main_, &r);

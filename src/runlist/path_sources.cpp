@@ -9,6 +9,7 @@
 #include "text/codepage.h"
 #include "text/error.h"
 #include "text/texts.h"
+#include "ui/modal_frame.h"
 
 namespace qm {
 
@@ -55,34 +56,6 @@ UINT_PTR CALLBACK placementHook(HWND hookWindow, UINT msg, WPARAM, LPARAM lParam
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
 }
-
-BOOL CALLBACK collectEnabled(HWND w, LPARAM list) {
-    if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-    return TRUE;
-}
-
-// A modal frame around a system dialog: the tool's visible top-level windows are disabled
-// for its life; afterwards they are enabled again and the window that was active and the
-// control that had the focus get them back, however the dialog ended.
-class ModalFrame {
-public:
-    ModalFrame() : active_(GetActiveWindow()), focus_(GetFocus()) {
-        EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&disabled_));
-        for (HWND w : disabled_) EnableWindow(w, FALSE);
-    }
-    ~ModalFrame() {
-        for (HWND w : disabled_) EnableWindow(w, TRUE);
-        if (active_ && IsWindow(active_)) SetActiveWindow(active_);
-        if (focus_ && IsWindow(focus_)) SetFocus(focus_);
-    }
-    ModalFrame(const ModalFrame&) = delete;
-    ModalFrame& operator=(const ModalFrame&) = delete;
-
-private:
-    HWND active_;
-    HWND focus_;
-    std::vector<HWND> disabled_;
-};
 
 // ---------------------------------------------------------------- folder browser
 

@@ -4,6 +4,7 @@
 
 #include "text/codepage.h"
 #include "text/textrules.h"
+#include "ui/modal_frame.h"
 
 namespace qm {
 
@@ -15,13 +16,6 @@ std::string g_title;
 std::string g_exePath;
 
 constexpr char kAppClass[] = "TApplication";
-
-BOOL CALLBACK collectEnabled(HWND w, LPARAM list) {
-    if (w != g_app && IsWindowVisible(w) && IsWindowEnabled(w)) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-    }
-    return TRUE;
-}
 
 std::string modulePath() {
     std::vector<char> buf(MAX_PATH);
@@ -55,14 +49,9 @@ const std::string& Application::title() { return g_title; }
 const std::string& Application::exePath() { return g_exePath; }
 
 void Application::showError(const std::string& text) {
-    // Disable the tool's visible top-level windows for the box's life, as a modal frame.
-    std::vector<HWND> disabled;
-    EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&disabled));
-    HWND active = GetActiveWindow();
-    for (HWND w : disabled) EnableWindow(w, FALSE);
+    // The application window (hidden) owns the box; the main window takes no input meanwhile.
+    ModalFrame frame;
     MessageBoxA(g_app, errorBoxText(text, systemCodePage()).c_str(), g_title.c_str(), MB_OK | MB_ICONERROR);
-    for (HWND w : disabled) EnableWindow(w, TRUE);
-    if (active && IsWindow(active)) SetActiveWindow(active);
 }
 
 }  // namespace qm

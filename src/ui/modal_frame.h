@@ -1,0 +1,37 @@
+// A modal frame around a system dialog or message box: the tool's visible, enabled
+// top-level windows are disabled for its life; afterwards they are enabled again and the
+// window that was active and the control that had the focus get them back, however the
+// dialog ended.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace qm {
+
+class ModalFrame {
+public:
+    ModalFrame() : active_(GetActiveWindow()), focus_(GetFocus()) {
+        EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&disabled_));
+        for (HWND w : disabled_) EnableWindow(w, FALSE);
+    }
+    ~ModalFrame() {
+        for (HWND w : disabled_) EnableWindow(w, TRUE);
+        if (active_ && IsWindow(active_)) SetActiveWindow(active_);
+        if (focus_ && IsWindow(focus_)) SetFocus(focus_);
+    }
+    ModalFrame(const ModalFrame&) = delete;
+    ModalFrame& operator=(const ModalFrame&) = delete;
+
+private:
+    static BOOL CALLBACK collect(HWND w, LPARAM list) {
+        if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+        return TRUE;
+    }
+    HWND active_;
+    HWND focus_;
+    std::vector<HWND> disabled_;
+};
+
+}  // namespace qm

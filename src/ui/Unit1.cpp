@@ -544,8 +544,6 @@ LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(kIdButton6, DC_HASDEFID);
     case WM_INITMENUPOPUP:
         if (reinterpret_cast<HMENU>(wParam) != PopupMenu1) break;
         assignMenuAccessKeys();

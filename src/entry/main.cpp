@@ -67,7 +67,11 @@ int runFirstInstance(HINSTANCE instance) {
         UpdateWindow(window->handle());
     }
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    // Only WM_QUIT ends the loop. -1 is a message the system could not hand over (Wine does
+    // so when a message's data do not fit on this thread's stack): that message is lost to
+    // its sender, and the window goes on with the next one.
+    for (BOOL got; (got = GetMessageA(&msg, nullptr, 0, 0)) != 0;) {
+        if (got == -1) continue;
         if (IsWindow(window->handle()) && window->preTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

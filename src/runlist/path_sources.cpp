@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "runlist/dialog_result.h"
+#include "runlist/drop_block.h"
 #include "text/codepage.h"
 #include "text/error.h"
 #include "text/texts.h"
@@ -146,6 +147,27 @@ private:
     HDROP drop_;
 };
 
+// Whether `drop` leads to a whole drop block in this process's readable memory. The handle
+// may be a moveable block or a plain pointer; the check reads nothing outside the pages
+// that hold the block's start (and no more than the block's size when it has one).
+bool isDropBlock(HDROP drop) {
+    const void* p = GlobalLock(drop);
+    if (!p) return false;
+    bool whole = false;
+    MEMORY_BASIC_INFORMATION region{};
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    if (VirtualQuery(p, &region, sizeof region) == sizeof region && region.State == MEM_COMMIT &&
+        (region.Protect & kReadable) && !(region.Protect & PAGE_GUARD)) {
+        const auto* start = static_cast<const unsigned char*>(p);
+        std::size_t readable = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize - start;
+        if (const SIZE_T size = GlobalSize(drop)) readable = std::min<std::size_t>(readable, size);
+        whole = isWholeDropBlock(start, readable);
+    }
+    GlobalUnlock(drop);
+    return whole;
+}
+
 }  // namespace
 
 std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName) {
@@ -226,6 +248,9 @@ std::optional<std::string> clipboardText(HWND owner) {
 }
 
 void appendDroppedNames(HDROP drop, RunList& list) {
+    // Any program can post the message with any number: what is no drop block is neither
+    // read nor freed.
+    if (!isDropBlock(drop)) return;
     DropFinishing finishing(drop);
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {

@@ -1,0 +1,182 @@
+// Faults around the running tool and hostile messages from other programs: the tool keeps
+// running, keeps answering, and its run list keeps every entry it had.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "harness.h"
+#include "ui/Unit1.h"
+
+namespace qm::e2e {
+namespace {
+
+const std::string kIni = "[Pos]\r\nTop=10\r\nLeft=20\r\n[app]\r\nmissing=C:\\no\\such\\program.exe %P\r\n";
+
+bool answers(HWND main) {
+    DWORD_PTR result = 0;
+    return IsWindow(main) && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+class Faults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tool_ = std::make_unique<Tool>(kIni);
+        process_ = tool_->start("one \"two 2\" \x83\x7C\x95\x5C");
+        main_ = findMainWindow();
+        ASSERT_NE(main_, nullptr);
+        list_ = control(main_, kIdListBox1);
+    }
+    std::vector<std::string> items() const { return listItems(list_); }
+
+    const std::vector<std::string> kFirst{"one", "two 2", "\x83\x7C\x95\x5C"};
+    std::unique_ptr<Tool> tool_;
+    Process process_;
+    HWND main_ = nullptr, list_ = nullptr;
+};
+
+TEST_F(Faults, AProgramThatDoesNotExistStartsNothingAndTheListStays) {
+    SendMessageW(control(main_, kIdButton6), BM_CLICK, 0, 0);
+    EXPECT_TRUE(answers(main_));
+    EXPECT_EQ(findMessageBox(process_.pid(), 300), nullptr);
+    EXPECT_EQ(items(), kFirst);
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+TEST_F(Faults, SettingsFileDeletedWhileRunningIsWrittenAnewOnClosing) {
+    ASSERT_TRUE(DeleteFileA(tool_->iniPath().c_str()));
+    PostMessageA(main_, WM_CLOSE, 0, 0);
+    EXPECT_EQ(process_.wait(), 0);
+    const std::string ini = readFile(tool_->iniPath());
+    EXPECT_EQ(iniValue(ini, "Pos", "Left"), "20");
+    EXPECT_EQ(iniValue(ini, "Pos", "Top"), "10");
+}
+
+// (A read-only attribute does not stop a process running as root under Wine, so the file is
+// taken away for good: a folder of its name stands in its place.)
+TEST_F(Faults, SettingsFileReplacedByAFolderShowsTheErrorBoxAndStillCloses) {
+    ASSERT_TRUE(DeleteFileA(tool_->iniPath().c_str()));
+    ASSERT_TRUE(CreateDirectoryA(tool_->iniPath().c_str(), nullptr));
+    PostMessageA(main_, WM_CLOSE, 0, 0);
+    const HWND box = findMessageBox(process_.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(readMessageBox(box).text, tool_->iniPath() + " に書き込めません.");
+    // Until the box is answered the list is all there.
+    EXPECT_EQ(items(), kFirst);
+    pressOk(box);
+    EXPECT_EQ(process_.wait(), 0);
+    EXPECT_TRUE(GetFileAttributesA(tool_->iniPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(Faults, AHandOffWhoseSenderDiesBeforeDeliveryLosesNothingElse) {
+    // The window's thread is held still, so that a later start's message waits for it; the
+    // sender is ended while it waits, and the thread let go.
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(main_, nullptr));
+    ASSERT_NE(thread, nullptr);
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_NE(SuspendThread(thread), static_cast<DWORD>(-1));
+        Process sender = tool_->start("dying" + std::to_string(i) + " " + std::string(400, 'x'));
+        Sleep(1000 + 100 * i);  // long enough to have found the window and sent
+        EXPECT_TRUE(sender.running()) << "the sender did not wait for the held window";
+        sender.end();
+        ResumeThread(thread);
+        EXPECT_TRUE(answers(main_));
+        // The hand-off came whole or not at all.
+        std::vector<std::string> now = items();
+        ASSERT_GE(now.size(), kFirst.size());
+        EXPECT_EQ(std::vector<std::string>(now.begin(), now.begin() + 3), kFirst);
+        EXPECT_TRUE(now.size() == 3 ||
+                    (now.size() == 5 && now[3] == "dying" + std::to_string(i) && now[4] == std::string(400, 'x')))
+            << now.size() << " entries";
+        for (std::size_t k = now.size(); k > 3; --k) SendMessageW(list_, LB_DELETESTRING, k - 1, 0);
+    }
+    CloseHandle(thread);
+    // A later start still gets through.
+    EXPECT_EQ(tool_->start("after").wait(), 0);
+    EXPECT_EQ(items().back(), "after");
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+TEST_F(Faults, SixteenMebibytesOfHandOffAreTakenWhole) {
+    // No NUL anywhere: 16,384 pieces of 1,023 bytes between bars, the last one 1,024.
+    std::string text;
+    text.reserve(16u << 20);
+    for (int i = 0; i < 16384; ++i) {
+        if (i > 0) text += '|';
+        std::string piece = std::to_string(i);
+        piece.resize(i < 16383 ? 1023 : 1024, static_cast<char>('a' + i % 26));
+        text += piece;
+    }
+    ASSERT_EQ(text.size(), 16u << 20);
+    sendCopyData(main_, text.data(), static_cast<DWORD>(text.size()));
+    ASSERT_TRUE(answers(main_));
+    ASSERT_EQ(SendMessageW(list_, LB_GETCOUNT, 0, 0), 3 + 16384);
+    for (int i : {0, 1, 777, 16382, 16383}) {
+        EXPECT_EQ(SendMessageW(list_, LB_GETTEXTLEN, 3 + i, 0), i < 16383 ? 1023 : 1024) << i;
+    }
+    // The first three are still the first three.
+    for (int i = 0; i < 3; ++i) {
+        const std::vector<std::string> all{kFirst};
+        std::wstring buf(64, L'\0');
+        buf.resize(static_cast<std::size_t>(SendMessageW(list_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&buf[0]))));
+        EXPECT_EQ(toAcp(buf), all[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+TEST_F(Faults, AHandOffTooLargeToBeHandedOverLosesNothingElse) {
+    // 48 MiB: more than the window's thread can take under Wine, which hands a message's data
+    // over on that thread's stack. The message comes whole or not at all, and the window goes on.
+    std::string text(48u << 20, 'h');
+    text.replace(0, 6, "huge|x");
+    // Sent from a thread of its own: a sender whose message was lost may wait for its full
+    // time, and meanwhile the window answers others.
+    std::thread sender([&] { sendCopyData(main_, text.data(), static_cast<DWORD>(text.size())); });
+    Sleep(2000);
+    const DWORD asked = GetTickCount();
+    ASSERT_TRUE(answers(main_));
+    EXPECT_LT(GetTickCount() - asked, 1000u) << "the window is held up by the lost message";
+    sender.join();
+    EXPECT_EQ(process_.wait(0), -1);
+    const LRESULT n = SendMessageW(list_, LB_GETCOUNT, 0, 0);
+    EXPECT_TRUE(n == 3 || n == 5) << n;
+    std::vector<std::string> first = items();
+    first.resize(3);
+    EXPECT_EQ(first, kFirst);
+    // Later hand-offs still arrive.
+    EXPECT_EQ(tool_->start("after").wait(), 0);
+    EXPECT_EQ(items().back(), "after");
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+TEST_F(Faults, DropMessagesWhoseHandleIsNoDropAreIgnored) {
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
+                                 process_.pid());
+    ASSERT_NE(process, nullptr);
+    // Readable memory of the tool holding something other than a drop block: the names'
+    // offset points far outside, or the names never end.
+    std::string farOffset(4096, 'x');
+    farOffset.replace(0, 4, "\x4D\x5A\x90\x00", 4);
+    std::string unended(4096, 'y');
+    unended.replace(0, 20, std::string("\x14\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20));
+    std::vector<WPARAM> handles{0, 1, 0x12345678, 0xDEADBEEF, 0x7FFE0000};
+    for (const std::string& bytes : {farOffset, unended}) {
+        void* remote = VirtualAllocEx(process, nullptr, bytes.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        ASSERT_NE(remote, nullptr);
+        ASSERT_TRUE(WriteProcessMemory(process, remote, bytes.data(), bytes.size(), nullptr));
+        handles.push_back(reinterpret_cast<WPARAM>(remote));
+    }
+    // The program's own image: readable, and no drop block.
+    handles.push_back(static_cast<WPARAM>(GetWindowLongPtrW(main_, GWLP_HINSTANCE)));
+    for (WPARAM h : handles) {
+        PostMessageW(main_, WM_DROPFILES, h, 0);
+        SendMessageW(main_, WM_DROPFILES, h, 0);
+        ASSERT_TRUE(answers(main_)) << std::hex << h;
+    }
+    EXPECT_EQ(items(), kFirst);
+    EXPECT_EQ(process_.wait(0), -1);
+    CloseHandle(process);
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+}  // namespace
+}  // namespace qm::e2e

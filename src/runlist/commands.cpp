@@ -8,11 +8,18 @@
 
 namespace qm {
 
+std::vector<bool> RunList::selection() const {
+    const int n = count();
+    std::vector<bool> flags(static_cast<std::size_t>(n > 0 ? n : 0));
+    for (int i = 0; i < n; ++i) flags[static_cast<std::size_t>(i)] = isSelected(i);
+    return flags;
+}
+
 void deleteSelected(RunList& list) {
     // From the end, so that every position still to be visited stays valid.
-    const int n = list.count();
-    for (int i = n - 1; i >= 0; --i) {
-        if (list.isSelected(i)) list.remove(i);
+    const std::vector<bool> selected = list.selection();
+    for (std::size_t i = selected.size(); i-- > 0;) {
+        if (selected[i]) list.remove(static_cast<int>(i));
     }
 }
 
@@ -24,8 +31,8 @@ void selectAll(RunList& list) {
 }
 
 void invertSelection(RunList& list) {
-    const int n = list.count();
-    for (int i = 0; i < n; ++i) list.setSelected(i, !list.isSelected(i));
+    const std::vector<bool> selected = list.selection();
+    for (std::size_t i = 0; i < selected.size(); ++i) list.setSelected(static_cast<int>(i), !selected[i]);
 }
 
 void throwIndexError(int pos) {

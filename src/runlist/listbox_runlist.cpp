@@ -58,6 +58,21 @@ void ListBoxRunList::remove(int pos) {
 
 void ListBoxRunList::removeAll() { SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0); }
 
+std::vector<bool> ListBoxRunList::selection() const {
+    const LRESULT selectedCount = SendMessageA(hwnd_, LB_GETSELCOUNT, 0, 0);
+    if (selectedCount < 0) return RunList::selection();  // a single-selection list box
+    std::vector<bool> flags(static_cast<std::size_t>(count()));
+    std::vector<int> positions(static_cast<std::size_t>(selectedCount));
+    const LRESULT got = positions.empty() ? 0
+                                          : SendMessageA(hwnd_, LB_GETSELITEMS, static_cast<WPARAM>(positions.size()),
+                                                         reinterpret_cast<LPARAM>(positions.data()));
+    for (LRESULT k = 0; k < got; ++k) {
+        const int pos = positions[static_cast<std::size_t>(k)];
+        if (pos >= 0 && static_cast<std::size_t>(pos) < flags.size()) flags[static_cast<std::size_t>(pos)] = true;
+    }
+    return flags;
+}
+
 RedrawPause::RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0); }
 
 RedrawPause::~RedrawPause() {

@@ -23,9 +23,13 @@ public:
     virtual void setSelected(int pos, bool selected) = 0;
     virtual void remove(int pos) = 0;
     virtual void removeAll() = 0;
+    // Every entry's selected flag, in list order. One isSelected per entry unless the store
+    // can answer at once.
+    virtual std::vector<bool> selection() const;
 };
 
-// The editing commands, one request per entry, in the order the list box sees them.
+// The editing commands: the selection read once, then one request per entry, in the order
+// the list box sees them.
 void deleteSelected(RunList& list);
 void removeAll(RunList& list);
 void selectAll(RunList& list);

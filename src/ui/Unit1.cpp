@@ -326,7 +326,9 @@ void TQuillmoorMW::setChecked(HWND box, bool checked) {
 
 void TQuillmoorMW::FormCreate(void*) {
     Unit1State& state = unit1();
-    DragAcceptFiles(hwnd_, TRUE);
+    // What DragAcceptFiles(hwnd_, TRUE) does, without loading shell32 (and with it ole32)
+    // at every start: the window takes dropped files.
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     state.focus.recordPreviousForeground();
     const std::vector<std::string> args = splitCommandLine(GetCommandLineA(), cp());
     if (!args.empty()) {

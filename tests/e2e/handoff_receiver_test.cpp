@@ -12,12 +12,6 @@ const std::string kIni = "[app]\r\nprobe=x %P\r\n";
 
 HWND runList(HWND main) { return control(main, kIdListBox1); }
 
-// The window still answers messages (no hang, no crash).
-bool answers(HWND main) {
-    DWORD_PTR result = 0;
-    return IsWindow(main) && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
-
 TEST(HandoffReceiver, PathsFromLaterStartsArriveAsTheyWereMeant) {
     Tool tool(kIni);
     const HWND main = tool.startAndWait();

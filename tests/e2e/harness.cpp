@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 #include "ui/Unit1.h"
@@ -294,6 +295,21 @@ void sendCopyData(HWND target, const void* data, DWORD size) {
     cds.lpData = const_cast<void*>(data);
     DWORD_PTR result = 0;
     SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 10000, &result);
+}
+
+bool answers(HWND window) {
+    DWORD_PTR result = 0;
+    return IsWindow(window) && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+void putOnClipboard(UINT format, const std::string& bytes) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+    GlobalUnlock(h);
+    EXPECT_NE(SetClipboardData(format, h), nullptr);
+    CloseClipboard();
 }
 
 namespace {

@@ -96,6 +96,10 @@ RECT rectInParent(HWND control);
 
 // Sends the hand-off message as another program would.
 void sendCopyData(HWND target, const void* data, DWORD size);
+// The window still answers messages (no hang, no crash), within 5 s.
+bool answers(HWND window);
+// Puts one format on the clipboard; `bytes` become a global block of exactly their size.
+void putOnClipboard(UINT format, const std::string& bytes);
 
 // Waits for `p` to end, handling this thread's messages meanwhile (a test that owns a window
 // must answer what the tool sends it); the exit code, or -1 after `ms`.

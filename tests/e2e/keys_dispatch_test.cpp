@@ -239,13 +239,7 @@ TEST_F(KeyDispatch, ErrorFromAShortcutShowsTheErrorBoxAndTheWindowGoesOn) {
     ASSERT_TRUE(giveFocus(list()));
     // The clipboard's text appended by Ctrl+V shows that pasting is built into this tool.
     const std::string text = "C:\\pasted";
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
-    GlobalUnlock(mem);
-    SetClipboardData(CF_TEXT, mem);
-    CloseClipboard();
+    putOnClipboard(CF_TEXT, std::string(text.c_str(), text.size() + 1));
     press('V', kCtrl);
     ASSERT_TRUE(spy_->sync());
     if (listItems(list()).size() == kThree.size()) GTEST_SKIP() << "pasting from the clipboard is not built";

@@ -12,11 +12,6 @@ namespace {
 
 const std::string kIni = "[Pos]\r\nTop=10\r\nLeft=20\r\n[app]\r\nmissing=C:\\no\\such\\program.exe %P\r\n";
 
-bool answers(HWND main) {
-    DWORD_PTR result = 0;
-    return IsWindow(main) && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
-
 class Faults : public ::testing::Test {
 protected:
     void SetUp() override {

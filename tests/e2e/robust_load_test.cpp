@@ -12,11 +12,6 @@
 namespace qm::e2e {
 namespace {
 
-bool answers(HWND main) {
-    DWORD_PTR result = 0;
-    return IsWindow(main) && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
-
 TEST(RobustLoad, AThousandHandOffsFromTwentyProgramsAtOnceArriveEachExactlyOnce) {
     Tool tool(std::string("[app]\r\nx=y %P\r\n"));
     const HWND main = tool.startAndWait();
@@ -136,18 +131,6 @@ std::ostream& operator<<(std::ostream& out, const Counts& c) {
     return out << "{kernel " << c.kernel << ", USER " << c.user << ", GDI " << c.gdi << "}";
 }
 
-void putOnClipboard(const std::string& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    char* p = static_cast<char*>(GlobalLock(block));
-    text.copy(p, text.size());
-    p[text.size()] = '\0';
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
-}
-
 TEST(RobustLoad, AThousandOperationsLeaveTheObjectCountsAsTheyWere) {
     const std::string probe = programDir() + "\\qm_probe.exe";
     Tool tool("[app]\r\nprobe=\"" + probe + "\" %P\r\n");
@@ -161,7 +144,7 @@ TEST(RobustLoad, AThousandOperationsLeaveTheObjectCountsAsTheyWere) {
     ASSERT_NE(process, nullptr);
     const HWND list = control(main, kIdListBox1);
     SendMessageW(control(main, kIdCheckBox1), BM_CLICK, 0, 0);  // the list is emptied after each start
-    putOnClipboard("C:\\clip\\board.txt");
+    putOnClipboard(CF_TEXT, std::string("C:\\clip\\board.txt") + '\0');
 
     auto command = [&](UINT id) { SendMessageW(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
     int launches = 0;

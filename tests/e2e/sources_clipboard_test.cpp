@@ -9,17 +9,6 @@
 namespace qm::e2e {
 namespace {
 
-// Puts one format on the clipboard; `bytes` become a global block of exactly their size.
-void putOnClipboard(UINT format, const std::string& bytes) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
-    GlobalUnlock(h);
-    EXPECT_NE(SetClipboardData(format, h), nullptr);
-    CloseClipboard();
-}
-
 std::string withNul(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
 
 class Clipboard : public SourcesTest {

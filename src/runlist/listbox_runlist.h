@@ -1,5 +1,5 @@
 // The run list held by a real LISTBOX control: the list box is the store, nothing is
-// copied. Every operation is one list-box message; reading the whole selection is two.
+// copied. Every operation is one list-box message; reading the whole selection takes three.
 #pragma once
 
 #include <windows.h>
@@ -24,7 +24,7 @@ public:
     void setSelected(int pos, bool selected) override;
     void remove(int pos) override;
     void removeAll() override;
-    // The selected positions in one request (LB_GETSELITEMS).
+    // The selected positions in one request (LB_GETSELITEMS) rather than one per entry.
     std::vector<bool> selection() const override;
 
 private:

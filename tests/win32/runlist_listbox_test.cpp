@@ -11,7 +11,7 @@ protected:
     void SetUp() override {
         hwnd_ = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | qm::kRunListStyle, 0, 0,
                                 200, 100, parent(), nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(hwnd_, nullptr);
+        ASSERT_NE(hwnd_, nullptr) << "parent " << parent() << ", error " << GetLastError();
         list_ = std::make_unique<qm::ListBoxRunList>(hwnd_);
     }
     void TearDown() override { DestroyWindow(hwnd_); }

@@ -247,18 +247,25 @@ std::string windowText(HWND hwnd) {
     return toAcp(std::wstring(buf, static_cast<std::size_t>(n > 0 ? n : 0)));
 }
 
-// Wine answers the A messages across processes in UTF-16, so read with the W ones.
-std::vector<std::string> listItems(HWND listBox) {
+namespace {
+// Every item of a list box or of a combo box's list, by the control's own messages. Wine
+// answers the A messages across processes in UTF-16, so read with the W ones.
+std::vector<std::string> readItems(HWND control, UINT countMsg, UINT lengthMsg, UINT textMsg) {
     std::vector<std::string> out;
-    const LRESULT n = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    const LRESULT n = SendMessageW(control, countMsg, 0, 0);
     for (LRESULT i = 0; i < n; ++i) {
-        const LRESULT len = SendMessageW(listBox, LB_GETTEXTLEN, i, 0);
+        const LRESULT len = SendMessageW(control, lengthMsg, i, 0);
         std::wstring buf(static_cast<std::size_t>(len > 0 ? len : 0) + 1, L'\0');
-        const LRESULT got = SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
+        const LRESULT got = SendMessageW(control, textMsg, i, reinterpret_cast<LPARAM>(&buf[0]));
         buf.resize(static_cast<std::size_t>(got > 0 ? got : 0));
         out.push_back(toAcp(buf));
     }
     return out;
+}
+}  // namespace
+
+std::vector<std::string> listItems(HWND listBox) {
+    return readItems(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 std::vector<int> listSelection(HWND listBox) {
@@ -270,16 +277,7 @@ std::vector<int> listSelection(HWND listBox) {
 }
 
 std::vector<std::string> comboItems(HWND combo) {
-    std::vector<std::string> out;
-    const LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        const LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
-        std::wstring buf(static_cast<std::size_t>(len > 0 ? len : 0) + 1, L'\0');
-        const LRESULT got = SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&buf[0]));
-        buf.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-        out.push_back(toAcp(buf));
-    }
-    return out;
+    return readItems(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 RECT rectInParent(HWND control) {
@@ -350,22 +348,38 @@ DWORD processOf(HWND window) {
     return pid;
 }
 
+std::string className(HWND window) {
+    char cls[64] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    return cls;
+}
+
 namespace {
-struct WindowsOf {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-BOOL CALLBACK collectWindowsOf(HWND w, LPARAM param) {
-    auto* search = reinterpret_cast<WindowsOf*>(param);
-    if (processOf(w) == search->pid) search->found.push_back(w);
-    return TRUE;
+BOOL CALLBACK visitTopLevel(HWND w, LPARAM visit) {
+    return (*reinterpret_cast<const std::function<bool(HWND)>*>(visit))(w) ? TRUE : FALSE;
+}
+// Calls `visit` for every top-level window until it answers false.
+void forEachTopLevel(const std::function<bool(HWND)>& visit) {
+    EnumWindows(visitTopLevel, reinterpret_cast<LPARAM>(&visit));
 }
 }  // namespace
 
+HWND findTopLevel(const std::function<bool(HWND)>& match) {
+    HWND found = nullptr;
+    forEachTopLevel([&](HWND w) {
+        if (match(w)) found = w;
+        return found == nullptr;
+    });
+    return found;
+}
+
 std::vector<HWND> topLevelWindowsOf(DWORD pid) {
-    WindowsOf search{pid, {}};
-    EnumWindows(collectWindowsOf, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    forEachTopLevel([&](HWND w) {
+        if (processOf(w) == pid) found.push_back(w);
+        return true;
+    });
+    return found;
 }
 
 HWND activeWindowOf(HWND window) {
@@ -379,12 +393,9 @@ HWND findMessageBox(DWORD pid, DWORD ms) {
     HWND box = nullptr;
     waitUntil(
         [&] {
-            box = nullptr;
-            for (HWND w : topLevelWindowsOf(pid)) {
-                char cls[16] = "";
-                GetClassNameA(w, cls, sizeof cls);
-                if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(w)) box = w;
-            }
+            box = findTopLevel([&](HWND w) {
+                return processOf(w) == pid && className(w) == "#32770" && IsWindowVisible(w);
+            });
             return box != nullptr;
         },
         ms);

@@ -109,6 +109,9 @@ bool pumpUntil(const std::function<bool()>& done, DWORD ms);
 
 // The process that owns a window.
 DWORD processOf(HWND window);
+std::string className(HWND window);
+// The first top-level window, visible or not, for which `match` holds; nullptr when none.
+HWND findTopLevel(const std::function<bool(HWND)>& match);
 // The top-level windows of a process, visible or not.
 std::vector<HWND> topLevelWindowsOf(DWORD pid);
 // The window active in `window`'s thread (its own idea of activation, which Wine keeps

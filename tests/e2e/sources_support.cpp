@@ -7,22 +7,6 @@ namespace qm::e2e {
 
 namespace {
 
-struct DialogSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK findOwnedDialog(HWND w, LPARAM p) {
-    auto* s = reinterpret_cast<DialogSearch*>(p);
-    char cls[16] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == s->owner && std::string(cls) == "#32770") {
-        s->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct ChildSearch {
     int id;
     const char* cls;
@@ -43,14 +27,16 @@ BOOL CALLBACK findChild(HWND w, LPARAM p) {
 }  // namespace
 
 HWND ownedDialog(HWND owner, DWORD ms) {
-    DialogSearch s{owner, nullptr};
+    HWND found = nullptr;
     waitUntil(
         [&] {
-            EnumWindows(findOwnedDialog, reinterpret_cast<LPARAM>(&s));
-            return s.found != nullptr;
+            found = findTopLevel([&](HWND w) {
+                return IsWindowVisible(w) && GetWindow(w, GW_OWNER) == owner && className(w) == "#32770";
+            });
+            return found != nullptr;
         },
         ms);
-    return s.found;
+    return found;
 }
 
 HWND descendant(HWND parent, int id, const char* cls) {

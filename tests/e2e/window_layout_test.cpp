@@ -62,26 +62,10 @@ SIZE extentInFont(int height, const char* text) {
 }
 
 // The visible drop-down list of a combo box of process `pid` (class ComboLBox), if any.
-struct DroppedListSearch {
-    DWORD pid;
-    HWND found;
-};
-BOOL CALLBACK findDroppedList(HWND w, LPARAM p) {
-    auto* f = reinterpret_cast<DroppedListSearch*>(p);
-    char cls[32] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == f->pid && lstrcmpiA(cls, "ComboLBox") == 0 && IsWindowVisible(w)) {
-        f->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
 HWND droppedList(DWORD pid) {
-    DroppedListSearch search{pid, nullptr};
-    EnumWindows(findDroppedList, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return findTopLevel([&](HWND w) {
+        return processOf(w) == pid && lstrcmpiA(className(w).c_str(), "ComboLBox") == 0 && IsWindowVisible(w);
+    });
 }
 
 class MainWindow : public ::testing::Test {

@@ -91,17 +91,29 @@ long Process::wait(DWORD ms) const {
     return static_cast<long>(code);
 }
 
-Process startProcess(const std::string& commandLine, const std::string& dir) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir.empty() ? nullptr : dir.c_str(),
-                        &si, &pi)) {
-        ADD_FAILURE() << "cannot start " << commandLine;
-        return Process();
+namespace {
+// CreateProcessA, tried again a few times: under load Wine now and then refuses a start that
+// succeeds a moment later.
+bool create(const std::string& commandLine, const std::string& dir, DWORD flags, PROCESS_INFORMATION& pi) {
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string line = commandLine;
+        if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr,
+                           dir.empty() ? nullptr : dir.c_str(), &si, &pi))
+            return true;
+        error = GetLastError();
     }
-    return Process(pi);
+    ADD_FAILURE() << "cannot start " << commandLine << " (error " << error << ")";
+    return false;
+}
+}  // namespace
+
+Process startProcess(const std::string& commandLine, const std::string& dir) {
+    PROCESS_INFORMATION pi{};
+    return create(commandLine, dir, 0, pi) ? Process(pi) : Process();
 }
 
 namespace {
@@ -182,15 +194,8 @@ std::vector<Process> Tool::startTogether(const std::vector<std::string>& argsLis
     std::vector<Process> out;
     std::vector<HANDLE> threads;
     for (const std::string& args : argsList) {
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
-        std::string line = "\"" + exe_ + "\"" + (args.empty() ? "" : " " + args);
-        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir_.c_str(), &si,
-                            &pi)) {
-            ADD_FAILURE() << "cannot start " << line;
-            continue;
-        }
+        if (!create("\"" + exe_ + "\"" + (args.empty() ? "" : " " + args), dir_, CREATE_SUSPENDED, pi)) continue;
         threads.push_back(pi.hThread);
         HANDLE dup = nullptr;
         DuplicateHandle(GetCurrentProcess(), pi.hProcess, GetCurrentProcess(), &dup, 0, FALSE, DUPLICATE_SAME_ACCESS);

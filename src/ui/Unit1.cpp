@@ -19,6 +19,7 @@
 #include "text/texts.h"
 #include "ui/application.h"
 #include "ui/keys.h"
+#include "ui/placement.h"
 #include "ui/shortcuts.h"
 
 namespace qm {
@@ -165,6 +166,23 @@ RECT frameRect(HWND hwnd) {
     return r;
 }
 
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM out) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (GetMonitorInfoA(monitor, &mi)) {
+        reinterpret_cast<std::vector<Edges>*>(out)->push_back(
+            {mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom});
+    }
+    return TRUE;
+}
+
+// The work areas of every monitor.
+std::vector<Edges> workAreas() {
+    std::vector<Edges> areas;
+    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- creation and layout
@@ -208,7 +226,8 @@ void TQuillmoorMW::buildComponents() {
     HDC dc = GetDC(nullptr);
     const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
-    font_.reset(makeFont(mulDiv(-12, ppi, 96)));
+    dpi_ = ppi > 0 ? ppi : 96;
+    font_.reset(makeFont(mulDiv(-12, dpi_, 96)));
     const int measured = textExtent(font_.get(), "0").cy;
     const int zero = measured > 0 ? measured : 12;
     design_ = scaledDesign(zero, 12);
@@ -310,10 +329,15 @@ void TQuillmoorMW::applyLayout() {
     put(ComboBox1, Ctl::ComboBox1, comboOpenHeight(ComboBox1));
 }
 
-void TQuillmoorMW::setBounds(int left, int top, int width, int height) {
-    if (width < kMinWidth) width = kMinWidth;
-    if (height < kMinHeight) height = kMinHeight;
-    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+SIZE TQuillmoorMW::minimumSize() const { return {toScreenPixels(kMinWidth, dpi_), toScreenPixels(kMinHeight, dpi_)}; }
+
+// The stored position and size (96-dpi units) on this screen: converted, within the size
+// limits, and on a monitor's work area.
+void TQuillmoorMW::setBounds(const Rect& stored) {
+    const SIZE minimum = minimumSize();
+    const SizeLimits limits{minimum.cx, minimum.cy, GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    const Rect r = placeStored(stored, dpi_, limits, workAreas());
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TQuillmoorMW::isChecked(HWND box) const { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -345,17 +369,13 @@ void TQuillmoorMW::FormCreate(void*) {
         PostQuitMessage(0);
         return;
     }
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    r.top = settings.readInt("Pos", "Top", 0);
-    setBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    GetWindowRect(hwnd_, &r);
-    r.left = settings.readInt("Pos", "Left", 0);
-    setBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    GetWindowRect(hwnd_, &r);
-    setBounds(r.left, r.top, r.right - r.left, settings.readInt("Pos", "Height", 300));
-    GetWindowRect(hwnd_, &r);
-    setBounds(r.left, r.top, settings.readInt("Pos", "Width", 400), r.bottom - r.top);
+    // Position and size in 96-dpi units, read in this order; placed on the screen at once.
+    Rect stored{};
+    stored.top = settings.readInt("Pos", "Top", 0);
+    stored.left = settings.readInt("Pos", "Left", 0);
+    stored.height = settings.readInt("Pos", "Height", 300);
+    stored.width = settings.readInt("Pos", "Width", 400);
+    setBounds(stored);
     setChecked(CheckBox1, settings.readBool("check", "clear", false));
     setChecked(CheckBox2, settings.readBool("check", "quit", false));
 
@@ -372,12 +392,13 @@ void TQuillmoorMW::FormCreate(void*) {
 
 void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
     action = TCloseAction::caFree;
-    const RECT r = frameRect(hwnd_);
+    const RECT frame = frameRect(hwnd_);
+    const Rect r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, dpi_);  // 96-dpi units
     Settings settings(unit1().settingsPath);
     settings.writeInt("Pos", "Top", r.top);
     settings.writeInt("Pos", "Left", r.left);
-    settings.writeInt("Pos", "Height", r.bottom - r.top);
-    settings.writeInt("Pos", "Width", r.right - r.left);
+    settings.writeInt("Pos", "Height", r.height);
+    settings.writeInt("Pos", "Width", r.width);
     settings.writeBool("check", "clear", isChecked(CheckBox1));
     settings.writeBool("check", "quit", isChecked(CheckBox2));
 }
@@ -541,8 +562,9 @@ LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETMINMAXINFO: {
         auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
-        mmi->ptMinTrackSize.x = kMinWidth;
-        mmi->ptMinTrackSize.y = kMinHeight;
+        const SIZE minimum = minimumSize();
+        mmi->ptMinTrackSize.x = minimum.cx;
+        mmi->ptMinTrackSize.y = minimum.cy;
         return 0;
     }
     case WM_ACTIVATE:

@@ -111,13 +111,15 @@ private:
     void assignMenuAccessKeys();
     void applyLayout();
     void onCommand(UINT id, UINT code, HWND control);
-    void setBounds(int left, int top, int width, int height);
+    void setBounds(const Rect& stored);
+    SIZE minimumSize() const;
     bool isChecked(HWND box) const;
     void setChecked(HWND box, bool checked);
 
     HWND hwnd_ = nullptr;
     std::unique_ptr<ListBoxRunList> runList_;
     Design design_ = scaledDesign(12, 12);
+    int dpi_ = 96;  // the screen's pixels per inch, read once when the components are built
     FontOwner font_;       // the window font, on every control but Label1
     FontOwner labelFont_;  // Label1's own font
     bool activatedOnce_ = false;
@@ -144,6 +146,7 @@ enum : UINT {
     kIdN2,
 };
 
+// The smallest frame, in 96-dpi units.
 inline constexpr int kMinWidth = 300, kMinHeight = 200;
 
 }  // namespace qm

@@ -2,6 +2,8 @@
 // with, what closing writes, the missing-file notice and a write that the system refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "harness.h"
 #include "ui/Unit1.h"
 
@@ -112,6 +114,44 @@ TEST(LifecycleSettings, ClosingMinimizedStoresTheRestoredRectangleAndMaximizedTh
             5000));
         ASSERT_TRUE(tool.close(main));
         expectStored(tool.iniPath(), frame, "0", "0");
+    }
+}
+
+// A stored position on no screen (a monitor unplugged since) moves onto the work area, its size
+// kept; the extreme values an int holds neither crash the tool nor leave the window off-screen;
+// a window that meets the work area stays where it was stored. Closing writes where it stands.
+TEST(LifecycleSettings, StoredPositionOnNoScreenMovesOntoTheWorkArea) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int maxW = GetSystemMetrics(SM_CXMAXTRACK), maxH = GetSystemMetrics(SM_CYMAXTRACK);
+    // As wide as the system lets it be, shrunk to the work area: left where it was, moved in
+    // only as far as that takes.
+    const int w = std::min<int>(maxW, work.right - work.left), h = std::min<int>(maxH, work.bottom - work.top);
+    const int left = std::max<int>(work.left, std::min<int>(100, work.right - w));
+    const struct {
+        const char* pos;
+        RECT expected;  // left, top, right, bottom
+    } cases[] = {
+        {"Top=100\r\nLeft=-5000\r\nHeight=300\r\nWidth=340", {work.left, 100, work.left + 340, 400}},
+        {"Top=-2147483648\r\nLeft=100\r\nHeight=300\r\nWidth=2147483647",
+         {left, work.top, left + w, work.top + 300}},
+        {"Top=-2147483648\r\nLeft=-2147483648\r\nHeight=2147483647\r\nWidth=2147483647",
+         {work.left, work.top, work.left + w, work.top + h}},
+        {"Top=100\r\nLeft=100\r\nHeight=2147483647\r\nWidth=2147483647", {100, 100, 100 + maxW, 100 + maxH}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.pos);
+        Tool tool(std::string("[Pos]\r\n") + k.pos + "\r\n[app]\r\nx=y\r\n");
+        const HWND main = tool.startAndWait();
+        ASSERT_NE(main, nullptr);
+        const RECT r = windowRect(main);
+        EXPECT_EQ(r.left, k.expected.left);
+        EXPECT_EQ(r.top, k.expected.top);
+        EXPECT_EQ(r.right, k.expected.right);
+        EXPECT_EQ(r.bottom, k.expected.bottom);
+        EXPECT_TRUE(answers(main));
+        ASSERT_TRUE(tool.close(main));
+        expectStored(tool.iniPath(), r, "0", "0");
     }
 }
 

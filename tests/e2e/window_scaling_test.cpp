@@ -4,9 +4,13 @@
 // the window font mapped to IPA P Gothic (its "0" is 13 pixels at height -12), and 120 pixels
 // per inch with the design's font (the window font becomes -15). Wine reads both settings when
 // a process starts, so the registry is changed for the tool's start and put back at once.
+// Then screens of 120, 144 and 192 pixels per inch with either font: the stored position and
+// size, the minimum size and the layout's wholeness there.
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
+#include <string>
 
 #include "harness.h"
 #include "text/texts.h"
@@ -212,6 +216,96 @@ TEST_F(ScaledWindow, At120PixelsPerInchTheWindowFontGrowsAndEverythingScalesWith
     ASSERT_NE(main_, nullptr);
     expectScaledLayout(m);
 }
+
+// A screen of 120, 144 or 192 pixels per inch, with the design's font or with IPA P Gothic: the
+// stored position and size (96-dpi units) are converted by the density and back, the minimum size
+// scales with it, and at the stored size and at the minimum every control stays whole inside
+// its parent, the three buttons clear of each other and of the list.
+struct Screen {
+    DWORD dpi;
+    const char* face;
+};
+
+void PrintTo(const Screen& s, std::ostream* os) { *os << s.dpi << " dpi, " << s.face; }
+
+class DenseScreen : public ::testing::TestWithParam<Screen> {};
+
+// Every control has a size and lies inside its parent's client area; the buttons of the group
+// overlap neither each other nor the list.
+void expectWhole(HWND main) {
+    const UINT ids[] = {kIdLabel1,    kIdGroupBox1, kIdButton1,   kIdButton2, kIdButton3,
+                        kIdListBox1, kIdCheckBox1, kIdCheckBox2, kIdButton6, kIdComboBox1};
+    for (UINT id : ids) {
+        HWND w = control(main, id);
+        ASSERT_NE(w, nullptr) << id;
+        const RECT r = rectInParent(w);
+        RECT parent{};
+        GetClientRect(GetParent(w), &parent);
+        EXPECT_GT(r.right - r.left, 0) << id;
+        EXPECT_GT(r.bottom - r.top, 0) << id;
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= parent.right && r.bottom <= parent.bottom)
+            << id << " at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom << " in " << parent.right
+            << "x" << parent.bottom;
+    }
+    const UINT mustNotMeet[] = {kIdButton1, kIdButton2, kIdButton3, kIdListBox1};
+    for (UINT a : mustNotMeet) {
+        for (UINT b : mustNotMeet) {
+            if (a >= b) continue;
+            const RECT ra = rectInParent(control(main, a)), rb = rectInParent(control(main, b));
+            RECT both{};
+            EXPECT_FALSE(IntersectRect(&both, &ra, &rb)) << a << " meets " << b;
+        }
+    }
+}
+
+TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
+    const Screen screen = GetParam();
+    Tool tool("[Pos]\r\nTop=100\r\nLeft=100\r\nHeight=300\r\nWidth=340\r\n[app]\r\nprobe=x %P\r\n");
+    HWND main = nullptr;
+    {
+        RegistryOverride dpi(kDesktop, "LogPixels", REG_DWORD, &screen.dpi, sizeof screen.dpi);
+        RegistryOverride mapping(kReplacements, texts::kFontFace, REG_SZ, screen.face,
+                                 static_cast<DWORD>(lstrlenA(screen.face) + 1));
+        main = tool.startAndWait();
+    }
+    ASSERT_NE(main, nullptr);
+    auto px = [&](int v) { return MulDiv(v, static_cast<int>(screen.dpi), 96); };
+    RECT r{};
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, px(100));  // 150 at 144 dpi
+    EXPECT_EQ(r.top, px(100));
+    EXPECT_EQ(r.right - r.left, px(340));  // 510
+    EXPECT_EQ(r.bottom - r.top, px(300));  // 450
+    expectWhole(main);
+
+    MINMAXINFO mmi{};
+    SendMessageA(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(mmi.ptMinTrackSize.x, px(300));
+    EXPECT_EQ(mmi.ptMinTrackSize.y, px(200));
+    SetWindowPos(main, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.right - r.left, px(300));
+    EXPECT_EQ(r.bottom - r.top, px(200));
+    expectWhole(main);
+
+    // Back at its size, not moved: closing writes the numbers that were read.
+    SetWindowPos(main, nullptr, 0, 0, px(340), px(300), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(tool.close(main));
+    const std::string ini = readFile(tool.iniPath());
+    EXPECT_EQ(iniValue(ini, "Pos", "Top"), "100");
+    EXPECT_EQ(iniValue(ini, "Pos", "Left"), "100");
+    EXPECT_EQ(iniValue(ini, "Pos", "Height"), "300");
+    EXPECT_EQ(iniValue(ini, "Pos", "Width"), "340");
+}
+
+INSTANTIATE_TEST_SUITE_P(DesignAndIpaFonts, DenseScreen,
+                         ::testing::Values(Screen{120, kDesignFace}, Screen{144, kDesignFace},
+                                           Screen{192, kDesignFace}, Screen{120, "IPAPGothic"},
+                                           Screen{144, "IPAPGothic"}, Screen{192, "IPAPGothic"}),
+                         [](const ::testing::TestParamInfo<Screen>& info) {
+                             return std::to_string(info.param.dpi) +
+                                    (info.param.face == kDesignFace ? "DpiUmePlus" : "DpiIpa");
+                         });
 
 }  // namespace
 }  // namespace qm::e2e

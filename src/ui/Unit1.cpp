@@ -329,7 +329,10 @@ void TQuillmoorMW::applyLayout() {
     put(ComboBox1, Ctl::ComboBox1, comboOpenHeight(ComboBox1));
 }
 
-SIZE TQuillmoorMW::minimumSize() const { return {toScreenPixels(kMinWidth, dpi_), toScreenPixels(kMinHeight, dpi_)}; }
+// The smallest frame on this screen.
+SIZE TQuillmoorMW::minimumSize() const {
+    return {toScreenPixels(kMinWidth, dpi_), toScreenPixels(kMinHeight, dpi_)};
+}
 
 // The stored position and size (96-dpi units) on this screen: converted, within the size
 // limits, and on a monitor's work area.

@@ -13,9 +13,13 @@ using i64 = std::int64_t;
 constexpr i64 kIntMin = std::numeric_limits<int>::min();
 constexpr i64 kIntMax = std::numeric_limits<int>::max();
 
-int clampToInt(i64 v) { return static_cast<int>(std::clamp(v, kIntMin, kIntMax)); }
+int clampToInt(i64 v) {
+    return static_cast<int>(std::clamp(v, kIntMin, kIntMax));
+}
 
-int validDpi(int dpi) { return dpi > 0 ? dpi : 96; }
+int validDpi(int dpi) {
+    return dpi > 0 ? dpi : 96;
+}
 
 // number x numerator / denominator to the nearest integer, a half away from zero; both
 // factors are within int and the denominator positive, so nothing overflows 64 bits.
@@ -37,7 +41,9 @@ i64 gap(const Span& s, i64 areaStart, i64 areaEnd) {
     return 0;
 }
 
-bool overlaps(const Span& s, i64 areaStart, i64 areaEnd) { return s.start < areaEnd && s.end() > areaStart; }
+bool overlaps(const Span& s, i64 areaStart, i64 areaEnd) {
+    return s.start < areaEnd && s.end() > areaStart;
+}
 
 // Onto [areaStart, areaEnd): shrunk to the area only when longer (never below `minLength`),
 // then moved in as little as it takes; one longer than the area starts at its start.
@@ -54,13 +60,19 @@ Span sizedSpan(int start, int length, int dpi, int minLength, int maxLength) {
 }
 
 // The rectangle as the system takes it: its far edge within int.
-int lengthWithinInt(const Span& s) { return static_cast<int>(std::min(s.length, kIntMax - s.start)); }
+int lengthWithinInt(const Span& s) {
+    return static_cast<int>(std::min(s.length, kIntMax - s.start));
+}
 
 }  // namespace
 
-int toScreenPixels(int value, int dpi) { return clampToInt(scale(value, validDpi(dpi), 96)); }
+int toScreenPixels(int value, int dpi) {
+    return clampToInt(scale(value, validDpi(dpi), 96));
+}
 
-int toStoredUnits(int value, int dpi) { return clampToInt(scale(value, 96, validDpi(dpi))); }
+int toStoredUnits(int value, int dpi) {
+    return clampToInt(scale(value, 96, validDpi(dpi)));
+}
 
 Rect placeStored(const Rect& stored, int dpi, const SizeLimits& limits, const std::vector<Edges>& workAreas) {
     Span x = sizedSpan(stored.left, stored.width, dpi, limits.minWidth, limits.maxWidth);

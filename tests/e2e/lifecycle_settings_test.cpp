@@ -133,8 +133,7 @@ TEST(LifecycleSettings, StoredPositionOnNoScreenMovesOntoTheWorkArea) {
         RECT expected;  // left, top, right, bottom
     } cases[] = {
         {"Top=100\r\nLeft=-5000\r\nHeight=300\r\nWidth=340", {work.left, 100, work.left + 340, 400}},
-        {"Top=-2147483648\r\nLeft=100\r\nHeight=300\r\nWidth=2147483647",
-         {left, work.top, left + w, work.top + 300}},
+        {"Top=-2147483648\r\nLeft=100\r\nHeight=300\r\nWidth=2147483647", {left, work.top, left + w, work.top + 300}},
         {"Top=-2147483648\r\nLeft=-2147483648\r\nHeight=2147483647\r\nWidth=2147483647",
          {work.left, work.top, work.left + w, work.top + h}},
         {"Top=100\r\nLeft=100\r\nHeight=2147483647\r\nWidth=2147483647", {100, 100, 100 + maxW, 100 + maxH}},

@@ -226,14 +226,16 @@ struct Screen {
     const char* face;
 };
 
-void PrintTo(const Screen& s, std::ostream* os) { *os << s.dpi << " dpi, " << s.face; }
+void PrintTo(const Screen& s, std::ostream* os) {
+    *os << s.dpi << " dpi, " << s.face;
+}
 
 class DenseScreen : public ::testing::TestWithParam<Screen> {};
 
 // Every control has a size and lies inside its parent's client area; the buttons of the group
 // overlap neither each other nor the list.
 void expectWhole(HWND main) {
-    const UINT ids[] = {kIdLabel1,    kIdGroupBox1, kIdButton1,   kIdButton2, kIdButton3,
+    const UINT ids[] = {kIdLabel1,   kIdGroupBox1, kIdButton1,   kIdButton2, kIdButton3,
                         kIdListBox1, kIdCheckBox1, kIdCheckBox2, kIdButton6, kIdComboBox1};
     for (UINT id : ids) {
         HWND w = control(main, id);
@@ -299,9 +301,9 @@ TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DesignAndIpaFonts, DenseScreen,
-                         ::testing::Values(Screen{120, kDesignFace}, Screen{144, kDesignFace},
-                                           Screen{192, kDesignFace}, Screen{120, "IPAPGothic"},
-                                           Screen{144, "IPAPGothic"}, Screen{192, "IPAPGothic"}),
+                         ::testing::Values(Screen{120, kDesignFace}, Screen{144, kDesignFace}, Screen{192, kDesignFace},
+                                           Screen{120, "IPAPGothic"}, Screen{144, "IPAPGothic"},
+                                           Screen{192, "IPAPGothic"}),
                          [](const ::testing::TestParamInfo<Screen>& info) {
                              return std::to_string(info.param.dpi) +
                                     (info.param.face == kDesignFace ? "DpiUmePlus" : "DpiIpa");

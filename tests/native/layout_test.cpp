@@ -85,8 +85,8 @@ const SizeLimits limitsAt144{450, 300, 1300, 1050};
 TEST(Placement, ConvertsByTheScreensPixelsPerInchAndBackRoundingAsMulDivDoes) {
     EXPECT_EQ(placeStored({100, 100, 340, 300}, 144, limitsAt144, oneScreen), (Rect{150, 150, 510, 450}));
     EXPECT_EQ(placeStored({884, 111, 340, 300}, 96, {300, 200, 0, 0}, oneScreen), (Rect{884, 111, 340, 300}));
-    EXPECT_EQ(toScreenPixels(3, 120), 4);     // 3.75
-    EXPECT_EQ(toScreenPixels(-3, 144), -5);   // -4.5: a half away from zero
+    EXPECT_EQ(toScreenPixels(3, 120), 4);    // 3.75
+    EXPECT_EQ(toScreenPixels(-3, 144), -5);  // -4.5: a half away from zero
     EXPECT_EQ(toStoredUnits(425, 120), 340);
     EXPECT_EQ(toScreenPixels(kMax, 192), kMax);  // held within int
     EXPECT_EQ(toScreenPixels(kMin, 144), kMin);

@@ -263,15 +263,15 @@ void expectWhole(HWND main) {
 TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
     const Screen screen = GetParam();
     Tool tool("[Pos]\r\nTop=100\r\nLeft=100\r\nHeight=300\r\nWidth=340\r\n[app]\r\nprobe=x %P\r\n");
-    HWND main = nullptr;
-    {
+    auto open = [&] {
         RegistryOverride dpi(kDesktop, "LogPixels", REG_DWORD, &screen.dpi, sizeof screen.dpi);
         RegistryOverride mapping(kReplacements, texts::kFontFace, REG_SZ, screen.face,
                                  static_cast<DWORD>(lstrlenA(screen.face) + 1));
-        main = tool.startAndWait();
-    }
-    ASSERT_NE(main, nullptr);
+        return tool.startAndWait();
+    };
     auto px = [&](int v) { return MulDiv(v, static_cast<int>(screen.dpi), 96); };
+    HWND main = open();
+    ASSERT_NE(main, nullptr);
     RECT r{};
     GetWindowRect(main, &r);
     EXPECT_EQ(r.left, px(100));  // 150 at 144 dpi
@@ -279,7 +279,16 @@ TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
     EXPECT_EQ(r.right - r.left, px(340));  // 510
     EXPECT_EQ(r.bottom - r.top, px(300));  // 450
     expectWhole(main);
+    // Not moved: closing writes the numbers that were read.
+    ASSERT_TRUE(tool.close(main));
+    const std::string ini = readFile(tool.iniPath());
+    EXPECT_EQ(iniValue(ini, "Pos", "Top"), "100");
+    EXPECT_EQ(iniValue(ini, "Pos", "Left"), "100");
+    EXPECT_EQ(iniValue(ini, "Pos", "Height"), "300");
+    EXPECT_EQ(iniValue(ini, "Pos", "Width"), "340");
 
+    main = open();
+    ASSERT_NE(main, nullptr);
     MINMAXINFO mmi{};
     SendMessageA(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     EXPECT_EQ(mmi.ptMinTrackSize.x, px(300));
@@ -289,15 +298,6 @@ TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
     EXPECT_EQ(r.right - r.left, px(300));
     EXPECT_EQ(r.bottom - r.top, px(200));
     expectWhole(main);
-
-    // Back at its size, not moved: closing writes the numbers that were read.
-    SetWindowPos(main, nullptr, 0, 0, px(340), px(300), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_TRUE(tool.close(main));
-    const std::string ini = readFile(tool.iniPath());
-    EXPECT_EQ(iniValue(ini, "Pos", "Top"), "100");
-    EXPECT_EQ(iniValue(ini, "Pos", "Left"), "100");
-    EXPECT_EQ(iniValue(ini, "Pos", "Height"), "300");
-    EXPECT_EQ(iniValue(ini, "Pos", "Width"), "340");
 }
 
 INSTANTIATE_TEST_SUITE_P(DesignAndIpaFonts, DenseScreen,

@@ -107,23 +107,25 @@ std::string paths(int n) {
 }
 
 // A visible dialog box (an error box) of process `pid`, or nullptr.
+struct DialogSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK dialogOfProcess(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<DialogSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char cls[16] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (owner != s->pid || !IsWindowVisible(w) || lstrcmpA(cls, "#32770") != 0) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
 HWND dialogOf(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{pid, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            char cls[16] = "";
-            GetClassNameA(w, cls, sizeof cls);
-            if (owner != s->pid || !IsWindowVisible(w) || lstrcmpA(cls, "#32770") != 0) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{pid, nullptr};
+    EnumWindows(dialogOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -1,6 +1,7 @@
 #include "runlist/listbox_runlist.h"
 
 #include <string>
+#include <vector>
 
 #include "text/error.h"
 #include "text/texts.h"
@@ -25,9 +26,9 @@ std::string ListBoxRunList::read(int pos) const {
     if (pos < 0) throwIndexError(pos);
     const LRESULT len = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(pos), 0);
     if (len < 0) throwIndexError(pos);
-    std::wstring buf(static_cast<std::size_t>(len) + 1, L'\0');
+    std::vector<wchar_t> buf(static_cast<std::size_t>(len) + 1, L'\0');
     const LRESULT got =
-        SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(&buf[0]));
+        SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(buf.data()));
     if (got < 0) throwIndexError(pos);
     const int chars = static_cast<int>(got < len ? got : len);
     if (chars == 0) return std::string();

@@ -106,6 +106,29 @@ std::string paths(int n) {
     return text;
 }
 
+// A visible dialog box (an error box) of process `pid`, or nullptr.
+struct DialogSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK dialogOfProcess(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<DialogSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    char cls[16] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (owner != s->pid || !IsWindowVisible(w) || lstrcmpA(cls, "#32770") != 0) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+HWND dialogOf(DWORD pid) {
+    DialogSearch search{pid, nullptr};
+    EnumWindows(dialogOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 double timed(const std::function<void()>& f) {
     const double t0 = nowMs();
     f();
@@ -200,7 +223,16 @@ int main(int argc, char** argv) {
         handOff(main, paths(n));
         std::vector<double> t;
         for (int r = 0; r < std::max(3, g_runs / 3); ++r) {
-            t.push_back(timed([&] { SendMessageA(main, WM_COMMAND, MAKEWPARAM(qm::kIdButton6, BN_CLICKED), 0); }));
+            // The first application does not exist (and these command lines are longer than a
+            // process can take): the launch ends in the error box. Timed until the box shows;
+            // then it is answered.
+            HWND box = nullptr;
+            t.push_back(timed([&] {
+                PostMessageA(main, WM_COMMAND, MAKEWPARAM(qm::kIdButton6, BN_CLICKED), 0);
+                while (!(box = dialogOf(first.pid))) Sleep(0);
+            }));
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+            while (dialogOf(first.pid)) Sleep(1);
         }
         return median(t);
     };

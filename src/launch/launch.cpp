@@ -5,9 +5,39 @@
 
 namespace qm {
 
-std::string quotedPathList(const RunList& list) {
+void appendQuotedEntry(std::string& out, std::string_view entry, const CodePage& cp) {
+    out += " \"";
+    // Most entries hold no quote and end in neither a backslash nor a lead byte: they go in
+    // as they are, without a walk through every character.
+    if (entry.empty() || (entry.find('"') == std::string_view::npos && entry.back() != '\\' &&
+                          !cp.isLeadByte(static_cast<unsigned char>(entry.back())))) {
+        out += entry;
+        out += '"';
+        return;
+    }
+    // Backslashes at the end of what has been written so far: before the closing quote they
+    // would escape it, so they go out doubled.
+    std::size_t trailingBackslashes = 0;
+    for (std::size_t i = 0; i < entry.size();) {
+        const std::size_t next = cp.next(entry, i);
+        const std::string_view ch = entry.substr(i, next - i);
+        i = next;
+        // A quote would end the quoting early and let the rest of the entry out as arguments
+        // of their own; a double-byte pair whose second byte is a quote is no character of
+        // the code page and goes too. A lead byte left alone at the end would take the
+        // closing quote as its trail byte for a reader that walks characters.
+        if (ch.back() == '"') continue;
+        if (ch.size() == 1 && cp.isLeadByte(static_cast<unsigned char>(ch[0]))) continue;
+        out += ch;
+        trailingBackslashes = ch == "\\" ? trailingBackslashes + 1 : 0;
+    }
+    out.append(trailingBackslashes, '\\');
+    out += '"';
+}
+
+std::string quotedPathList(const RunList& list, const CodePage& cp) {
     // Each entry is read once (on Windows every read is a list-box request), then the text
-    // is built in one piece of exactly the size it needs.
+    // is built in one piece; only a doubled backslash can make it longer than counted here.
     const int n = list.count();
     std::vector<std::string> entries;
     entries.reserve(static_cast<std::size_t>(n > 0 ? n : 0));
@@ -18,11 +48,7 @@ std::string quotedPathList(const RunList& list) {
     }
     std::string out;
     out.reserve(size);
-    for (const std::string& entry : entries) {
-        out += " \"";
-        out += entry;
-        out += '"';
-    }
+    for (const std::string& entry : entries) appendQuotedEntry(out, entry, cp);
     return out;
 }
 
@@ -55,7 +81,7 @@ std::string replacePathPlaceholder(std::string_view commandTemplate, std::string
 LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const AppTable* table,
                       bool clearChecked, bool quitChecked, const CodePage& cp) {
     LaunchPlan plan;
-    plan.quotedPathList = quotedPathList(list);
+    plan.quotedPathList = quotedPathList(list, cp);
     const std::string commandTemplate = findTemplate(table, selectedName, cp);
     plan.commandLine = replacePathPlaceholder(commandTemplate, plan.quotedPathList, cp);
     plan.clearList = clearChecked;

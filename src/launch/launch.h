@@ -11,9 +11,17 @@
 
 namespace qm {
 
-// For every entry, in list order, selected or not: a space, a double quote, the entry as
-// stored, a double quote. Nothing is escaped. An empty list gives the empty text.
-std::string quotedPathList(const RunList& list);
+// One entry of the quoted path list: a space, a double quote, the entry, a double quote.
+// So that every entry reaches the program as exactly one argument by the usual Windows rules
+// (CommandLineToArgvW, the C runtimes), walking whole characters: a double quote inside the
+// entry is left out (no path holds one), and so is a lead byte alone at its end; backslashes
+// that end the entry are doubled, since one before the closing quote would escape it. A trail
+// byte 0x5C is no backslash. An entry without these bytes goes in exactly as stored.
+void appendQuotedEntry(std::string& out, std::string_view entry, const CodePage& cp);
+
+// Every entry, in list order, selected or not, as appendQuotedEntry gives it. An empty list
+// gives the empty text. The run list itself is not changed.
+std::string quotedPathList(const RunList& list, const CodePage& cp);
 
 // Every "%P" of the template, either case of the letter, replaced by `pathList`. The
 // template and the pattern are upper-cased by the locale and the upper-cased template is

@@ -1,9 +1,13 @@
 #include "launch/process.h"
 
+#include <climits>
 #include <vector>
 
 #include "launch/launch.h"
 #include "text/codepage.h"
+#include "text/error.h"
+#include "text/textrules.h"
+#include "text/texts.h"
 
 namespace qm {
 
@@ -25,7 +29,15 @@ void StartedProcess::reset() {
     info_ = PROCESS_INFORMATION{};
 }
 
+bool commandLineFits(const std::string& commandLine) {
+    if (commandLine.size() < static_cast<std::size_t>(kMaxCommandLineChars)) return true;  // a byte is at most one character
+    if (commandLine.size() > static_cast<std::size_t>(INT_MAX)) return false;
+    const int chars = MultiByteToWideChar(CP_ACP, 0, commandLine.data(), static_cast<int>(commandLine.size()), nullptr, 0);
+    return chars > 0 && chars < kMaxCommandLineChars;
+}
+
 StartedProcess startProcessOwned(const std::string& commandLine) {
+    if (!commandLineFits(commandLine)) return StartedProcess();
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
@@ -37,12 +49,11 @@ StartedProcess startProcessOwned(const std::string& commandLine) {
     return StartedProcess(info);
 }
 
-bool startProcess(const std::string& commandLine) { return startProcessOwned(commandLine).started(); }
-
-bool launchFromRunList(RunList& list, std::string_view selectedName, const AppTable* table,
-                       bool clearChecked, bool quitChecked) {
-    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, systemCodePage());
-    startProcess(plan.commandLine);
+bool launchFromRunList(RunList& list, std::string_view selectedName, const AppTable* table, bool clearChecked,
+                       bool quitChecked, LaunchPlan& plan) {
+    plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, systemCodePage());
+    if (!startProcessOwned(plan.commandLine).started())
+        throw AppError(formatMessage(texts::kErrCannotStart, selectedName));
     if (plan.clearList) removeAll(list);
     return plan.closeWindow;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "launch/launch.h"
 #include "runlist/runlist.h"
 #include "settings/apptable.h"
 
@@ -31,20 +32,28 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
+// The longest command line a process can take: 32,767 UTF-16 characters, its terminating
+// NUL included.
+inline constexpr int kMaxCommandLineChars = 32767;
+
+// Whether the command line, converted from the ANSI code page, fits what a process can take.
+// (Windows refuses a longer one; Wine cuts one of 65,536 bytes or more and starts the
+// program on a shorter, different line.)
+bool commandLineFits(const std::string& commandLine);
+
 // CreateProcessA on the command line as it stands: no application name (the program is the
 // line's first token), no inheritance, no flags, the tool's own environment and current
-// folder, a STARTUPINFOA with nothing but its size. Nothing waits for the process.
+// folder, a STARTUPINFOA with nothing but its size. Nothing waits for the process. A line
+// that does not fit is not passed on: nothing starts.
 StartedProcess startProcessOwned(const std::string& commandLine);
 
-// The same start; the handles are closed at once, since nothing uses them. Whether the
-// process started is only for callers that want to know: a launch does not report it.
-bool startProcess(const std::string& commandLine);
-
-// A whole launch: builds the command line from the run list and the application named
-// `selectedName` (the drop-down's text), starts it, then, when `clearChecked`, removes every
-// entry of the run list, whether or not the start succeeded. Returns `quitChecked`: the
-// caller then closes the main window as its close box does.
-bool launchFromRunList(RunList& list, std::string_view selectedName, const AppTable* table,
-                       bool clearChecked, bool quitChecked);
+// A whole launch, as the "実行" button runs it: builds the command line from the run list
+// and the application named `selectedName` (the drop-down's text) into `plan`, and starts it.
+// A start that fails throws AppError("%s を起動できません") with that name, and the run
+// list stays as it is. After a start, when `clearChecked`, every entry of the run list is
+// removed. Returns `quitChecked`: the caller then closes the main window as its close box
+// does.
+bool launchFromRunList(RunList& list, std::string_view selectedName, const AppTable* table, bool clearChecked,
+                       bool quitChecked, LaunchPlan& plan);
 
 }  // namespace qm

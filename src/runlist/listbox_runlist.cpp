@@ -1,6 +1,7 @@
 #include "runlist/listbox_runlist.h"
 
 #include <string>
+#include <vector>
 
 #include "text/error.h"
 #include "text/texts.h"
@@ -17,17 +18,24 @@ int ListBoxRunList::count() const {
     return static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
 }
 
+// Read with the W messages and converted with the ANSI code page: the list box is a Unicode
+// window (common controls 6), and Wine answers an A read through a fixed buffer of 512
+// characters, which cuts a longer entry. An ordinary entry comes back byte for byte as it
+// was appended.
 std::string ListBoxRunList::read(int pos) const {
     if (pos < 0) throwIndexError(pos);
-    const LRESULT len = SendMessageA(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(pos), 0);
+    const LRESULT len = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(pos), 0);
     if (len < 0) throwIndexError(pos);
-    std::string buf(static_cast<std::size_t>(len) + 1, '\0');
+    std::vector<wchar_t> buf(static_cast<std::size_t>(len) + 1, L'\0');
     const LRESULT got =
-        SendMessageA(hwnd_, LB_GETTEXT, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(&buf[0]));
+        SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(buf.data()));
     if (got < 0) throwIndexError(pos);
-    buf.resize(static_cast<std::size_t>(got) <= static_cast<std::size_t>(len) ? static_cast<std::size_t>(got)
-                                                                                : static_cast<std::size_t>(len));
-    return buf;
+    const int chars = static_cast<int>(got < len ? got : len);
+    if (chars == 0) return std::string();
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, buf.data(), chars, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, buf.data(), chars, &out[0], bytes, nullptr, nullptr);
+    return out;
 }
 
 // The list box answers LB_ERR for a position it does not hold; a negative position is

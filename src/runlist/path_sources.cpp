@@ -168,6 +168,17 @@ bool isDropBlock(HDROP drop) {
     return whole;
 }
 
+// Whether `handle` is a moveable global memory handle: locking it gives a pointer other than
+// the handle (for fixed memory and a plain pointer it gives the same value), and that
+// pointer leads back to the handle.
+bool isMoveableHandle(HANDLE handle) {
+    const void* p = GlobalLock(handle);
+    if (!p) return false;
+    const bool moveable = p != handle && GlobalHandle(p) == handle;
+    GlobalUnlock(handle);
+    return moveable;
+}
+
 }  // namespace
 
 std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName) {
@@ -251,7 +262,10 @@ void appendDroppedNames(HDROP drop, RunList& list) {
     // Any program can post the message with any number: what is no drop block is neither
     // read nor freed.
     if (!isDropBlock(drop)) return;
-    DropFinishing finishing(drop);
+    // Only a moveable block is the system's drop handle to be finished; a fixed block or a
+    // plain pointer may be a live block of the tool's own heap, which DragFinish would free.
+    std::optional<DropFinishing> finishing;
+    if (isMoveableHandle(drop)) finishing.emplace(drop);
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         char name[256] = "";  // cut at 255 bytes: the drop buffer holds 256

@@ -34,9 +34,9 @@ void browseForFolder(HWND mainWindow, RunList& list);
 std::optional<std::string> clipboardText(HWND owner);
 
 // Appends every dropped name in the drop's order, each cut to 255 bytes, and finishes
-// the drop also when an append is refused. A handle that does not lead to a whole drop
-// block (another program can post the message with any number) appends nothing and is
-// left alone.
+// the drop (DragFinish) also when an append is refused. A handle that does not lead to a
+// whole drop block (another program can post the message with any number) appends nothing
+// and is left alone; one that is no moveable memory handle is read but never finished.
 void appendDroppedNames(HDROP drop, RunList& list);
 
 }  // namespace qm

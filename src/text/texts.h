@@ -32,5 +32,6 @@ inline constexpr char kErrCannotWrite[] = "%s に書き込めません";
 inline constexpr char kErrClipboard[] = "クリップボードを開くことができません";
 inline constexpr char kErrInsertLine[] = "行を挿入できません";
 inline constexpr char kErrListIndex[] = "リストのインデックスが範囲を超えています (%d)";
+inline constexpr char kErrCannotStart[] = "%s を起動できません";
 
 }  // namespace qm::texts

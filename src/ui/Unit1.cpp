@@ -48,6 +48,26 @@ private:
     HWND hwnd_;
 };
 
+// The one edge where errors stop: every entry from the system into the window's code (the
+// window procedure, the key dispatch before it, the list box's procedure, the creation)
+// runs its work through here. An error it raises is shown in the error box (the program's
+// own texts as they are, any other as its what()), and the tool goes on. True when the work
+// ran to its end.
+template <typename Work>
+bool guarded(Work&& work) noexcept {
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        try {
+            Application::showError(e.what());
+        } catch (const std::exception&) {
+            // Not even the error box could be shown (no memory left): the tool goes on.
+        }
+    }
+    return false;
+}
+
 // Subclassing the plain way: the control's own procedure waits in its GWLP_USERDATA, and
 // the main window is the control's root. (Wine keeps comctl32's subclass data in window
 // properties, two server calls on every message: 130 us each for a list box of 10,000
@@ -61,6 +81,34 @@ LRESULT controlsOwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)), hwnd, msg, wParam,
                            lParam);
 }
+
+// The same for a control that stays a Unicode window (the list box, with the common-controls
+// manifest): an A procedure in front of it would have the system convert every text message
+// between A and W, which Wine does through a fixed buffer of 512 characters, so a longer
+// entry came back cut or wrong, and a W read from another program overran that buffer.
+void subclassW(HWND control, WNDPROC proc) {
+    SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+}
+
+LRESULT controlsOwnProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)), hwnd, msg, wParam,
+                           lParam);
+}
+
+// Set while the file dialog or the folder browser is open: a second one started meanwhile
+// (a WM_COMMAND that any program can post reaches the disabled window through the dialog's
+// loop) would share the first one's state and free it under it.
+class DialogOpen {
+public:
+    explicit DialogOpen(bool& open) : open_(open) { open_ = true; }
+    ~DialogOpen() { open_ = false; }
+    DialogOpen(const DialogOpen&) = delete;
+    DialogOpen& operator=(const DialogOpen&) = delete;
+
+private:
+    bool& open_;
+};
 
 // The group box holds six controls; their notifications go on to the main window. Unlike a
 // bare BUTTON group box it paints its own background, as the window's face behind it is
@@ -109,7 +157,7 @@ bool contextMenuInClient(HWND w, LPARAM lParam) {
 }
 
 // The list box's key-down binding runs before the list's own keyboard handling.
-LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT listBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     // The list's context menu opens from the main window, which must learn that the request
     // came from the list (passed on by the system it would name the group box). A request
     // from the list's scroll bars is left to the system.
@@ -119,15 +167,18 @@ LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
         TQuillmoorMW* mw = fromHandle(GetAncestor(hwnd, GA_ROOT));
         WORD key = static_cast<WORD>(wParam);
-        try {
-            if (mw) mw->Listkeydown(mw->ListBox1, key, currentShiftState(lParam));
-        } catch (const AppError& e) {
-            Application::showError(e.text());
-        }
+        // An error in the binding is shown, and the list still sees the key.
+        if (mw) guarded([&] { mw->Listkeydown(mw->ListBox1, key, currentShiftState(lParam)); });
         if (key == 0) return 0;
         wParam = key;
     }
-    return controlsOwnProc(hwnd, msg, wParam, lParam);
+    return controlsOwnProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    guarded([&] { result = listBoxMessage(hwnd, msg, wParam, lParam); });
+    return result;
 }
 
 HFONT makeFont(int height) {
@@ -209,12 +260,10 @@ TQuillmoorMW* TQuillmoorMW::create() {
         delete mw;
         return nullptr;
     }
-    mw->buildComponents();
-    try {
+    guarded([&] {
+        mw->buildComponents();
         mw->FormCreate(nullptr);
-    } catch (const AppError& e) {
-        Application::showError(e.text());
-    }
+    });
     return mw;
 }
 
@@ -254,7 +303,7 @@ void TQuillmoorMW::buildComponents() {
     ListBox1 = make(GroupBox1, "LISTBOX", "", WS_TABSTOP | kRunListStyle, kIdListBox1, WS_EX_CLIENTEDGE);
     const int itemHeight = mulDiv(12, zero, 12);  // 12 at design
     SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, itemHeight);
-    subclass(ListBox1, listBoxProc);
+    subclassW(ListBox1, listBoxProc);
     CheckBox1 = make(GroupBox1, "BUTTON", texts::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox1);
     CheckBox2 = make(GroupBox1, "BUTTON", texts::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox2);
     ComboBox1 = make(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBox1);
@@ -420,13 +469,12 @@ void TQuillmoorMW::Button6Click(void*) {
             selected = buf.c_str();
         }
     }
-    const LaunchPlan plan = planLaunch(runList(), selected, state.appTable ? &*state.appTable : nullptr,
-                                       isChecked(CheckBox1), isChecked(CheckBox2), cp());
-    state.quotedPathList = plan.quotedPathList;
-    state.commandLine = plan.commandLine;
-    startProcess(state.commandLine);
-    if (plan.clearList) runList().removeAll();
-    if (plan.closeWindow) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    // A failed start raises its error here: the list stays and the window stays open.
+    const bool close = launchFromRunList(runList(), selected, state.appTable ? &*state.appTable : nullptr,
+                                         isChecked(CheckBox1), isChecked(CheckBox2), state.launch);
+    // Closed as the close box closes it, before this handler returns: nothing that arrives
+    // afterwards (a hand-off) can go into a list that is about to vanish.
+    if (close) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
 }
 
 void TQuillmoorMW::DeleteSel(void*) {
@@ -456,13 +504,22 @@ void TQuillmoorMW::pathpaste(void*) {
 }
 
 void TQuillmoorMW::Button1Click(void*) {
-    const std::vector<std::string> paths =
-        runOpenDialog(Application::handle(), hwnd_, Application::instance(), OpenDialog1.fileName);
+    if (dialogOpen_) return;
+    std::vector<std::string> paths;
+    {
+        DialogOpen open(dialogOpen_);
+        paths =
+            runOpenDialog(Application::handle(), hwnd_, Application::instance(), OpenDialog1.fileName);
+    }
     RedrawPause pause(ListBox1);
     for (const std::string& path : paths) runList().append(path);
 }
 
-void TQuillmoorMW::Button2Click(void*) { browseForFolder(hwnd_, runList()); }
+void TQuillmoorMW::Button2Click(void*) {
+    if (dialogOpen_) return;
+    DialogOpen open(dialogOpen_);
+    browseForFolder(hwnd_, runList());
+}
 
 void TQuillmoorMW::doublerun(const std::string& argumentText) {
     Unit1State& state = unit1();
@@ -519,9 +576,15 @@ void TQuillmoorMW::onCommand(UINT id, UINT code, HWND) {
     }
 }
 
+bool TQuillmoorMW::preTranslate(MSG& msg) {
+    bool consumed = false;
+    // A press whose handling raised an error counts as consumed.
+    return !guarded([&] { consumed = dispatchKey(msg); }) || consumed;
+}
+
 // The order of dispatch of a key press while the window or one of its controls has the
 // focus; true when the press was consumed (it then makes no character and reaches no control).
-bool TQuillmoorMW::preTranslate(MSG& msg) {
+bool TQuillmoorMW::dispatchKey(MSG& msg) {
     showActiveButton(hwnd_, Button6);
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
@@ -533,7 +596,7 @@ bool TQuillmoorMW::preTranslate(MSG& msg) {
         SendMessageA(ComboBox1, CB_GETDROPPEDSTATE, 0, 0)) {
         return false;
     }
-    try {
+    {
         // 1. The context-menu shortcuts of the focused control and its containers; only the
         // list has a menu. A match is consumed whether or not its item ran. The item runs as
         // when it is chosen from the menu, so an error it raises shows in the error box.
@@ -550,9 +613,6 @@ bool TQuillmoorMW::preTranslate(MSG& msg) {
         bool handled = false;
         Mianshortcut(msg, handled);
         if (handled) return true;
-    } catch (const AppError& e) {
-        Application::showError(e.text());
-        return true;
     }
     // 3. Navigation and dialog keys; 4. (not consumed) the control's own key handling.
     return navigationKey(hwnd_, Button6, msg, s.shift, s.ctrl, s.alt);
@@ -636,14 +696,9 @@ LRESULT CALLBACK TQuillmoorMW::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     }
     TQuillmoorMW* mw = fromHandle(hwnd);
     if (!mw) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    try {
-        return mw->handleMessage(msg, wParam, lParam);
-    } catch (const AppError& e) {
-        Application::showError(e.text());
-    } catch (const std::exception& e) {
-        Application::showError(e.what());
-    }
-    return 0;
+    LRESULT result = 0;
+    guarded([&] { result = mw->handleMessage(msg, wParam, lParam); });
+    return result;
 }
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "args/focus.h"
+#include "launch/launch.h"
 #include "runlist/listbox_runlist.h"
 #include "settings/apptable.h"
 #include "ui/layout.h"
@@ -48,8 +49,7 @@ struct Unit1State {
     FocusControl focus;                // previous foreground window, focus give-back flag
     std::string settingsPath;          // computed once at creation
     std::optional<AppTable> appTable;  // built once at creation
-    std::string quotedPathList;        // the strings a launch builds
-    std::string commandLine;
+    LaunchPlan launch;                 // the strings a launch builds (quoted path list, command line)
 };
 Unit1State& unit1();
 
@@ -106,6 +106,7 @@ public:
 
 private:
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool dispatchKey(MSG& msg);
     void buildComponents();
     void buildMenu();
     void assignMenuAccessKeys();
@@ -125,6 +126,7 @@ private:
     bool activatedOnce_ = false;
     bool endRequested_ = false;
     HWND lastFocus_ = nullptr;
+    bool dialogOpen_ = false;  // the file dialog or the folder browser is open
 };
 
 // Control ids.

@@ -1,8 +1,10 @@
 // Launching from the window: "実行" starts the chosen application on the quoted run list
-// (the probe records the command line it got), then the two check boxes apply.
+// (the probe records the command line it got and how it splits), then the two check boxes
+// apply; a start that fails says so and keeps the list and the window.
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "text/texts.h"
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
@@ -18,12 +20,18 @@ protected:
     void open(const std::string& check, const std::string& args) {
         tool_ = std::make_unique<Tool>("[app]\r\nprobe=\"" + probe_ + "\" %P\r\nother=nothing.exe\r\n" + check);
         out_ = tool_->dir() + "\\probe.txt";
-        SetEnvironmentVariableA("QM_PROBE_OUT", out_.c_str());  // passed on to the tool, and by it to the probe
+        args_ = tool_->dir() + "\\probe-args.bin";
+        // Passed on to the tool, and by it to the probe.
+        SetEnvironmentVariableA("QM_PROBE_OUT", out_.c_str());
+        SetEnvironmentVariableA("QM_PROBE_ARGS", args_.c_str());
         process_ = tool_->start(args);
         main_ = findMainWindow();
         ASSERT_NE(main_, nullptr);
     }
-    void TearDown() override { SetEnvironmentVariableA("QM_PROBE_OUT", nullptr); }
+    void TearDown() override {
+        SetEnvironmentVariableA("QM_PROBE_OUT", nullptr);
+        SetEnvironmentVariableA("QM_PROBE_ARGS", nullptr);
+    }
     HWND c(UINT id) { return control(main_, id); }
     void click(UINT id) { SendMessageW(c(id), BM_CLICK, 0, 0); }
     // The command line the probe was started with; empty when it did not run.
@@ -31,8 +39,34 @@ protected:
         waitUntil([&] { return !readFile(out_).empty(); }, 5000);
         return readFile(out_);
     }
+    // The probe's arguments as CommandLineToArgvW split its line, its own path first.
+    std::vector<std::string> probeArgs() {
+        probeLine();
+        std::vector<std::string> out;
+        const std::string all = readFile(args_);
+        for (std::size_t at = 0; at < all.size();) {
+            const std::size_t nul = all.find('\0', at);
+            out.push_back(all.substr(at, nul - at));
+            at = nul == std::string::npos ? all.size() : nul + 1;
+        }
+        return out;
+    }
+    // Entries arrive through the hand-off, as a later start's arguments would.
+    void handOff(const std::string& text, std::size_t count) {
+        sendCopyData(main_, text.data(), static_cast<DWORD>(text.size()));
+        ASSERT_TRUE(waitUntil([&] { return listItems(c(kIdListBox1)).size() == count; }));
+    }
+    // Clicks "実行" expecting the failed-start error for `name`; answers it.
+    void failedStart(const std::string& name) {
+        PostMessageW(c(kIdButton6), BM_CLICK, 0, 0);  // posted: the error box holds the click
+        const HWND box = findMessageBox(process_.pid());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(readMessageBox(box).text, name + (texts::kErrCannotStart + 2) + ".");
+        pressOk(box);
+        EXPECT_TRUE(answers(main_));
+    }
 
-    std::string probe_, out_;
+    std::string probe_, out_, args_;
     std::unique_ptr<Tool> tool_;
     Process process_;
     HWND main_ = nullptr;
@@ -64,15 +98,65 @@ TEST_F(LifecycleLaunch, ClearOptionEmptiesTheListAfterTheStart) {
     EXPECT_TRUE(tool_->close(main_));
 }
 
-TEST_F(LifecycleLaunch, QuitOptionClosesTheWindowAndWritesTheSettings) {
+TEST_F(LifecycleLaunch, QuitOptionClosesTheWindowAndWritesTheSettingsBeforeTheClickReturns) {
     open("[check]\r\nquit=1\r\n", "q");
     click(kIdButton6);
+    // The close sequence ran inside the click: settings written, window out of view.
+    EXPECT_FALSE(IsWindowVisible(main_));
+    const std::string ini = readFile(tool_->iniPath());
     EXPECT_EQ(process_.wait(), 0);
     EXPECT_EQ(probeLine(), "\"" + probe_ + "\"  \"q\"");
-    const std::string ini = readFile(tool_->iniPath());
     EXPECT_EQ(iniValue(ini, "check", "quit"), "1");
     EXPECT_EQ(iniValue(ini, "check", "clear"), "0");
     for (const char* key : {"Top", "Left", "Height", "Width"}) EXPECT_NE(iniValue(ini, "Pos", key), "<missing>") << key;
+}
+
+TEST_F(LifecycleLaunch, EveryEntryReachesTheProgramAsOneArgument) {
+    open("", "");
+    // A drive root and a folder that end in "\\", a name ending in 表 (trail byte 0x5C), and
+    // an entry with a quote that would let "& b" out.
+    const std::string table = "C:\\\x83\x66\x81\x5B\x83\x5E\x95\x5C";  // C:\データ表
+    handOff("C:\\|D:\\dir\\|" + table + "|a\" & b", 4);
+    click(kIdButton6);
+    EXPECT_EQ(probeLine(), "\"" + probe_ + "\"  \"C:\\\\\" \"D:\\dir\\\\\" \"" + table + "\" \"a & b\"");
+    EXPECT_EQ(probeArgs(), (std::vector<std::string>{probe_, "C:\\", "D:\\dir\\", table, "a & b"}));
+    // The list keeps every entry as it came.
+    EXPECT_EQ(listItems(c(kIdListBox1)), (std::vector<std::string>{"C:\\", "D:\\dir\\", table, "a\" & b"}));
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+TEST_F(LifecycleLaunch, EntriesOf600And30000BytesLaunchWhole) {
+    open("", "");
+    std::string e600 = "C:\\";
+    while (e600.size() < 600) e600 += "\x95\x5C" "abc";  // 表abc
+    e600.resize(600);  // ending in 表
+    const std::string e30k = "D:\\" + std::string(29997, 'z');
+    handOff(e600 + "|" + e30k, 2);
+    click(kIdButton6);
+    EXPECT_EQ(probeLine(), "\"" + probe_ + "\"  \"" + e600 + "\" \"" + e30k + "\"");
+    EXPECT_EQ(listItems(c(kIdListBox1)), (std::vector<std::string>{e600, e30k}));
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+TEST_F(LifecycleLaunch, AFailedStartSaysSoAndKeepsTheListAndTheWindow) {
+    open("[check]\r\nclear=1\r\nquit=1\r\n", "a b");
+    // "other" names a program that does not exist.
+    SendMessageW(c(kIdComboBox1), CB_SETCURSEL, 1, 0);
+    failedStart("other");
+    EXPECT_EQ(listItems(c(kIdListBox1)), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(IsWindowVisible(main_));
+
+    // 400 entries of 100 bytes: a command line longer than a process can take starts nothing.
+    SendMessageW(c(kIdComboBox1), CB_SETCURSEL, 0, 0);
+    std::string many;
+    for (int i = 0; i < 400; ++i) many += (i ? "|" : "") + std::string(100, static_cast<char>('a' + i % 26));
+    handOff(many, 402);
+    failedStart("probe");
+    EXPECT_FALSE(fileExists(out_));
+    EXPECT_EQ(listItems(c(kIdListBox1)).size(), 402u);
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_EQ(process_.wait(0), -1);
+    EXPECT_TRUE(tool_->close(main_));
 }
 
 }  // namespace

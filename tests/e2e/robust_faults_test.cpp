@@ -4,7 +4,8 @@
 
 #include <thread>
 
-#include "harness.h"
+#include "sources_support.h"
+#include "text/texts.h"
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
@@ -29,10 +30,53 @@ protected:
     HWND main_ = nullptr, list_ = nullptr;
 };
 
-TEST_F(Faults, AProgramThatDoesNotExistStartsNothingAndTheListStays) {
-    SendMessageW(control(main_, kIdButton6), BM_CLICK, 0, 0);
+TEST_F(Faults, AProgramThatDoesNotExistIsReportedAndTheListStays) {
+    PostMessageW(control(main_, kIdButton6), BM_CLICK, 0, 0);
+    const HWND box = findMessageBox(process_.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(readMessageBox(box).text, std::string("missing") + (texts::kErrCannotStart + 2) + ".");
+    pressOk(box);
     EXPECT_TRUE(answers(main_));
-    EXPECT_EQ(findMessageBox(process_.pid(), 300), nullptr);
+    EXPECT_EQ(items(), kFirst);
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+TEST_F(Faults, AMebibyteEntryIsReadWholeByAnotherProgram) {
+    std::string big(1u << 20, 'm');
+    for (std::size_t at = 1000; at + 2 < big.size(); at += 4099) big.replace(at, 2, "\x95\x5C");  // 表
+    sendCopyData(main_, big.data(), static_cast<DWORD>(big.size()));
+    ASSERT_TRUE(answers(main_));
+    ASSERT_EQ(SendMessageW(list_, LB_GETCOUNT, 0, 0), 4);
+    // Read with the W messages, as from any program.
+    EXPECT_TRUE(items().back() == big);
+    EXPECT_TRUE(answers(main_));
+    EXPECT_EQ(process_.wait(0), -1);
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+TEST_F(Faults, NeitherDialogOpensWhileOneOfThemIsOpen) {
+    // The folder browser is owned by the main window, the file dialog by the application window.
+    const HWND app = GetWindow(main_, GW_OWNER);
+    auto dialogs = [&] {
+        int n = 0;
+        for (HWND w : topLevelWindowsOf(process_.pid())) n += IsWindowVisible(w) && className(w) == "#32770";
+        return n;
+    };
+    for (UINT first : {kIdButton2, kIdButton1}) {
+        PostMessageW(control(main_, first), BM_CLICK, 0, 0);
+        const HWND dialog = ownedDialog(first == kIdButton2 ? main_ : app);
+        ASSERT_NE(dialog, nullptr) << first;
+        // Commands that any program can post reach the disabled main window through the
+        // dialog's own loop; they are ignored.
+        for (UINT id : {kIdButton1, kIdButton2})
+            PostMessageW(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control(main_, id)));
+        Sleep(1500);
+        EXPECT_EQ(dialogs(), 1) << first;
+        press(dialog, IDCANCEL);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+        ASSERT_TRUE(answers(main_));
+        EXPECT_EQ(dialogs(), 0) << first;
+    }
     EXPECT_EQ(items(), kFirst);
     EXPECT_TRUE(tool_->close(main_));
 }

@@ -19,16 +19,29 @@ MemoryRunList listOf(std::initializer_list<const char*> entries) {
 }
 
 TEST(QuotedPathList, QuotesEveryEntryInOrderSelectedOrNot) {
-    EXPECT_EQ(quotedPathList(MemoryRunList()), "");
+    EXPECT_EQ(quotedPathList(MemoryRunList(), cp), "");
     MemoryRunList list = listOf({"C:\\a.txt", "C:\\My Files\\b c.txt", "C:\\a.txt"});
     list.setSelected(1, true);
-    EXPECT_EQ(quotedPathList(list), " \"C:\\a.txt\" \"C:\\My Files\\b c.txt\" \"C:\\a.txt\"");
-    // Nothing is escaped or trimmed; double-byte paths with trail bytes "\" and "|" stay whole.
-    EXPECT_EQ(quotedPathList(listOf({"say \"hi\"", " x ", "C:\\表\\ポ.txt"})),
-              " \"say \"hi\"\" \" x \" \"C:\\表\\ポ.txt\"");
+    EXPECT_EQ(quotedPathList(list, cp), " \"C:\\a.txt\" \"C:\\My Files\\b c.txt\" \"C:\\a.txt\"");
+    // Not trimmed; double-byte paths with trail bytes "\" and "|" stay whole, also at the end.
+    EXPECT_EQ(quotedPathList(listOf({" x ", "C:\\表\\ポ.txt", "D:\\表", "a\\b"}), cp),
+              " \" x \" \"C:\\表\\ポ.txt\" \"D:\\表\" \"a\\b\"");
     // Building the list leaves the run list as it was.
     EXPECT_EQ(list.count(), 3);
     EXPECT_TRUE(list.isSelected(1));
+}
+
+TEST(QuotedPathList, EveryEntryStaysOneArgument) {
+    // Backslashes that end an entry are doubled, so that none escapes the closing quote.
+    EXPECT_EQ(quotedPathList(listOf({"C:\\", "D:\\dir\\", "E:\\a\\\\", "\\"}), cp),
+              " \"C:\\\\\" \"D:\\dir\\\\\" \"E:\\a\\\\\\\\\" \"\\\\\"");
+    // Quotes are left out, also a quote that a lead byte would take as its trail byte, and
+    // a backslash then at the end is doubled.
+    EXPECT_EQ(quotedPathList(listOf({"say \"hi\"", "a\" & b", "C:\\x\\\"", "\x83\"z"}), cp),
+              " \"say hi\" \"a & b\" \"C:\\x\\\\\" \"z\"");
+    // A lead byte alone at the end is left out; one before a backslash ends with it.
+    EXPECT_EQ(quotedPathList(listOf({"C:\\a\x83", "C:\\\x83", "\x83\\"}), cp),
+              " \"C:\\a\" \"C:\\\\\" \"\x83\\\"");
 }
 
 TEST(PathPlaceholder, EachOccurrenceOfEitherCaseGetsTheWholeList) {
@@ -45,7 +58,7 @@ TEST(PathPlaceholder, EachOccurrenceOfEitherCaseGetsTheWholeList) {
 
 TEST(PathPlaceholder, InsertedTextIsNeverSearched) {
     // A path that itself holds "%P" or "%p" arrives as it is.
-    const std::string paths = quotedPathList(listOf({"C:\\100%P\\x", "D:\\%p"}));
+    const std::string paths = quotedPathList(listOf({"C:\\100%P\\x", "D:\\%p"}), cp);
     EXPECT_EQ(replacePathPlaceholder("run %P end", paths, cp), "run  \"C:\\100%P\\x\" \"D:\\%p\" end");
 }
 
@@ -55,7 +68,7 @@ TEST(PathPlaceholder, TemplateWithoutPlaceholderStaysAsItIs) {
 }
 
 TEST(PathPlaceholder, EmptyListLeavesTheTemplatesSpace) {
-    EXPECT_EQ(replacePathPlaceholder("app.exe %P", quotedPathList(MemoryRunList()), cp), "app.exe ");
+    EXPECT_EQ(replacePathPlaceholder("app.exe %P", quotedPathList(MemoryRunList(), cp), cp), "app.exe ");
 }
 
 TEST(PathPlaceholder, DoubleByteCharactersWithTrailBytePStayWhole) {

@@ -12,6 +12,7 @@
 #include "launch/process.h"
 #include "runlist/listbox_runlist.h"
 #include "text/codepage.h"
+#include "text/error.h"
 #include "text/textrules.h"
 
 namespace qm {
@@ -136,30 +137,47 @@ TEST_F(LaunchProcessTest, SystemUpperCaseKeepsTrailBytes) {
     EXPECT_TRUE(cp.equalsIgnoreCase("abc", "ABC"));
 }
 
-TEST_F(LaunchProcessTest, MissingProgramOrEmptyLineStartsNothing) {
-    EXPECT_FALSE(startProcess("\"C:\\no such folder\\missing.exe\" x"));
-    EXPECT_FALSE(startProcess(""));
-    EXPECT_TRUE(startProcess(probe_));
-    probeOutput();  // let it finish before its file is removed
+TEST_F(LaunchProcessTest, MissingProgramEmptyOrOverlongLineStartsNothing) {
+    EXPECT_FALSE(startProcessOwned("\"C:\\no such folder\\missing.exe\" x").started());
+    EXPECT_FALSE(startProcessOwned("").started());
+    // 32,767 UTF-16 characters with the NUL: counted after the conversion, so a line of
+    // double-byte characters may hold twice as many bytes.
+    EXPECT_TRUE(commandLineFits(std::string(32766, 'a')));
+    EXPECT_FALSE(commandLineFits(std::string(32767, 'a')));
+    std::string wide;
+    for (int i = 0; i < 32766; ++i) wide += "表";
+    EXPECT_TRUE(commandLineFits(wide));
+    EXPECT_FALSE(commandLineFits(wide + "a"));
+    const std::string tooLong = probe_ + " " + std::string(32767 - probe_.size(), 'x');
+    EXPECT_FALSE(startProcessOwned(tooLong).started());
+    EXPECT_TRUE(startProcessOwned(tooLong.substr(0, 32766)).started());
+    EXPECT_EQ(probeOutput(), tooLong.substr(0, 32766));
 }
 
-TEST_F(LaunchProcessTest, ClearsTheListAfterAStartThatFailedOrSucceeded) {
+TEST_F(LaunchProcessTest, AFailedStartKeepsTheListAndAStartedOneClearsIt) {
     const AppTable table{{"p=" + probe_ + " %P", "gone=C:\\nowhere\\missing.exe %P"}};
     fill({"C:\\a", "C:\\b"});
-    EXPECT_FALSE(launchFromRunList(*list_, "gone", &table, true, false));
-    EXPECT_EQ(list_->count(), 0);
+    LaunchPlan plan;
+    auto failure = [&](std::string_view name, const AppTable* t) {
+        try {
+            launchFromRunList(*list_, name, t, true, true, plan);
+        } catch (const AppError& e) {
+            return e.text();
+        }
+        return std::string("(started)");
+    };
+    EXPECT_EQ(failure("gone", &table), "gone を起動できません");
+    EXPECT_EQ(plan.commandLine, "C:\\nowhere\\missing.exe  \"C:\\a\" \"C:\\b\"");
+    EXPECT_EQ(failure("nothing", &table), "nothing を起動できません");
+    EXPECT_EQ(failure("p", nullptr), "p を起動できません");
+    EXPECT_EQ(list_->count(), 2);
 
-    fill({"C:\\a", "C:\\b"});
-    EXPECT_TRUE(launchFromRunList(*list_, "nothing", nullptr, true, true));
-    EXPECT_EQ(list_->count(), 0);
-
-    fill({"C:\\a", "C:\\b"});
-    EXPECT_TRUE(launchFromRunList(*list_, "P", &table, false, true));
+    EXPECT_TRUE(launchFromRunList(*list_, "P", &table, false, true, plan));
     EXPECT_EQ(probeOutput(), probe_ + "  \"C:\\a\" \"C:\\b\"");
     EXPECT_EQ(list_->count(), 2);
 
     DeleteFileA(out_.c_str());
-    EXPECT_FALSE(launchFromRunList(*list_, "p", &table, true, false));
+    EXPECT_FALSE(launchFromRunList(*list_, "p", &table, true, false, plan));
     EXPECT_EQ(probeOutput(), probe_ + "  \"C:\\a\" \"C:\\b\"");
     EXPECT_EQ(list_->count(), 0);
 }

@@ -71,4 +71,27 @@ TEST(DroppedNames, ARefusedEntryStopsTheDropAndStillFinishesIt) {
     EXPECT_TRUE(finished(drop));
 }
 
+TEST(DroppedNames, ABlockThatIsNoMoveableHandleIsReadButNeverFreed) {
+    // The same bytes in fixed global memory and in a block of the process heap, as another
+    // program could name them: DragFinish would free a block that is still in use.
+    const HDROP moveable = makeDrop({"C:\\fixed", "C:\\表"});
+    const SIZE_T size = GlobalSize(moveable);
+    const void* bytes = GlobalLock(moveable);
+    HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, size);
+    void* heap = HeapAlloc(GetProcessHeap(), 0, size);
+    std::memcpy(fixed, bytes, size);
+    std::memcpy(heap, bytes, size);
+    GlobalUnlock(moveable);
+    GlobalFree(moveable);
+    for (void* block : {static_cast<void*>(fixed), heap}) {
+        qm::MemoryRunList list;
+        qm::appendDroppedNames(static_cast<HDROP>(block), list);
+        ASSERT_EQ(list.count(), 2);
+        EXPECT_EQ(list.read(1), "C:\\表");
+        EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, block)) << "the block was freed";
+    }
+    GlobalFree(fixed);
+    HeapFree(GetProcessHeap(), 0, heap);
+}
+
 }  // namespace

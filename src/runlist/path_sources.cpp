@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "runlist/dialog_result.h"
 #include "runlist/drop_block.h"
@@ -186,9 +187,14 @@ bool isDropBlock(HDROP drop) {
 std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName) {
     static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88, "the full dialog record of 32-bit Windows");
     const std::wstring filter = wide(dialogFilter(texts::kOpenFilter, systemCodePage()));
-    std::vector<wchar_t> result(kResultSize, L'\0');
+    // Wine's wide dialog copies a multiple selection into the buffer without looking at its
+    // size: the room behind the result buffer takes such a selection of up to a million
+    // characters, which does not fit the offered part and adds nothing (Windows refuses it).
+    constexpr std::size_t kOverrunRoom = std::size_t(1) << 20;
+    std::unique_ptr<wchar_t[]> result(new wchar_t[kResultSize + kOverrunRoom]);
+    std::fill_n(result.get(), kResultSize, L'\0');
     const std::wstring initial = wide(fileName.substr(0, kOfferedSize));
-    std::copy_n(initial.data(), std::min<std::size_t>(initial.size(), kOfferedSize), result.begin());
+    std::copy_n(initial.data(), std::min<std::size_t>(initial.size(), kOfferedSize), result.get());
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = fullRecordKnown() ? sizeof(OPENFILENAMEW) : OPENFILENAME_SIZE_VERSION_400W;
@@ -196,7 +202,7 @@ std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE in
     ofn.hInstance = instance;
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = result.data();
+    ofn.lpstrFile = result.get();
     ofn.nMaxFile = kOfferedSize;
     ofn.lpstrInitialDir = L"";
     ofn.lpstrTitle = L"";
@@ -217,7 +223,7 @@ std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE in
     // as the 8-bit result did. Only the offered characters hold the result: one that fills
     // them without its final empty piece is a selection that did not fit, cut short by the
     // dialog, and adds nothing.
-    std::u16string pieces(result.begin(), result.begin() + kOfferedSize);
+    const std::u16string pieces(result.get(), result.get() + kOfferedSize);
     const std::string converted =
         ansiDialogResult(pieces.data(), pieces.size(), kOfferedSize, systemAnsiConversion());
     std::vector<std::string> paths = splitDialogResult(converted.data(), converted.size(), systemCodePage());

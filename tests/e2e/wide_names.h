@@ -13,7 +13,7 @@ namespace qm::e2e {
 
 // In a folder of their own, in this order: "café ☃.txt", "naïve.txt", "Δ\x.txt", "¥.txt"
 // (U+00A5), then 表.txt and ポ.txt (held by the code page; their trail bytes are "\" and "|"),
-// then a name with no file behind it, "ghost ¥＂é.txt". Removed when the object goes.
+// then a name with no file behind it, "ghost ¥＂é.txt" (the full-width quote is held). Removed when the object goes.
 class WideNames {
 public:
     WideNames();

@@ -1,7 +1,7 @@
-// Arguments reaching the window: the tool's own command line, read by GetCommandLineA and
+// Arguments reaching the window: the tool's own command line, read by GetCommandLineW and
 // applied at creation before the window first shows, and hand-off texts cut at "|" by
 // doublerun. Paths with double-byte characters whose trail byte is "\" (表) or "|" (ポ)
-// must arrive whole both ways.
+// must arrive whole both ways; names the code page lacks arrive as paths to their files.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -3,6 +3,9 @@
 // - writing the arguments back as a command line, each in quotes (the last one unclosed, so a
 //   trailing lone lead byte cannot take a closing quote), splits into the same arguments;
 // - a command line without any double quote splits exactly at its blank characters.
+// The same bytes read as a UTF-16 command line (pairs of bytes, little-endian) split by the
+// same rule: no argument is empty or holds a NUL or a double quote, and the units without
+// quotes split exactly at the blank units.
 #include "args/commandline.h"
 #include "fuzz_support.h"
 
@@ -57,6 +60,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::vector<std::string> tokens = splitAtBlanks(text, cp);
         if (!tokens.empty()) tokens.erase(tokens.begin());  // the program's path
         check(tokens == args, "a line without quotes is not split at its blanks");
+    }
+    std::u16string wide;
+    for (std::size_t i = 0; i + 1 < size; i += 2) wide.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+    const std::vector<std::u16string> wideArgs = qm::splitCommandLine(wide);
+    for (const std::u16string& arg : wideArgs) {
+        check(!arg.empty(), "a wide argument is empty");
+        check(arg.find(u'\0') == std::u16string::npos && arg.find(u'"') == std::u16string::npos,
+              "a wide argument holds a NUL or a double quote");
+    }
+    const std::u16string_view wideText(wide.data(), std::min(wide.size(), wide.find(u'\0')));
+    if (wideText.find(u'"') == std::u16string_view::npos) {
+        std::vector<std::u16string> tokens(1);
+        for (char16_t c : wideText) {
+            if (c >= 1 && c <= 32) {
+                if (!tokens.back().empty()) tokens.emplace_back();
+            } else {
+                tokens.back().push_back(c);
+            }
+        }
+        if (tokens.back().empty()) tokens.pop_back();
+        if (!tokens.empty()) tokens.erase(tokens.begin());  // the program's path
+        check(tokens == wideArgs, "a wide line without quotes is not split at its blanks");
     }
     return 0;
 }

@@ -1,25 +1,28 @@
 #include "args/commandline.h"
 
+#include <type_traits>
+
 namespace qm {
 
 namespace {
 
-bool isBlank(char c) {
-    const unsigned char code = static_cast<unsigned char>(c);
-    return code >= 1 && code <= 32;
-}
-
+// The one splitting rule, over 8-bit text walked by the code page's characters or over
+// UTF-16 text walked by units. `Step` gives the position of the character after `pos`.
+template <typename Char, typename Step>
 class CommandLineReader {
 public:
-    CommandLineReader(std::string_view text, const CodePage& cp) : text_(text), cp_(cp) {}
+    using View = std::basic_string_view<Char>;
+    using String = std::basic_string<Char>;
 
-    std::string readArgument() {
+    CommandLineReader(View text, Step step) : text_(text), next_(step) {}
+
+    String readArgument() {
         skipToArgument();
-        std::string arg;
+        String arg;
         while (pos_ < text_.size() && !isBlank(text_[pos_])) {
-            if (text_[pos_] == '"') {
+            if (text_[pos_] == Char('"')) {
                 step();  // the opening quote is dropped
-                while (pos_ < text_.size() && text_[pos_] != '"') take(arg);
+                while (pos_ < text_.size() && text_[pos_] != Char('"')) take(arg);
                 if (pos_ < text_.size()) step();  // and so is the closing one
             } else {
                 take(arg);
@@ -29,44 +32,60 @@ public:
     }
 
 private:
+    static bool isBlank(Char c) {
+        const auto code = static_cast<std::make_unsigned_t<Char>>(c);
+        return code >= 1 && code <= 32;
+    }
+
     // Blanks, and pairs of double quotes standing at the start of an argument, vanish.
     void skipToArgument() {
         for (;;) {
             while (pos_ < text_.size() && isBlank(text_[pos_])) step();
-            if (pos_ >= text_.size() || text_[pos_] != '"') return;
-            const std::size_t second = cp_.next(text_, pos_);
-            if (second >= text_.size() || text_[second] != '"') return;
-            pos_ = cp_.next(text_, second);
+            if (pos_ >= text_.size() || text_[pos_] != Char('"')) return;
+            const std::size_t second = next_(text_, pos_);
+            if (second >= text_.size() || text_[second] != Char('"')) return;
+            pos_ = next_(text_, second);
         }
     }
 
-    void step() { pos_ = cp_.next(text_, pos_); }
+    void step() { pos_ = next_(text_, pos_); }
 
-    // Appends the whole character at the current position (one or two bytes).
-    void take(std::string& arg) {
-        const std::size_t end = cp_.next(text_, pos_);
+    // Appends the whole character at the current position.
+    void take(String& arg) {
+        const std::size_t end = next_(text_, pos_);
         arg.append(text_.data() + pos_, end - pos_);
         pos_ = end;
     }
 
-    std::string_view text_;
-    const CodePage& cp_;
+    View text_;
+    Step next_;
     std::size_t pos_ = 0;
 };
 
-}  // namespace
-
-std::vector<std::string> splitCommandLine(std::string_view commandLine, const CodePage& cp) {
+template <typename Char, typename Step>
+std::vector<std::basic_string<Char>> split(std::basic_string_view<Char> commandLine, Step step) {
     // NUL ends the text, as it ends the C string the system hands out.
-    CommandLineReader reader(commandLine.substr(0, commandLine.find('\0')), cp);
+    CommandLineReader<Char, Step> reader(commandLine.substr(0, commandLine.find(Char('\0'))), step);
     reader.readArgument();  // the program's own path
-    std::vector<std::string> args;
+    std::vector<std::basic_string<Char>> args;
     for (;;) {
-        std::string arg = reader.readArgument();
+        std::basic_string<Char> arg = reader.readArgument();
         if (arg.empty()) break;
         args.push_back(std::move(arg));
     }
     return args;
+}
+
+}  // namespace
+
+std::vector<std::string> splitCommandLine(std::string_view commandLine, const CodePage& cp) {
+    return split(commandLine, [&cp](std::string_view text, std::size_t pos) { return cp.next(text, pos); });
+}
+
+std::vector<std::u16string> splitCommandLine(std::u16string_view commandLine) {
+    return split(commandLine, [](std::u16string_view text, std::size_t pos) {
+        return pos < text.size() ? pos + 1 : text.size();
+    });
 }
 
 }  // namespace qm

@@ -1,4 +1,4 @@
-// Splitting a command line into arguments, the way the program reads GetCommandLineA.
+// Splitting a command line into arguments, the way the program reads its command line.
 #pragma once
 
 #include <string>
@@ -20,5 +20,9 @@ namespace qm {
 // - the first argument read is the program's path and is left out; the list ends at the first
 //   argument that comes out empty (which only happens at the end of the text).
 std::vector<std::string> splitCommandLine(std::string_view commandLine, const CodePage& cp);
+
+// The same rule on the UTF-16 command line, walked by 16-bit units (no half of a surrogate
+// pair is a blank or a quote, so a pair stays whole).
+std::vector<std::u16string> splitCommandLine(std::u16string_view commandLine);
 
 }  // namespace qm

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "args/argument_rule.h"
-#include "args/commandline.h"
+#include "args/system_arguments.h"
 #include "entry/handoff.h"
-#include "text/codepage.h"
 #include "text/texts.h"
 #include "ui/application.h"
 #include "ui/Unit1.h"
@@ -82,7 +81,8 @@ int runFirstInstance(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    const std::vector<std::string> args = qm::splitCommandLine(GetCommandLineA(), qm::systemCodePage());
+    // Converted before they are joined: the running window receives code page text.
+    const std::vector<std::string> args = qm::commandLineArguments();
     for (;;) {
         HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName);
         if (mutex) {

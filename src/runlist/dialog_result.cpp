@@ -51,6 +51,35 @@ std::vector<std::string> splitDialogResult(const char* data, std::size_t size, c
     return paths;
 }
 
+std::string ansiDialogResult(const char16_t* data, std::size_t size, std::size_t limit,
+                             const AnsiConversion& system) {
+    std::vector<std::u16string_view> pieces;
+    for (std::size_t pos = 0;;) {
+        const std::size_t start = pos;
+        while (pos < size && data[pos] != u'\0') ++pos;
+        if (pos == size) return std::string();  // cut short
+        pieces.emplace_back(data + start, pos - start);
+        ++pos;
+        if (pieces.back().empty() && pieces.size() > 1) break;
+    }
+    std::string out = ansiName(pieces[0], system);
+    out.push_back('\0');
+    std::u16string folder(pieces[0]);
+    if (folder.empty() || folder.back() != u'\\') folder.push_back(u'\\');
+    for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
+        const std::u16string_view name = pieces[i];
+        if (std::optional<std::string> same = system.exact(name)) {
+            out += *same;
+        } else {
+            const bool full = name[0] == u'\\' || (name.size() >= 4 && name[1] == u':' && name[2] == u'\\');
+            out += ansiName(full ? std::u16string(name) : folder + std::u16string(name), system);
+        }
+        out.push_back('\0');
+    }
+    out.push_back('\0');
+    return out.size() <= limit ? out : std::string();
+}
+
 bool knowsFullDialogRecord(unsigned long platformId, unsigned long major, unsigned long minor) {
     constexpr unsigned long kWindows9x = 1, kNt = 2;
     if (platformId == kNt) return major >= 5;

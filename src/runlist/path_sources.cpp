@@ -4,11 +4,13 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "runlist/dialog_result.h"
 #include "runlist/drop_block.h"
 #include "text/codepage.h"
 #include "text/error.h"
+#include "text/win_ansi_name.h"
 #include "text/texts.h"
 #include "ui/modal_frame.h"
 
@@ -62,7 +64,16 @@ UINT_PTR CALLBACK placementHook(HWND hookWindow, UINT msg, WPARAM, LPARAM lParam
 
 // The browse information, one record for the process; its input fields are set before
 // every browse and the callback reads its flags.
-BROWSEINFOA g_browseInfo{};
+BROWSEINFOW g_browseInfo{};
+
+// Code page text (the program's own texts) in UTF-16 for the wide dialogs.
+std::wstring wide(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+    return out;
+}
 
 // The shell's allocator, released when it goes.
 class ShellAllocator {
@@ -123,17 +134,20 @@ public:
 
 class GlobalLocking {
 public:
-    explicit GlobalLocking(HGLOBAL h) : h_(h), p_(static_cast<const char*>(GlobalLock(h))) {}
+    explicit GlobalLocking(HGLOBAL h) : h_(h), p_(GlobalLock(h)) {}
     ~GlobalLocking() {
         if (p_) GlobalUnlock(h_);
     }
     GlobalLocking(const GlobalLocking&) = delete;
     GlobalLocking& operator=(const GlobalLocking&) = delete;
-    const char* data() const { return p_; }
+    template <typename Char>
+    const Char* data() const {
+        return static_cast<const Char*>(p_);
+    }
 
 private:
     HGLOBAL h_;
-    const char* p_;
+    const void* p_;
 };
 
 class DropFinishing {
@@ -182,21 +196,27 @@ bool isMoveableHandle(HANDLE handle) {
 }  // namespace
 
 std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName) {
-    static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88, "the full dialog record of 32-bit Windows");
-    const std::string filter = dialogFilter(texts::kOpenFilter, systemCodePage());
-    std::vector<char> result(kResultSize, '\0');
-    std::copy_n(fileName.data(), std::min<std::size_t>(fileName.size(), kOfferedSize), result.begin());
+    static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88, "the full dialog record of 32-bit Windows");
+    const std::wstring filter = wide(dialogFilter(texts::kOpenFilter, systemCodePage()));
+    // Wine's wide dialog copies a multiple selection into the buffer without looking at its
+    // size: the room behind the result buffer takes such a selection of up to a million
+    // characters, which does not fit the offered part and adds nothing (Windows refuses it).
+    constexpr std::size_t kOverrunRoom = std::size_t(1) << 20;
+    std::unique_ptr<wchar_t[]> result(new wchar_t[kResultSize + kOverrunRoom]);
+    std::fill_n(result.get(), kResultSize, L'\0');
+    const std::wstring initial = wide(fileName.substr(0, kOfferedSize));
+    std::copy_n(initial.data(), std::min<std::size_t>(initial.size(), kOfferedSize), result.get());
 
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = fullRecordKnown() ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = fullRecordKnown() ? sizeof(OPENFILENAMEW) : OPENFILENAME_SIZE_VERSION_400W;
     ofn.hwndOwner = owner;
     ofn.hInstance = instance;
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = result.data();
+    ofn.lpstrFile = result.get();
     ofn.nMaxFile = kOfferedSize;
-    ofn.lpstrInitialDir = "";
-    ofn.lpstrTitle = "";
+    ofn.lpstrInitialDir = L"";
+    ofn.lpstrTitle = L"";
     ofn.Flags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
                 OFN_EXPLORER;
     ofn.lpfnHook = placementHook;
@@ -206,13 +226,18 @@ std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE in
     {
         ModalFrame frame;
         g_placementWindow = mainWindow;
-        confirmed = GetOpenFileNameA(&ofn);
+        confirmed = GetOpenFileNameW(&ofn);
         g_placementWindow = nullptr;
     }
     if (!confirmed) return {};
-    // Only the offered bytes hold the result: one that fills them without its final empty
-    // piece is a selection that did not fit, cut short by the dialog, and adds nothing.
-    std::vector<std::string> paths = splitDialogResult(result.data(), kOfferedSize, systemCodePage());
+    // The names become code page text, and the converted result must fit the offered bytes
+    // as the 8-bit result did. Only the offered characters hold the result: one that fills
+    // them without its final empty piece is a selection that did not fit, cut short by the
+    // dialog, and adds nothing.
+    const std::u16string pieces(result.get(), result.get() + kOfferedSize);
+    const std::string converted =
+        ansiDialogResult(pieces.data(), pieces.size(), kOfferedSize, systemAnsiConversion());
+    std::vector<std::string> paths = splitDialogResult(converted.data(), converted.size(), systemCodePage());
     if (!paths.empty()) fileName = paths.front();
     return paths;
 }
@@ -223,7 +248,7 @@ void browseForFolder(HWND mainWindow, RunList& list) {
     ShellAllocator allocator;
     IMalloc* malloc = allocator.get();
     if (!malloc) return;
-    ShellMemory<char> folder(malloc, static_cast<char*>(malloc->Alloc(260)));
+    ShellMemory<wchar_t> folder(malloc, static_cast<wchar_t*>(malloc->Alloc(MAX_PATH * sizeof(wchar_t))));
     if (!folder.get()) return;
     ShellMemory<ITEMIDLIST> root(malloc);
     // Without the computer folder the root stays null: the browser shows the whole namespace.
@@ -232,25 +257,39 @@ void browseForFolder(HWND mainWindow, RunList& list) {
     g_browseInfo.hwndOwner = mainWindow;
     g_browseInfo.pidlRoot = root.get();
     g_browseInfo.pszDisplayName = folder.get();
-    g_browseInfo.lpszTitle = texts::kBrowseTitle;
+    const std::wstring title = wide(texts::kBrowseTitle);
+    g_browseInfo.lpszTitle = title.c_str();
     g_browseInfo.ulFlags = BIF_STATUSTEXT;
     g_browseInfo.lpfn = browseCallback;
     g_browseInfo.lParam = 0;
-    ShellMemory<ITEMIDLIST> chosen(malloc, SHBrowseForFolderA(&g_browseInfo));
+    ShellMemory<ITEMIDLIST> chosen(malloc, SHBrowseForFolderW(&g_browseInfo));
 
     // A cancel gives no item, and an item without a file-system path gives no path.
-    if (chosen.get() && SHGetPathFromIDListA(chosen.get(), folder.get())) {
-        list.append(upToNul(folder.get(), 260));
+    if (chosen.get() && SHGetPathFromIDListW(chosen.get(), folder.get())) {
+        folder.get()[MAX_PATH - 1] = L'\0';
+        list.append(ansiName(folder.get()));
     }
 }
 
 std::optional<std::string> clipboardText(HWND owner) {
     if (!IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
     ClipboardOpening opening(owner);
+    // A Unicode text that the code page does not hold is one name for the name rule (a
+    // pasted path of an existing file becomes its short form); any other is read as 8-bit text.
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            GlobalLocking lock(data);
+            if (const wchar_t* p = lock.data<wchar_t>()) {
+                const wchar_t* end = p + GlobalSize(data) / sizeof(wchar_t);
+                const std::wstring_view text(p, static_cast<std::size_t>(std::find(p, end, L'\0') - p));
+                if (!exactAnsi(text)) return ansiName(text);
+            }
+        }
+    }
     std::string text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         GlobalLocking lock(data);
-        if (const char* p = lock.data()) {
+        if (const char* p = lock.data<char>()) {
             // A text without its NUL ends with its block.
             text = upToNul(p, GlobalSize(data));
         }
@@ -266,11 +305,12 @@ void appendDroppedNames(HDROP drop, RunList& list) {
     // plain pointer may be a live block of the tool's own heap, which DragFinish would free.
     std::optional<DropFinishing> finishing;
     if (isMoveableHandle(drop)) finishing.emplace(drop);
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        char name[256] = "";  // cut at 255 bytes: the drop buffer holds 256
-        DragQueryFileA(drop, i, name, sizeof name);
-        list.append(upToNul(name, sizeof name));
+        // Each name whole, however long: a name cut short names another file or none.
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, &name[0], static_cast<UINT>(name.size())));
+        list.append(ansiName(name));
     }
 }
 

@@ -19,24 +19,26 @@ namespace qm {
 // Runs the open-file dialog owned by `owner` (the application window) as a modal frame
 // over the tool's visible windows, placed on the monitor nearest `mainWindow`.
 // `fileName` is the initial file name; on confirmation it becomes the first chosen path.
-// Returns the chosen full paths in the dialog's order; nothing on cancel (or when the
-// selection does not fit the 65,519-byte result).
+// Returns the chosen full paths, converted by the name rule, in the dialog's order; nothing
+// on cancel (or when the converted selection does not fit the 65,519-byte result).
 std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName);
 
 // Shows the folder browser over `mainWindow`, rooted at the computer folder, and appends
-// the chosen folder's path when it has one. Nothing happens when the shell's allocator
-// cannot be had.
+// the chosen folder's path, converted by the name rule, when it has one. Nothing happens
+// when the shell's allocator cannot be had.
 void browseForFolder(HWND mainWindow, RunList& list);
 
-// The clipboard's text (CF_TEXT) up to its first NUL, read with `owner` as the clipboard's
-// owner; nothing when the clipboard holds no text. Throws AppError("クリップボードを開く
-// ことができません") when another program holds the clipboard open.
+// The clipboard's text up to its first NUL, read with `owner` as the clipboard's owner:
+// its Unicode text converted by the name rule when the code page does not hold it exactly,
+// else its 8-bit text (CF_TEXT); nothing when the clipboard holds no text. Throws
+// AppError("クリップボードを開くことができません") when another program holds the clipboard open.
 std::optional<std::string> clipboardText(HWND owner);
 
-// Appends every dropped name in the drop's order, each cut to 255 bytes, and finishes
-// the drop (DragFinish) also when an append is refused. A handle that does not lead to a
-// whole drop block (another program can post the message with any number) appends nothing
-// and is left alone; one that is no moveable memory handle is read but never finished.
+// Appends every dropped name in the drop's order, each whole and converted by the name
+// rule (text/win_ansi_name.h), and finishes the drop also when an append is refused. A
+// handle that does not lead to a whole drop block (another program can post the message
+// with any number) appends nothing and is left alone; one that is no moveable memory handle
+// is read but never finished.
 void appendDroppedNames(HDROP drop, RunList& list);
 
 }  // namespace qm

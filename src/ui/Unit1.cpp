@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "args/argument_rule.h"
-#include "args/commandline.h"
+#include "args/system_arguments.h"
 #include "entry/handoff.h"
 #include "launch/launch.h"
 #include "launch/process.h"
@@ -406,7 +406,7 @@ void TQuillmoorMW::FormCreate(void*) {
     // at every start: the window takes dropped files.
     SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     state.focus.recordPreviousForeground();
-    const std::vector<std::string> args = splitCommandLine(GetCommandLineA(), cp());
+    const std::vector<std::string> args = commandLineArguments();
     if (!args.empty()) {
         WindowArgumentTarget target(hwnd_);
         RedrawPause pause(ListBox1);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 #include "ui/Unit1.h"
 
@@ -92,18 +93,29 @@ long Process::wait(DWORD ms) const {
 }
 
 namespace {
-// CreateProcessA, tried again a few times: under load Wine now and then refuses a start that
-// succeeds a moment later.
-bool create(const std::string& commandLine, const std::string& dir, DWORD flags, PROCESS_INFORMATION& pi) {
+// CreateProcessA (or W, for a UTF-16 command line), tried again a few times: under load Wine
+// now and then refuses a start that succeeds a moment later.
+template <typename Char>
+bool create(const std::basic_string<Char>& commandLine, const std::string& dir, DWORD flags,
+            PROCESS_INFORMATION& pi) {
     DWORD error = 0;
     for (int attempt = 0; attempt < 5; ++attempt) {
         if (attempt > 0) Sleep(200);
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        std::string line = commandLine;
-        if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr,
-                           dir.empty() ? nullptr : dir.c_str(), &si, &pi))
-            return true;
+        std::basic_string<Char> line = commandLine;
+        BOOL started = FALSE;
+        if constexpr (std::is_same_v<Char, wchar_t>) {
+            STARTUPINFOW si{};
+            si.cb = sizeof si;
+            const std::wstring wideDir = fromAcp(dir);
+            started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr,
+                                     dir.empty() ? nullptr : wideDir.c_str(), &si, &pi);
+        } else {
+            STARTUPINFOA si{};
+            si.cb = sizeof si;
+            started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr,
+                                     dir.empty() ? nullptr : dir.c_str(), &si, &pi);
+        }
+        if (started) return true;
         error = GetLastError();
     }
     ADD_FAILURE() << "cannot start " << commandLine << " (error " << error << ")";
@@ -176,7 +188,15 @@ Tool::~Tool() {
 }
 
 Process Tool::start(const std::string& args) {
-    Process p = startProcess("\"" + exe_ + "\"" + (args.empty() ? "" : " " + args), dir_);
+    return keep(startProcess("\"" + exe_ + "\"" + (args.empty() ? "" : " " + args), dir_));
+}
+
+Process Tool::start(const std::wstring& args) {
+    PROCESS_INFORMATION pi{};
+    return keep(create(L"\"" + fromAcp(exe_) + L"\" " + args, dir_, 0, pi) ? Process(pi) : Process());
+}
+
+Process Tool::keep(Process p) {
     // Keep a second handle so that the destructor can end it even when the test moved its copy.
     HANDLE dup = nullptr;
     if (p.valid()) {

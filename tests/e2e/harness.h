@@ -68,6 +68,8 @@ public:
 
     // Starts the tool with `args` after its quoted path.
     Process start(const std::string& args = std::string());
+    // Starts it with a UTF-16 command line (names the code page does not hold).
+    Process start(const std::wstring& args);
     // Starts one process per entry of `argsList`, all suspended first and then let go
     // together, so that they race each other from their very first instruction.
     std::vector<Process> startTogether(const std::vector<std::string>& argsList);
@@ -77,6 +79,8 @@ public:
     bool close(HWND window);
 
 private:
+    Process keep(Process p);  // keeps a handle to end it when the tool goes
+
     std::string dir_, exe_, ini_;
     std::vector<Process> started_;
 };

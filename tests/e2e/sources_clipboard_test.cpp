@@ -5,6 +5,7 @@
 #include "sources_support.h"
 #include "text/texts.h"
 #include "ui/Unit1.h"
+#include "wide_names.h"
 
 namespace qm::e2e {
 namespace {
@@ -102,6 +103,16 @@ TEST_F(Clipboard, AMebibyteOfTextIsOneEntryAndTheToolGoesOn) {
     wchar_t last[16] = L"";
     EXPECT_EQ(SendMessageW(list_, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(last)), 5);
     EXPECT_EQ(std::wstring(last), L"after");
+}
+
+TEST_F(Clipboard, AUnicodeTextTheCodePageLacksIsOneNameAndReachesTheLaunchedProgramAsItsFile) {
+    const WideNames names;
+    for (const std::wstring& path : names.paths()) {
+        putOnClipboard(CF_UNICODETEXT,
+                       std::string(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t)));
+        paste();
+    }
+    names.expectArrived(launchedPaths(*tool_, main_));
 }
 
 }  // namespace

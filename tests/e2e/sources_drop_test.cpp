@@ -6,6 +6,7 @@
 #include <shlobj.h>  // DROPFILES
 
 #include "ui/Unit1.h"
+#include "wide_names.h"
 
 namespace qm::e2e {
 namespace {
@@ -26,20 +27,30 @@ protected:
     }
     // Drops `names` at `pt` (main window client coordinates), in ANSI or in UTF-16.
     void drop(const std::vector<std::string>& names, POINT pt = {10, 10}, bool wide = false) {
+        std::vector<std::wstring> wideNames;
+        std::string block;
+        for (const std::string& name : names) {
+            wideNames.push_back(fromAcp(name));
+            block.append(name.c_str(), name.size() + 1);
+        }
+        if (wide) return dropWide(wideNames, pt);
+        post(block + '\0', pt, false);
+    }
+    void dropWide(const std::vector<std::wstring>& names, POINT pt = {10, 10}) {
+        std::string block;
+        for (const std::wstring& w : names) {
+            block.append(reinterpret_cast<const char*>(w.c_str()), (w.size() + 1) * sizeof(wchar_t));
+        }
+        post(block + std::string(2, '\0'), pt, true);
+    }
+    // Writes the drop block (the names and their final empty one) into the tool's process
+    // and posts it.
+    void post(const std::string& names, POINT pt, bool wide) {
         DROPFILES head{};
         head.pFiles = sizeof head;
         head.pt = pt;
         head.fWide = wide;
-        std::string block(reinterpret_cast<const char*>(&head), sizeof head);
-        for (const std::string& name : names) {
-            if (wide) {
-                const std::wstring w = fromAcp(name);
-                block.append(reinterpret_cast<const char*>(w.c_str()), (w.size() + 1) * sizeof(wchar_t));
-            } else {
-                block.append(name.c_str(), name.size() + 1);
-            }
-        }
-        block.append(wide ? 2 : 1, '\0');
+        const std::string block = std::string(reinterpret_cast<const char*>(&head), sizeof head) + names;
         void* remote = VirtualAllocEx(process(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
         ASSERT_NE(remote, nullptr);
         blocks_.push_back(remote);
@@ -72,14 +83,14 @@ TEST_F(Drop, NamesAreAppendedInTheDropsOrderAfterTheEntriesNoneSelected) {
     EXPECT_EQ(listSelection(list_), std::vector<int>{1});  // the earlier selection stays
 }
 
-TEST_F(Drop, ANameIsCutTo255BytesAndUnicodeNamesArriveInTheCodePage) {
+TEST_F(Drop, ALongNameArrivesWholeAndUnicodeNamesArriveInTheCodePage) {
     const std::string longName = "C:\\" + std::string(297, 'n');  // 300 bytes
     drop({longName, "C:\\short"});
     ASSERT_TRUE(waitForCount(2));
     drop({"C:\\データ表\\x", std::string("C:\\") + std::string(126, 'w') + "表表"}, {10, 10}, true);
     ASSERT_TRUE(waitForCount(4));
     const std::vector<std::string> got = items();
-    EXPECT_EQ(got[0], longName.substr(0, 255));
+    EXPECT_EQ(got[0], longName);
     EXPECT_EQ(got[1], "C:\\short");
     EXPECT_EQ(got[2], "C:\\データ表\\x");
     EXPECT_EQ(got[3], std::string("C:\\") + std::string(126, 'w') + "表表");  // 133 bytes
@@ -109,6 +120,25 @@ TEST_F(Drop, TwoThousandNamesAtOnce) {
     drop(names);
     ASSERT_TRUE(waitForCount(2000, 60000));
     EXPECT_EQ(items(), names);
+}
+
+TEST_F(Drop, NamesOutsideTheCodePageAndNamesOver260BytesReachTheLaunchedProgramAsTheirFiles) {
+    WideNames names;
+    // Over 260 bytes in the code page (folder and name alone have 266), under 260 characters.
+    std::wstring folder(60, L'\u8868'), file;
+    for (int i = 0; i < 35; ++i) file += L"\u8868\u30DD";
+    const std::wstring longPath = names.make(folder + L"\\" + file + L".txt");
+    ASSERT_GT(toAcp(longPath).size(), 266u);
+    std::vector<std::wstring> dropped = names.paths();
+    dropped.push_back(longPath);
+    dropWide(dropped);
+    ASSERT_TRUE(waitForCount(dropped.size()));
+    std::vector<std::string> got = launchedPaths(*tool_, main_);
+    ASSERT_EQ(got.size(), dropped.size());
+    EXPECT_EQ(got.back(), toAcp(longPath));
+    EXPECT_TRUE(sameFile(got.back(), longPath));
+    got.pop_back();
+    names.expectArrived(got);
 }
 
 }  // namespace

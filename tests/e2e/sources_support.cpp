@@ -2,6 +2,7 @@
 
 #include "entry/handoff.h"
 #include "ui/Unit1.h"
+#include "wide_names.h"
 
 namespace qm::e2e {
 
@@ -71,8 +72,9 @@ GUITHREADINFO threadState(HWND window) {
 }
 
 void SourcesTest::SetUp() {
-    tool_ = std::make_unique<Tool>(std::string("[Pos]\r\nTop=100\r\nLeft=120\r\nWidth=400\r\nHeight=300\r\n"
-                                               "[app]\r\nprobe=x %P\r\n"));
+    // "実行" starts the probe, which records the paths it was given.
+    tool_ = std::make_unique<Tool>(probeIni());
+    ProbeOutput output(*tool_);
     main_ = tool_->startAndWait();
     ASSERT_NE(main_, nullptr);
     app_ = GetWindow(main_, GW_OWNER);

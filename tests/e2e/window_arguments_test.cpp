@@ -1,7 +1,7 @@
-// Arguments reaching the window: the tool's own command line, read by GetCommandLineA and
+// Arguments reaching the window: the tool's own command line, read by GetCommandLineW and
 // applied at creation before the window first shows, and hand-off texts cut at "|" by
 // doublerun. Paths with double-byte characters whose trail byte is "\" (表) or "|" (ポ)
-// must arrive whole both ways.
+// must arrive whole both ways; names the code page lacks arrive as paths to their files.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +10,7 @@
 #include "entry/handoff.h"
 #include "harness.h"
 #include "ui/Unit1.h"
+#include "wide_names.h"
 
 namespace qm::e2e {
 namespace {
@@ -109,6 +110,23 @@ TEST_F(Arguments, HandOffTextsAreCutAtBarsByWholeCharacters) {
     const Items all = listItems(control(main_, kIdListBox1));
     ASSERT_GE(all.size(), 2u);
     EXPECT_EQ(Items(all.end() - 2, all.end()), (Items{"C:\\ポ ポ\\表.txt", "v"}));
+}
+
+TEST_F(Arguments, NamesOutsideTheCodePageReachTheLaunchedProgramFromTheCommandLineAndFromALaterStart) {
+    const WideNames names;
+    tool_ = std::make_unique<Tool>(probeIni());
+    {
+        ProbeOutput output(*tool_);
+        tool_->start(names.quoted());
+        main_ = findMainWindow();
+    }
+    ASSERT_NE(main_, nullptr);
+    names.expectArrived(launchedPaths(*tool_, main_));
+    // A later start converts its arguments before it joins them into the hand-off text.
+    EXPECT_EQ(tool_->start(names.quoted()).wait(), 0);
+    const Items got = launchedPaths(*tool_, main_);
+    ASSERT_EQ(got.size(), 2 * names.paths().size());
+    names.expectArrived(Items(got.begin() + names.paths().size(), got.end()));
 }
 
 }  // namespace

@@ -113,5 +113,20 @@ TEST(SplitCommandLine, KeepsDoubleByteCharactersWhole) {
     EXPECT_EQ(split("prog ポ|表"), Args{"ポ|表"});
 }
 
+TEST(SplitCommandLine, TheWideLineFollowsTheSameRuleByWholeUnits) {
+    using Wide = std::vector<std::u16string>;
+    // Blanks, quotes, empty quotes and the missing escape as in 8-bit text.
+    EXPECT_EQ(splitCommandLine(u"\"C:\\Q\u00E9\\Quillmoor.exe\" \"\" a\tb\x01\"c \u2603\"\"\"d \\\"e f"),
+              (Wide{u"a", u"b", u"c \u2603d", u"\\e f"}));
+    // Only the units 1 to 32 and 0x22 mean something: not a character whose low byte is a
+    // blank or a quote, nor the full-width quote, nor either half of a surrogate pair.
+    EXPECT_EQ(splitCommandLine(u"p \u0120\u0122\u3022\uFF02 \u00A5\U0001F600x"),
+              (Wide{u"\u0120\u0122\u3022\uFF02", u"\u00A5\U0001F600x"}));
+    const char16_t lone[] = {u'p', u' ', 0xD800, u' ', 0xDC00, 0};
+    EXPECT_EQ(splitCommandLine(lone), (Wide{std::u16string(1, 0xD800), std::u16string(1, 0xDC00)}));
+    EXPECT_EQ(splitCommandLine(std::u16string_view(u"p a\0b", 5)), Wide{u"a"});
+    EXPECT_EQ(splitCommandLine(u""), Wide{});
+}
+
 }  // namespace
 }  // namespace qm

@@ -2,6 +2,7 @@
 // with code page 932 folders whose last byte is 0x5C.
 #include <gtest/gtest.h>
 
+#include "../shared/ansi_stand_in.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -129,6 +130,27 @@ TEST(DialogPlacement, CentredAndAtOneThirdTruncatedTowardZero) {
     const Point r = dialogPlacement(0, 0, 100, 100, 105, 107);
     EXPECT_EQ(r.x, -2);
     EXPECT_EQ(r.y, -2);
+}
+
+TEST(DialogResult, WideNamesAreConvertedAndTheLimitCountsTheConvertedBytes) {
+    AnsiStandIn system;
+    system.files[u"C:\\\u0394"] = u"C:\\D394~1";
+    system.files[u"C:\\\u0394\\caf\u00E9.txt"] = u"C:\\D394~1\\CAFE~1.TXT";
+    auto convert = [&](std::u16string_view result, std::size_t limit = 65519) {
+        return ansiDialogResult(result.data(), result.size(), limit, system);
+    };
+    using namespace std::string_view_literals;
+    // One file: its whole path by the rule.
+    EXPECT_EQ(split(convert(u"C:\\\u0394\\caf\u00E9.txt\0\0"sv)), Paths{"C:\\D394~1\\CAFE~1.TXT"});
+    // Several: the folder by the rule; a held name as it is, another as its converted full
+    // path, and one with no file behind it with "?".
+    EXPECT_EQ(split(convert(u"C:\\\u0394\0\u8868.txt\0caf\u00E9.txt\0\u00A5.txt\0\0"sv)),
+              (Paths{"C:\\D394~1\\表.txt", "C:\\D394~1\\CAFE~1.TXT", "C:\\?\\?.txt"}));
+    EXPECT_EQ(split(convert(u"C:\\\0a\0D:\\\uFF02x\0\0"sv)), (Paths{"C:\\a", "D:\\?x"}));
+    // A result cut short gives nothing; the limit holds for the 8-bit result with its NULs.
+    EXPECT_EQ(convert(u"C:\\d\0a\0"sv), "");
+    EXPECT_EQ(convert(u"C:\\d\0\u8868\0\0"sv, 9), bytes("C:\\d\0表\0\0"));
+    EXPECT_EQ(convert(u"C:\\d\0\u8868\0\0"sv, 8), "");
 }
 
 }  // namespace

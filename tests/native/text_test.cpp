@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../shared/ansi_stand_in.h"
+#include "text/ansi_name.h"
 #include "text/codepage.h"
 #include "text/texts.h"
 #include "text/textrules.h"
@@ -46,6 +48,29 @@ TEST(Title, IsTheFileNameCutAtItsFirstDotWithTheRestLowerCase) {
     // A trail byte 0x5C in the folder's name is not a "\".
     EXPECT_EQ(titleFromExePath("C:\\表\\ABC.exe", cp), "Abc");
     EXPECT_EQ(titleFromExePath("C:\\X表Y.exe", cp), "X表y");
+}
+
+TEST(AnsiName, HeldNamesStayByteForByteOthersBecomeTheirShortFormOrGetQuestionMarks) {
+    AnsiStandIn system;
+    system.files[u"C:\\dir\\caf\u00E9 \u2603.txt"] = u"C:\\dir\\CAFE~1.TXT";
+    system.files[u"C:\\\u0394\\x.txt"] = u"C:\\\u0394\\x.txt";  // a volume without short names
+    system.files[u"C:\\Program Files\\\u8868.txt"] = u"C:\\PROGRA~1\\8868~1.TXT";
+
+    // Held exactly: byte for byte, with no question to the volume, also when a short form exists.
+    EXPECT_EQ(ansiName(u"C:\\Program Files\\\u8868.txt", system), "C:\\Program Files\\\x95\x5C.txt");
+    EXPECT_EQ(ansiName(u"\u30DD|\u8868", system), "\x83\x7C|\x95\x5C");
+    EXPECT_EQ(ansiName(u"", system), "");
+    EXPECT_EQ(system.shortPathCalls, 0);
+
+    // Not held, an existing file: its short form opens the very same file.
+    EXPECT_EQ(ansiName(u"C:\\dir\\caf\u00E9 \u2603.txt", system), "C:\\dir\\CAFE~1.TXT");
+    // A short form the code page does not hold either, or no file at all: every character it
+    // lacks is "?", never a best-fit guess (\u00A5 would be "\\", \uFF02 a quote); a pair
+    // of surrogates is one character, a lone surrogate is one too.
+    EXPECT_EQ(ansiName(u"C:\\\u0394\\x.txt", system), "C:\\?\\x.txt");
+    EXPECT_EQ(ansiName(u"C:\\\u00A5\uFF02 \u8868.txt", system), "C:\\?? \x95\x5C.txt");
+    const char16_t surrogates[] = {u'a', 0xD83D, 0xDE00, u'b', 0xDC00, u'c', 0xD800, 0};
+    EXPECT_EQ(ansiName(surrogates, system), "a?b?c?");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The drop reader with a real drop handle of this process: every name in order, each cut
-// to 255 bytes, and the handle finished also when the run list refuses an entry.
+// The drop reader with a real drop handle of this process: every name in order, each whole,
+// and the handle finished also when the run list refuses an entry.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>  // DROPFILES
@@ -45,7 +45,7 @@ private:
     qm::MemoryRunList inner_;
 };
 
-TEST(DroppedNames, ComeInOrderCutTo255BytesAndTheDropIsFinished) {
+TEST(DroppedNames, ComeInOrderWholeAndTheDropIsFinished) {
     const std::string longName = "C:\\" + std::string(250, 'a') + "表" + std::string(45, 'b');  // 300 bytes
     HDROP drop = makeDrop({"C:\\one", longName, "C:\\データ表", ""});
     ASSERT_FALSE(finished(drop));
@@ -53,7 +53,7 @@ TEST(DroppedNames, ComeInOrderCutTo255BytesAndTheDropIsFinished) {
     qm::appendDroppedNames(drop, list);
     ASSERT_EQ(list.count(), 3);  // the empty name ends the list
     EXPECT_EQ(list.read(0), "C:\\one");
-    EXPECT_EQ(list.read(1), longName.substr(0, 255));
+    EXPECT_EQ(list.read(1), longName);
     EXPECT_EQ(list.read(2), "C:\\データ表");
     EXPECT_TRUE(finished(drop));
 }

@@ -1,0 +1,65 @@
+#include "text/win_ansi_name.h"
+
+#include <windows.h>
+
+namespace qm {
+
+namespace {
+
+std::wstring toWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::u16string fromWide(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
+
+class WinAnsiConversion final : public AnsiConversion {
+public:
+    std::optional<std::string> exact(std::u16string_view text) const override {
+        if (text.empty()) return std::string();
+        const std::wstring wide = toWide(text);
+        const int length = static_cast<int>(wide.size());
+        BOOL usedDefault = FALSE;
+        const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr,
+                                          &usedDefault);
+        if (n <= 0 || usedDefault) return std::nullopt;
+        std::string out(static_cast<std::size_t>(n), '\0');
+        usedDefault = FALSE;
+        if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, &out[0], n, nullptr,
+                                &usedDefault) != n ||
+            usedDefault) {
+            return std::nullopt;
+        }
+        // The way back must give the very same text: a character that converts to another
+        // one's bytes is no exact conversion.
+        const int back = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, out.data(), n, nullptr, 0);
+        if (back != length) return std::nullopt;
+        std::wstring again(static_cast<std::size_t>(back), L'\0');
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, out.data(), n, &again[0], back);
+        if (again != wide) return std::nullopt;
+        return out;
+    }
+
+    std::optional<std::u16string> shortPath(std::u16string_view path) const override {
+        const std::wstring wide = toWide(path);
+        for (DWORD size = MAX_PATH;;) {
+            std::wstring out(size, L'\0');
+            const DWORD n = GetShortPathNameW(wide.c_str(), &out[0], size);
+            if (n == 0) return std::nullopt;  // no such file or folder
+            if (n < size) {
+                out.resize(n);
+                return fromWide(out);
+            }
+            size = n;  // the length it needs, its NUL included
+        }
+    }
+};
+
+}  // namespace
+
+const AnsiConversion& systemAnsiConversion() {
+    static const WinAnsiConversion conversion;
+    return conversion;
+}
+
+std::string ansiName(std::wstring_view name) { return ansiName(fromWide(name), systemAnsiConversion()); }
+
+std::optional<std::string> exactAnsi(std::wstring_view text) { return systemAnsiConversion().exact(fromWide(text)); }
+
+}  // namespace qm

@@ -1,0 +1,22 @@
+// The name rule (text/ansi_name.h) answered by the system: names that come as UTF-16 from the
+// command line, a drop, the dialogs or the clipboard become ANSI code page text here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "text/ansi_name.h"
+
+namespace qm {
+
+// WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS) checked by its used-default flag and by
+// the way back, and GetShortPathNameW.
+const AnsiConversion& systemAnsiConversion();
+
+// The rule applied with the system's answers.
+std::string ansiName(std::wstring_view name);
+// The text in the code page when it holds it exactly, else nothing.
+std::optional<std::string> exactAnsi(std::wstring_view text);
+
+}  // namespace qm

@@ -63,13 +63,6 @@ void press(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-GUITHREADINFO threadState(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info;
-}
-
 void SourcesTest::SetUp() {
     tool_ = std::make_unique<Tool>(std::string("[Pos]\r\nTop=100\r\nLeft=120\r\nWidth=400\r\nHeight=300\r\n"
                                                "[app]\r\nprobe=x %P\r\n"));

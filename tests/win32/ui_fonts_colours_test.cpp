@@ -3,9 +3,9 @@
 // The settings file is written beside this program first, as the tool's is beside its exe.
 #include <gtest/gtest.h>
 
+#include "settings/values.h"
 #include "support/desktop.h"
 #include "support/files.h"
-#include "settings/values.h"
 #include "text/codepage.h"
 #include "text/texts.h"
 #include "ui/application.h"

@@ -5,7 +5,7 @@
 // - anything malformed gives the default: a letter no form allows after the text or before
 //   it, a NUL inside it, a decimal beyond the int32 range, more than 32 bits of hex digits;
 // - what a write stores reads back as the same value, for the value read and for an int32
-//   taken from the input, and so do that int32's documented hexadecimal forms;
+//   taken from the input, and so do that int32 after blanks and its hexadecimal forms;
 // - the NUL-separated name lists of the profile functions are split without reading past
 //   what was returned.
 #include <cstdint>
@@ -60,11 +60,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < 4 && i < size; ++i) bits = bits << 8 | data[i];
     const int value = static_cast<int>(bits);
     check(qm::parseIniInt(qm::formatIniInt(value), 0) == value, "a written int32 does not read back");
+    check(qm::parseIniInt("   " + qm::formatIniInt(value), 0) == value, "leading blanks change the value");
     for (const char* form : {"$%X", "$%08x", "x%X", "X%x", "0x%X", "0X%08X", "  $%X"}) {
         check(qm::parseIniInt(hex(form, bits), value == 1 ? 2 : 1) == value, "a hexadecimal form reads otherwise");
     }
     check(qm::parseIniInt("-$" + hex("%X", bits), 0) == static_cast<int>(0u - bits), "a sign before hex is not applied");
-    const long long beyond = (bits & 0x80000000u ? -1LL : 1LL) * (2147483649LL + (bits & 0x7FFFFFFFu));
+    // From INT_MAX + 1 up, and from INT_MIN - 1 down.
+    const long long low = bits & 0x7FFFFFFFu;
+    const long long beyond = bits & 0x80000000u ? -2147483649LL - low : 2147483648LL + low;
     check(isDefault(std::to_string(beyond)), "a decimal beyond the int32 range is taken");
     check(isDefault("$1" + hex("%08X", bits)), "more than 32 bits of hex digits are taken");
 

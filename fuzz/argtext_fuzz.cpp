@@ -7,22 +7,11 @@
 #include "args/argument_rule.h"
 #include "entry/handoff.h"
 #include "fuzz_support.h"
+#include "runlist/runlist.h"
 
 namespace {
 
 using qm::fuzz::check;
-
-class VectorRunList final : public qm::RunList {
-public:
-    void append(std::string_view text) override { entries.emplace_back(text); }
-    int count() const override { return static_cast<int>(entries.size()); }
-    std::string read(int pos) const override { return entries[static_cast<std::size_t>(pos)]; }
-    bool isSelected(int) const override { return false; }
-    void setSelected(int, bool) override {}
-    void remove(int pos) override { entries.erase(entries.begin() + pos); }
-    void removeAll() override { entries.clear(); }
-    std::vector<std::string> entries;
-};
 
 class CountingTarget final : public qm::ArgumentTarget {
 public:
@@ -62,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(qm::cutArgumentText(qm::joinArguments(pieces), cp) == expected,
           "joining and cutting again changes the pieces");
 
-    VectorRunList list;
+    qm::MemoryRunList list;
     CountingTarget target;
     qm::applyArgumentRule(pieces, list, target);
     std::size_t switches = 0;
@@ -70,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(target.effects == switches, "not one effect per switch");
     const std::vector<std::string> behind(pieces.begin() + static_cast<std::ptrdiff_t>(switches),
                                           pieces.end());
-    check(list.entries == behind,
-          "the appended entries are not the pieces behind the switch count");
+    std::vector<std::string> appended;
+    for (int i = 0; i < list.count(); ++i) appended.push_back(list.read(i));
+    check(appended == behind, "the appended entries are not the pieces behind the switch count");
     return 0;
 }

@@ -2,163 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
-#include <type_traits>
 
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
 
-std::string toAcp(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring fromAcp(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-    return out;
-}
-
-std::string readFile(const std::string& path) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (f == INVALID_HANDLE_VALUE) return std::string();
-    std::string out;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
-    CloseHandle(f);
-    return out;
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-}
-
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string programDir() {
-    char buf[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    std::string path(buf, n);
-    return path.substr(0, path.find_last_of('\\'));
-}
-
-bool waitUntil(const std::function<bool()>& done, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (done()) return true;
-        if (GetTickCount() - start >= ms) return done();
-        Sleep(20);
-    }
-}
-
-Process& Process::operator=(Process&& o) noexcept {
-    if (this != &o) {
-        this->~Process();
-        process_ = o.process_;
-        pid_ = o.pid_;
-        o.process_ = nullptr;
-    }
-    return *this;
-}
-
-Process::~Process() {
-    if (process_) CloseHandle(process_);
-}
-
-void Process::end() const {
-    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
-    }
-}
-
-long Process::wait(DWORD ms) const {
-    if (!process_ || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(process_, &code);
-    return static_cast<long>(code);
-}
-
 namespace {
-// CreateProcessA (or W, for a UTF-16 command line), tried again a few times: under load Wine
-// now and then refuses a start that succeeds a moment later.
-template <typename Char>
-bool create(const std::basic_string<Char>& commandLine, const std::string& dir, DWORD flags,
-            PROCESS_INFORMATION& pi) {
-    DWORD error = 0;
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        if (attempt > 0) Sleep(200);
-        std::basic_string<Char> line = commandLine;
-        BOOL started = FALSE;
-        if constexpr (std::is_same_v<Char, wchar_t>) {
-            STARTUPINFOW si{};
-            si.cb = sizeof si;
-            const std::wstring wideDir = fromAcp(dir);
-            started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr,
-                                     dir.empty() ? nullptr : wideDir.c_str(), &si, &pi);
-        } else {
-            STARTUPINFOA si{};
-            si.cb = sizeof si;
-            started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, flags, nullptr,
-                                     dir.empty() ? nullptr : dir.c_str(), &si, &pi);
-        }
-        if (started) return true;
-        error = GetLastError();
-    }
-    ADD_FAILURE() << "cannot start " << commandLine << " (error " << error << ")";
-    return false;
-}
-}  // namespace
-
-Process startProcess(const std::string& commandLine, const std::string& dir) {
-    PROCESS_INFORMATION pi{};
-    return create(commandLine, dir, 0, pi) ? Process(pi) : Process();
-}
-
-namespace {
-std::string makeTempDir() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    static int serial = 0;
-    for (;;) {
-        const std::string dir = std::string(base) + "qm-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                std::to_string(++serial);
-        if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
-    }
-}
-
-void removeTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = dir + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(path);
-            } else {
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
 BOOL CALLBACK quitWindowsOf(HWND w, LPARAM pid) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
@@ -167,10 +17,10 @@ BOOL CALLBACK quitWindowsOf(HWND w, LPARAM pid) {
 }
 }  // namespace
 
-Tool::Tool(const std::string* ini, const std::string& exeName) : dir_(makeTempDir()) {
-    exe_ = dir_ + "\\" + exeName;
+Tool::Tool(const std::string* ini, const std::string& exeName) : dir_("e2e") {
+    exe_ = dir_.file(exeName);
     const std::string stem = exeName.substr(0, exeName.find_last_of('.'));
-    ini_ = dir_ + "\\" + stem + ".ini";
+    ini_ = dir_.file(stem + ".ini");
     EXPECT_TRUE(CopyFileA((programDir() + "\\Quillmoor.exe").c_str(), exe_.c_str(), FALSE)) << exe_;
     if (ini) writeFile(ini_, *ini);
 }
@@ -184,16 +34,16 @@ Tool::~Tool() {
         if (p.wait(3000) == -1) p.end();
     }
     started_.clear();
-    removeTree(dir_);
 }
 
 Process Tool::start(const std::string& args) {
-    return keep(startProcess("\"" + exe_ + "\"" + (args.empty() ? "" : " " + args), dir_));
+    return keep(startProcess("\"" + exe_ + "\"" + (args.empty() ? "" : " " + args), dir_.path()));
 }
 
 Process Tool::start(const std::wstring& args) {
     PROCESS_INFORMATION pi{};
-    return keep(create(L"\"" + fromAcp(exe_) + L"\" " + args, dir_, 0, pi) ? Process(pi) : Process());
+    return keep(test::createProcess(L"\"" + fromAcp(exe_) + L"\" " + args, dir_.path(), 0, pi) ? Process(pi)
+                                                                                         : Process());
 }
 
 Process Tool::keep(Process p) {
@@ -215,7 +65,8 @@ std::vector<Process> Tool::startTogether(const std::vector<std::string>& argsLis
     std::vector<HANDLE> threads;
     for (const std::string& args : argsList) {
         PROCESS_INFORMATION pi{};
-        if (!create("\"" + exe_ + "\"" + (args.empty() ? "" : " " + args), dir_, CREATE_SUSPENDED, pi)) continue;
+        const std::string line = "\"" + exe_ + "\"" + (args.empty() ? "" : " " + args);
+        if (!test::createProcess(line, dir_.path(), CREATE_SUSPENDED, pi)) continue;
         threads.push_back(pi.hThread);
         HANDLE dup = nullptr;
         DuplicateHandle(GetCurrentProcess(), pi.hProcess, GetCurrentProcess(), &dup, 0, FALSE, DUPLICATE_SAME_ACCESS);
@@ -325,48 +176,6 @@ bool answers(HWND window) {
     return IsWindow(window) && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
-void putOnClipboard(UINT format, const std::string& bytes) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
-    GlobalUnlock(h);
-    EXPECT_NE(SetClipboardData(format, h), nullptr);
-    CloseClipboard();
-}
-
-namespace {
-void pumpMessages() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
-}  // namespace
-
-long waitPumping(const Process& p, DWORD ms) {
-    const DWORD start = GetTickCount();
-    HANDLE h = p.handle();
-    for (;;) {
-        const DWORD used = GetTickCount() - start;
-        if (used >= ms) return p.wait(0);
-        const DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, ms - used, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0) return p.wait(0);
-        pumpMessages();
-    }
-}
-
-bool pumpUntil(const std::function<bool()>& done, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        pumpMessages();
-        if (done()) return true;
-        if (GetTickCount() - start >= ms) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
 DWORD processOf(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
@@ -407,12 +216,14 @@ std::vector<HWND> topLevelWindowsOf(DWORD pid) {
     return found;
 }
 
-HWND activeWindowOf(HWND window) {
+GUITHREADINFO threadState(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndActive;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
 }
+
+HWND activeWindowOf(HWND window) { return threadState(window).hwndActive; }
 
 HWND findMessageBox(DWORD pid, DWORD ms) {
     HWND box = nullptr;

@@ -9,48 +9,26 @@
 #include <string>
 #include <vector>
 
+#include "support/desktop.h"
+#include "support/files.h"
+#include "support/process.h"
+
 namespace qm::e2e {
 
-// UTF-16 <-> code page 932.
-std::string toAcp(const std::wstring& text);
-std::wstring fromAcp(const std::string& text);
-
-std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& bytes);
-bool fileExists(const std::string& path);
-// The folder holding the running test program (and Quillmoor.exe beside it).
-std::string programDir();
-
-// Polls `done` every 20 ms until it holds or `ms` pass; returns its last answer.
-bool waitUntil(const std::function<bool()>& done, DWORD ms = 10000);
-
-// A process started by a test (the handle is closed when the object goes; the process
-// goes on). Tool ends the processes it started when it goes.
-class Process {
-public:
-    Process() = default;
-    explicit Process(const PROCESS_INFORMATION& pi) : process_(pi.hProcess), pid_(pi.dwProcessId) {
-        CloseHandle(pi.hThread);
-    }
-    Process(Process&& o) noexcept : process_(o.process_), pid_(o.pid_) { o.process_ = nullptr; }
-    Process& operator=(Process&& o) noexcept;
-    ~Process();
-    bool valid() const { return process_ != nullptr; }
-    DWORD pid() const { return pid_; }
-    HANDLE handle() const { return process_; }
-    // The exit code, or -1 when the process is still running after `ms`.
-    long wait(DWORD ms = 10000) const;
-    bool running() const { return wait(0) == -1; }
-    // Ends the process if it still runs.
-    void end() const;
-
-private:
-    HANDLE process_ = nullptr;
-    DWORD pid_ = 0;
-};
-
-// Starts `commandLine` (the program quoted first) with `dir` as current folder.
-Process startProcess(const std::string& commandLine, const std::string& dir = std::string());
+// The files, processes, waits, pump and clipboard of the test-support library, under the
+// names the end-to-end tests use.
+using test::fileExists;
+using test::fromAcp;
+using test::programDir;
+using test::pumpUntil;
+using test::putOnClipboard;
+using test::readFile;
+using test::startProcess;
+using test::toAcp;
+using test::waitPumping;
+using test::waitUntil;
+using test::writeFile;
+using Process = test::Process;
 
 class Tool {
 public:
@@ -62,7 +40,7 @@ public:
     Tool(const Tool&) = delete;
     Tool& operator=(const Tool&) = delete;
 
-    const std::string& dir() const { return dir_; }
+    const std::string& dir() const { return dir_.path(); }
     const std::string& exePath() const { return exe_; }
     const std::string& iniPath() const { return ini_; }
 
@@ -81,7 +59,8 @@ public:
 private:
     Process keep(Process p);  // keeps a handle to end it when the tool goes
 
-    std::string dir_, exe_, ini_;
+    test::TempDir dir_;
+    std::string exe_, ini_;
     std::vector<Process> started_;
 };
 
@@ -102,14 +81,6 @@ RECT rectInParent(HWND control);
 void sendCopyData(HWND target, const void* data, DWORD size);
 // The window still answers messages (no hang, no crash), within 5 s.
 bool answers(HWND window);
-// Puts one format on the clipboard; `bytes` become a global block of exactly their size.
-void putOnClipboard(UINT format, const std::string& bytes);
-
-// Waits for `p` to end, handling this thread's messages meanwhile (a test that owns a window
-// must answer what the tool sends it); the exit code, or -1 after `ms`.
-long waitPumping(const Process& p, DWORD ms = 10000);
-// Handles this thread's messages for `ms`, or until `done` holds; returns `done`'s answer.
-bool pumpUntil(const std::function<bool()>& done, DWORD ms);
 
 // The process that owns a window.
 DWORD processOf(HWND window);
@@ -118,6 +89,8 @@ std::string className(HWND window);
 HWND findTopLevel(const std::function<bool(HWND)>& match);
 // The top-level windows of a process, visible or not.
 std::vector<HWND> topLevelWindowsOf(DWORD pid);
+// The active window and the focus of `window`'s thread, seen from outside.
+GUITHREADINFO threadState(HWND window);
 // The window active in `window`'s thread (its own idea of activation, which Wine keeps
 // right even where GetForegroundWindow answers NULL).
 HWND activeWindowOf(HWND window);

@@ -60,14 +60,6 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-std::string tempFile(const char* stem) {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    static int serial = 0;
-    return std::string(base) + stem + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) +
-           ".txt";
-}
-
 }  // namespace
 
 void press(WORD vk, int mods) {
@@ -96,12 +88,7 @@ bool bringToFront(HWND window) {
         5000);
 }
 
-HWND focusIn(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
-}
+HWND focusIn(HWND window) { return threadState(window).hwndFocus; }
 
 bool giveFocus(HWND control) {
     const DWORD tool = GetWindowThreadProcessId(control, nullptr);
@@ -186,7 +173,7 @@ bool Spy::sync(DWORD ms) {
         ms);
 }
 
-SpyFiles::SpyFiles() : spy(tempFile("qm-spy-")), tally(tempFile("qm-tally-")) {
+SpyFiles::SpyFiles() : spy(test::tempPath("qm-spy")), tally(test::tempPath("qm-tally")) {
     DeleteFileA(spy.c_str());
     DeleteFileA(tally.c_str());
     SetEnvironmentVariableA("QM_SPY_OUT", spy.c_str());
@@ -227,35 +214,7 @@ std::size_t KeysTest::launchesSettled(std::size_t n) {
     return launches().size();
 }
 
-namespace {
-struct DialogSearch {
-    DWORD pid;
-    HWND found;
-};
-BOOL CALLBACK findDialogOf(HWND w, LPARAM arg) {
-    auto* search = reinterpret_cast<DialogSearch*>(arg);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[16] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid == search->pid && IsWindowVisible(w) && lstrcmpA(cls, "#32770") == 0) {
-        search->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
-HWND KeysTest::toolDialog(DWORD ms) const {
-    DialogSearch search{pid_, nullptr};
-    waitUntil(
-        [&] {
-            EnumWindows(findDialogOf, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        ms);
-    return search.found;
-}
+HWND KeysTest::toolDialog(DWORD ms) const { return findMessageBox(pid_, ms); }
 
 bool KeysTest::ended(DWORD ms) const {
     HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, pid_);

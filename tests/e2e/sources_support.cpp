@@ -64,13 +64,6 @@ void press(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-GUITHREADINFO threadState(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info;
-}
-
 void SourcesTest::SetUp() {
     // "実行" starts the probe, which records the paths it was given.
     tool_ = std::make_unique<Tool>(probeIni());

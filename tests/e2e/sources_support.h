@@ -22,8 +22,6 @@ std::string controlText(HWND control);
 void setText(HWND control, const std::string& text);
 // Presses a dialog's button the way its click does, without waiting for what follows.
 void press(HWND dialog, int id);
-// The active window and the focus of the window's thread, seen from outside.
-GUITHREADINFO threadState(HWND window);
 
 // The tool started with a settings file, its main window, application window and run list.
 class SourcesTest : public ::testing::Test {

@@ -7,13 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 namespace {
 
-std::string exePath() {
-    char buf[MAX_PATH];
-    std::string path(buf, GetModuleFileNameA(nullptr, buf, MAX_PATH));
-    return path.substr(0, path.find_last_of('\\')) + "\\Quillmoor.exe";
-}
+std::string exePath() { return qm::test::programDir() + "\\Quillmoor.exe"; }
 
 class Resources : public ::testing::Test {
 protected:
@@ -32,8 +30,11 @@ protected:
 };
 
 TEST_F(Resources, MainIconIsOne32By32ImageOf8Bits) {
+    // GRPICONDIR: reserved, type (1: icons), count; then one 14-byte entry: width, height,
+    // colours, reserved, planes, bit count, ...
     const std::string group = resource("MAINICON", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
     ASSERT_EQ(group.size(), 6u + 14u);                                    // one entry
+    EXPECT_EQ(group[2], 1);                                               // an icon, not a cursor
     EXPECT_EQ(static_cast<unsigned char>(group[6]), 32);                  // width
     EXPECT_EQ(static_cast<unsigned char>(group[7]), 32);                  // height
     EXPECT_EQ(static_cast<unsigned char>(group[6 + 6]), 8);               // bits per pixel

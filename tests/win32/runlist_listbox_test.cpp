@@ -3,28 +3,11 @@
 
 #include "../shared/runlist_cases.h"
 #include "runlist/listbox_runlist.h"
+#include "support/desktop.h"
 
 namespace {
 
-class ListBoxRunListTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        hwnd_ = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | qm::kRunListStyle, 0, 0,
-                                200, 100, parent(), nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(hwnd_, nullptr) << "parent " << parent() << ", error " << GetLastError();
-        list_ = std::make_unique<qm::ListBoxRunList>(hwnd_);
-    }
-    void TearDown() override { DestroyWindow(hwnd_); }
-    qm::RunList& list() { return *list_; }
-
-    static HWND parent() {
-        static HWND p = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr);
-        return p;
-    }
-    HWND hwnd_ = nullptr;
-    std::unique_ptr<qm::ListBoxRunList> list_;
-};
+class ListBoxRunListTest : public qm::test::ListBoxFixture {};
 
 QM_RUNLIST_CASES(ListBoxRunListTest)
 

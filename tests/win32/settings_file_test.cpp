@@ -7,84 +7,23 @@
 #include <climits>
 
 #include "settings/settings.h"
+#include "support/files.h"
 #include "text/error.h"
 #include "text/texts.h"
 #include "text/textrules.h"
 
+namespace qm {
 namespace {
 
-using qm::Settings;
-
-// Owns a kernel handle from CreateFileA.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() { reset(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    void reset(HANDLE h = INVALID_HANDLE_VALUE) {
-        if (valid()) CloseHandle(h_);
-        h_ = h;
-    }
-
-private:
-    HANDLE h_;
-};
+using test::fileExists;
+using test::readFile;
+using test::writeFile;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH + 1];
-        ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::string(temp) + "qm_settings_" + std::to_string(GetCurrentProcessId()) + "_" + info->name() +
-               "_表";
-        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr)) << GetLastError();
-        dir_ += "\\";
-    }
-    void TearDown() override {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((dir_ + "*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = data.cFileName;
-                if (name == "." || name == "..") continue;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveDirectoryA((dir_ + name).c_str());
-                else
-                    DeleteFileA((dir_ + name).c_str());
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(dir_.c_str());
-    }
+    std::string path(const std::string& name) const { return dir_.file(name); }
 
-    std::string path(const std::string& name) const { return dir_ + name; }
-
-    static void writeFile(const std::string& path, const std::string& bytes) {
-        FileHandle f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(f.valid()) << path;
-        DWORD written = 0;
-        ASSERT_TRUE(WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-        ASSERT_EQ(written, bytes.size());
-    }
-    static std::string readFile(const std::string& path) {
-        FileHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!f.valid()) return "<missing>";
-        std::string bytes;
-        char chunk[4096];
-        DWORD got = 0;
-        while (ReadFile(f.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-        return bytes;
-    }
-    static bool fileExists(const std::string& path) {
-        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-
-    std::string dir_;
+    test::TempDir dir_{"settings-表"};
 };
 
 TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
@@ -131,21 +70,21 @@ TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
         s.sectionEntries("nosuch", entries);
         EXPECT_TRUE(entries.empty());
         // No section "app": no table.
-        EXPECT_FALSE(qm::loadAppTable(s, qm::systemCodePage()).has_value());
+        EXPECT_FALSE(loadAppTable(s, systemCodePage()).has_value());
     }
     // Reading and releasing wrote nothing.
     EXPECT_EQ(readFile(ini), bytes);
 }
 
 TEST_F(SettingsFileTest, BuildsTheAppTableFromTheSectionIgnoringCase) {
-    const qm::CodePage& cp = qm::systemCodePage();
+    const CodePage& cp = systemCodePage();
     const std::string upper = path("upper.ini");
     writeFile(upper,
               "[Pos]\r\nTop=1\r\n[APP]\r\nメモ帳=notepad.exe %P\r\nempty=\r\ncmd=a=b \"%P\"\r\n"
               "dup=first\r\nDUP=second\r\n=nameless\r\n表示=C:\\表\\x.exe %P\r\n[check]\r\n");
     {
         Settings s(upper);
-        const std::optional<qm::AppTable> table = qm::loadAppTable(s, cp);
+        const std::optional<AppTable> table = loadAppTable(s, cp);
         ASSERT_TRUE(table.has_value());
         // One entry per key in file order; a key written twice gives two entries, each with
         // the value the platform returns for that key. The platform lists a line without a
@@ -154,17 +93,17 @@ TEST_F(SettingsFileTest, BuildsTheAppTableFromTheSectionIgnoringCase) {
         EXPECT_EQ(table->entries[0], "メモ帳=notepad.exe %P");
         EXPECT_EQ(table->entries[1], "empty=");
         EXPECT_EQ(table->entries[2], "cmd=a=b \"%P\"");
-        EXPECT_EQ(qm::appName(table->entries[3]), "dup");
-        EXPECT_EQ(qm::appName(table->entries[4]), "DUP");
-        EXPECT_EQ(qm::appTemplate(table->entries[3]), qm::appTemplate(table->entries[4]));
+        EXPECT_EQ(appName(table->entries[3]), "dup");
+        EXPECT_EQ(appName(table->entries[4]), "DUP");
+        EXPECT_EQ(appTemplate(table->entries[3]), appTemplate(table->entries[4]));
         EXPECT_EQ(table->entries[5], "表示=C:\\表\\x.exe %P");
-        EXPECT_EQ(qm::findTemplate(&*table, "CMD", cp), "a=b \"%P\"");
+        EXPECT_EQ(findTemplate(&*table, "CMD", cp), "a=b \"%P\"");
     }
     const std::string empty = path("empty.ini");
     writeFile(empty, "[Pos]\r\nTop=1\r\n[app]\r\n[check]\r\nclear=1\r\n");
     {
         Settings s(empty);
-        const std::optional<qm::AppTable> table = qm::loadAppTable(s, cp);
+        const std::optional<AppTable> table = loadAppTable(s, cp);
         ASSERT_TRUE(table.has_value());
         EXPECT_TRUE(table->entries.empty());
     }
@@ -187,7 +126,7 @@ TEST_F(SettingsFileTest, LongValuesAndLongListsAreCutWhereTheBuffersEnd) {
     }
     writeFile(ini, bytes);
     Settings s(ini);
-    const std::optional<qm::AppTable> table = qm::loadAppTable(s, qm::systemCodePage());
+    const std::optional<AppTable> table = loadAppTable(s, systemCodePage());
     ASSERT_TRUE(table.has_value());
     ASSERT_EQ(table->entries.size(), 3u);
     EXPECT_EQ(table->entries[0], "long=" + longValue.substr(0, 2047));
@@ -246,7 +185,7 @@ TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
         EXPECT_FALSE(s.exists());
         EXPECT_EQ(s.readInt("Pos", "Height", 300), 300);
         EXPECT_TRUE(s.sectionNames().empty());
-        EXPECT_FALSE(qm::loadAppTable(s, qm::systemCodePage()).has_value());
+        EXPECT_FALSE(loadAppTable(s, systemCodePage()).has_value());
     }
     // Neither the reads nor the release create the file.
     EXPECT_FALSE(fileExists(missing));
@@ -267,7 +206,7 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
     const std::string ini = path("held.ini");
     const std::string original = "[Pos]\r\nTop=1\r\n";
     writeFile(ini, original);
-    FileHandle hold(INVALID_HANDLE_VALUE);
+    test::Handle hold;
     std::string error;
     {
         Settings s(ini);
@@ -279,13 +218,13 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
             s.writeInt("Pos", "Left", 11);
             s.writeInt("Pos", "Height", 12);
             s.writeBool("check", "clear", true);
-        } catch (const qm::AppError& e) {
+        } catch (const AppError& e) {
             error = e.text();
         }
     }
     hold.reset();
     EXPECT_EQ(error, ini + " に書き込めません");
-    EXPECT_EQ(error, qm::formatMessage(qm::texts::kErrCannotWrite, ini));
+    EXPECT_EQ(error, formatMessage(texts::kErrCannotWrite, ini));
     // Once the file is free again, a later release does not bring the refused values back.
     { Settings later(ini); }
     const std::string now = readFile(ini);
@@ -300,12 +239,8 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
 }
 
 TEST(SettingsPath, IsTheRunningProgramsPathWithIni) {
-    char exe[MAX_PATH + 1];
-    const DWORD n = GetModuleFileNameA(nullptr, exe, sizeof exe);
-    ASSERT_GT(n, 4u);
-    const std::string expected = std::string(exe, n - 4) + ".ini";
-    EXPECT_EQ(qm::settingsPathForThisProgram(), expected);
-    EXPECT_EQ(expected.substr(expected.size() - 19), "\\qm_win32_tests.ini");
+    EXPECT_EQ(settingsPathForThisProgram(), test::programDir() + "\\qm_win32_tests.ini");
 }
 
 }  // namespace
+}  // namespace qm

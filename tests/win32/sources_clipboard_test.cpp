@@ -4,21 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-
 #include "runlist/path_sources.h"
+#include "support/desktop.h"
 
 namespace {
-
-void putText(const std::string& bytes) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
-    GlobalUnlock(h);
-    SetClipboardData(CF_TEXT, h);
-    CloseClipboard();
-}
 
 class ClipboardText : public ::testing::Test {
 protected:
@@ -34,7 +23,7 @@ TEST_F(ClipboardText, AMebibyteComesBackWholeAndTheClipboardIsClosedAfter) {
     std::string text(1 << 20, 'x');
     for (std::size_t i = 0; i < text.size(); i += 97) text[i] = static_cast<char>('a' + (i / 97) % 26);
     text += "\r\n";
-    putText(std::string(text.c_str(), text.size() + 1));
+    qm::test::putOnClipboard(CF_TEXT, std::string(text.c_str(), text.size() + 1));
     const std::optional<std::string> got = qm::clipboardText(owner_);
     ASSERT_TRUE(got.has_value());
     EXPECT_EQ(got->size(), text.size());

@@ -3,14 +3,15 @@
 // The settings file is written beside this program first, as the tool's is beside its exe.
 #include <gtest/gtest.h>
 
-#include "harness.h"
 #include "settings/values.h"
+#include "support/desktop.h"
+#include "support/files.h"
 #include "text/codepage.h"
 #include "text/texts.h"
 #include "ui/application.h"
 #include "ui/Unit1.h"
 
-namespace qm::e2e {
+namespace qm {
 namespace {
 
 class WindowInProcess : public ::testing::Test {
@@ -19,7 +20,7 @@ protected:
         static const bool app = (Application::create(GetModuleHandleA(nullptr)), true);
         (void)app;
         ini_ = iniPathFor(Application::exePath(), systemCodePage());
-        writeFile(ini_, "[Pos]\r\nTop=40\r\nLeft=40\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n");
+        test::writeFile(ini_, "[Pos]\r\nTop=40\r\nLeft=40\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n");
         mw_ = TQuillmoorMW::create();
         ASSERT_NE(mw_, nullptr);
         ASSERT_FALSE(mw_->endRequested());
@@ -29,29 +30,19 @@ protected:
             DestroyWindow(mw_->handle());
             delete mw_;
         }
-        MSG msg;  // the quit message the window posts as it goes
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        test::pumpMessages();  // the quit message the window posts as it goes
         DeleteFileA(ini_.c_str());
     }
 
-    static LOGFONTA fontOf(HWND w) {
+    static LOGFONTA logFontOf(HWND w) {
         LOGFONTA lf{};
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
+        HFONT font = test::fontOf(w);
         EXPECT_NE(font, nullptr);
         if (font) GetObjectA(font, sizeof lf, &lf);
         return lf;
     }
     // The height of "0" in the control's font as the screen draws it.
-    static int zeroHeight(HWND w) {
-        HDC dc = GetDC(w);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)));
-        SIZE size{};
-        GetTextExtentPoint32A(dc, "0", 1, &size);
-        SelectObject(dc, old);
-        ReleaseDC(w, dc);
-        return size.cy;
-    }
+    static int zeroHeight(HWND w) { return test::textExtent(test::fontOf(w), "0").cy; }
 
     TQuillmoorMW* mw_ = nullptr;
     std::string ini_;
@@ -67,7 +58,7 @@ TEST_F(WindowInProcess, EveryControlHasTheWindowFontAndLabel1ItsOwn) {
                     {mw_->Label1, "Label1"}};
     for (const auto& c : controls) {
         SCOPED_TRACE(c.name);
-        const LOGFONTA lf = fontOf(c.w);
+        const LOGFONTA lf = logFontOf(c.w);
         EXPECT_STREQ(lf.lfFaceName, texts::kFontFace);
         EXPECT_EQ(lf.lfHeight, c.w == mw_->Label1 ? -13 : -12);
         EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
@@ -102,4 +93,4 @@ TEST_F(WindowInProcess, PaintsTheButtonFaceAroundAndInsideTheGroupBox) {
 }
 
 }  // namespace
-}  // namespace qm::e2e
+}  // namespace qm

@@ -1,13 +1,13 @@
 // The forced foreground sequence, the give-back and the topmost call, in this one process
 // with real windows: whom they bring to the front and what the sequence leaves behind (the
-// foreground lock timeout as it was). The cases across processes are in focus_control_test.
-// (Here rather than among the Windows-layer tests: they move the desktop's foreground, so
-// they run one at a time with the other window tests.)
+// foreground lock timeout as it was). The same calls across processes, as the tool makes
+// them, are checked end to end in focus_control_test.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "args/focus.h"
+#include "support/desktop.h"
 
 namespace qm {
 namespace {
@@ -17,11 +17,6 @@ HWND makeWindow(const char* title) {
                              nullptr, GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(w, nullptr);
     return w;
-}
-
-void pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
 DWORD lockTimeout() {
@@ -42,7 +37,7 @@ protected:
         other_ = makeWindow("other");
         main_ = makeWindow("main");
         SetForegroundWindow(other_);
-        pump();
+        test::pumpMessages();
         ASSERT_EQ(GetForegroundWindow(), other_);
     }
     void TearDown() override {
@@ -61,7 +56,7 @@ TEST_F(ForcedForeground, BringsTheWindowToTheFrontAndPutsTheLockTimeoutBack) {
     focus.recordPreviousForeground();
     EXPECT_EQ(focus.previousForeground(), other_);
     focus.forceForeground(main_);
-    pump();
+    test::pumpMessages();
     EXPECT_EQ(GetActiveWindow(), main_);
     EXPECT_EQ(lockTimeout(), 54321u);
 }
@@ -69,7 +64,7 @@ TEST_F(ForcedForeground, BringsTheWindowToTheFrontAndPutsTheLockTimeoutBack) {
 TEST_F(ForcedForeground, WithNoPreviousWindowStillAsksForTheForeground) {
     FocusControl focus;  // nothing recorded: the attach fails, the rest runs
     focus.forceForeground(main_);
-    pump();
+    test::pumpMessages();
     EXPECT_EQ(GetActiveWindow(), main_);
     EXPECT_EQ(lockTimeout(), saved_);
 }
@@ -78,15 +73,15 @@ TEST_F(ForcedForeground, GiveBackOnlyWithTheFlag) {
     FocusControl focus;
     focus.recordPreviousForeground();
     SetForegroundWindow(main_);
-    pump();
+    test::pumpMessages();
     focus.active();  // flag not set: nothing
-    pump();
+    test::pumpMessages();
     EXPECT_EQ(GetForegroundWindow(), main_);
     focus.setGiveBack();
     focus.setGiveBack();
     EXPECT_TRUE(focus.giveBack());
     focus.active();
-    pump();
+    test::pumpMessages();
     EXPECT_EQ(GetForegroundWindow(), other_);
 }
 
@@ -94,11 +89,11 @@ TEST(Topmost, MakesTheWindowTopmostWithoutMovingSizingOrActivatingIt) {
     HWND other = makeWindow("other");
     HWND w = makeWindow("w");
     SetForegroundWindow(other);
-    pump();
+    test::pumpMessages();
     RECT before{};
     GetWindowRect(w, &before);
     FocusControl::makeTopmost(w);
-    pump();
+    test::pumpMessages();
     EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
     RECT after{};
     GetWindowRect(w, &after);

@@ -2,14 +2,20 @@
 // only forwards its arguments must not pay for the common controls (which bring the
 // graphics driver and the theme engine with them), the shell, the common dialogs or OLE,
 // which load on their first use.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <cstring>
+#include <string>
+#include <vector>
 
-#include "sources_support.h"
+#include "support/files.h"
 
-namespace qm::e2e {
+namespace qm {
 namespace {
 
 // The names of the DLLs in the executable's import directory, in lower case. The test
@@ -49,7 +55,7 @@ std::vector<std::string> importedDlls(const std::string& image) {
 }
 
 TEST(Imports, EveryStartLoadsOnlyKernelUserAndGdi) {
-    const std::vector<std::string> dlls = importedDlls(readFile(programDir() + "\\Quillmoor.exe"));
+    const std::vector<std::string> dlls = importedDlls(test::readFile(test::programDir() + "\\Quillmoor.exe"));
     ASSERT_FALSE(dlls.empty()) << "no import table read";
     EXPECT_NE(std::find(dlls.begin(), dlls.end(), "user32.dll"), dlls.end());  // the table was read right
     for (const char* lazy : {"comctl32.dll", "shell32.dll", "comdlg32.dll", "ole32.dll"}) {
@@ -58,4 +64,4 @@ TEST(Imports, EveryStartLoadsOnlyKernelUserAndGdi) {
 }
 
 }  // namespace
-}  // namespace qm::e2e
+}  // namespace qm

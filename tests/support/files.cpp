@@ -1,0 +1,100 @@
+#include "files.h"
+
+#include <gtest/gtest.h>
+
+namespace qm::test {
+
+std::string toAcp(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring fromAcp(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+    return out;
+}
+
+std::string readFile(const std::string& path) {
+    const Handle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr));
+    std::string out;
+    if (!f.valid()) return out;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f.get(), buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
+    return out;
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    const Handle f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(f.valid()) << path << " (error " << GetLastError() << ")";
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) << path;
+    ASSERT_EQ(written, bytes.size()) << path;
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string programDir() {
+    char buf[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    const std::string path(buf, n);
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+namespace {
+
+std::string tempFolder() {
+    char base[MAX_PATH + 1];
+    const DWORD n = GetTempPathA(sizeof base, base);
+    return std::string(base, n);  // ends in "\"
+}
+
+std::string uniqueStem(const std::string& stem) {
+    static int serial = 0;
+    return tempFolder() + stem + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+}
+
+void removeTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = dir + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
+
+std::string tempPath(const std::string& stem, const std::string& extension) {
+    return uniqueStem(stem) + extension;
+}
+
+TempDir::TempDir(const std::string& tag) {
+    // A name left behind by an earlier process of the same id is passed over.
+    do {
+        path_ = uniqueStem("qm-" + tag);
+    } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+    EXPECT_TRUE(fileExists(path_)) << "cannot make " << path_ << " (error " << GetLastError() << ")";
+}
+
+TempDir::~TempDir() { removeTree(path_); }
+
+}  // namespace qm::test

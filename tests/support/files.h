@@ -1,0 +1,62 @@
+// Files, folders and handles for the Windows tests: the test program's own folder, private
+// temporary folders, whole-file reads and writes, and an owner for kernel handles.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace qm::test {
+
+// UTF-16 <-> code page 932.
+std::string toAcp(const std::wstring& text);
+std::wstring fromAcp(const std::string& text);
+
+// The whole file, or an empty text when it cannot be opened.
+std::string readFile(const std::string& path);
+// Replaces the file with exactly `bytes`; fails the test when that is refused.
+void writeFile(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
+// The folder holding the running test program, and Quillmoor.exe and the small test
+// programs beside it.
+std::string programDir();
+
+// A name in the temporary folder that no other test of any process uses: stem, process id,
+// a serial number and `extension`. Nothing is created.
+std::string tempPath(const std::string& stem, const std::string& extension = ".txt");
+
+// A fresh folder in the temporary folder, its name made of `tag` (code page 932, so a test
+// can put a trail byte 0x5C in it); removed with all it holds when the object goes.
+class TempDir {
+public:
+    explicit TempDir(const std::string& tag);
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    // `name` inside the folder.
+    std::string file(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+// Owns a kernel handle (null and INVALID_HANDLE_VALUE both mean none).
+class Handle {
+public:
+    explicit Handle(HANDLE h = nullptr) : h_(h) {}
+    ~Handle() { reset(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+    void reset(HANDLE h = nullptr) {
+        if (valid()) CloseHandle(h_);
+        h_ = h;
+    }
+
+private:
+    HANDLE h_;
+};
+
+}  // namespace qm::test

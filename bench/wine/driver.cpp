@@ -1,5 +1,7 @@
 // Measures Quillmoor.exe under Wine side by side with minimal Win32 programs, alternating
-// the two, and prints medians and ratios. Run through bench/run.
+// them round by round, and prints the medians of the times and the median of the per-round
+// ratios with their middle half (25th to 75th percentile), which shows the noise. Run
+// through bench/run.
 #include <windows.h>
 #include <psapi.h>
 
@@ -30,6 +32,23 @@ double nowMs() {
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
+}
+
+// The 25th, 50th and 75th percentile.
+struct Spread {
+    double low, mid, high;
+};
+Spread spread(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    if (v.empty()) return {0, 0, 0};
+    auto at = [&](double q) { return v[static_cast<std::size_t>(q * static_cast<double>(v.size() - 1) + 0.5)]; };
+    return {at(0.25), median(v), at(0.75)};
+}
+
+std::vector<double> ratios(const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> r;
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) r.push_back(b[i] > 0 ? a[i] / b[i] : 0);
+    return r;
 }
 
 std::string programDir() {
@@ -79,8 +98,11 @@ SIZE_T peakWorkingSet(const Proc& p) {
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
-void row(const char* what, double quill, double ref, const char* goal) {
-    std::printf("%-44s %10.2f %10.2f %7.2fx  %s\n", what, quill, ref, ref > 0 ? quill / ref : 0.0, goal);
+// One line: the medians of both and the median of the per-round ratios (middle half after it).
+void row(const char* what, const std::vector<double>& quill, const std::vector<double>& ref, const char* goal) {
+    const Spread r = spread(ratios(quill, ref));
+    std::printf("%-44s %10.2f %10.2f %7.2fx  %-24s (%.2f-%.2f)\n", what, median(quill), median(ref), r.mid, goal,
+                r.low, r.high);
 }
 
 LRESULT count(HWND list) { return SendMessageA(list, LB_GETCOUNT, 0, 0); }
@@ -145,28 +167,31 @@ int main(int argc, char** argv) {
     const std::string forwarder = quoted(g_dir + "\\qm_bench_forwarder.exe");
 
     std::printf("%d runs each, alternating; times in ms (median)\n\n", g_runs);
-    std::printf("%-44s %10s %10s %8s  %s\n", "", "Quillmoor", "reference", "ratio", "goal");
+    std::printf("%-44s %10s %10s %8s  %-24s %s\n", "", "Quillmoor", "reference", "ratio", "goal", "(middle half)");
 
-    // Cold start: process creation until the main window is shown and the process idle.
-    std::vector<double> tq, tm;
+    // Cold start: process creation until the main window is shown and the process idle; the
+    // three programs take turns, each round in another order.
+    const std::string controls = quoted(g_dir + "\\qm_bench_controls.exe");
+    std::vector<double> tq, tc, tm;
     SIZE_T wsq = 0, wsm = 0;
     for (int r = 0; r < g_runs; ++r) {
-        for (int which = 0; which < 2; ++which) {
-            const bool q = (which == 0) == (r % 2 == 0);
+        for (int k = 0; k < 3; ++k) {
+            const int which = (k + r) % 3;  // 0 Quillmoor, 1 with controls, 2 bare
             const double t0 = nowMs();
-            Proc p = start(q ? quill : minimal);
+            Proc p = start(which == 0 ? quill : which == 1 ? controls : minimal);
             WaitForInputIdle(p.process, 10000);
-            HWND w = waitVisible(q ? "TQuillmoorMW" : "QmBenchMinimal");
-            (q ? tq : tm).push_back(nowMs() - t0);
+            HWND w = waitVisible(which == 0 ? "TQuillmoorMW" : "QmBenchMinimal");
+            (which == 0 ? tq : which == 1 ? tc : tm).push_back(nowMs() - t0);
             if (!w) {
                 std::fprintf(stderr, "no window\n");
                 return 1;
             }
-            (q ? wsq : wsm) = std::max(q ? wsq : wsm, peakWorkingSet(p));
+            if (which != 1) (which == 0 ? wsq : wsm) = std::max(which == 0 ? wsq : wsm, peakWorkingSet(p));
             closeAndWait(w, p);
         }
     }
-    row("cold start (20 applications in the INI)", median(tq), median(tm), "<= 1.10x");
+    row("cold start vs manifest + ten controls", tq, tc, "<= 1.05x");
+    row("cold start vs bare window", tq, tm, "");
 
     // Hand-off: a second start with three paths until it has ended and the paths are listed.
     Proc first = start(quill);
@@ -187,7 +212,7 @@ int main(int argc, char** argv) {
             CloseHandle(p.process);
         }
     }
-    row("hand-off of three paths (second start)", median(tq), median(tm), "<= 1.10x");
+    row("hand-off of three paths (second start)", tq, tm, "<= 1.05x");
     SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);  // remove all
 
     // The list commands on 10,000 entries, against one LB_SETSEL on all of them.
@@ -203,9 +228,9 @@ int main(int argc, char** argv) {
         SendMessageA(main, WM_COMMAND, qm::kIdN1, 0);
         del.push_back(timed([&] { SendMessageA(main, WM_COMMAND, qm::kIdDelete1, 0); }));
     }
-    row("select all, 10,000 entries", median(sel), median(ref), "<= 3x vs one LB_SETSEL");
-    row("invert selection, 10,000 entries", median(inv), median(ref), "<= 3x vs one LB_SETSEL");
-    row("delete selected (all), 10,000 entries", median(del), median(ref), "<= 3x vs one LB_SETSEL");
+    row("select all, 10,000 entries", sel, ref, "<= 3x one LB_SETSEL(-1)");
+    row("invert selection, 10,000 entries", inv, ref, "<= 3x one LB_SETSEL(-1)");
+    row("delete selected (all), 10,000 entries", del, ref, "<= 3x one LB_SETSEL(-1)");
 
     // Growth: a hand-off of 2,000 and 20,000 paths; a launch with 1,000 and 10,000 entries.
     auto handoffTime = [&](int n) {

@@ -1,11 +1,41 @@
-// The reference for a cold start: registers a class, creates and shows one window, and runs
-// its message loop until it is closed. Nothing else.
+// The references for a cold start: registers a class, creates and shows one window, and runs
+// its message loop until it is closed. Built twice: bare (qm_bench_minimal), and with the
+// product's manifest and the same ten controls at their design places (qm_bench_controls,
+// QM_WITH_CONTROLS), so that the tool's start can be compared like with like. Nothing else:
+// no font of its own, no settings, no subclassing.
 #include <windows.h>
+
+#ifdef QM_WITH_CONTROLS
+#include "text/texts.h"
+#endif
 
 static LRESULT CALLBACK windowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     if (m == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(h, m, w, l);
 }
+
+#ifdef QM_WITH_CONTROLS
+static void makeControls(HWND w, HINSTANCE instance) {
+    namespace t = qm::texts;
+    auto make = [&](HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int cx, int cy,
+                    DWORD ex = 0) {
+        return CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, parent, nullptr,
+                               instance, nullptr);
+    };
+    make(w, "BUTTON", t::kButtonRun, WS_TABSTOP | BS_DEFPUSHBUTTON, 270, 238, 47, 25);
+    HWND group = make(w, "BUTTON", t::kGroupRunList, BS_GROUPBOX, 8, 9, 315, 224, WS_EX_CONTROLPARENT);
+    make(group, "BUTTON", t::kButtonAddFile, WS_TABSTOP, 15, 151, 73, 25);
+    make(group, "BUTTON", t::kButtonAddFolder, WS_TABSTOP, 123, 151, 73, 25);
+    make(group, "BUTTON", t::kButtonClear, WS_TABSTOP, 226, 151, 73, 25);
+    make(group, "LISTBOX", "",
+         WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL,
+         8, 17, 299, 127, WS_EX_CLIENTEDGE);
+    make(group, "BUTTON", t::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, 24, 180, 161, 20);
+    make(group, "BUTTON", t::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, 24, 200, 121, 20);
+    make(w, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 80, 240, 188, 100);
+    make(w, "STATIC", t::kLabelApp, SS_CENTER, 16, 243, 59, 13);
+}
+#endif
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     WNDCLASSA wc{};
@@ -16,6 +46,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RegisterClassA(&wc);
     HWND w = CreateWindowExA(0, "QmBenchMinimal", "minimal", WS_OVERLAPPEDWINDOW, 884, 111, 340, 300, nullptr,
                              nullptr, instance, nullptr);
+#ifdef QM_WITH_CONTROLS
+    makeControls(w, instance);
+#endif
     ShowWindow(w, SW_SHOWNORMAL);
     UpdateWindow(w);
     MSG msg;

@@ -15,7 +15,24 @@ std::vector<bool> RunList::selection() const {
     return flags;
 }
 
+namespace {
+
+// One command's requests, ended also when one of them fails.
+class Command {
+public:
+    explicit Command(RunList& list) : list_(list) { list_.beginCommand(); }
+    ~Command() { list_.endCommand(); }
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+private:
+    RunList& list_;
+};
+
+}  // namespace
+
 void deleteSelected(RunList& list) {
+    const Command command(list);
     // From the end, so that every position still to be visited stays valid.
     const std::vector<bool> selected = list.selection();
     for (std::size_t i = selected.size(); i-- > 0;) {
@@ -26,11 +43,13 @@ void deleteSelected(RunList& list) {
 void removeAll(RunList& list) { list.removeAll(); }
 
 void selectAll(RunList& list) {
+    const Command command(list);
     const int n = list.count();
     for (int i = 0; i < n; ++i) list.setSelected(i, true);
 }
 
 void invertSelection(RunList& list) {
+    const Command command(list);
     const std::vector<bool> selected = list.selection();
     for (std::size_t i = 0; i < selected.size(); ++i) list.setSelected(static_cast<int>(i), !selected[i]);
 }

@@ -1,5 +1,6 @@
 // The run list held by a real LISTBOX control: the list box is the store, nothing is
-// copied. Every operation is one list-box message; reading the whole selection takes three.
+// copied. Every operation is one list-box message (selecting outside a command takes two, the
+// count and the selection); reading the whole selection takes three.
 #pragma once
 
 #include <windows.h>
@@ -26,9 +27,20 @@ public:
     void removeAll() override;
     // The selected positions in one request (LB_GETSELITEMS) rather than one per entry.
     std::vector<bool> selection() const override;
+    // A command takes the count once, hands its requests straight to the list box's own
+    // procedure, and selects with LB_SELITEMRANGEEX, which moves neither caret nor scroll
+    // position; its end moves them as LB_SETSEL entry by entry would have.
+    void beginCommand() override;
+    void endCommand() override;
 
 private:
+    // One list-box message that carries no text.
+    LRESULT request(UINT msg, WPARAM wParam, LPARAM lParam) const;
+
     HWND hwnd_;
+    WNDPROC ownProc_ = nullptr;                   // during a command
+    int count_ = 0;                               // during a command
+    int firstSelected_ = -1, lastSelected_ = -1;  // set selected during a command
 };
 
 // Suspends the list box's redrawing for a batch of requests and repaints it once after.

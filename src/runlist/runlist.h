@@ -26,10 +26,16 @@ public:
     // Every entry's selected flag, in list order. One isSelected per entry unless the store
     // can answer at once.
     virtual std::vector<bool> selection() const;
+
+    // Bracket the requests of one editing command. In between the list changes only through
+    // them, so a store may take the count once; at the end it leaves the selection's caret,
+    // anchor and scroll position where setting each entry selected, one by one, would have.
+    virtual void beginCommand() {}
+    virtual void endCommand() {}
 };
 
-// The editing commands: the selection read once, then one request per entry, in the order
-// the list box sees them.
+// The editing commands: the count or the selection read once, then one request per entry,
+// in the order the list box sees them, all between beginCommand and endCommand.
 void deleteSelected(RunList& list);
 void removeAll(RunList& list);
 void selectAll(RunList& list);

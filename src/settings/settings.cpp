@@ -36,6 +36,20 @@ std::vector<std::string> readNameList(const char* section, const std::string& pa
     return splitNameList(buffer.data(), got, buffer.size());
 }
 
+// A section's lines, each NUL-terminated, in as large a buffer as they need.
+std::vector<char> readSectionLines(const std::string& section, const std::string& path) {
+    std::vector<char> buffer(kListBufferSize);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD got = GetPrivateProfileSectionA(section.c_str(), buffer.data(), size, path.c_str());
+        if (got + 2 < size) {  // a full buffer answers size - 2
+            buffer.resize(got);
+            return buffer;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
 }  // namespace
 
 Settings::~Settings() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str()); }
@@ -80,8 +94,15 @@ void Settings::writeBool(const std::string& section, const std::string& key, boo
 
 std::vector<std::string> Settings::sectionNames() const { return readNameList(nullptr, path_); }
 
+// One read of the whole section where its lines are plain, key by key otherwise: under Wine
+// every profile call takes about 0.3 ms, one per application at every start.
 void Settings::sectionEntries(const std::string& section, std::vector<std::string>& out) const {
     out.clear();
+    const std::vector<char> lines = readSectionLines(section, path_);
+    if (std::optional<std::vector<std::string>> entries = plainSectionEntries(lines.data(), lines.size())) {
+        out = std::move(*entries);
+        return;
+    }
     for (const std::string& key : readNameList(section.c_str(), path_))
         out.push_back(sectionEntry(key, readText(section, key)));
 }

@@ -260,10 +260,15 @@ TQuillmoorMW* TQuillmoorMW::create() {
         delete mw;
         return nullptr;
     }
+    // The controls are placed once, when the creation sequence has sized the window and
+    // filled the drop-down, rather than after every step that changes either.
+    mw->layoutHeld_ = true;
     guarded([&] {
         mw->buildComponents();
         mw->FormCreate(nullptr);
     });
+    mw->layoutHeld_ = false;
+    mw->applyLayout();
     return mw;
 }
 
@@ -316,7 +321,6 @@ void TQuillmoorMW::buildComponents() {
 
     runList_ = std::make_unique<ListBoxRunList>(ListBox1);
     buildMenu();
-    applyLayout();
 }
 
 void TQuillmoorMW::buildMenu() {
@@ -358,7 +362,7 @@ static int comboOpenHeight(HWND combo) {
 }
 
 void TQuillmoorMW::applyLayout() {
-    if (!ListBox1 || IsIconic(hwnd_)) return;
+    if (!ListBox1 || layoutHeld_ || IsIconic(hwnd_)) return;
     RECT client{};
     GetClientRect(hwnd_, &client);
     const Layout l = layoutFor(design_, client.right, client.bottom);
@@ -439,7 +443,6 @@ void TQuillmoorMW::FormCreate(void*) {
         SendMessageA(ComboBox1, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name.c_str()));
     }
     SendMessageA(ComboBox1, CB_SETCURSEL, 0, 0);
-    applyLayout();
 }
 
 void TQuillmoorMW::FormClose(void*, TCloseAction& action) {

@@ -125,6 +125,7 @@ private:
     FontOwner labelFont_;  // Label1's own font
     bool activatedOnce_ = false;
     bool endRequested_ = false;
+    bool layoutHeld_ = false;  // while the window is being created
     HWND lastFocus_ = nullptr;
     bool dialogOpen_ = false;  // the file dialog or the folder browser is open
 };

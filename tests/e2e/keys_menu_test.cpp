@@ -2,6 +2,7 @@
 // items read back from the open menu inside the tool, and its access keys pressed.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -119,6 +120,112 @@ TEST_F(ContextMenu, RightClickOnTheListsScrollBarIsLeftToTheSystem) {
     EXPECT_EQ(spy_->menuItems(menu), kItems);
     press(VK_ESCAPE);
     EXPECT_TRUE(menuClosed());
+}
+
+// Select all and Invert on 50 entries end where setting each entry with LB_SETSEL, one by one
+// in ascending order, ends: the same selection, caret, anchor and top entry. The model is a
+// list box of the same size, styles and item height in this process, given the same start.
+struct ListState {
+    std::vector<int> selection;
+    LRESULT caret, anchor, top;
+    bool operator==(const ListState& o) const {
+        return selection == o.selection && caret == o.caret && anchor == o.anchor && top == o.top;
+    }
+};
+std::ostream& operator<<(std::ostream& out, const ListState& s) {
+    out << "{selected " << s.selection.size() << ", caret " << s.caret << ", anchor " << s.anchor << ", top " << s.top
+        << "}";
+    return out;
+}
+ListState stateOf(HWND list) {
+    return {listSelection(list), SendMessageW(list, LB_GETCARETINDEX, 0, 0),
+            SendMessageW(list, LB_GETANCHORINDEX, 0, 0), SendMessageW(list, LB_GETTOPINDEX, 0, 0)};
+}
+
+TEST(ContextMenuCommands, SelectAllAndInvertEndAsSelectingEntryByEntryDoes) {
+    Tool tool(std::string("[app]\r\nx=y %P\r\n"));
+    const HWND main = tool.startAndWait();
+    ASSERT_NE(main, nullptr);
+    const HWND list = control(main, kIdListBox1);
+    std::string paths;
+    for (int i = 0; i < 50; ++i) paths += (i ? "|C:\\entry" : "C:\\entry") + std::to_string(i);
+    sendCopyData(main, paths.c_str(), static_cast<DWORD>(paths.size() + 1));
+    ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 50);
+
+    RECT outer{};
+    GetWindowRect(list, &outer);
+    const HWND parent =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    const HWND model = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | kRunListStyle, 0, 0,
+                                       outer.right - outer.left, outer.bottom - outer.top, parent, nullptr, nullptr,
+                                       nullptr);
+    ASSERT_NE(model, nullptr);
+    SendMessageW(model, LB_SETITEMHEIGHT, 0, SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    for (int i = 0; i < 50; ++i) SendMessageA(model, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("x"));
+    RECT a{}, b{};
+    GetClientRect(list, &a);
+    GetClientRect(model, &b);
+    ASSERT_EQ(a.bottom, b.bottom);  // the same page of entries
+    const LRESULT page = a.bottom / SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    ASSERT_LT(page, 20);
+
+    // Both lists get the same start: these entries selected, the caret, then the top entry.
+    auto start = [&](const std::vector<int>& selected, int caret, int top) {
+        for (HWND l : {list, model}) {
+            SendMessageW(l, LB_SETSEL, FALSE, -1);
+            for (int i : selected) SendMessageW(l, LB_SELITEMRANGEEX, i, i);
+            SendMessageW(l, LB_SETCARETINDEX, caret, FALSE);
+            SendMessageW(l, LB_SETANCHORINDEX, caret, 0);
+            SendMessageW(l, LB_SETTOPINDEX, top, 0);
+        }
+        ASSERT_EQ(stateOf(list), stateOf(model));
+    };
+    auto selectAllByHand = [&] {
+        for (int i = 0; i < 50; ++i) SendMessageW(model, LB_SETSEL, TRUE, i);
+    };
+    auto invertByHand = [&] {
+        for (int i = 0; i < 50; ++i)
+            SendMessageW(model, LB_SETSEL, SendMessageW(model, LB_GETSEL, i, 0) > 0 ? FALSE : TRUE, i);
+    };
+    auto command = [&](UINT id) { SendMessageW(main, WM_COMMAND, MAKEWPARAM(id, 0), 0); };
+    std::vector<int> allBut3And27;
+    for (int i = 0; i < 50; ++i)
+        if (i != 3 && i != 27) allBut3And27.push_back(i);
+
+    struct Case {
+        const char* what;
+        UINT id;
+        std::vector<int> selected;
+        int caret, top;
+        int lastSelected;  // -1: the command selects nothing
+    };
+    const std::vector<Case> cases = {
+        {"select all, scrolled to the middle", kIdN1, {}, 30, 25, 49},
+        {"select all, the caret already on the last entry", kIdN1, {7}, 49, 0, 49},
+        // 3 then 27: the list scrolls up to 3, then down just enough for 27.
+        {"invert to two entries, the second one in view", kIdN2, allBut3And27, 10, 20, 27},
+        {"invert to all but a few", kIdN2, {0, 12, 49}, 12, 30, 48},
+        {"invert to nothing", kIdN2, [] {
+             std::vector<int> all(50);
+             for (int i = 0; i < 50; ++i) all[static_cast<std::size_t>(i)] = i;
+             return all;
+         }(), 40, 35, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        start(c.selected, c.caret, c.top);
+        command(c.id);
+        c.id == kIdN1 ? selectAllByHand() : invertByHand();
+        const ListState got = stateOf(list);
+        EXPECT_EQ(got, stateOf(model));
+        if (c.lastSelected >= 0) {
+            EXPECT_EQ(got.caret, c.lastSelected);
+            EXPECT_EQ(got.anchor, c.lastSelected);
+            EXPECT_TRUE(got.top <= got.caret && got.caret < got.top + page) << got;
+        }
+    }
+    DestroyWindow(parent);
+    EXPECT_TRUE(tool.close(main));
 }
 
 }  // namespace

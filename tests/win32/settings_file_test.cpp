@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "settings/settings.h"
+#include "settings/values.h"
 #include "support/files.h"
 #include "text/error.h"
 #include "text/texts.h"
@@ -106,6 +107,46 @@ TEST_F(SettingsFileTest, BuildsTheAppTableFromTheSectionIgnoringCase) {
         const std::optional<AppTable> table = loadAppTable(s, cp);
         ASSERT_TRUE(table.has_value());
         EXPECT_TRUE(table->entries.empty());
+    }
+}
+
+// The entries of a section, whether read at once or key by key, are what listing the key
+// names and then reading each key's value by name gives, line quirks and all.
+TEST_F(SettingsFileTest, SectionEntriesAreWhatReadingKeyByKeyGives) {
+    auto keyByKey = [](const std::string& ini) {
+        std::vector<char> names(16384, '\0');
+        const DWORD got = GetPrivateProfileStringA("app", nullptr, "", names.data(), 16384, ini.c_str());
+        std::vector<std::string> out;
+        for (const std::string& key : qm::splitNameList(names.data(), got, names.size())) {
+            char value[2048] = "";
+            GetPrivateProfileStringA("app", key.c_str(), "", value, sizeof value, ini.c_str());
+            out.push_back(key + "=" + value);
+        }
+        return out;
+    };
+    std::string manyKeys;  // key names beyond the 16384 bytes they are listed in
+    for (int i = 0; i < 2000; ++i) manyKeys += "key" + std::to_string(100000 + i) + "=v\r\n";
+    const std::vector<std::string> sections = {
+        "plain=C:\\x.exe %P\r\nメモ帳=notepad.exe %P\r\n表示=C:\\表\\x.exe\r\nempty=\r\n; note\r\nlast=a=b",
+        "vscode=\"C:\\Program Files\\Code.exe\" %P\r\nq=\"quoted\"\r\nsingle='s'\r\nlone=\"\r\n",
+        "spaced = 1\r\n\tlead=2\r\ntrail=3 \r\nmid=a b\r\n",
+        "dup=first\r\nDUP=second\r\nDup=third\r\n",
+        "Ａ=full-width\r\nａ=lower\r\nＢ=other\r\n",
+        "novalue\r\nafter=1\r\n",
+        "=nameless\r\nafter=1\r\n",  // lists no key at all
+        "before=0\r\n=nameless\r\nafter=1\r\n",
+        "long=" + std::string(2046, 'v') + "\r\nlonger=" + std::string(2048, 'w') + "\r\n",
+        manyKeys,
+    };
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        SCOPED_TRACE(sections[i].substr(0, 40));
+        const std::string ini = path("s" + std::to_string(i) + ".ini");
+        writeFile(ini, "[Pos]\r\nTop=1\r\n[app]\r\n" + sections[i] + "\r\n[check]\r\nclear=1\r\n");
+        const std::vector<std::string> expected = keyByKey(ini);
+        Settings s(ini);
+        std::vector<std::string> entries;
+        s.sectionEntries("app", entries);
+        EXPECT_EQ(entries, expected);
     }
 }
 

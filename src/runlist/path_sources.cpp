@@ -12,7 +12,7 @@
 #include "text/error.h"
 #include "text/win_ansi_name.h"
 #include "text/texts.h"
-#include "ui/modal_frame.h"
+#include "win/modal_frame.h"
 
 namespace qm {
 

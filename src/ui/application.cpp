@@ -4,7 +4,7 @@
 
 #include "text/codepage.h"
 #include "text/textrules.h"
-#include "ui/modal_frame.h"
+#include "win/modal_frame.h"
 
 namespace qm {
 

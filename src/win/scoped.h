@@ -1,0 +1,150 @@
+// Small owners of what the system hands out: each releases its handle, lock, opening or
+// allocation when it goes, so that an early return or an error cannot leak it. Shared by the
+// Windows side of every subsystem.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace qm {
+
+// A kernel handle (mutex, process, thread, file), closed when it goes.
+struct HandleCloser {
+    void operator()(HANDLE h) const {
+        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
+using ScopedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// A GDI object (font, brush, bitmap), deleted when it goes.
+template <typename T>
+struct GdiDeleter {
+    void operator()(T object) const { DeleteObject(object); }
+};
+template <typename T>
+using ScopedGdi = std::unique_ptr<std::remove_pointer_t<T>, GdiDeleter<T>>;
+using FontOwner = ScopedGdi<HFONT>;
+
+// A popup menu, destroyed when it goes.
+struct MenuDestroyer {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using MenuOwner = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+
+// The screen's device context, released when it goes.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// An object selected into a device context; the one it replaced goes back when it goes.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (old_) SelectObject(dc_, old_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A global memory block locked for reading; unlocked when it goes.
+class GlobalLocking {
+public:
+    explicit GlobalLocking(HGLOBAL h) : h_(h), p_(GlobalLock(h)) {}
+    ~GlobalLocking() {
+        if (p_) GlobalUnlock(h_);
+    }
+    GlobalLocking(const GlobalLocking&) = delete;
+    GlobalLocking& operator=(const GlobalLocking&) = delete;
+    template <typename Char>
+    const Char* data() const {
+        return static_cast<const Char*>(p_);
+    }
+
+private:
+    HGLOBAL h_;
+    const void* p_;
+};
+
+// The clipboard, opened for `owner` and closed when it goes; opened() says whether another
+// program held it.
+class ClipboardOpening {
+public:
+    explicit ClipboardOpening(HWND owner) : opened_(OpenClipboard(owner) != FALSE) {}
+    ~ClipboardOpening() {
+        if (opened_) CloseClipboard();
+    }
+    ClipboardOpening(const ClipboardOpening&) = delete;
+    ClipboardOpening& operator=(const ClipboardOpening&) = delete;
+    bool opened() const { return opened_; }
+
+private:
+    bool opened_;
+};
+
+// The shell's allocator, released when it goes; get() is null when it could not be had.
+class ShellAllocator {
+public:
+    ShellAllocator() {
+        if (FAILED(SHGetMalloc(&malloc_))) malloc_ = nullptr;
+    }
+    ~ShellAllocator() {
+        if (malloc_) malloc_->Release();
+    }
+    ShellAllocator(const ShellAllocator&) = delete;
+    ShellAllocator& operator=(const ShellAllocator&) = delete;
+    IMalloc* get() const { return malloc_; }
+
+private:
+    IMalloc* malloc_ = nullptr;
+};
+
+// Memory the shell handed out (an item list or a buffer), given back to its allocator.
+template <typename T>
+class ShellMemory {
+public:
+    ShellMemory(IMalloc* malloc, T* p = nullptr) : malloc_(malloc), p_(p) {}
+    ~ShellMemory() {
+        if (p_) malloc_->Free(p_);
+    }
+    ShellMemory(const ShellMemory&) = delete;
+    ShellMemory& operator=(const ShellMemory&) = delete;
+    T* get() const { return p_; }
+    T** out() { return &p_; }
+
+private:
+    IMalloc* malloc_;
+    T* p_;
+};
+
+// A drop handle, finished (DragFinish) when it goes.
+class DropFinishing {
+public:
+    explicit DropFinishing(HDROP drop) : drop_(drop) {}
+    ~DropFinishing() { DragFinish(drop_); }
+    DropFinishing(const DropFinishing&) = delete;
+    DropFinishing& operator=(const DropFinishing&) = delete;
+
+private:
+    HDROP drop_;
+};
+
+}  // namespace qm

@@ -26,3 +26,43 @@ function(qm_test_program name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT ${T_TIMEOUT} ${props})
 endfunction()
+
+# qm_delay_load(target dll functions...): `target` calls these functions of `dll`, which loads
+# on the first call into it rather than at every start, so that a start that only
+# forwards its arguments to the running window does not pay for it. Functions are named
+# with their stdcall argument sizes (i686 names).
+function(qm_delay_load target dll)
+  if(MSVC)
+    target_link_libraries(${target} PUBLIC ${dll} delayimp)
+    target_link_options(${target} INTERFACE /DELAYLOAD:${dll}.dll)
+    return()
+  endif()
+  # GNU ld has no delay-load switch: dlltool makes a delay-load import library, and
+  # MinGW's libmingwex brings __delayLoadHelper2. ld drops the jump stub of an import
+  # that no code calls by name, yet the delay-load slot starts out pointing into it:
+  # "-u" keeps every stub.
+  find_program(QM_DLLTOOL NAMES ${CMAKE_DLLTOOL} REQUIRED)
+  set(def ${CMAKE_CURRENT_BINARY_DIR}/qm_${dll}_delay.def)
+  set(lib ${CMAKE_CURRENT_BINARY_DIR}/libqm_${dll}_delay.a)
+  list(JOIN ARGN "\n" exports)
+  if(NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
+    string(REGEX REPLACE "@[0-9]+" "" exports "${exports}")  # x64 names carry no sizes
+  endif()
+  file(CONFIGURE OUTPUT ${def} CONTENT "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
+  add_custom_command(
+    OUTPUT ${lib}
+    COMMAND ${QM_DLLTOOL} --kill-at --input-def ${def} --dllname ${dll}.dll --output-delaylib ${lib}
+    DEPENDS ${def}
+    VERBATIM)
+  add_custom_target(qm_${dll}_delay DEPENDS ${lib})
+  add_dependencies(${target} qm_${dll}_delay)
+  target_link_libraries(${target} PUBLIC ${lib})
+  foreach(fn IN LISTS ARGN)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      target_link_options(${target} INTERFACE "LINKER:-u,_${fn}")
+    else()
+      string(REGEX REPLACE "@.*" "" fn ${fn})
+      target_link_options(${target} INTERFACE "LINKER:-u,${fn}")
+    endif()
+  endforeach()
+endfunction()

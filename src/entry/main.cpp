@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "args/argument_rule.h"
@@ -11,6 +12,7 @@
 #include "text/texts.h"
 #include "ui/application.h"
 #include "ui/Unit1.h"
+#include "win/scoped.h"
 
 namespace {
 
@@ -29,20 +31,17 @@ void sendHandoff(HWND target, const std::vector<std::string>& args) {
 
 // A forwarding start: pass the arguments on, or only raise the window. Returns false when
 // the first instance ended before its window appeared, so this start must take its place.
-bool forward(HANDLE mutex, const std::vector<std::string>& args) {
+bool forward(qm::ScopedHandle mutex, const std::vector<std::string>& args) {
     HWND target = FindWindowA(qm::texts::kWindowClass, nullptr);
     if (!target) {
         // The first instance may still be starting: wait for its window rather than lose
         // the arguments, as long as it still holds the mutex (our own handle would keep
         // the mutex alive, so it goes first).
-        CloseHandle(mutex);
-        mutex = nullptr;
+        mutex.reset();
         const DWORD start = GetTickCount();
         while (!target && GetTickCount() - start < kWindowWaitMs) {
             Sleep(kPollMs);
-            HANDLE again = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName);
-            if (!again) return false;
-            CloseHandle(again);
+            if (!qm::ScopedHandle(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName))) return false;
             target = FindWindowA(qm::texts::kWindowClass, nullptr);
         }
     }
@@ -53,7 +52,6 @@ bool forward(HANDLE mutex, const std::vector<std::string>& args) {
             sendHandoff(target, args);
         }
     }
-    if (mutex) CloseHandle(mutex);
     return true;
 }
 
@@ -84,18 +82,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Converted before they are joined: the running window receives code page text.
     const std::vector<std::string> args = qm::commandLineArguments();
     for (;;) {
-        HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName);
-        if (mutex) {
-            if (forward(mutex, args)) return 0;
+        if (qm::ScopedHandle held{OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName)}) {
+            if (forward(std::move(held), args)) return 0;
             continue;  // the first instance is gone: try again to be the first
         }
         // Held until the process ends; never closed. The failed open above left its own
         // error code: clear it, so that only this call can say the name already exists.
         SetLastError(ERROR_SUCCESS);
-        mutex = CreateMutexA(nullptr, FALSE, qm::texts::kMutexName);
+        HANDLE mutex = CreateMutexA(nullptr, FALSE, qm::texts::kMutexName);
         if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
             // Another start created it a moment earlier: forward to it instead.
-            if (forward(mutex, args)) return 0;
+            if (forward(qm::ScopedHandle(mutex), args)) return 0;
             continue;
         }
         const int code = runFirstInstance(instance);

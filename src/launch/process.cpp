@@ -14,21 +14,6 @@ namespace qm {
 // A 32-bit build hands the system a STARTUPINFOA of 68 bytes.
 static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOA) == 68, "STARTUPINFOA is 68 bytes on 32-bit Windows");
 
-StartedProcess& StartedProcess::operator=(StartedProcess&& other) noexcept {
-    if (this != &other) {
-        reset();
-        info_ = other.info_;
-        other.info_ = PROCESS_INFORMATION{};
-    }
-    return *this;
-}
-
-void StartedProcess::reset() {
-    if (info_.hThread != nullptr) CloseHandle(info_.hThread);
-    if (info_.hProcess != nullptr) CloseHandle(info_.hProcess);
-    info_ = PROCESS_INFORMATION{};
-}
-
 bool commandLineFits(const std::string& commandLine) {
     if (commandLine.size() < static_cast<std::size_t>(kMaxCommandLineChars)) return true;  // a byte is at most one character
     if (commandLine.size() > static_cast<std::size_t>(INT_MAX)) return false;

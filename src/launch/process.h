@@ -9,6 +9,7 @@
 #include "launch/launch.h"
 #include "runlist/runlist.h"
 #include "settings/apptable.h"
+#include "win/scoped.h"
 
 namespace qm {
 
@@ -16,20 +17,14 @@ namespace qm {
 class StartedProcess {
 public:
     StartedProcess() = default;
-    explicit StartedProcess(const PROCESS_INFORMATION& info) : info_(info) {}
-    ~StartedProcess() { reset(); }
-    StartedProcess(StartedProcess&& other) noexcept : info_(other.info_) { other.info_ = PROCESS_INFORMATION{}; }
-    StartedProcess& operator=(StartedProcess&& other) noexcept;
-    StartedProcess(const StartedProcess&) = delete;
-    StartedProcess& operator=(const StartedProcess&) = delete;
+    explicit StartedProcess(const PROCESS_INFORMATION& info) : process_(info.hProcess), thread_(info.hThread) {}
 
-    bool started() const { return info_.hProcess != nullptr; }
-    HANDLE process() const { return info_.hProcess; }
-    DWORD processId() const { return info_.dwProcessId; }
+    bool started() const { return process_ != nullptr; }
+    HANDLE process() const { return process_.get(); }
 
 private:
-    void reset();
-    PROCESS_INFORMATION info_{};
+    ScopedHandle process_;
+    ScopedHandle thread_;  // declared last, closed first
 };
 
 // The longest command line a process can take: 32,767 UTF-16 characters, its terminating

@@ -1,6 +1,7 @@
 // The interactive path sources: the multi-selection file dialog, the folder browser, the
 // clipboard's text and dropped files. Each reads what the system hands it and gives the
-// paths to the run list's append, in the system's order.
+// paths to the run list's append, in the system's order. One file each: file_dialog.cpp,
+// folder_browser.cpp, clipboard.cpp, dropped_files.cpp.
 // comdlg32 and shell32 are loaded on first use (delay-loaded), so that a start that only
 // forwards its arguments never pays for them.
 #pragma once

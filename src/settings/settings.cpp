@@ -94,8 +94,8 @@ void Settings::writeBool(const std::string& section, const std::string& key, boo
 
 std::vector<std::string> Settings::sectionNames() const { return readNameList(nullptr, path_); }
 
-// One read of the whole section where its lines are plain, key by key otherwise: under Wine
-// every profile call takes about 0.3 ms, one per application at every start.
+// One read of the whole section where its lines are plain, key by key otherwise: read key by
+// key, every start would pay one profile call per application.
 void Settings::sectionEntries(const std::string& section, std::vector<std::string>& out) const {
     out.clear();
     const std::vector<char> lines = readSectionLines(section, path_);
@@ -110,19 +110,6 @@ void Settings::sectionEntries(const std::string& section, std::vector<std::strin
 std::optional<AppTable> loadAppTable(Settings& settings, const CodePage& cp) {
     return buildAppTable(settings.sectionNames(), cp,
                          [&settings](std::vector<std::string>& out) { settings.sectionEntries(kAppSection, out); });
-}
-
-std::string settingsPathForThisProgram() {
-    // A path longer than MAX_PATH is possible (\\?\ paths); grow until the name fits.
-    std::vector<char> buffer(MAX_PATH + 1);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD got = GetModuleFileNameA(nullptr, buffer.data(), size);
-        if (got == 0) return std::string();
-        if (got < size) return iniPathFor(std::string(buffer.data(), got), systemCodePage());
-        if (size >= 65536) return iniPathFor(std::string(buffer.data(), size), systemCodePage());
-        buffer.resize(buffer.size() * 2);
-    }
 }
 
 }  // namespace qm

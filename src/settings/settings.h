@@ -47,7 +47,4 @@ private:
 // The application table, when the file has a section "app" (compared ignoring case).
 std::optional<AppTable> loadAppTable(Settings& settings, const CodePage& cp);
 
-// The settings file of the running program: its executable's path with ".ini".
-std::string settingsPathForThisProgram();
-
 }  // namespace qm

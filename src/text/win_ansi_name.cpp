@@ -62,4 +62,12 @@ std::string ansiName(std::wstring_view name) { return ansiName(fromWide(name), s
 
 std::optional<std::string> exactAnsi(std::wstring_view text) { return systemAnsiConversion().exact(fromWide(text)); }
 
+std::wstring wideText(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+    return out;
+}
+
 }  // namespace qm

@@ -19,4 +19,7 @@ std::string ansiName(std::wstring_view name);
 // The text in the code page when it holds it exactly, else nothing.
 std::optional<std::string> exactAnsi(std::wstring_view text);
 
+// Code page text (the program's own texts) in UTF-16 for the wide dialogs.
+std::wstring wideText(const std::string& text);
+
 }  // namespace qm

@@ -14,6 +14,7 @@
 #include "runlist/listbox_runlist.h"
 #include "settings/apptable.h"
 #include "ui/layout.h"
+#include "win/scoped.h"
 
 namespace qm {
 
@@ -34,12 +35,6 @@ struct TOpenDialog {
 struct TShiftState {
     bool shift = false, ctrl = false, alt = false;
 };
-
-// Owns a GDI font.
-struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-};
-using FontOwner = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
 // The close action FormClose sets.
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };

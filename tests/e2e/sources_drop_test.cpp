@@ -15,15 +15,14 @@ class Drop : public SourcesTest {
 protected:
     void TearDown() override {
         for (void* block : blocks_) VirtualFreeEx(process(), block, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
     }
     HANDLE process() {
-        if (!process_) {
+        if (!process_.valid()) {
             DWORD pid = 0;
             GetWindowThreadProcessId(main_, &pid);
-            process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+            process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid));
         }
-        return process_;
+        return process_.get();
     }
     // Drops `names` at `pt` (main window client coordinates), in ANSI or in UTF-16.
     void drop(const std::vector<std::string>& names, POINT pt = {10, 10}, bool wide = false) {
@@ -66,7 +65,7 @@ protected:
         return pt;
     }
 
-    HANDLE process_ = nullptr;
+    test::Handle process_;  // after the blocks are freed, closed with the fixture
     std::vector<void*> blocks_;
 };
 

@@ -4,26 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <initializer_list>
 #include <string>
 
 #include "launch/launch.h"
 #include "launch/process.h"
-#include "runlist/listbox_runlist.h"
 #include "text/codepage.h"
 #include "text/error.h"
-#include "text/textrules.h"
+#include "support/desktop.h"
+#include "support/files.h"
 
 namespace qm {
 namespace {
-
-std::string besideTestProgram(const char* name) {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string self(path, n);
-    return self.substr(0, fileNameStart(self, systemCodePage())) + name;
-}
 
 std::string readWhole(HANDLE f) {
     std::string out;
@@ -33,27 +25,18 @@ std::string readWhole(HANDLE f) {
     return out;
 }
 
-class LaunchProcessTest : public ::testing::Test {
+class LaunchProcessTest : public test::ListBoxFixture {
 protected:
     void SetUp() override {
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-        listBox_ = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | kRunListStyle, 0, 0, 200, 100,
-                                   parent_, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(listBox_, nullptr);
-        list_ = std::make_unique<ListBoxRunList>(listBox_);
-
+        ListBoxFixture::SetUp();
         // The probe inherits the environment, and with it the name of the file to write.
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        out_ = std::string(temp) + "qm_launch_" + std::to_string(GetCurrentProcessId()) + ".txt";
-        DeleteFileA(out_.c_str());
+        out_ = test::tempPath("qm_launch");
         SetEnvironmentVariableA("QM_PROBE_OUT", out_.c_str());
-        probe_ = "\"" + besideTestProgram("qm_probe.exe") + "\"";
+        probe_ = "\"" + test::programDir() + "\\qm_probe.exe\"";
     }
     void TearDown() override {
         DeleteFileA(out_.c_str());
-        DestroyWindow(parent_);
+        ListBoxFixture::TearDown();
     }
 
     // Starts the command line, waits for the probe by its handle and returns what it got.
@@ -89,9 +72,6 @@ protected:
         for (const char* e : entries) list_->append(e);
     }
 
-    HWND parent_ = nullptr;
-    HWND listBox_ = nullptr;
-    std::unique_ptr<ListBoxRunList> list_;
     std::string out_;
     std::string probe_;
 };

@@ -279,9 +279,5 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
     EXPECT_EQ(s.readInt("Pos", "Left", 0), 3);
 }
 
-TEST(SettingsPath, IsTheRunningProgramsPathWithIni) {
-    EXPECT_EQ(settingsPathForThisProgram(), test::programDir() + "\\qm_win32_tests.ini");
-}
-
 }  // namespace
 }  // namespace qm

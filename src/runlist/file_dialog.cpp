@@ -1,0 +1,105 @@
+// The open-file dialog: a multiple selection of existing files, read as UTF-16 and converted
+// by the name rule, the dialog placed on the main window's monitor.
+#include "runlist/path_sources.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "runlist/dialog_result.h"
+#include "text/codepage.h"
+#include "text/texts.h"
+#include "text/win_ansi_name.h"
+#include "win/modal_frame.h"
+
+namespace qm {
+
+namespace {
+
+constexpr DWORD kResultSize = 65521;  // the result buffer; the dialog is offered 65,519 bytes
+constexpr DWORD kOfferedSize = 65519;
+
+// Whether this system takes the record with its last three fields (places bar).
+bool fullRecordKnown() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#ifdef _MSC_VER
+#pragma warning(suppress : 4996)  // GetVersionExA is deprecated, yet it is the question asked
+#endif
+    if (!GetVersionExA(&info)) return true;
+    return knowsFullDialogRecord(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
+}
+
+// The window whose monitor the dialog is placed on, for the hook while the dialog runs.
+HWND g_placementWindow = nullptr;
+
+// At CDN_INITDONE moves the dialog (the hook window's parent) to the centre horizontally
+// and one third vertically of the whole area of the monitor nearest the main window.
+UINT_PTR CALLBACK placementHook(HWND hookWindow, UINT msg, WPARAM, LPARAM lParam) {
+    if (msg != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != CDN_INITDONE) return 0;
+    HWND dialog = GetParent(hookWindow);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    RECT r{};
+    if (!GetWindowRect(dialog, &r) ||
+        !GetMonitorInfoA(MonitorFromWindow(g_placementWindow, MONITOR_DEFAULTTONEAREST), &mi)) {
+        return 0;
+    }
+    const Point at = dialogPlacement(mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right - mi.rcMonitor.left,
+                                     mi.rcMonitor.bottom - mi.rcMonitor.top, r.right - r.left, r.bottom - r.top);
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+}  // namespace
+
+std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName) {
+    static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88, "the full dialog record of 32-bit Windows");
+    const std::wstring filter = wideText(dialogFilter(texts::kOpenFilter, systemCodePage()));
+    // For Wine only: its wide dialog copies a multiple selection into the buffer without
+    // looking at its size. The room behind the result buffer takes such a selection of up to
+    // a million characters, which does not fit the offered part and adds nothing (Windows
+    // refuses it).
+    constexpr std::size_t kOverrunRoom = std::size_t(1) << 20;
+    std::unique_ptr<wchar_t[]> result(new wchar_t[kResultSize + kOverrunRoom]);
+    std::fill_n(result.get(), kResultSize, L'\0');
+    const std::wstring initial = wideText(fileName.substr(0, kOfferedSize));
+    std::copy_n(initial.data(), std::min<std::size_t>(initial.size(), kOfferedSize), result.get());
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = fullRecordKnown() ? sizeof(OPENFILENAMEW) : OPENFILENAME_SIZE_VERSION_400W;
+    ofn.hwndOwner = owner;
+    ofn.hInstance = instance;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = result.get();
+    ofn.nMaxFile = kOfferedSize;
+    ofn.lpstrInitialDir = L"";
+    ofn.lpstrTitle = L"";
+    ofn.Flags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
+                OFN_EXPLORER;
+    ofn.lpfnHook = placementHook;
+    ofn.FlagsEx = 0;
+
+    BOOL confirmed = FALSE;
+    {
+        ModalFrame frame;
+        g_placementWindow = mainWindow;
+        confirmed = GetOpenFileNameW(&ofn);
+        g_placementWindow = nullptr;
+    }
+    if (!confirmed) return {};
+    // The names become code page text, and the converted result must fit the offered bytes
+    // as the 8-bit result did. Only the offered characters hold the result: one that fills
+    // them without its final empty piece is a selection that did not fit, cut short by the
+    // dialog, and adds nothing.
+    const std::u16string pieces(result.get(), result.get() + kOfferedSize);
+    const std::string converted =
+        ansiDialogResult(pieces.data(), pieces.size(), kOfferedSize, systemAnsiConversion());
+    std::vector<std::string> paths = splitDialogResult(converted.data(), converted.size(), systemCodePage());
+    if (!paths.empty()) fileName = paths.front();
+    return paths;
+}
+
+}  // namespace qm

@@ -1,0 +1,62 @@
+// The folder browser, rooted at the computer folder, with the highlighted item's path in its
+// status line.
+#include "runlist/path_sources.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+#include "text/texts.h"
+#include "text/win_ansi_name.h"
+#include "win/scoped.h"
+
+namespace qm {
+
+namespace {
+
+// The browse information, one record for the process; its input fields are set before
+// every browse and the callback reads its flags.
+BROWSEINFOW g_browseInfo{};
+
+// Shows the highlighted item's file-system path, or nothing, in the browser's status line.
+int CALLBACK browseCallback(HWND browser, UINT msg, LPARAM value, LPARAM) {
+    if (g_browseInfo.ulFlags == BIF_STATUSTEXT && msg == BFFM_SELCHANGED) {
+        std::vector<char> path(65537, '\0');
+        if (!SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(value), path.data())) path[0] = '\0';
+        SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path.data()));
+    }
+    return 0;
+}
+
+}  // namespace
+
+void browseForFolder(HWND mainWindow, RunList& list) {
+    // Freed in reverse order of taking: the chosen item, the root, the buffer; then the
+    // allocator is released.
+    ShellAllocator allocator;
+    IMalloc* malloc = allocator.get();
+    if (!malloc) return;
+    ShellMemory<wchar_t> folder(malloc, static_cast<wchar_t*>(malloc->Alloc(MAX_PATH * sizeof(wchar_t))));
+    if (!folder.get()) return;
+    ShellMemory<ITEMIDLIST> root(malloc);
+    // Without the computer folder the root stays null: the browser shows the whole namespace.
+    if (FAILED(SHGetSpecialFolderLocation(mainWindow, CSIDL_DRIVES, root.out()))) *root.out() = nullptr;
+
+    g_browseInfo.hwndOwner = mainWindow;
+    g_browseInfo.pidlRoot = root.get();
+    g_browseInfo.pszDisplayName = folder.get();
+    const std::wstring title = wideText(texts::kBrowseTitle);
+    g_browseInfo.lpszTitle = title.c_str();
+    g_browseInfo.ulFlags = BIF_STATUSTEXT;
+    g_browseInfo.lpfn = browseCallback;
+    g_browseInfo.lParam = 0;
+    ShellMemory<ITEMIDLIST> chosen(malloc, SHBrowseForFolderW(&g_browseInfo));
+
+    // A cancel gives no item, and an item without a file-system path gives no path.
+    if (chosen.get() && SHGetPathFromIDListW(chosen.get(), folder.get())) {
+        folder.get()[MAX_PATH - 1] = L'\0';
+        list.append(ansiName(folder.get()));
+    }
+}
+
+}  // namespace qm

@@ -10,28 +10,22 @@ namespace {
 // the main window is the control's root. comctl32's SetWindowSubclass is left out for Wine
 // alone: Wine keeps its subclass data in window properties, two server calls on every
 // message, which made every command on a long list slow.
-void subclass(HWND control, WNDPROC proc) {
-    SetWindowLongPtrA(control, GWLP_USERDATA, GetWindowLongPtrA(control, GWLP_WNDPROC));
-    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+// A control that stays a Unicode window (the list box, with the common-controls manifest)
+// gets a W procedure (`unicode`): an A procedure in front of it would have the system convert
+// every text message between A and W, which Wine does through a fixed buffer of 512
+// characters, so a longer entry came back cut or wrong, and a W read from another program
+// overran that buffer.
+void subclass(HWND control, WNDPROC proc, bool unicode) {
+    const auto get = unicode ? GetWindowLongPtrW : GetWindowLongPtrA;
+    const auto set = unicode ? SetWindowLongPtrW : SetWindowLongPtrA;
+    set(control, GWLP_USERDATA, get(control, GWLP_WNDPROC));
+    set(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
 }
 
-LRESULT controlsOwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)), hwnd, msg, wParam,
-                           lParam);
-}
-
-// The same for a control that stays a Unicode window (the list box, with the common-controls
-// manifest): an A procedure in front of it would have the system convert every text message
-// between A and W, which Wine does through a fixed buffer of 512 characters, so a longer
-// entry came back cut or wrong, and a W read from another program overran that buffer.
-void subclassW(HWND control, WNDPROC proc) {
-    SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
-    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-}
-
-LRESULT controlsOwnProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcW(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)), hwnd, msg, wParam,
-                           lParam);
+LRESULT controlsOwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode = false) {
+    const auto get = unicode ? GetWindowLongPtrW : GetWindowLongPtrA;
+    const auto call = unicode ? CallWindowProcW : CallWindowProcA;
+    return call(reinterpret_cast<WNDPROC>(get(hwnd, GWLP_USERDATA)), hwnd, msg, wParam, lParam);
 }
 
 // The group box holds six controls; their notifications go on to the main window. Unlike a
@@ -71,7 +65,7 @@ LRESULT listBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (key == 0) return 0;
         wParam = key;
     }
-    return controlsOwnProcW(hwnd, msg, wParam, lParam);
+    return controlsOwnProc(hwnd, msg, wParam, lParam, true);
 }
 
 LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -99,8 +93,8 @@ bool contextMenuInClient(HWND w, LPARAM lParam) {
     return PtInRect(&client, pt) != FALSE;
 }
 
-void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc); }
+void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc, false); }
 
-void subclassListBox(HWND listBox) { subclassW(listBox, listBoxProc); }
+void subclassListBox(HWND listBox) { subclass(listBox, listBoxProc, true); }
 
 }  // namespace qm

@@ -2,6 +2,7 @@
 // it (or only raises it) and ends.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,7 +58,8 @@ bool forward(qm::ScopedHandle mutex, const std::vector<std::string>& args) {
 
 int runFirstInstance(HINSTANCE instance) {
     qm::Application::create(instance);
-    qm::TQuillmoorMW* window = qm::TQuillmoorMW::create();
+    // The window object lives until the message loop has ended; the window goes with it.
+    const std::unique_ptr<qm::TQuillmoorMW> window = qm::TQuillmoorMW::create();
     if (!window) return 0;  // no window, nothing that could ever end a message loop
     if (!window->endRequested()) {
         ShowWindow(window->handle(), SW_SHOWNORMAL);

@@ -1,5 +1,24 @@
-// Unit1: the main window TQuillmoorMW, its components, its handlers and the process-wide
-// values beside it.
+// Unit1: the main window TQuillmoorMW, its components and its handlers.
+//
+// What the user sees of each component (captions in text/texts.h):
+//   Button6     「実行」: starts the application chosen in ComboBox1 on the run list
+//   GroupBox1   「実行リスト」: the frame around the run list and its buttons
+//   Button1     「ファイル追加」: adds files picked in the file dialog (OpenDialog1)
+//   Button2     「フォルダ追加」: adds a folder picked in the folder browser
+//   Button3     「クリア」: removes the selected entries
+//   ListBox1    the run list
+//   CheckBox1   「実行したらリストをクリアする」: empties the list after a launch
+//   CheckBox2   「実行したら終了する」: closes the window after a launch
+//   Label1      「アプリ選択」: the label above the drop-down
+//   ComboBox1   the application drop-down, filled from the settings' [app] section
+//   PopupMenu1  the run list's context menu (ui/popup_menu.h): Paste1 「貼り付け」 Ctrl+V,
+//               Delete1 「クリア」 Del, N3 「オールクリア」 Ctrl+D, N1 「全て選択」 Ctrl+A,
+//               N2 「選択反転」 Ctrl+R
+//   OpenDialog1 the file dialog's state kept from use to use
+//
+// Where the rest of the window lives: window_build.cpp (class, fonts, components, scaling,
+// layout, placement), popup_menu.cpp (the context menu), subclass.cpp (the group box's and
+// the list box's procedures), dispatch.cpp (messages, commands and keys, and the one guard).
 #pragma once
 
 #include <windows.h>
@@ -7,24 +26,15 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
 
 #include "args/focus.h"
-#include "launch/launch.h"
 #include "runlist/listbox_runlist.h"
 #include "settings/apptable.h"
 #include "ui/layout.h"
+#include "ui/popup_menu.h"
 #include "win/scoped.h"
 
 namespace qm {
-
-// A context-menu item: its command id, caption and shortcut value (virtual key in bits
-// 0-7, Shift 0x2000, Ctrl 0x4000, Alt 0x8000).
-struct TMenuItem {
-    UINT id = 0;
-    std::string caption;
-    WORD shortCut = 0;
-};
 
 // The open-file dialog's state kept from use to use: the initial file name.
 struct TOpenDialog {
@@ -39,15 +49,6 @@ struct TShiftState {
 // The close action FormClose sets.
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
-// Process-wide values of Unit1.
-struct Unit1State {
-    FocusControl focus;                // previous foreground window, focus give-back flag
-    std::string settingsPath;          // computed once at creation
-    std::optional<AppTable> appTable;  // built once at creation
-    LaunchPlan launch;                 // the strings a launch builds (quoted path list, command line)
-};
-Unit1State& unit1();
-
 class TQuillmoorMW {
 public:
     // Components, in declared order.
@@ -56,8 +57,7 @@ public:
     HWND Label1 = nullptr;
     HWND Button1 = nullptr;
     HWND Button6 = nullptr;
-    HMENU PopupMenu1 = nullptr;
-    TMenuItem N1, N2, N3, Delete1, Paste1;
+    TPopupMenu PopupMenu1;  // with its items Paste1, Delete1, N3, N1, N2
     HWND Button2 = nullptr;
     HWND Button3 = nullptr;
     TOpenDialog OpenDialog1;
@@ -86,9 +86,10 @@ public:
     void WMDropFiles(HDROP drop);
     void WMCopyData(const COPYDATASTRUCT* data);
 
-    // Builds the window, hidden, with every component; runs FormCreate. Returns nullptr
-    // when the window could not be made.
-    static TQuillmoorMW* create();
+    // Builds the window, hidden, with every component; runs FormCreate. Null when the window
+    // could not be made. The window goes with the object.
+    static std::unique_ptr<TQuillmoorMW> create();
+    ~TQuillmoorMW();
     HWND handle() const { return hwnd_; }
     RunList& runList() { return *runList_; }
     // True when FormCreate asked the tool to end (no settings file).
@@ -100,15 +101,15 @@ public:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
+    TQuillmoorMW() = default;
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool dispatchKey(MSG& msg);
     void buildComponents();
-    void buildMenu();
-    void assignMenuAccessKeys();
     void applyLayout();
     void onCommand(UINT id, UINT code, HWND control);
     void setBounds(const Rect& stored);
     SIZE minimumSize() const;
+    static RECT frameRect(HWND hwnd);
     bool isChecked(HWND box) const;
     void setChecked(HWND box, bool checked);
 
@@ -118,6 +119,9 @@ private:
     int dpi_ = 96;  // the screen's pixels per inch, read once when the components are built
     FontOwner font_;       // the window font, on every control but Label1
     FontOwner labelFont_;  // Label1's own font
+    FocusControl focus_;   // previous foreground window, focus give-back flag
+    std::string settingsPath_;           // computed once at creation
+    std::optional<AppTable> appTable_;   // built once at creation
     bool activatedOnce_ = false;
     bool endRequested_ = false;
     bool layoutHeld_ = false;  // while the window is being created
@@ -143,6 +147,9 @@ enum : UINT {
     kIdN1,
     kIdN2,
 };
+
+// The window's design position and size, where it stands until the settings place it.
+inline constexpr int kDesignLeft = 884, kDesignTop = 111, kDesignWidth = 340, kDesignHeight = 300;
 
 // The smallest frame, in 96-dpi units.
 inline constexpr int kMinWidth = 300, kMinHeight = 200;

@@ -29,8 +29,9 @@ HWND activeButton(HWND main, HWND defaultButton);
 // of `main` without it.
 void showActiveButton(HWND main, HWND defaultButton);
 
-// Step 3 of the key dispatch: Tab and Shift+Tab, the arrows, Enter. True when the key press
-// was used (Enter also when the active button could not take the focus).
+// The navigation keys, offered after the context-menu shortcuts and the window's own
+// bindings: Tab and Shift+Tab, the arrows, Enter. True when the key press was used (Enter
+// also when the active button could not take the focus).
 bool navigationKey(HWND main, HWND defaultButton, const MSG& msg, bool shift, bool ctrl, bool alt);
 
 }  // namespace qm

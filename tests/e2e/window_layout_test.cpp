@@ -1,13 +1,15 @@
-// The main window as it stands on the screen: class, owner, captions, styles, rectangles
-// at the design size and after resizing, the drop-down's opened height, the minimum size,
-// the initial position and the tab order. (Fonts and paint are checked in-process, in
-// window_inprocess_test.cpp: GDI handles cannot be read from another process.)
+// The main window as it stands on the screen: class, owner, captions, styles, the layout
+// applied to its controls, the drop-down's opened height, the minimum size, the initial
+// position and the tab order. (The layout's figures and resize rules are checked natively in
+// tests/native/layout_test.cpp; fonts and paint in-process, in
+// tests/win32/ui_fonts_colours_test.cpp: GDI handles cannot be read from another process.)
 #include <gtest/gtest.h>
 
 #include "harness.h"
 #include "runlist/listbox_runlist.h"
 #include "text/texts.h"
 #include "ui/Unit1.h"
+#include "ui/layout.h"
 
 namespace qm::e2e {
 namespace {
@@ -44,21 +46,6 @@ void expectRect(HWND c, int left, int top, int width, int height, const char* na
     EXPECT_EQ(r.top, top) << name;
     EXPECT_EQ(r.right - r.left, width) << name;
     EXPECT_EQ(r.bottom - r.top, height) << name;
-}
-
-// The extent of `text` in the font "ＭＳ Ｐゴシック" of `height`, measured here: the label is
-// sized to its text in its own font.
-SIZE extentInFont(int height, const char* text) {
-    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kFontFace);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    DeleteObject(font);
-    return size;
 }
 
 // The visible drop-down list of a combo box of process `pid` (class ComboLBox), if any.
@@ -109,28 +96,6 @@ TEST_F(MainWindow, IsATopLevelWindowOfItsClassOwnedByTheApplicationWindow) {
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);  // sizeable, system menu, both boxes
     EXPECT_FALSE(style & (WS_POPUP | WS_CHILD));
     EXPECT_FALSE(ex & WS_EX_TOPMOST);
-}
-
-// The class icon cannot be read from another process under Wine; the screenshot shows it in
-// the caption. Here: the resource itself.
-TEST(MainIcon, IsOne32By32ImageOf8BitsThatLoads) {
-    HMODULE exe = LoadLibraryExA((programDir() + "\\Quillmoor.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(exe, nullptr);
-    HRSRC res = FindResourceA(exe, "MAINICON", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
-    ASSERT_NE(res, nullptr);
-    const auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(exe, res)));
-    ASSERT_NE(dir, nullptr);
-    // GRPICONDIR: reserved, type 1, count; then 14-byte entries: width, height, colours,
-    // reserved, planes, bit count, ...
-    EXPECT_EQ(dir[2] | dir[3] << 8, 1);  // an icon
-    ASSERT_EQ(dir[4] | dir[5] << 8, 1);  // one image
-    EXPECT_EQ(dir[6], 32);
-    EXPECT_EQ(dir[7], 32);
-    EXPECT_EQ(dir[12] | dir[13] << 8, 8);
-    HICON icon = static_cast<HICON>(LoadImageA(exe, "MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    EXPECT_NE(icon, nullptr);
-    if (icon) DestroyIcon(icon);
-    FreeLibrary(exe);
 }
 
 TEST_F(MainWindow, ControlsHaveTheirCaptionsAndKinds) {
@@ -218,48 +183,36 @@ TEST_F(MainWindow, DropDownOpensOneRowPerNameFromOneToFive) {
     }
 }
 
-TEST_F(MainWindow, DesignClientSizePlacesEveryControlAtItsDesignRectangle) {
+// After a resize every control stands where the layout puts it for the new client size,
+// Label1 sized to its text in its own font.
+TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
     ASSERT_NE(open(), nullptr);
-    ASSERT_EQ(clientOf(main_).right, 332);
-    ASSERT_EQ(clientOf(main_).bottom, 273);
-    // Label1 keeps its left and top and is sized to its text in its own font (59 x 13 with
-    // the design's font; other fonts of the same height draw the text wider or narrower).
-    const SIZE label = extentInFont(-13, texts::kLabelApp);
-    expectRect(c(kIdLabel1), 16, 243, label.cx, label.cy, "Label1");
-    expectRect(c(kIdGroupBox1), 8, 9, 315, 224, "GroupBox1");
-    expectRect(c(kIdButton1), 15, 151, 73, 25, "Button1");
-    expectRect(c(kIdButton2), 123, 151, 73, 25, "Button2");
-    expectRect(c(kIdButton3), 226, 151, 73, 25, "Button3");
-    expectRect(c(kIdListBox1), 8, 17, 299, 127, "ListBox1");
-    expectRect(c(kIdCheckBox1), 24, 180, 161, 20, "CheckBox1");
-    expectRect(c(kIdCheckBox2), 24, 200, 121, 20, "CheckBox2");
-    expectRect(c(kIdButton6), 270, 238, 47, 25, "Button6");
+    resizeClient(647, 373);
+    ASSERT_EQ(clientOf(main_).right, 647);
+    ASSERT_EQ(clientOf(main_).bottom, 373);
+    Design design = scaledDesign(12, 12);
+    const SIZE label = test::textExtent(texts::kFontFace, design.labelFontHeight, texts::kLabelApp);
+    sizeTo(design, Ctl::Label1, label.cx, label.cy);
+    const Layout layout = layoutFor(design, 647, 373);
+    const struct {
+        UINT id;
+        Ctl ctl;
+        const char* name;
+    } controls[] = {{kIdLabel1, Ctl::Label1, "Label1"},       {kIdGroupBox1, Ctl::GroupBox1, "GroupBox1"},
+                    {kIdButton1, Ctl::Button1, "Button1"},    {kIdButton2, Ctl::Button2, "Button2"},
+                    {kIdButton3, Ctl::Button3, "Button3"},    {kIdListBox1, Ctl::ListBox1, "ListBox1"},
+                    {kIdCheckBox1, Ctl::CheckBox1, "CheckBox1"}, {kIdCheckBox2, Ctl::CheckBox2, "CheckBox2"},
+                    {kIdButton6, Ctl::Button6, "Button6"}};
+    for (const auto& k : controls) {
+        const Rect& r = at(layout, k.ctl);
+        expectRect(c(k.id), r.left, r.top, r.width, r.height, k.name);
+    }
+    // The drop-down's height is its opened height (DropDownOpensOneRowPerNameFromOneToFive).
+    const Rect& want = at(layout, Ctl::ComboBox1);
     const RECT combo = rectInParent(c(kIdComboBox1));
-    EXPECT_EQ(combo.left, 80);
-    EXPECT_EQ(combo.top, 240);
-    EXPECT_EQ(combo.right - combo.left, 188);
-}
-
-TEST_F(MainWindow, ResizingFollowsTheRules) {
-    ASSERT_NE(open(), nullptr);
-    resizeClient(647, 273);  // group box 630 wide
-    expectRect(c(kIdGroupBox1), 8, 9, 630, 224, "GroupBox1");
-    expectRect(c(kIdButton1), 66, 151, 73, 25, "Button1");
-    expectRect(c(kIdButton2), 282, 151, 73, 25, "Button2");
-    expectRect(c(kIdButton3), 488, 151, 73, 25, "Button3");
-    expectRect(c(kIdListBox1), 8, 17, 614, 127, "ListBox1");
-    expectRect(c(kIdCheckBox1), 24, 180, 476, 20, "CheckBox1");
-    expectRect(c(kIdCheckBox2), 24, 200, 121, 20, "CheckBox2");
-    resizeClient(292, 373);  // group box 275 wide, 100 taller
-    expectRect(c(kIdButton1), 9, 251, 73, 25, "Button1");
-    expectRect(c(kIdButton2), 103, 251, 73, 25, "Button2");
-    expectRect(c(kIdButton3), 193, 251, 73, 25, "Button3");
-    expectRect(c(kIdListBox1), 8, 17, 259, 227, "ListBox1");
-    expectRect(c(kIdCheckBox1), 24, 280, 161, 20, "CheckBox1");
-    expectRect(c(kIdGroupBox1), 8, 9, 275, 324, "GroupBox1");
-    const SIZE label = extentInFont(-13, texts::kLabelApp);
-    expectRect(c(kIdLabel1), 16, 343, label.cx, label.cy, "Label1");
-    expectRect(c(kIdButton6), 230, 338, 47, 25, "Button6");
+    EXPECT_EQ(combo.left, want.left);
+    EXPECT_EQ(combo.top, want.top);
+    EXPECT_EQ(combo.right - combo.left, want.width);
 }
 
 TEST_F(MainWindow, RefusesToBeSmallerThan300By200) {
@@ -309,7 +262,7 @@ TEST_F(MainWindow, RefusesToBeSmallerThan300By200) {
     EXPECT_EQ(r.bottom - r.top, 900);
 }
 
-// The layout's own position, left 884, top 111, 340 x 300, is what the window has before the
+// The design position, left 884, top 111, 340 x 300, is what the window has before the
 // settings are read; without a settings file it keeps it while the notice is up.
 TEST(MainWindowCreation, StandsAtTheLayoutsPositionBeforeTheSettingsAreRead) {
     Tool tool(nullptr);

@@ -94,19 +94,9 @@ struct Metrics {
 // Measures a face directly by its own name (this process keeps the mapping it started with).
 Metrics measure(const char* face, int windowFontHeight) {
     auto extent = [&](int height, const char* text) {
-        HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                 face);
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, font);
-        char realised[LF_FACESIZE] = "";
-        GetTextFaceA(dc, sizeof realised, realised);
-        EXPECT_STREQ(realised, face) << "the font is not installed";
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
-        DeleteObject(font);
+        std::string realised;
+        const SIZE size = test::textExtent(face, height, text, &realised);
+        EXPECT_EQ(realised, face) << "the font is not installed";
         return size;
     };
     Metrics m{};

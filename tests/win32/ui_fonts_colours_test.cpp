@@ -28,7 +28,7 @@ protected:
     void TearDown() override {
         if (mw_) {
             DestroyWindow(mw_->handle());
-            delete mw_;
+            mw_.reset();
         }
         test::pumpMessages();  // the quit message the window posts as it goes
         DeleteFileA(ini_.c_str());
@@ -44,7 +44,7 @@ protected:
     // The height of "0" in the control's font as the screen draws it.
     static int zeroHeight(HWND w) { return test::textExtent(test::fontOf(w), "0").cy; }
 
-    TQuillmoorMW* mw_ = nullptr;
+    std::unique_ptr<TQuillmoorMW> mw_;
     std::string ini_;
 };
 

@@ -1,0 +1,40 @@
+// The one edge where errors stop, and the way from a window handle to the main window.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+
+#include "ui/application.h"
+
+namespace qm {
+
+class TQuillmoorMW;
+
+// The one edge where errors stop: every entry from the system into the window's code (the
+// window procedure, the key dispatch before it, the list box's procedure, the creation)
+// runs its work through here. An error it raises is shown in the error box (the program's
+// own texts as they are, any other as its what()), and the tool goes on. True when the work
+// ran to its end.
+template <typename Work>
+bool guarded(Work&& work) noexcept {
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        try {
+            Application::showError(e.what());
+        } catch (const std::exception&) {
+            // Not even the error box could be shown (no memory left): the tool goes on.
+        }
+    }
+    return false;
+}
+
+// The main window object of the main window `hwnd`; null before its creation has begun and
+// once the object has let the window go.
+inline TQuillmoorMW* fromHandle(HWND hwnd) {
+    return reinterpret_cast<TQuillmoorMW*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+}  // namespace qm

@@ -1,0 +1,47 @@
+// The run list's context menu (PopupMenu1): one table of its five items gives the menu its
+// entries, hands out their access keys when it opens and answers their shortcuts.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "ui/shortcuts.h"
+#include "win/scoped.h"
+
+namespace qm {
+
+class TQuillmoorMW;
+
+// A context-menu item: its command id, caption (with the access key it was given), shortcut
+// and the window's handler that the command runs.
+struct TMenuItem {
+    UINT id = 0;
+    std::string caption;
+    ShortCut shortCut = 0;
+    void (TQuillmoorMW::*handler)(void* sender) = nullptr;
+};
+
+class TPopupMenu {
+public:
+    // The items, in menu order: Paste1, Delete1, N3, N1, N2.
+    TPopupMenu();
+    // Creates the menu with the items.
+    void build();
+    HMENU handle() const { return menu_.get(); }
+    // Each opening gives every item without an access key one; the captions keep them.
+    void assignAccessKeys();
+    // The item with the command id `id`, or null.
+    TMenuItem* itemWithId(UINT id);
+    // The item whose shortcut is `value`, or null (always for 0).
+    const TMenuItem* itemWithShortCut(ShortCut value) const;
+    // Whether the item can be chosen now (neither disabled nor grayed).
+    bool enabled(const TMenuItem& item) const;
+
+private:
+    std::array<TMenuItem, 5> items_;
+    MenuOwner menu_;
+};
+
+}  // namespace qm

@@ -1,0 +1,100 @@
+#include "ui/subclass.h"
+
+#include "ui/dispatch.h"
+
+namespace qm {
+
+namespace {
+
+// Subclassing the plain way: the control's own procedure waits in its GWLP_USERDATA, and
+// the main window is the control's root. comctl32's SetWindowSubclass is left out for Wine
+// alone: Wine keeps its subclass data in window properties, two server calls on every
+// message, which made every command on a long list slow.
+// A control that stays a Unicode window (the list box, with the common-controls manifest)
+// gets a W procedure (`unicode`): an A procedure in front of it would have the system convert
+// every text message between A and W, which Wine does through a fixed buffer of 512
+// characters, so a longer entry came back cut or wrong, and a W read from another program
+// overran that buffer.
+void subclass(HWND control, WNDPROC proc, bool unicode) {
+    const auto get = unicode ? GetWindowLongPtrW : GetWindowLongPtrA;
+    const auto set = unicode ? SetWindowLongPtrW : SetWindowLongPtrA;
+    set(control, GWLP_USERDATA, get(control, GWLP_WNDPROC));
+    set(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+}
+
+LRESULT controlsOwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode = false) {
+    const auto get = unicode ? GetWindowLongPtrW : GetWindowLongPtrA;
+    const auto call = unicode ? CallWindowProcW : CallWindowProcA;
+    return call(reinterpret_cast<WNDPROC>(get(hwnd, GWLP_USERDATA)), hwnd, msg, wParam, lParam);
+}
+
+// The group box holds six controls; their notifications go on to the main window. Unlike a
+// bare BUTTON group box it paints its own background, as the window's face behind it is
+// clipped away.
+LRESULT CALLBACK groupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_COMMAND:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+        return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
+    default:
+        return controlsOwnProc(hwnd, msg, wParam, lParam);
+    }
+}
+
+// The list box's key-down binding runs before the list's own keyboard handling.
+LRESULT listBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The list's context menu opens from the main window, which must learn that the request
+    // came from the list (passed on by the system it would name the group box). A request
+    // from the list's scroll bars is left to the system.
+    if (msg == WM_CONTEXTMENU && contextMenuInClient(hwnd, lParam)) {
+        return SendMessageA(GetAncestor(hwnd, GA_ROOT), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lParam);
+    }
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+        TQuillmoorMW* mw = fromHandle(GetAncestor(hwnd, GA_ROOT));
+        WORD key = static_cast<WORD>(wParam);
+        // An error in the binding is shown, and the list still sees the key.
+        if (mw) guarded([&] { mw->Listkeydown(mw->ListBox1, key, currentShiftState(lParam)); });
+        if (key == 0) return 0;
+        wParam = key;
+    }
+    return controlsOwnProc(hwnd, msg, wParam, lParam, true);
+}
+
+LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    guarded([&] { result = listBoxMessage(hwnd, msg, wParam, lParam); });
+    return result;
+}
+
+}  // namespace
+
+TShiftState currentShiftState(LPARAM keyData) {
+    TShiftState s;
+    s.shift = GetKeyState(VK_SHIFT) < 0;
+    s.ctrl = GetKeyState(VK_CONTROL) < 0;
+    s.alt = (keyData & (1 << 29)) != 0;
+    return s;
+}
+
+bool contextMenuInClient(HWND w, LPARAM lParam) {
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (pt.x == -1 && pt.y == -1) return true;
+    RECT client{};
+    GetClientRect(w, &client);
+    ScreenToClient(w, &pt);
+    return PtInRect(&client, pt) != FALSE;
+}
+
+void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc, false); }
+
+void subclassListBox(HWND listBox) { subclass(listBox, listBoxProc, true); }
+
+}  // namespace qm

@@ -22,7 +22,7 @@ HFONT makeFont(int height) {
 
 // The extent of `text` drawn in `font` on the screen.
 SIZE textExtent(HFONT font, const char* text) {
-    ScreenDC dc;
+    const ScreenDC dc(GetDC(nullptr));
     SelectedObject selected(dc.get(), font);
     SIZE size{};
     GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);
@@ -105,7 +105,7 @@ void TQuillmoorMW::buildComponents() {
     // The window font follows the screen's pixels per inch; when "0" then measures other than
     // the design's 12 pixels, every position and size, the design sizes and Label1's own font
     // are scaled by the measured height over 12.
-    const int ppi = GetDeviceCaps(ScreenDC().get(), LOGPIXELSY);
+    const int ppi = GetDeviceCaps(ScreenDC(GetDC(nullptr)).get(), LOGPIXELSY);
     dpi_ = ppi > 0 ? ppi : 96;
     font_.reset(makeFont(mulDiv(-12, dpi_, 96)));
     const int measured = textExtent(font_.get(), "0").cy;

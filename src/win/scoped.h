@@ -35,20 +35,11 @@ struct MenuDestroyer {
 };
 using MenuOwner = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 
-// The screen's device context, released when it goes.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() {
-        if (dc_) ReleaseDC(nullptr, dc_);
-    }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
+// The screen's device context (GetDC(nullptr)), released when it goes.
+struct ScreenDCReleaser {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
+using ScreenDC = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDCReleaser>;
 
 // An object selected into a device context; the one it replaced goes back when it goes.
 class SelectedObject {

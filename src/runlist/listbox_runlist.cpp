@@ -5,6 +5,7 @@
 
 #include "text/error.h"
 #include "text/texts.h"
+#include "text/win_ansi_name.h"
 
 namespace qm {
 
@@ -30,12 +31,7 @@ std::string ListBoxRunList::read(int pos) const {
     const LRESULT got =
         SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(buf.data()));
     if (got < 0) throwIndexError(pos);
-    const int chars = static_cast<int>(got < len ? got : len);
-    if (chars == 0) return std::string();
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, buf.data(), chars, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, buf.data(), chars, &out[0], bytes, nullptr, nullptr);
-    return out;
+    return narrowText(buf.data(), static_cast<int>(got < len ? got : len));
 }
 
 // The list box answers LB_ERR for a position it does not hold; a negative position is

@@ -70,4 +70,12 @@ std::wstring wideText(const std::string& text) {
     return out;
 }
 
+std::string narrowText(const wchar_t* text, int length) {
+    if (length <= 0) return std::string();
+    const int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
 }  // namespace qm

@@ -21,5 +21,7 @@ std::optional<std::string> exactAnsi(std::wstring_view text);
 
 // Code page text (the program's own texts) in UTF-16 for the wide dialogs.
 std::wstring wideText(const std::string& text);
+// UTF-16 text in the code page as the system converts it (the way back of wideText).
+std::string narrowText(const wchar_t* text, int length);
 
 }  // namespace qm

@@ -39,11 +39,13 @@ private:
 
     HWND hwnd_;
     WNDPROC ownProc_ = nullptr;                   // during a command
+    bool callDirectly_ = false;                   // ownProc_ is a function to call as it is
     int count_ = 0;                               // during a command
     int firstSelected_ = -1, lastSelected_ = -1;  // set selected during a command
 };
 
-// Suspends the list box's redrawing for a batch of requests and repaints it once after.
+// Suspends the list box's redrawing for a batch of requests; it is painted once, at the next
+// paint after.
 class RedrawPause {
 public:
     explicit RedrawPause(HWND hwnd);
@@ -53,6 +55,7 @@ public:
 
 private:
     HWND hwnd_;
+    bool shown_;  // the list box had WS_VISIBLE, which the pause takes away meanwhile
 };
 
 }  // namespace qm

@@ -94,10 +94,14 @@ void TQuillmoorMW::FormCreate(void*) {
     appTable_ = loadAppTable(settings, cp());
     if (!appTable_) return;
     const std::vector<std::string>& entries = appTable_->entries;
+    // Redraw off while the names go in: otherwise the drop-down's list updates its scroll bar
+    // after every one of them.
+    SendMessageA(ComboBox1, WM_SETREDRAW, FALSE, 0);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string name(appName(entries[i]));
         SendMessageA(ComboBox1, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name.c_str()));
     }
+    SendMessageA(ComboBox1, WM_SETREDRAW, TRUE, 0);
     SendMessageA(ComboBox1, CB_SETCURSEL, 0, 0);
 }
 

@@ -125,6 +125,9 @@ private:
     bool activatedOnce_ = false;
     bool endRequested_ = false;
     bool layoutHeld_ = false;  // while the window is being created
+    // Where each control was last put (the drop-down with its opened height): a control
+    // already there is not moved again.
+    Layout placed_{};
     HWND lastFocus_ = nullptr;
     bool dialogOpen_ = false;  // the file dialog or the folder browser is open
 };

@@ -116,33 +116,41 @@ void TQuillmoorMW::buildComponents() {
     const SIZE labelSize = textExtent(labelFont_.get(), texts::kLabelApp);
     sizeTo(design_, Ctl::Label1, labelSize.cx, labelSize.cy);
 
-    auto make = [&](HWND parent, const char* cls, const char* text, DWORD style, UINT id, DWORD ex = 0) {
-        HWND w = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), inst, nullptr);
+    // Each control is made where the layout puts it in the window as created: when the stored
+    // size turns out to be that one, the creation sequence's layout moves only the drop-down,
+    // to its opened height. The drop-down starts with no height.
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    placed_ = layoutFor(design_, client.right, client.bottom);
+    placed_[static_cast<int>(Ctl::ComboBox1)].height = 0;
+    auto make = [&](HWND parent, const char* cls, const char* text, DWORD style, UINT id, Ctl c, DWORD ex = 0) {
+        const Rect& r = at(placed_, c);
+        HWND w = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width, r.height,
+                                 parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), inst, nullptr);
         SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         return w;
     };
     // Created in tab order: Button6, GroupBox1 (Button1, Button2, Button3, ListBox1,
     // CheckBox1, CheckBox2), ComboBox1; the label takes no focus.
-    Button6 = make(hwnd_, "BUTTON", texts::kButtonRun, WS_TABSTOP | BS_DEFPUSHBUTTON, kIdButton6);
+    Button6 = make(hwnd_, "BUTTON", texts::kButtonRun, WS_TABSTOP | BS_DEFPUSHBUTTON, kIdButton6, Ctl::Button6);
     GroupBox1 = make(hwnd_, "BUTTON", texts::kGroupRunList, BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                     kIdGroupBox1, WS_EX_CONTROLPARENT);
+                     kIdGroupBox1, Ctl::GroupBox1, WS_EX_CONTROLPARENT);
     subclassGroupBox(GroupBox1);
-    Button1 = make(GroupBox1, "BUTTON", texts::kButtonAddFile, WS_TABSTOP | BS_PUSHBUTTON, kIdButton1);
-    Button2 = make(GroupBox1, "BUTTON", texts::kButtonAddFolder, WS_TABSTOP | BS_PUSHBUTTON, kIdButton2);
-    Button3 = make(GroupBox1, "BUTTON", texts::kButtonClear, WS_TABSTOP | BS_PUSHBUTTON, kIdButton3);
-    ListBox1 = make(GroupBox1, "LISTBOX", "", WS_TABSTOP | kRunListStyle, kIdListBox1, WS_EX_CLIENTEDGE);
+    Button1 = make(GroupBox1, "BUTTON", texts::kButtonAddFile, WS_TABSTOP | BS_PUSHBUTTON, kIdButton1, Ctl::Button1);
+    Button2 = make(GroupBox1, "BUTTON", texts::kButtonAddFolder, WS_TABSTOP | BS_PUSHBUTTON, kIdButton2, Ctl::Button2);
+    Button3 = make(GroupBox1, "BUTTON", texts::kButtonClear, WS_TABSTOP | BS_PUSHBUTTON, kIdButton3, Ctl::Button3);
+    ListBox1 = make(GroupBox1, "LISTBOX", "", WS_TABSTOP | kRunListStyle, kIdListBox1, Ctl::ListBox1, WS_EX_CLIENTEDGE);
     const int itemHeight = mulDiv(12, zero, 12);  // 12 at design
     SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, itemHeight);
     subclassListBox(ListBox1);
-    CheckBox1 = make(GroupBox1, "BUTTON", texts::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox1);
-    CheckBox2 = make(GroupBox1, "BUTTON", texts::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox2);
-    ComboBox1 = make(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBox1);
+    CheckBox1 = make(GroupBox1, "BUTTON", texts::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox1, Ctl::CheckBox1);
+    CheckBox2 = make(GroupBox1, "BUTTON", texts::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox2, Ctl::CheckBox2);
+    ComboBox1 = make(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBox1, Ctl::ComboBox1);
     SendMessageA(ComboBox1, CB_SETITEMHEIGHT, 0, itemHeight);
     // With common controls 6 the opened list shows at most this many rows; older ones follow
     // the height applyLayout gives the control.
     SendMessageA(ComboBox1, CB_SETMINVISIBLE, 5, 0);
-    Label1 = make(hwnd_, "STATIC", texts::kLabelApp, SS_CENTER, kIdLabel1);
+    Label1 = make(hwnd_, "STATIC", texts::kLabelApp, SS_CENTER, kIdLabel1, Ctl::Label1);
     SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
 
     runList_ = std::make_unique<ListBoxRunList>(ListBox1);
@@ -153,10 +161,14 @@ void TQuillmoorMW::applyLayout() {
     if (!ListBox1 || layoutHeld_ || IsIconic(hwnd_)) return;
     RECT client{};
     GetClientRect(hwnd_, &client);
-    const Layout l = layoutFor(design_, client.right, client.bottom);
-    auto put = [&](HWND w, Ctl c, int height = -1) {
+    Layout l = layoutFor(design_, client.right, client.bottom);
+    l[static_cast<int>(Ctl::ComboBox1)].height = comboOpenHeight(ComboBox1);
+    auto put = [&](HWND w, Ctl c) {
         const Rect& r = at(l, c);
-        MoveWindow(w, r.left, r.top, r.width, height < 0 ? r.height : height, TRUE);
+        Rect& was = placed_[static_cast<int>(c)];
+        if (r == was) return;
+        MoveWindow(w, r.left, r.top, r.width, r.height, TRUE);
+        was = r;
     };
     put(Label1, Ctl::Label1);
     put(GroupBox1, Ctl::GroupBox1);
@@ -167,7 +179,7 @@ void TQuillmoorMW::applyLayout() {
     put(CheckBox1, Ctl::CheckBox1);
     put(CheckBox2, Ctl::CheckBox2);
     put(Button6, Ctl::Button6);
-    put(ComboBox1, Ctl::ComboBox1, comboOpenHeight(ComboBox1));
+    put(ComboBox1, Ctl::ComboBox1);
 }
 
 // The smallest frame on this screen.

@@ -123,23 +123,27 @@ TEST_F(ContextMenu, RightClickOnTheListsScrollBarIsLeftToTheSystem) {
 }
 
 // Select all and Invert on 50 entries end where setting each entry with LB_SETSEL, one by one
-// in ascending order, ends: the same selection, caret, anchor and top entry. The model is a
-// list box of the same size, styles and item height in this process, given the same start.
+// in ascending order, ends: the same selection, caret, anchor and top entry, the list box
+// shown again after the command's pause. The model is a list box of the same size, styles
+// and item height in this process, given the same start.
 struct ListState {
     std::vector<int> selection;
     LRESULT caret, anchor, top;
+    bool shown;
     bool operator==(const ListState& o) const {
-        return selection == o.selection && caret == o.caret && anchor == o.anchor && top == o.top;
+        return selection == o.selection && caret == o.caret && anchor == o.anchor && top == o.top &&
+               shown == o.shown;
     }
 };
 std::ostream& operator<<(std::ostream& out, const ListState& s) {
     out << "{selected " << s.selection.size() << ", caret " << s.caret << ", anchor " << s.anchor << ", top " << s.top
-        << "}";
+        << (s.shown ? "" : ", hidden") << "}";
     return out;
 }
 ListState stateOf(HWND list) {
     return {listSelection(list), SendMessageW(list, LB_GETCARETINDEX, 0, 0),
-            SendMessageW(list, LB_GETANCHORINDEX, 0, 0), SendMessageW(list, LB_GETTOPINDEX, 0, 0)};
+            SendMessageW(list, LB_GETANCHORINDEX, 0, 0), SendMessageW(list, LB_GETTOPINDEX, 0, 0),
+            (GetWindowLongPtrW(list, GWL_STYLE) & WS_VISIBLE) != 0};
 }
 
 TEST(ContextMenuCommands, SelectAllAndInvertEndAsSelectingEntryByEntryDoes) {

@@ -21,8 +21,17 @@ TEST_F(ListBoxRunListTest, HasTheRunListStylesAndNoSortOrOwnerDraw) {
 
 TEST_F(ListBoxRunListTest, SelectAllSetsEachEntryOnceAndTheListBoxAgrees) {
     qm::runlist_cases::fill(list(), 50);
-    qm::selectAll(list());
+    {
+        const qm::RedrawPause pause(hwnd_);
+        qm::selectAll(list());
+    }
     EXPECT_EQ(SendMessageA(hwnd_, LB_GETSELCOUNT, 0, 0), 50);
+    // After the pause the list box is shown again and its scroll bar stands where the list
+    // is scrolled to: the last entry in view.
+    EXPECT_NE(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE, 0);
+    const LRESULT top = SendMessageA(hwnd_, LB_GETTOPINDEX, 0, 0);
+    EXPECT_GT(top, 0);
+    EXPECT_EQ(GetScrollPos(hwnd_, SB_VERT), top);
 }
 
 TEST_F(ListBoxRunListTest, LongEntriesAreReadBackWhole) {

@@ -56,9 +56,9 @@ void appendDroppedNames(HDROP drop, RunList& list) {
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         // Each name whole, however long: a name cut short names another file or none.
-        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        name.resize(DragQueryFileW(drop, i, &name[0], static_cast<UINT>(name.size())));
-        list.append(ansiName(name));
+        WideText name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        const UINT length = DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size()));
+        list.append(ansiName(std::wstring_view(name.data(), length < name.size() ? length : name.size() - 1)));
     }
 }
 

@@ -56,7 +56,7 @@ UINT_PTR CALLBACK placementHook(HWND hookWindow, UINT msg, WPARAM, LPARAM lParam
 
 std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName) {
     static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88, "the full dialog record of 32-bit Windows");
-    const std::wstring filter = wideText(dialogFilter(texts::kOpenFilter, systemCodePage()));
+    const WideText filter = wideText(dialogFilter(texts::kOpenFilter, systemCodePage()));
     // For Wine only: its wide dialog copies a multiple selection into the buffer without
     // looking at its size. The room behind the result buffer takes such a selection of up to
     // a million characters, which does not fit the offered part and adds nothing (Windows
@@ -64,14 +64,14 @@ std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE in
     constexpr std::size_t kOverrunRoom = std::size_t(1) << 20;
     std::unique_ptr<wchar_t[]> result(new wchar_t[kResultSize + kOverrunRoom]);
     std::fill_n(result.get(), kResultSize, L'\0');
-    const std::wstring initial = wideText(fileName.substr(0, kOfferedSize));
-    std::copy_n(initial.data(), std::min<std::size_t>(initial.size(), kOfferedSize), result.get());
+    const WideText initial = wideText(fileName.substr(0, kOfferedSize));  // its NUL last
+    std::copy_n(initial.data(), std::min<std::size_t>(initial.size() - 1, kOfferedSize), result.get());
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = fullRecordKnown() ? sizeof(OPENFILENAMEW) : OPENFILENAME_SIZE_VERSION_400W;
     ofn.hwndOwner = owner;
     ofn.hInstance = instance;
-    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFilter = filter.data();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = result.get();
     ofn.nMaxFile = kOfferedSize;

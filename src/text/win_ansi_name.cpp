@@ -2,19 +2,26 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace qm {
 
 namespace {
 
-std::wstring toWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+// UTF-16 text for the system, NUL-terminated.
+WideText toWide(std::u16string_view text) {
+    WideText wide(text.begin(), text.end());
+    wide.push_back(L'\0');
+    return wide;
+}
 std::u16string fromWide(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
 class WinAnsiConversion final : public AnsiConversion {
 public:
     std::optional<std::string> exact(std::u16string_view text) const override {
         if (text.empty()) return std::string();
-        const std::wstring wide = toWide(text);
-        const int length = static_cast<int>(wide.size());
+        const WideText wide = toWide(text);
+        const int length = static_cast<int>(text.size());
         BOOL usedDefault = FALSE;
         const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr,
                                           &usedDefault);
@@ -30,22 +37,19 @@ public:
         // one's bytes is no exact conversion.
         const int back = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, out.data(), n, nullptr, 0);
         if (back != length) return std::nullopt;
-        std::wstring again(static_cast<std::size_t>(back), L'\0');
-        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, out.data(), n, &again[0], back);
+        WideText again(static_cast<std::size_t>(back) + 1, L'\0');
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, out.data(), n, again.data(), back);
         if (again != wide) return std::nullopt;
         return out;
     }
 
     std::optional<std::u16string> shortPath(std::u16string_view path) const override {
-        const std::wstring wide = toWide(path);
+        const WideText wide = toWide(path);
         for (DWORD size = MAX_PATH;;) {
-            std::wstring out(size, L'\0');
-            const DWORD n = GetShortPathNameW(wide.c_str(), &out[0], size);
+            WideText out(size, L'\0');
+            const DWORD n = GetShortPathNameW(wide.data(), out.data(), size);
             if (n == 0) return std::nullopt;  // no such file or folder
-            if (n < size) {
-                out.resize(n);
-                return fromWide(out);
-            }
+            if (n < size) return fromWide(std::wstring_view(out.data(), n));
             size = n;  // the length it needs, its NUL included
         }
     }
@@ -62,11 +66,11 @@ std::string ansiName(std::wstring_view name) { return ansiName(fromWide(name), s
 
 std::optional<std::string> exactAnsi(std::wstring_view text) { return systemAnsiConversion().exact(fromWide(text)); }
 
-std::wstring wideText(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+WideText wideText(const std::string& text) {
+    const int n =
+        text.empty() ? 0 : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    WideText out(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
     return out;
 }
 

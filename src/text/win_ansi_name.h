@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/ansi_name.h"
 
@@ -19,8 +20,13 @@ std::string ansiName(std::wstring_view name);
 // The text in the code page when it holds it exactly, else nothing.
 std::optional<std::string> exactAnsi(std::wstring_view text);
 
+// UTF-16 text for the system, its NUL included. Held in a vector, not a std::wstring: the
+// wide string's members come precompiled in one piece of the C++ runtime, 35 KB of the exe
+// for the few this program would use.
+using WideText = std::vector<wchar_t>;
+
 // Code page text (the program's own texts) in UTF-16 for the wide dialogs.
-std::wstring wideText(const std::string& text);
+WideText wideText(const std::string& text);
 // UTF-16 text in the code page as the system converts it (the way back of wideText).
 std::string narrowText(const wchar_t* text, int length);
 

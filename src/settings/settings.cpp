@@ -71,14 +71,6 @@ std::string Settings::readText(const std::string& section, const std::string& ke
     return std::string(buffer.data(), length);
 }
 
-int Settings::readInt(const std::string& section, const std::string& key, int defaultValue) const {
-    return parseIniInt(readText(section, key), defaultValue);
-}
-
-bool Settings::readBool(const std::string& section, const std::string& key, bool defaultValue) const {
-    return parseIniBool(readText(section, key), defaultValue);
-}
-
 void Settings::writeText(const std::string& section, const std::string& key, const std::string& value) {
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()))
         throw AppError(formatMessage(texts::kErrCannotWrite, path_));
@@ -105,6 +97,24 @@ void Settings::sectionEntries(const std::string& section, std::vector<std::strin
     }
     for (const std::string& key : readNameList(section.c_str(), path_))
         out.push_back(sectionEntry(key, readText(section, key)));
+}
+
+SectionReader::SectionReader(const Settings& settings, std::string section)
+    : settings_(settings), section_(std::move(section)) {
+    const std::vector<char> lines = readSectionLines(section_, settings_.path());
+    plain_ = plainSectionEntries(lines.data(), lines.size());
+}
+
+std::string SectionReader::readText(const std::string& key) const {
+    return plain_ ? plainEntryValue(*plain_, key) : settings_.readText(section_, key);
+}
+
+int SectionReader::readInt(const std::string& key, int defaultValue) const {
+    return parseIniInt(readText(key), defaultValue);
+}
+
+bool SectionReader::readBool(const std::string& key, bool defaultValue) const {
+    return parseIniBool(readText(key), defaultValue);
 }
 
 std::optional<AppTable> loadAppTable(Settings& settings, const CodePage& cp) {

@@ -27,8 +27,6 @@ public:
 
     // A key's value, at most 2047 bytes (longer ones are cut); missing keys read as "".
     std::string readText(const std::string& section, const std::string& key) const;
-    int readInt(const std::string& section, const std::string& key, int defaultValue) const;
-    bool readBool(const std::string& section, const std::string& key, bool defaultValue) const;
 
     // Throw AppError "<path> に書き込めません" when the platform refuses the write.
     void writeText(const std::string& section, const std::string& key, const std::string& value);
@@ -42,6 +40,22 @@ public:
 
 private:
     std::string path_;
+};
+
+// Some keys of one section: the section is read at once where its lines are plain (one
+// profile call instead of one per key), key by key otherwise; each value is what
+// Settings::readText gives.
+class SectionReader {
+public:
+    SectionReader(const Settings& settings, std::string section);
+    std::string readText(const std::string& key) const;
+    int readInt(const std::string& key, int defaultValue) const;
+    bool readBool(const std::string& key, bool defaultValue) const;
+
+private:
+    const Settings& settings_;
+    std::string section_;
+    std::optional<std::vector<std::string>> plain_;  // the section's entries, when plain
 };
 
 // The application table, when the file has a section "app" (compared ignoring case).

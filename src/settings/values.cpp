@@ -128,4 +128,16 @@ std::optional<std::vector<std::string>> plainSectionEntries(const char* lines, s
     return entries;
 }
 
+std::string plainEntryValue(const std::vector<std::string>& entries, std::string_view key) {
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (const std::string& entry : entries) {
+        const std::size_t eq = entry.find('=');
+        if (eq != key.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < eq && same; ++i) same = fold(entry[i]) == fold(key[i]);
+        if (same) return entry.substr(eq + 1);
+    }
+    return std::string();
+}
+
 }  // namespace qm

@@ -47,4 +47,8 @@ std::vector<std::string> splitNameList(const char* buffer, std::size_t returned,
 // key names fit the 16384 bytes they are listed in. Otherwise nothing.
 std::optional<std::vector<std::string>> plainSectionEntries(const char* lines, std::size_t size);
 
+// The value of `key` among such entries, the key compared as the platform matches keys
+// (ASCII letters ignoring case); "" when no entry has it, as for a missing key.
+std::string plainEntryValue(const std::vector<std::string>& entries, std::string_view key);
+
 }  // namespace qm

@@ -81,15 +81,17 @@ void TQuillmoorMW::FormCreate(void*) {
         PostQuitMessage(0);
         return;
     }
-    // Position and size in 96-dpi units, read in this order; placed on the screen at once.
+    // Position and size in 96-dpi units; placed on the screen at once.
+    const SectionReader pos(settings, "Pos");
     Rect stored{};
-    stored.top = settings.readInt("Pos", "Top", 0);
-    stored.left = settings.readInt("Pos", "Left", 0);
-    stored.height = settings.readInt("Pos", "Height", 300);
-    stored.width = settings.readInt("Pos", "Width", 400);
+    stored.top = pos.readInt("Top", 0);
+    stored.left = pos.readInt("Left", 0);
+    stored.height = pos.readInt("Height", 300);
+    stored.width = pos.readInt("Width", 400);
     setBounds(stored);
-    setChecked(CheckBox1, settings.readBool("check", "clear", false));
-    setChecked(CheckBox2, settings.readBool("check", "quit", false));
+    const SectionReader check(settings, "check");
+    setChecked(CheckBox1, check.readBool("clear", false));
+    setChecked(CheckBox2, check.readBool("quit", false));
 
     appTable_ = loadAppTable(settings, cp());
     if (!appTable_) return;

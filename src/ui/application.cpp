@@ -14,6 +14,8 @@ HWND g_app = nullptr;
 HINSTANCE g_instance = nullptr;
 std::string g_title;
 std::string g_exePath;
+HICON g_icon = nullptr;
+HICON g_smallIcon = nullptr;
 
 constexpr char kAppClass[] = "TApplication";
 
@@ -32,12 +34,20 @@ void Application::create(HINSTANCE instance) {
     g_instance = instance;
     g_exePath = modulePath();
     g_title = titleFromExePath(g_exePath, systemCodePage());
-    WNDCLASSA wc{};
+    // The small icon is loaded here once: a class given none gets its own copy, loaded and
+    // scaled again for each of the two classes. The same resource at the same size: the
+    // very picture the system would have made.
+    g_icon = LoadIconA(instance, "MAINICON");
+    g_smallIcon = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), 0));
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = instance;
     wc.lpszClassName = kAppClass;
-    wc.hIcon = LoadIconA(instance, "MAINICON");
-    RegisterClassA(&wc);
+    wc.hIcon = g_icon;
+    wc.hIconSm = g_smallIcon;
+    RegisterClassExA(&wc);
     // Never shown; a zero-sized popup keeps it off the taskbar.
     g_app = CreateWindowExA(0, kAppClass, g_title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                             0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
@@ -47,6 +57,8 @@ HWND Application::handle() { return g_app; }
 HINSTANCE Application::instance() { return g_instance; }
 const std::string& Application::title() { return g_title; }
 const std::string& Application::exePath() { return g_exePath; }
+HICON Application::icon() { return g_icon; }
+HICON Application::smallIcon() { return g_smallIcon; }
 
 void Application::showError(const std::string& text) {
     // The application window (hidden) owns the box; the main window takes no input meanwhile.

@@ -16,6 +16,10 @@ public:
     static HINSTANCE instance();
     static const std::string& title();
     static const std::string& exePath();
+    // The program's icon (MAINICON) at the system's icon size and at its small icon size,
+    // loaded once for both window classes.
+    static HICON icon();
+    static HICON smallIcon();
 
     // The error box: modal, owned by the application window, error icon, "OK", the title
     // as caption, the text with the "." rule. The main window takes no input meanwhile.

@@ -62,16 +62,18 @@ int comboOpenHeight(HWND combo) {
 
 std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create() {
     HINSTANCE inst = Application::instance();
-    WNDCLASSA wc{};
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WndProc;
     wc.hInstance = inst;
-    wc.hIcon = LoadIconA(inst, "MAINICON");
+    wc.hIcon = Application::icon();
+    wc.hIconSm = Application::smallIcon();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = texts::kWindowClass;
     WNDCLASSA registered{};
-    if (!GetClassInfoA(inst, texts::kWindowClass, &registered) && !RegisterClassA(&wc)) return nullptr;
+    if (!GetClassInfoA(inst, texts::kWindowClass, &registered) && !RegisterClassExA(&wc)) return nullptr;
 
     std::unique_ptr<TQuillmoorMW> mw(new TQuillmoorMW());
     // Owned by the application window; WS_EX_APPWINDOW keeps its taskbar button.

@@ -39,29 +39,37 @@ TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
     writeFile(ini, bytes);
     {
         Settings s(ini);
+        // Through a SectionReader: [Pos] and [check] are read at once, [more] (blanks beside
+        // "=") key by key.
+        auto readInt = [&](const char* section, const char* key, int dflt) {
+            return qm::SectionReader(s, section).readInt(key, dflt);
+        };
+        auto readBool = [&](const char* section, const char* key, bool dflt) {
+            return qm::SectionReader(s, section).readBool(key, dflt);
+        };
         EXPECT_TRUE(s.exists());
-        EXPECT_EQ(s.readInt("Pos", "Top", 0), -20);
-        EXPECT_EQ(s.readInt("Pos", "Left", 0), 0);
-        EXPECT_EQ(s.readInt("Pos", "Height", 300), 300);
-        EXPECT_EQ(s.readInt("Pos", "Width", 0), 400);
-        EXPECT_EQ(s.readInt("more", "w1", 0), 400);
-        EXPECT_EQ(s.readInt("more", "w2", 0), 400);
-        EXPECT_EQ(s.readInt("more", "h2", 300), 300);
-        EXPECT_EQ(s.readInt("more", "min", 0), INT_MIN);
-        EXPECT_EQ(s.readInt("more", "neg", 0), -1);
+        EXPECT_EQ(readInt("Pos", "Top", 0), -20);
+        EXPECT_EQ(readInt("Pos", "Left", 0), 0);
+        EXPECT_EQ(readInt("Pos", "Height", 300), 300);
+        EXPECT_EQ(readInt("Pos", "Width", 0), 400);
+        EXPECT_EQ(readInt("more", "w1", 0), 400);
+        EXPECT_EQ(readInt("more", "w2", 0), 400);
+        EXPECT_EQ(readInt("more", "h2", 300), 300);
+        EXPECT_EQ(readInt("more", "min", 0), INT_MIN);
+        EXPECT_EQ(readInt("more", "neg", 0), -1);
         // Sections and keys are matched without regard to case; the platform trims blanks
         // around values.
-        EXPECT_EQ(s.readInt("POS", "top", 0), -20);
-        EXPECT_EQ(s.readInt("more", "spaced", 0), 12);
-        EXPECT_EQ(s.readInt("more", "empty", 9), 9);
-        EXPECT_EQ(s.readInt("more", "missing", 9), 9);
-        EXPECT_EQ(s.readInt("nosuch", "Top", 9), 9);
-        EXPECT_TRUE(s.readBool("check", "clear", false));
-        EXPECT_FALSE(s.readBool("check", "quit", false));
-        EXPECT_TRUE(s.readBool("check", "quit", true));
-        EXPECT_FALSE(s.readBool("more", "zero", true));
-        EXPECT_FALSE(s.readBool("check", "missing", false));
-        EXPECT_TRUE(s.readBool("check", "missing", true));
+        EXPECT_EQ(readInt("POS", "top", 0), -20);
+        EXPECT_EQ(readInt("more", "spaced", 0), 12);
+        EXPECT_EQ(readInt("more", "empty", 9), 9);
+        EXPECT_EQ(readInt("more", "missing", 9), 9);
+        EXPECT_EQ(readInt("nosuch", "Top", 9), 9);
+        EXPECT_TRUE(readBool("check", "clear", false));
+        EXPECT_FALSE(readBool("check", "quit", false));
+        EXPECT_TRUE(readBool("check", "quit", true));
+        EXPECT_FALSE(readBool("more", "zero", true));
+        EXPECT_FALSE(readBool("check", "missing", false));
+        EXPECT_TRUE(readBool("check", "missing", true));
         EXPECT_EQ(s.readText("more", "表"), "ポ\\");
         EXPECT_EQ(s.readText("more", "missing"), "");
         EXPECT_EQ(s.sectionNames(), (std::vector<std::string>{"Pos", "check", "more", "Zeta", "alpha"}));
@@ -111,7 +119,8 @@ TEST_F(SettingsFileTest, BuildsTheAppTableFromTheSectionIgnoringCase) {
 }
 
 // The entries of a section, whether read at once or key by key, are what listing the key
-// names and then reading each key's value by name gives, line quirks and all.
+// names and then reading each key's value by name gives, line quirks and all; so is each
+// value a SectionReader gives.
 TEST_F(SettingsFileTest, SectionEntriesAreWhatReadingKeyByKeyGives) {
     auto keyByKey = [](const std::string& ini) {
         std::vector<char> names(16384, '\0');
@@ -147,6 +156,12 @@ TEST_F(SettingsFileTest, SectionEntriesAreWhatReadingKeyByKeyGives) {
         std::vector<std::string> entries;
         s.sectionEntries("app", entries);
         EXPECT_EQ(entries, expected);
+        const qm::SectionReader reader(s, "app");
+        for (const char* key : {"plain", "PLAIN", "empty", "last", "q", "lone", "spaced", "trail", "mid", "dup", "Dup",
+                                "Ａ", "ａ", "novalue", "after", "before", "long", "longer", "key100000", "key101999",
+                                "nosuch", ""}) {
+            EXPECT_EQ(reader.readText(key), s.readText("app", key)) << key;
+        }
     }
 }
 
@@ -212,7 +227,7 @@ TEST_F(SettingsFileTest, WritesStorePlainDecimalAndOneOrZero) {
     EXPECT_EQ(s.readText("Pos", "Width"), "-2147483648");
     EXPECT_EQ(s.readText("check", "clear"), "0");
     EXPECT_EQ(s.readText("check", "quit"), "1");
-    EXPECT_EQ(s.readInt("Pos", "Width", 0), INT_MIN);
+    EXPECT_EQ(qm::SectionReader(s, "Pos").readInt("Width", 0), INT_MIN);
     // Other sections and keys are kept.
     EXPECT_EQ(s.readText("Pos", "Keep"), "me");
     EXPECT_EQ(s.readText("app", "x"), "y %P");
@@ -224,7 +239,7 @@ TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
     {
         Settings s(missing);
         EXPECT_FALSE(s.exists());
-        EXPECT_EQ(s.readInt("Pos", "Height", 300), 300);
+        EXPECT_EQ(qm::SectionReader(s, "Pos").readInt("Height", 300), 300);
         EXPECT_TRUE(s.sectionNames().empty());
         EXPECT_FALSE(loadAppTable(s, systemCodePage()).has_value());
     }
@@ -236,7 +251,7 @@ TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
     {
         Settings s(folder);
         EXPECT_FALSE(s.exists());
-        EXPECT_EQ(s.readInt("Pos", "Width", 400), 400);
+        EXPECT_EQ(qm::SectionReader(s, "Pos").readInt("Width", 400), 400);
     }
     // A file of that name next to it does exist, however its name is cased.
     writeFile(path("Real.ini"), "");
@@ -276,7 +291,7 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
     // And the file is writable again.
     Settings s(ini);
     s.writeInt("Pos", "Left", 3);
-    EXPECT_EQ(s.readInt("Pos", "Left", 0), 3);
+    EXPECT_EQ(qm::SectionReader(s, "Pos").readInt("Left", 0), 3);
 }
 
 }  // namespace

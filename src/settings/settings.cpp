@@ -50,6 +50,12 @@ std::vector<char> readSectionLines(const std::string& section, const std::string
     }
 }
 
+// A section's entries when its lines are plain (plainSectionEntries), in one profile call.
+std::optional<std::vector<std::string>> readPlainSection(const std::string& section, const std::string& path) {
+    const std::vector<char> lines = readSectionLines(section, path);
+    return plainSectionEntries(lines.data(), lines.size());
+}
+
 }  // namespace
 
 Settings::~Settings() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str()); }
@@ -90,8 +96,7 @@ std::vector<std::string> Settings::sectionNames() const { return readNameList(nu
 // key, every start would pay one profile call per application.
 void Settings::sectionEntries(const std::string& section, std::vector<std::string>& out) const {
     out.clear();
-    const std::vector<char> lines = readSectionLines(section, path_);
-    if (std::optional<std::vector<std::string>> entries = plainSectionEntries(lines.data(), lines.size())) {
+    if (std::optional<std::vector<std::string>> entries = readPlainSection(section, path_)) {
         out = std::move(*entries);
         return;
     }
@@ -100,10 +105,7 @@ void Settings::sectionEntries(const std::string& section, std::vector<std::strin
 }
 
 SectionReader::SectionReader(const Settings& settings, std::string section)
-    : settings_(settings), section_(std::move(section)) {
-    const std::vector<char> lines = readSectionLines(section_, settings_.path());
-    plain_ = plainSectionEntries(lines.data(), lines.size());
-}
+    : settings_(settings), section_(std::move(section)), plain_(readPlainSection(section_, settings_.path())) {}
 
 std::string SectionReader::readText(const std::string& key) const {
     return plain_ ? plainEntryValue(*plain_, key) : settings_.readText(section_, key);

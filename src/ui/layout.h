@@ -50,5 +50,6 @@ using Layout = std::array<Rect, kControlCount>;
 Layout layoutFor(const Design& design, int clientWidth, int clientHeight);
 
 inline const Rect& at(const Layout& l, Ctl c) { return l[static_cast<int>(c)]; }
+inline Rect& at(Layout& l, Ctl c) { return l[static_cast<int>(c)]; }
 
 }  // namespace qm

@@ -124,7 +124,7 @@ void TQuillmoorMW::buildComponents() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     placed_ = layoutFor(design_, client.right, client.bottom);
-    placed_[static_cast<int>(Ctl::ComboBox1)].height = 0;
+    at(placed_, Ctl::ComboBox1).height = 0;
     auto make = [&](HWND parent, const char* cls, const char* text, DWORD style, UINT id, Ctl c, DWORD ex = 0) {
         const Rect& r = at(placed_, c);
         HWND w = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width, r.height,
@@ -164,10 +164,10 @@ void TQuillmoorMW::applyLayout() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     Layout l = layoutFor(design_, client.right, client.bottom);
-    l[static_cast<int>(Ctl::ComboBox1)].height = comboOpenHeight(ComboBox1);
+    at(l, Ctl::ComboBox1).height = comboOpenHeight(ComboBox1);
     auto put = [&](HWND w, Ctl c) {
         const Rect& r = at(l, c);
-        Rect& was = placed_[static_cast<int>(c)];
+        Rect& was = at(placed_, c);
         if (r == was) return;
         MoveWindow(w, r.left, r.top, r.width, r.height, TRUE);
         was = r;

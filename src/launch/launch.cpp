@@ -84,9 +84,85 @@ LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const 
     plan.quotedPathList = quotedPathList(list, cp);
     const std::string commandTemplate = findTemplate(table, selectedName, cp);
     plan.commandLine = replacePathPlaceholder(commandTemplate, plan.quotedPathList, cp);
+    // The list goes on the line only in place of a "%P"; a list that is not empty begins
+    // with a space and a quote, so the line then always differs from the template.
+    plan.passesPercent = plan.commandLine != commandTemplate && holdsPercent(plan.quotedPathList, cp);
     plan.clearList = clearChecked;
     plan.closeWindow = quitChecked;
     return plan;
+}
+
+bool holdsPercent(std::string_view text, const CodePage& cp) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t next = cp.next(text, i);
+        if (text[next - 1] == '%') return true;
+        i = next;
+    }
+    return false;
+}
+
+namespace {
+
+bool equalsAsciiIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+        if (x != b[i]) return false;
+    }
+    return true;
+}
+
+// A batch file or the interpreter, by the program's name. `name` as the line gives it.
+bool isInterpreterName(std::string_view name, const CodePage& cp) {
+    // The system drops trailing dots and spaces from a name: "x.bat." is "x.bat".
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+    // The file name after the last folder separator, and the extension after its last dot;
+    // a trail byte 0x5C is no separator.
+    std::size_t fileStart = 0, dot = std::string_view::npos;
+    for (std::size_t i = 0; i < name.size();) {
+        const std::size_t next = cp.next(name, i);
+        if (next - i == 1) {
+            if (name[i] == '\\' || name[i] == '/' || name[i] == ':') {
+                fileStart = next;
+                dot = std::string_view::npos;
+            } else if (name[i] == '.') {
+                dot = i;
+            }
+        }
+        i = next;
+    }
+    const std::string_view file = name.substr(fileStart);
+    if (dot == std::string_view::npos) return equalsAsciiIgnoreCase(file, "cmd");  // started as cmd.exe
+    const std::string_view extension = name.substr(dot);
+    return equalsAsciiIgnoreCase(extension, ".bat") || equalsAsciiIgnoreCase(extension, ".cmd") ||
+           equalsAsciiIgnoreCase(file, "cmd.exe");
+}
+
+}  // namespace
+
+bool runsThroughInterpreter(std::string_view commandLine, const ProgramFinder& found, const CodePage& cp) {
+    // A quoted name is the program, whatever follows it, and is not searched further. The
+    // system reads the line as UTF-16, where a lead byte takes the byte after it, a quote
+    // or a space too, into one character: that byte ends nothing.
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        std::size_t close = 1;
+        while (close < commandLine.size() && commandLine[close] != '"') close = cp.next(commandLine, close);
+        return isInterpreterName(commandLine.substr(1, close - 1), cp);
+    }
+    // Unquoted, a name may hold spaces: "C:\a b\x.bat y" is "C:\a" (as C:\a.exe) when
+    // that is found, else "C:\a b\x.bat".
+    for (std::size_t i = 0; i < commandLine.size();) {
+        if (commandLine[i] == ' ' || commandLine[i] == '\t') {
+            const std::string name(commandLine.substr(0, i));
+            if (found(name)) return isInterpreterName(name, cp);
+        }
+        i = cp.next(commandLine, i);
+    }
+    return isInterpreterName(commandLine, cp);
+}
+
+bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found, const CodePage& cp) {
+    return plan.passesPercent && runsThroughInterpreter(plan.commandLine, found, cp);
 }
 
 }  // namespace qm

@@ -2,6 +2,7 @@
 // replacement in the chosen application's command template, and what to do afterwards.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,9 @@ struct LaunchPlan {
     std::string commandLine;  // the process to start; empty when no application matched
     bool clearList = false;   // CheckBox1: remove every run-list entry after the start
     bool closeWindow = false;  // CheckBox2: close the main window after that
+    // The command line carries the quoted path list (the template holds "%P") and the list
+    // holds a "%" (holdsPercent).
+    bool passesPercent = false;
 };
 
 // The command line for the application named `selectedName` (the drop-down's text) on the
@@ -44,5 +48,28 @@ struct LaunchPlan {
 // counts as an empty one: the command line is then empty.
 LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const AppTable* table,
                       bool clearChecked, bool quitChecked, const CodePage& cp);
+
+// Whether the text holds a "%", walking whole characters. A lead byte before a "%" makes no
+// character of the code page, and a conversion may read it as a lone lead byte and a "%":
+// that pair counts too.
+bool holdsPercent(std::string_view text, const CodePage& cp);
+
+// Answers whether CreateProcessA would find a program by this name (".exe" added to a name
+// without an extension, as the system adds it; a folder is no program).
+using ProgramFinder = std::function<bool(const std::string& name)>;
+
+// Whether the program a command line starts (no application name given) runs through the
+// command interpreter: a batch file (".bat", ".cmd") or the interpreter itself ("cmd",
+// "cmd.exe", with or without a folder). The program is named as the system takes it: the
+// text inside a leading pair of quotes; otherwise the line up to the first space or tab
+// whose name `found` answers for, trying each further space in turn, and the whole line
+// last. Trailing dots and spaces of a name are no part of its extension.
+bool runsThroughInterpreter(std::string_view commandLine, const ProgramFinder& found, const CodePage& cp);
+
+// Whether starting the plan would hand the interpreter a "%" from the run list: it expands
+// "%...%" even inside quotes, so an entry would reach the program changed, or cut, with the
+// rest of it run as commands of their own. No escaping passes a "%" inside quotes through a
+// "cmd /c" line unchanged, so such a launch is refused.
+bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found, const CodePage& cp);
 
 }  // namespace qm

@@ -34,10 +34,32 @@ StartedProcess startProcessOwned(const std::string& commandLine) {
     return StartedProcess(info);
 }
 
+namespace {
+
+// Whether CreateProcessA would find a program by this name: it searches as SearchPathA does,
+// with ".exe" added to a name without an extension, and a folder is no program.
+bool programFound(const std::string& name) {
+    if (name.empty()) return false;
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        char* filePart = nullptr;
+        const DWORD length =
+            SearchPathA(nullptr, name.c_str(), ".exe", static_cast<DWORD>(path.size()), path.data(), &filePart);
+        if (length == 0) return false;
+        if (length < path.size()) break;
+        path.resize(length);  // too small: the answer is the size needed, its NUL included
+    }
+    const DWORD attributes = GetFileAttributesA(path.data());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
 bool launchFromRunList(RunList& list, std::string_view selectedName, const AppTable* table, bool clearChecked,
-                       bool quitChecked, LaunchPlan& plan) {
-    plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, systemCodePage());
-    if (!startProcessOwned(plan.commandLine).started())
+                       bool quitChecked) {
+    const CodePage& cp = systemCodePage();
+    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, cp);
+    if (interpreterWouldAlterList(plan, programFound, cp) || !startProcessOwned(plan.commandLine).started())
         throw AppError(formatMessage(texts::kErrCannotStart, selectedName));
     if (plan.clearList) removeAll(list);
     return plan.closeWindow;

@@ -20,7 +20,6 @@ public:
     explicit StartedProcess(const PROCESS_INFORMATION& info) : process_(info.hProcess), thread_(info.hThread) {}
 
     bool started() const { return process_ != nullptr; }
-    HANDLE process() const { return process_.get(); }
 
 private:
     ScopedHandle process_;
@@ -43,12 +42,13 @@ bool commandLineFits(const std::string& commandLine);
 StartedProcess startProcessOwned(const std::string& commandLine);
 
 // A whole launch, as the "実行" button runs it: builds the command line from the run list
-// and the application named `selectedName` (the drop-down's text) into `plan`, and starts it.
-// A start that fails throws AppError("%s を起動できません") with that name, and the run
-// list stays as it is. After a start, when `clearChecked`, every entry of the run list is
-// removed. Returns `quitChecked`: the caller then closes the main window as its close box
-// does.
+// and the application named `selectedName` (the drop-down's text), and starts it. A start
+// that fails throws AppError("%s を起動できません") with that name, and the run list stays
+// as it is; so does a launch that would hand the command interpreter a "%" from the run list
+// (interpreterWouldAlterList), which starts nothing. After a start, when `clearChecked`,
+// every entry of the run list is removed. Returns `quitChecked`: the caller then closes the
+// main window as its close box does.
 bool launchFromRunList(RunList& list, std::string_view selectedName, const AppTable* table, bool clearChecked,
-                       bool quitChecked, LaunchPlan& plan);
+                       bool quitChecked);
 
 }  // namespace qm

@@ -134,9 +134,8 @@ void TQuillmoorMW::Button6Click(void*) {
         }
     }
     // A failed start raises its error here: the list stays and the window stays open.
-    LaunchPlan plan;
-    const bool close = launchFromRunList(runList(), selected, appTable_ ? &*appTable_ : nullptr,
-                                         isChecked(CheckBox1), isChecked(CheckBox2), plan);
+    const bool close = launchFromRunList(runList(), selected, appTable_ ? &*appTable_ : nullptr, isChecked(CheckBox1),
+                                         isChecked(CheckBox2));
     // Closed as the close box closes it, before this handler returns: nothing that arrives
     // afterwards (a hand-off) can go into a list that is about to vanish.
     if (close) SendMessageA(hwnd_, WM_CLOSE, 0, 0);

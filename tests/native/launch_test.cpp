@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <set>
 #include <string>
 
 #include "launch/launch.h"
@@ -116,6 +117,70 @@ TEST(PlanLaunch, CarriesTheListAndBothAfterLaunchOptions) {
     EXPECT_EQ(noTable.commandLine, "");
     EXPECT_TRUE(noTable.clearList);
     EXPECT_TRUE(noTable.closeWindow);
+}
+
+// A finder that knows exactly these program names.
+ProgramFinder finds(std::initializer_list<const char*> names) {
+    return [known = std::set<std::string>(names.begin(), names.end())](const std::string& name) {
+        return known.count(name) > 0;
+    };
+}
+
+TEST(PercentCheck, WalksWholeCharacters) {
+    for (const char* text : {"%", "C:\\100%\\a", "%OS%.txt", "表%", "x\x83%"})
+        EXPECT_TRUE(holdsPercent(text, cp)) << text;
+    for (const char* text : {"", "C:\\表\\ポ.txt", "a&b^c!d", "パケ"}) EXPECT_FALSE(holdsPercent(text, cp)) << text;
+}
+
+TEST(PercentCheck, CountsOnlyAListThatReachesTheLine) {
+    const AppTable table{{"b=x.bat %P", "fixed=x.bat /q"}};
+    EXPECT_TRUE(planLaunch(listOf({"C:\\a", "%OS%.txt"}), "b", &table, false, false, cp).passesPercent);
+    EXPECT_FALSE(planLaunch(listOf({"C:\\a", "%OS%.txt"}), "fixed", &table, false, false, cp).passesPercent);
+    EXPECT_FALSE(planLaunch(listOf({"C:\\a&b", "表"}), "b", &table, false, false, cp).passesPercent);
+    EXPECT_FALSE(planLaunch(MemoryRunList(), "b", &table, false, false, cp).passesPercent);
+}
+
+TEST(InterpreterTarget, BatchFilesAndTheInterpreterByName) {
+    const ProgramFinder none = finds({});
+    for (const char* line : {"x.bat", "X.Bat", "\"C:\\a b\\x.CMD\" %P", "\"x.bat. \" a", "x.cmd.", "\"ポ.bat\"",
+                             "\"C:\\表\\cmd\" /c", "C:\\Windows\\System32\\cmd.exe", "\"cmd.EXE\" /c x %P"})
+        EXPECT_TRUE(runsThroughInterpreter(line, none, cp)) << line;
+    EXPECT_TRUE(runsThroughInterpreter("cmd /c echo %P", finds({"cmd"}), cp));
+    EXPECT_TRUE(runsThroughInterpreter("C:\\Windows\\System32\\cmd.exe /c x %P",
+                                       finds({"C:\\Windows\\System32\\cmd.exe"}), cp));
+    // Only the program's own name counts; a trail byte 0x5C (表) is no folder separator.
+    for (const char* line : {"\"notepad.exe\" %P", "\"C:\\app.exe\" x.bat %P", "\"x.batch\"", "\"x.bat.exe\"",
+                             "\"C:\\x.bat\\y.exe\"", "\"cmdx\"", "\"C:\\cmd\\app\"", "\"表cmd\"", "\"\""})
+        EXPECT_FALSE(runsThroughInterpreter(line, none, cp)) << line;
+}
+
+TEST(InterpreterTarget, UnquotedNameIsTheFirstPrefixTheSystemFinds) {
+    EXPECT_FALSE(runsThroughInterpreter("notepad.exe %P", finds({"notepad.exe"}), cp));
+    EXPECT_FALSE(runsThroughInterpreter("notepad.exe x.bat %P", finds({"notepad.exe", "notepad.exe x.bat"}), cp));
+    // A name the system does not find is passed over for the longer one.
+    EXPECT_TRUE(runsThroughInterpreter("notepad.exe x.bat %P", finds({"notepad.exe x.bat"}), cp));
+    EXPECT_TRUE(runsThroughInterpreter("C:\\a b\\x.bat %P", finds({"C:\\a b\\x.bat"}), cp));
+    EXPECT_FALSE(runsThroughInterpreter("C:\\a b\\x.bat %P", finds({"C:\\a", "C:\\a b\\x.bat"}), cp));
+    EXPECT_TRUE(runsThroughInterpreter("C:\\a\tb.cmd", finds({"C:\\a\tb.cmd"}), cp));
+    // Nothing found: the whole line is the last name tried.
+    EXPECT_TRUE(runsThroughInterpreter("app.exe x.bat", finds({}), cp));
+    EXPECT_FALSE(runsThroughInterpreter("x.bat app.exe", finds({}), cp));
+    // A lead byte takes the space or quote after it into its character: neither ends the name.
+    EXPECT_TRUE(runsThroughInterpreter("d\x83 x.bat a", finds({"d\x83", "d\x83 x.bat"}), cp));
+    EXPECT_TRUE(runsThroughInterpreter("\"d\x83\" x.bat\" a", finds({}), cp));
+}
+
+TEST(InterpreterTarget, RefusedOnlyForAPercentOnAnInterpreterLine) {
+    const AppTable table{{"b=x.bat %P", "fixed=x.bat /q", "n=notepad.exe %P", "c=cmd /c type %P"}};
+    const ProgramFinder found = finds({"x.bat", "notepad.exe", "cmd"});
+    const MemoryRunList percent = listOf({"C:\\a", "x%QM_Q%&echo INJECTED>f&rem "});
+    const MemoryRunList plain = listOf({"C:\\a&b", "c^d!", "表 ポ"});
+    EXPECT_TRUE(interpreterWouldAlterList(planLaunch(percent, "b", &table, true, true, cp), found, cp));
+    EXPECT_TRUE(interpreterWouldAlterList(planLaunch(percent, "c", &table, true, true, cp), found, cp));
+    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(percent, "fixed", &table, true, true, cp), found, cp));
+    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(percent, "n", &table, true, true, cp), found, cp));
+    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(plain, "b", &table, true, true, cp), found, cp));
+    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(plain, "c", &table, true, true, cp), found, cp));
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // Launches against real Win32: command lines built with the system's code page, started with
-// CreateProcessA, and read back by qm_probe from its own GetCommandLineA.
+// CreateProcessA, and read back by qm_probe from its own GetCommandLineA or by a batch file
+// from the arguments the command interpreter gives it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "launch/launch.h"
@@ -39,19 +41,20 @@ protected:
         ListBoxFixture::TearDown();
     }
 
-    // Starts the command line, waits for the probe by its handle and returns what it got.
-    std::string commandLineSeenBy(const std::string& commandLine) {
-        StartedProcess p = startProcessOwned(commandLine);
-        EXPECT_TRUE(p.started()) << commandLine;
-        if (!p.started()) return "(not started)";
-        EXPECT_EQ(WaitForSingleObject(p.process(), 30000), WAIT_OBJECT_0);
-        DWORD code = 1;
-        GetExitCodeProcess(p.process(), &code);
-        EXPECT_EQ(code, 0u);
+    // Launches the application as the "実行" button does and returns what the probe got.
+    std::string launched(std::string_view name, const AppTable& table) {
+        DeleteFileA(out_.c_str());
+        EXPECT_FALSE(launchFromRunList(*list_, name, &table, false, false)) << name;
         return probeOutput();
     }
-    std::string launched(std::string_view name, const AppTable& table) {
-        return commandLineSeenBy(planLaunch(*list_, name, &table, false, false, systemCodePage()).commandLine);
+    // The AppError text of a launch that fails, with both after-launch options checked.
+    std::string failure(std::string_view name, const AppTable* table) {
+        try {
+            launchFromRunList(*list_, name, table, true, true);
+        } catch (const AppError& e) {
+            return e.text();
+        }
+        return std::string("(started)");
     }
     // The probe holds its file open without sharing until it has written everything, so the
     // file opens here only once it is complete.
@@ -68,8 +71,8 @@ protected:
         ADD_FAILURE() << "the probe wrote nothing";
         return std::string();
     }
-    void fill(std::initializer_list<const char*> entries) {
-        for (const char* e : entries) list_->append(e);
+    void fill(std::initializer_list<std::string> entries) {
+        for (const std::string& e : entries) list_->append(e);
     }
 
     std::string out_;
@@ -137,29 +140,85 @@ TEST_F(LaunchProcessTest, MissingProgramEmptyOrOverlongLineStartsNothing) {
 TEST_F(LaunchProcessTest, AFailedStartKeepsTheListAndAStartedOneClearsIt) {
     const AppTable table{{"p=" + probe_ + " %P", "gone=C:\\nowhere\\missing.exe %P"}};
     fill({"C:\\a", "C:\\b"});
-    LaunchPlan plan;
-    auto failure = [&](std::string_view name, const AppTable* t) {
-        try {
-            launchFromRunList(*list_, name, t, true, true, plan);
-        } catch (const AppError& e) {
-            return e.text();
-        }
-        return std::string("(started)");
-    };
     EXPECT_EQ(failure("gone", &table), "gone を起動できません");
-    EXPECT_EQ(plan.commandLine, "C:\\nowhere\\missing.exe  \"C:\\a\" \"C:\\b\"");
     EXPECT_EQ(failure("nothing", &table), "nothing を起動できません");
     EXPECT_EQ(failure("p", nullptr), "p を起動できません");
     EXPECT_EQ(list_->count(), 2);
 
-    EXPECT_TRUE(launchFromRunList(*list_, "P", &table, false, true, plan));
+    EXPECT_TRUE(launchFromRunList(*list_, "P", &table, false, true));
     EXPECT_EQ(probeOutput(), probe_ + "  \"C:\\a\" \"C:\\b\"");
     EXPECT_EQ(list_->count(), 2);
 
     DeleteFileA(out_.c_str());
-    EXPECT_FALSE(launchFromRunList(*list_, "p", &table, true, false, plan));
+    EXPECT_FALSE(launchFromRunList(*list_, "p", &table, true, false));
     EXPECT_EQ(probeOutput(), probe_ + "  \"C:\\a\" \"C:\\b\"");
     EXPECT_EQ(list_->count(), 0);
+}
+
+// A batch file runs through the command interpreter, which expands "%...%" even inside
+// quotes. The batch writes its arguments, all and one by one, to the file QM_BATCH_OUT names.
+class LaunchBatchTest : public LaunchProcessTest {
+protected:
+    void SetUp() override {
+        LaunchProcessTest::SetUp();
+        // A space in the folder: the unquoted template below finds the batch only after
+        // passing over the name that ends at it.
+        dir_ = std::make_unique<test::TempDir>("表 ポ");
+        bat_ = dir_->file("args.bat");
+        test::writeFile(bat_,
+                        "@echo [%*]>\"%QM_BATCH_OUT%.part\"\r\n"
+                        "@echo [%1][%2][%3][%4][%5][%6]>>\"%QM_BATCH_OUT%.part\"\r\n"
+                        "@move /y \"%QM_BATCH_OUT%.part\" \"%QM_BATCH_OUT%\" >nul\r\n");
+    }
+    void TearDown() override {
+        dir_.reset();
+        LaunchProcessTest::TearDown();
+    }
+    // The file the batch writes for the next launch.
+    std::string batchOutput() { return dir_->file("out" + std::to_string(++outputs_) + ".txt"); }
+
+    std::unique_ptr<test::TempDir> dir_;
+    std::string bat_;
+    int outputs_ = 0;
+};
+
+TEST_F(LaunchBatchTest, EntriesWithoutPercentArriveUnchanged) {
+    fill({"a&b", "c^d", "e!f", "g h", "C:\\表\\ポ.txt", "&echo x>y&rem "});
+    const std::string out = batchOutput();
+    SetEnvironmentVariableA("QM_BATCH_OUT", out.c_str());
+    const AppTable table{{"bat=\"" + bat_ + "\" %P"}};
+    EXPECT_FALSE(launchFromRunList(*list_, "bat", &table, true, false));
+    EXPECT_EQ(list_->count(), 0);
+    ASSERT_TRUE(test::waitUntil([&] { return test::fileExists(out); }, 30000));
+    EXPECT_EQ(test::readFile(out),
+              "[\"a&b\" \"c^d\" \"e!f\" \"g h\" \"C:\\\x95\x5c\\\x83\x7c.txt\" \"&echo x>y&rem \"]\r\n"
+              "[\"a&b\"][\"c^d\"][\"e!f\"][\"g h\"][\"C:\\\x95\x5c\\\x83\x7c.txt\"][\"&echo x>y&rem \"]\r\n");
+}
+
+TEST_F(LaunchBatchTest, PercentForTheInterpreterIsRefusedAndStartsNothing) {
+    // A quote in a variable would end the entry's quoting early and let the rest run.
+    SetEnvironmentVariableA("QM_Q", "\"");
+    // Where the injected command would write: a name without spaces.
+    const std::string marker = test::tempPath("qm_injected");
+    const std::string refused = batchOutput();
+    SetEnvironmentVariableA("QM_BATCH_OUT", refused.c_str());
+    const AppTable table{{"bat=" + bat_ + " %P", "cmd=cmd /c echo %P", "fixed=" + bat_ + " fixed"}};
+    fill({"C:\\a", "x%QM_Q%&echo INJECTED>" + marker + "&rem ", "%OS%.txt"});
+    EXPECT_EQ(failure("bat", &table), "bat を起動できません");
+    EXPECT_EQ(failure("cmd", &table), "cmd を起動できません");
+    EXPECT_EQ(list_->count(), 3);
+
+    // A template without "%P" passes none of the list, and starts.
+    const std::string fixed = batchOutput();
+    SetEnvironmentVariableA("QM_BATCH_OUT", fixed.c_str());
+    EXPECT_FALSE(launchFromRunList(*list_, "fixed", &table, false, false));
+    ASSERT_TRUE(test::waitUntil([&] { return test::fileExists(fixed); }, 30000));
+    EXPECT_EQ(test::readFile(fixed), "[fixed]\r\n[fixed][][][][][]\r\n");
+    // The refused launches started nothing: once a later launch has finished, neither their
+    // output nor the injected command's file is there.
+    EXPECT_FALSE(test::fileExists(refused));
+    EXPECT_FALSE(test::fileExists(marker));
+    DeleteFileA(marker.c_str());
 }
 
 }  // namespace

@@ -132,14 +132,6 @@ TEST(PercentCheck, WalksWholeCharacters) {
     for (const char* text : {"", "C:\\表\\ポ.txt", "a&b^c!d", "パケ"}) EXPECT_FALSE(holdsPercent(text, cp)) << text;
 }
 
-TEST(PercentCheck, CountsOnlyAListThatReachesTheLine) {
-    const AppTable table{{"b=x.bat %P", "fixed=x.bat /q"}};
-    EXPECT_TRUE(planLaunch(listOf({"C:\\a", "%OS%.txt"}), "b", &table, false, false, cp).passesPercent);
-    EXPECT_FALSE(planLaunch(listOf({"C:\\a", "%OS%.txt"}), "fixed", &table, false, false, cp).passesPercent);
-    EXPECT_FALSE(planLaunch(listOf({"C:\\a&b", "表"}), "b", &table, false, false, cp).passesPercent);
-    EXPECT_FALSE(planLaunch(MemoryRunList(), "b", &table, false, false, cp).passesPercent);
-}
-
 TEST(InterpreterTarget, BatchFilesAndTheInterpreterByName) {
     const ProgramFinder none = finds({});
     for (const char* line : {"x.bat", "X.Bat", "\"C:\\a b\\x.CMD\" %P", "\"x.bat. \" a", "x.cmd.", "\"ポ.bat\"",

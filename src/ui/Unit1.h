@@ -151,10 +151,4 @@ enum : UINT {
     kIdN2,
 };
 
-// The window's design position and size, where it stands until the settings place it.
-inline constexpr int kDesignLeft = 884, kDesignTop = 111, kDesignWidth = 340, kDesignHeight = 300;
-
-// The smallest frame, in 96-dpi units.
-inline constexpr int kMinWidth = 300, kMinHeight = 200;
-
 }  // namespace qm

@@ -132,7 +132,7 @@ private:
     bool dialogOpen_ = false;  // the file dialog or the folder browser is open
 };
 
-// Control ids.
+// Control ids, and the context menu's command ids in the order of its items.
 enum : UINT {
     kIdButton1 = 101,
     kIdButton2,
@@ -144,17 +144,11 @@ enum : UINT {
     kIdCheckBox2,
     kIdGroupBox1,
     kIdLabel1,
-    kIdPaste1 = 201,
-    kIdDelete1,
-    kIdN3,
-    kIdN1,
-    kIdN2,
+    kIdPaste1 = 201 + Paste1,
+    kIdDelete1 = 201 + Delete1,
+    kIdN3 = 201 + N3,
+    kIdN1 = 201 + N1,
+    kIdN2 = 201 + N2,
 };
-
-// The window's design position and size, where it stands until the settings place it.
-inline constexpr int kDesignLeft = 884, kDesignTop = 111, kDesignWidth = 340, kDesignHeight = 300;
-
-// The smallest frame, in 96-dpi units.
-inline constexpr int kMinWidth = 300, kMinHeight = 200;
 
 }  // namespace qm

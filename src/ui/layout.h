@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 namespace qm {
 
@@ -14,7 +15,9 @@ struct Rect {
 };
 
 // Multiply and divide, giving the nearest integer with a half going away from zero
-// (Win32 MulDiv); -1 when dividing by 0.
+// (Win32 MulDiv); -1 when dividing by 0. The 64-bit form is for factors whose product fits
+// 64 bits and results that may not fit int.
+std::int64_t mulDiv64(std::int64_t number, std::int64_t numerator, std::int64_t denominator);
 int mulDiv(int number, int numerator, int denominator);
 
 enum class Ctl { Label1, GroupBox1, Button1, Button2, Button3, ListBox1, CheckBox1, CheckBox2, Button6, ComboBox1 };
@@ -30,6 +33,11 @@ struct ControlDesign {
     unsigned anchors;
     int minWidth;  // 0: none
 };
+
+// The window's design position and size, where it stands until the settings place it, and
+// its smallest frame, in 96-dpi units.
+inline constexpr int kDesignLeft = 884, kDesignTop = 111, kDesignWidth = 340, kDesignHeight = 300;
+inline constexpr int kMinWidth = 300, kMinHeight = 200;
 
 // The design, scaled by num/den (the measured height of "0" over the design's 12).
 struct Design {

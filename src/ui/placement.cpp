@@ -21,14 +21,6 @@ int validDpi(int dpi) {
     return dpi > 0 ? dpi : 96;
 }
 
-// number x numerator / denominator to the nearest integer, a half away from zero; both
-// factors are within int and the denominator positive, so nothing overflows 64 bits.
-i64 scale(i64 number, i64 numerator, i64 denominator) {
-    const i64 product = number * numerator;
-    const i64 magnitude = (product < 0 ? -product : product) + denominator / 2;
-    return product < 0 ? -(magnitude / denominator) : magnitude / denominator;
-}
-
 // One axis of a rectangle: where it starts and how long it is.
 struct Span {
     i64 start, length;
@@ -67,11 +59,11 @@ int lengthWithinInt(const Span& s) {
 }  // namespace
 
 int toScreenPixels(int value, int dpi) {
-    return clampToInt(scale(value, validDpi(dpi), 96));
+    return clampToInt(mulDiv64(value, validDpi(dpi), 96));
 }
 
 int toStoredUnits(int value, int dpi) {
-    return clampToInt(scale(value, 96, validDpi(dpi)));
+    return clampToInt(mulDiv64(value, 96, validDpi(dpi)));
 }
 
 Rect placeStored(const Rect& stored, int dpi, const SizeLimits& limits, const std::vector<Edges>& workAreas) {
@@ -106,8 +98,8 @@ Rect storedFor(const Edges& frame, int dpi) {
     const i64 width = static_cast<i64>(frame.right) - frame.left;
     const i64 height = static_cast<i64>(frame.bottom) - frame.top;
     const int d = validDpi(dpi);
-    return {toStoredUnits(frame.left, d), toStoredUnits(frame.top, d), clampToInt(scale(width, 96, d)),
-            clampToInt(scale(height, 96, d))};
+    return {toStoredUnits(frame.left, d), toStoredUnits(frame.top, d), clampToInt(mulDiv64(width, 96, d)),
+            clampToInt(mulDiv64(height, 96, d))};
 }
 
 }  // namespace qm

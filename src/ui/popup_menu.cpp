@@ -18,14 +18,13 @@ std::string menuItemText(const TMenuItem& item) {
 
 }  // namespace
 
-TPopupMenu::TPopupMenu()
-    : items_{{
-        {kIdPaste1, texts::kMenuPaste, kShortCutCtrl | 'V', &TQuillmoorMW::pathpaste},       // Paste1
-        {kIdDelete1, texts::kMenuDelete, VK_DELETE, &TQuillmoorMW::DeleteSel},              // Delete1
-        {kIdN3, texts::kMenuClearAll, kShortCutCtrl | 'D', &TQuillmoorMW::allclear},        // N3
-        {kIdN1, texts::kMenuSelectAll, kShortCutCtrl | 'A', &TQuillmoorMW::allsel},         // N1
-        {kIdN2, texts::kMenuInvert, kShortCutCtrl | 'R', &TQuillmoorMW::selrev},            // N2
-      }} {}
+TPopupMenu::TPopupMenu() {
+    items_[Paste1] = {kIdPaste1, texts::kMenuPaste, kShortCutCtrl | 'V', &TQuillmoorMW::pathpaste};
+    items_[Delete1] = {kIdDelete1, texts::kMenuDelete, VK_DELETE, &TQuillmoorMW::DeleteSel};
+    items_[N3] = {kIdN3, texts::kMenuClearAll, kShortCutCtrl | 'D', &TQuillmoorMW::allclear};
+    items_[N1] = {kIdN1, texts::kMenuSelectAll, kShortCutCtrl | 'A', &TQuillmoorMW::allsel};
+    items_[N2] = {kIdN2, texts::kMenuInvert, kShortCutCtrl | 'R', &TQuillmoorMW::selrev};
+}
 
 void TPopupMenu::build() {
     menu_.reset(CreatePopupMenu());
@@ -47,10 +46,7 @@ void TPopupMenu::assignAccessKeys() {
 }
 
 TMenuItem* TPopupMenu::itemWithId(UINT id) {
-    for (TMenuItem& item : items_) {
-        if (item.id == id) return &item;
-    }
-    return nullptr;
+    return id >= kIdPaste1 && id - kIdPaste1 < kMenuItemCount ? &items_[id - kIdPaste1] : nullptr;
 }
 
 const TMenuItem* TPopupMenu::itemWithShortCut(ShortCut value) const {

@@ -14,6 +14,9 @@ namespace qm {
 
 class TQuillmoorMW;
 
+// The context menu's items by their names, in menu order: each one's place in the menu's table.
+enum TMenuItemName : unsigned { Paste1, Delete1, N3, N1, N2, kMenuItemCount };
+
 // A context-menu item: its command id, caption (with the access key it was given), shortcut
 // and the window's handler that the command runs.
 struct TMenuItem {
@@ -25,7 +28,6 @@ struct TMenuItem {
 
 class TPopupMenu {
 public:
-    // The items, in menu order: Paste1, Delete1, N3, N1, N2.
     TPopupMenu();
     // Creates the menu with the items.
     void build();
@@ -40,7 +42,7 @@ public:
     bool enabled(const TMenuItem& item) const;
 
 private:
-    std::array<TMenuItem, 5> items_;
+    std::array<TMenuItem, kMenuItemCount> items_;
     MenuOwner menu_;
 };
 

@@ -183,6 +183,71 @@ TEST(LifecycleSettings, MissingFileShowsTheNoticeAndEndsWithoutWritingAnything) 
     EXPECT_FALSE(fileExists(tool.iniPath()));
 }
 
+// A folder made with the W API; its files and then itself removed when it goes.
+struct WideFolder {
+    explicit WideFolder(std::wstring dir) : path(std::move(dir)) {
+        EXPECT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+    }
+    ~WideFolder() {
+        for (const std::wstring& f : files) DeleteFileW(f.c_str());
+        RemoveDirectoryW(path.c_str());
+    }
+    std::wstring file(const std::wstring& name) { return files.emplace_back(path + L"\\" + name); }
+    std::wstring path;
+    std::vector<std::wstring> files;
+};
+
+struct Started : Process {
+    using Process::Process;
+    ~Started() { end(); }
+};
+
+// The tool in a folder "Café" beside a folder "Cafe", the look-alike that code page 932's
+// best fit makes of it, which holds another settings file. The tool reads its own file
+// through the file's short form, and without it shows the notice; the other is never read.
+TEST(LifecycleSettings, ExeInAFolderOutsideTheCodePageNeverReadsTheLookAlikeFolder) {
+    const test::TempDir base("e2e");
+    const std::wstring wideBase = fromAcp(base.path());
+    const std::string decoyIni = "[Pos]\r\nTop=5\r\n[app]\r\ndecoy=decoy.exe %P\r\n";
+    WideFolder decoy(wideBase + L"\\Cafe");
+    writeFile(toAcp(decoy.file(L"Quillmoor.ini")), decoyIni);
+    WideFolder own(wideBase + L"\\Caf\u00E9");
+    const std::wstring exe = own.file(L"Quillmoor.exe");
+    ASSERT_TRUE(CopyFileW(fromAcp(programDir() + "\\Quillmoor.exe").c_str(), exe.c_str(), FALSE));
+    const auto start = [&] {
+        PROCESS_INFORMATION pi{};
+        EXPECT_TRUE(test::createProcess(L"\"" + exe + L"\"", base.path(), 0, pi));
+        return pi;
+    };
+    {
+        Started p(start());
+        const HWND box = findMessageBox(p.pid());
+        ASSERT_NE(box, nullptr) << "no notice: another settings file was read";
+        const MessageBoxView view = readMessageBox(box);
+        EXPECT_EQ(view.text, "INIファイルを記述して下さい");
+        EXPECT_EQ(view.caption, "Quillmoor");  // the file name's, not its short form's
+        pressOk(box);
+        EXPECT_EQ(p.wait(), 0);
+    }
+    const std::string ownIni = "[app]\r\nown=own.exe %P\r\n";
+    writeFile(base.file("own.ini"), ownIni);
+    ASSERT_TRUE(MoveFileW(fromAcp(base.file("own.ini")).c_str(), own.file(L"Quillmoor.ini").c_str()));
+    {
+        Started p(start());
+        const HWND main = findMainWindow();
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(comboItems(control(main, kIdComboBox1)), (std::vector<std::string>{"own"}));
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(p.wait(), 0);
+    }
+    // Closing wrote to the tool's own file.
+    ASSERT_TRUE(MoveFileW(own.files.back().c_str(), fromAcp(base.file("own.ini")).c_str()));
+    const std::string written = readFile(base.file("own.ini"));
+    EXPECT_EQ(iniValue(written, "Pos", "Width"), "400");
+    EXPECT_EQ(iniValue(written, "app", "own"), "own.exe %P");
+    EXPECT_EQ(readFile(toAcp(decoy.files.back())), decoyIni);
+}
+
 // A write that the system refuses: the error box names the file, and the window closes all
 // the same.
 TEST(LifecycleSettings, RefusedWriteShowsTheErrorBoxAndTheWindowStillCloses) {

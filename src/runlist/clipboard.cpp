@@ -18,21 +18,32 @@ std::string_view upToNul(const char* data, std::size_t size) {
     return std::string_view(data, static_cast<std::size_t>(std::find(data, data + size, '\0') - data));
 }
 
+// Whether the clipboard was given Unicode text rather than 8-bit text. The formats are listed
+// in the order they were put there and the ones the system makes from them after, so the
+// first of the two listed is the one given. The other is converted by the code page of the
+// clipboard's locale, which need not be the program's, and with best fit.
+bool givenUnicodeText() {
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+        if (format == CF_UNICODETEXT) return true;
+        if (format == CF_TEXT) return false;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::optional<std::string> clipboardText(HWND owner) {
     if (!IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
     ClipboardOpening opening(owner);
     if (!opening.opened()) throw AppError(texts::kErrClipboard);
-    // A Unicode text that the code page does not hold is one name for the name rule (a
-    // pasted path of an existing file becomes its short form); any other is read as 8-bit text.
-    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+    // Unicode text is one name for the name rule: held by the code page, it is taken exactly;
+    // otherwise a pasted path of an existing file becomes its short form.
+    if (givenUnicodeText()) {
         if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
             GlobalLocking lock(data);
             if (const wchar_t* p = lock.data<wchar_t>()) {
                 const wchar_t* end = p + GlobalSize(data) / sizeof(wchar_t);
-                const std::wstring_view text(p, static_cast<std::size_t>(std::find(p, end, L'\0') - p));
-                if (!exactAnsi(text)) return ansiName(text);
+                return ansiName(std::wstring_view(p, static_cast<std::size_t>(std::find(p, end, L'\0') - p)));
             }
         }
     }

@@ -27,9 +27,19 @@ public:
 // The rule:
 // - a name the code page holds exactly is taken byte for byte;
 // - otherwise the short form of the whole path (every component short), when the file or
-//   folder exists and the code page holds that short form exactly;
+//   folder exists, the path is a local one (not isUncOrDevicePath) and the code page holds
+//   that short form exactly;
 // - otherwise the name with every character the code page lacks (a lone surrogate among
 //   them) turned into "?", which no file name holds.
 std::string ansiName(std::u16string_view name, const AnsiConversion& system);
+
+// The first two steps of the rule alone: nothing where only "?" would do. For a name that
+// must open its very file or none: "?" is a wildcard to the system's file search.
+std::optional<std::string> exactOrShortName(std::u16string_view name, const AnsiConversion& system);
+
+// A path that names a share on another host or a device: it begins with two separators
+// ("\\host\share", "\\?\", "\\.\", with "\" or "/" alike) or with "\??\". Asking for its
+// short form would contact that host at once, with the user's credentials.
+bool isUncOrDevicePath(std::u16string_view path);
 
 }  // namespace qm

@@ -64,6 +64,10 @@ const AnsiConversion& systemAnsiConversion() {
 
 std::string ansiName(std::wstring_view name) { return ansiName(fromWide(name), systemAnsiConversion()); }
 
+std::optional<std::string> exactOrShortName(std::wstring_view name) {
+    return exactOrShortName(fromWide(name), systemAnsiConversion());
+}
+
 std::optional<std::string> exactAnsi(std::wstring_view text) { return systemAnsiConversion().exact(fromWide(text)); }
 
 WideText wideText(const std::string& text) {

@@ -17,6 +17,8 @@ const AnsiConversion& systemAnsiConversion();
 
 // The rule applied with the system's answers.
 std::string ansiName(std::wstring_view name);
+// Its first two steps: the name byte for byte or its short form; nothing where only "?" would do.
+std::optional<std::string> exactOrShortName(std::wstring_view name);
 // The text in the code page when it holds it exactly, else nothing.
 std::optional<std::string> exactAnsi(std::wstring_view text);
 

@@ -72,10 +72,11 @@ void TQuillmoorMW::FormCreate(void*) {
         RedrawPause pause(ListBox1);
         applyArgumentRule(args, runList(), target);
     }
-    settingsPath_ = iniPathFor(Application::exePath(), cp());
+    const std::optional<std::string> settingsPath = Application::settingsPath();
+    settingsPath_ = settingsPath.value_or(std::string());
 
     Settings settings(settingsPath_);
-    if (!settings.exists()) {
+    if (!settingsPath || !settings.exists()) {
         MessageBoxA(Application::handle(), texts::kNoIniNotice, Application::title().c_str(), MB_OK);
         endRequested_ = true;
         PostQuitMessage(0);

@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "settings/values.h"
 #include "text/codepage.h"
 #include "text/textrules.h"
+#include "text/win_ansi_name.h"
 #include "win/modal_frame.h"
 
 namespace qm {
@@ -13,19 +15,39 @@ namespace {
 HWND g_app = nullptr;
 HINSTANCE g_instance = nullptr;
 std::string g_title;
-std::string g_exePath;
+WideText g_exePath;  // in UTF-16, without a NUL
 HICON g_icon = nullptr;
 HICON g_smallIcon = nullptr;
 
 constexpr char kAppClass[] = "TApplication";
 
-std::string modulePath() {
-    std::vector<char> buf(MAX_PATH);
+// In UTF-16: the A form would give the best-fit look-alike of a name outside the code page,
+// the path of another file ("Café" read as "Cafe").
+WideText modulePath() {
+    WideText buf(MAX_PATH);
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n < buf.size()) return std::string(buf.data(), n);
+        const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n < buf.size()) {
+            buf.resize(n);
+            return buf;
+        }
         buf.resize(buf.size() * 2);
     }
+}
+
+std::wstring_view exePathW() { return std::wstring_view(g_exePath.data(), g_exePath.size()); }
+
+// Where the file name starts: after the last "\" or ":".
+std::size_t fileNameStartW(std::wstring_view path) {
+    const std::size_t last = path.find_last_of(L"\\:");
+    return last == std::wstring_view::npos ? 0 : last + 1;
+}
+
+// The title comes from the file name alone: a name the code page holds keeps its title in a
+// folder it does not hold; any other is the name in the name rule's form of the whole path.
+std::string exeTitle(std::wstring_view exe) {
+    const std::optional<std::string> name = exactAnsi(exe.substr(fileNameStartW(exe)));
+    return titleFromExePath(name ? *name : ansiName(exe), systemCodePage());
 }
 
 }  // namespace
@@ -33,7 +55,7 @@ std::string modulePath() {
 void Application::create(HINSTANCE instance) {
     g_instance = instance;
     g_exePath = modulePath();
-    g_title = titleFromExePath(g_exePath, systemCodePage());
+    g_title = exeTitle(exePathW());
     // The small icon is loaded here once: a class given none gets its own copy, loaded and
     // scaled again for each of the two classes. The same resource at the same size: the
     // very picture the system would have made.
@@ -56,7 +78,20 @@ void Application::create(HINSTANCE instance) {
 HWND Application::handle() { return g_app; }
 HINSTANCE Application::instance() { return g_instance; }
 const std::string& Application::title() { return g_title; }
-const std::string& Application::exePath() { return g_exePath; }
+
+std::optional<std::string> Application::settingsPath() {
+    const std::wstring_view exe = exePathW();
+    if (const std::optional<std::string> held = exactAnsi(exe)) return iniPathFor(*held, systemCodePage());
+    // A path outside the code page: the settings file's own short form, never the exe's short
+    // form with its extension changed, which may be another file's short name. The extension
+    // is found as iniPathFor finds it; in UTF-16 no trail byte can pass for a "\".
+    const std::size_t dot = exe.find_last_of(L'.');
+    const std::size_t end = dot != std::wstring_view::npos && dot >= fileNameStartW(exe) ? dot : exe.size();
+    WideText ini(exe.begin(), exe.begin() + static_cast<std::ptrdiff_t>(end));
+    for (const wchar_t c : std::wstring_view(L".ini")) ini.push_back(c);
+    return exactOrShortName(std::wstring_view(ini.data(), ini.size()));
+}
+
 HICON Application::icon() { return g_icon; }
 HICON Application::smallIcon() { return g_smallIcon; }
 

@@ -6,6 +6,7 @@
 
 #include "harness.h"
 #include "ui/Unit1.h"
+#include "wide_names.h"
 
 namespace qm::e2e {
 namespace {
@@ -181,6 +182,53 @@ TEST(LifecycleSettings, MissingFileShowsTheNoticeAndEndsWithoutWritingAnything) 
     pressOk(box);
     EXPECT_EQ(p.wait(), 0);
     EXPECT_FALSE(fileExists(tool.iniPath()));
+}
+
+// A process that is ended when the object goes, also when a check has failed.
+struct Started : Process {
+    using Process::Process;
+    ~Started() { end(); }
+};
+
+// The tool in a folder "Café" beside a folder "Cafe", the look-alike that code page 932's
+// best fit makes of it, which holds another settings file. The tool reads its own file
+// through the file's short form, and without it shows the notice; the other is never read
+// nor written.
+TEST(LifecycleSettings, ExeInAFolderOutsideTheCodePageNeverReadsTheLookAlikeFolder) {
+    WideNames names;
+    const std::string decoyIni = "[Pos]\r\nTop=5\r\n[app]\r\ndecoy=decoy.exe %P\r\n";
+    const std::string decoy = toAcp(names.make(L"Cafe\\Quillmoor.ini"));
+    writeFile(decoy, decoyIni);
+    const std::wstring exe = names.make(L"Caf\u00E9\\Quillmoor.exe");
+    ASSERT_TRUE(CopyFileW(fromAcp(programDir() + "\\Quillmoor.exe").c_str(), exe.c_str(), FALSE));
+    const auto start = [&] {
+        PROCESS_INFORMATION pi{};
+        EXPECT_TRUE(test::createProcess(L"\"" + exe + L"\"", std::string(), 0, pi));
+        return pi;
+    };
+    {
+        Started p(start());
+        const HWND box = findMessageBox(p.pid());
+        ASSERT_NE(box, nullptr) << "no notice: another settings file was read";
+        const MessageBoxView view = readMessageBox(box);
+        EXPECT_EQ(view.text, "INIファイルを記述して下さい");
+        EXPECT_EQ(view.caption, "Quillmoor");  // the file name's, not its short form's
+        pressOk(box);
+        EXPECT_EQ(p.wait(), 0);
+    }
+    const std::string staged = toAcp(names.dir()) + "\\own.ini";
+    writeFile(staged, "[app]\r\nown=own.exe %P\r\n");
+    ASSERT_TRUE(MoveFileExW(fromAcp(staged).c_str(), names.make(L"Caf\u00E9\\Quillmoor.ini").c_str(),
+                            MOVEFILE_REPLACE_EXISTING));
+    {
+        Started p(start());
+        const HWND main = findMainWindow();
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(comboItems(control(main, kIdComboBox1)), (std::vector<std::string>{"own"}));
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(p.wait(), 0);
+    }
+    EXPECT_EQ(readFile(decoy), decoyIni);
 }
 
 // A write that the system refuses: the error box names the file, and the window closes all

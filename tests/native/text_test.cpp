@@ -73,5 +73,22 @@ TEST(AnsiName, HeldNamesStayByteForByteOthersBecomeTheirShortFormOrGetQuestionMa
     EXPECT_EQ(ansiName(surrogates, system), "a?b?c?");
 }
 
+TEST(AnsiName, SharesAndDevicesOutsideTheCodePageGetQuestionMarksWithoutAnyLookup) {
+    AnsiStandIn system;
+    for (const std::u16string prefix :
+         {u"\\\\host\\", u"//host/", u"\\/host/", u"\\\\?\\UNC\\host\\", u"//./C:/", u"\\??\\C:\\"}) {
+        system.files[prefix + u"x\u20AC"] = u"C:\\X~1";  // a short form there would be, were it asked
+        EXPECT_EQ(ansiName(prefix + u"x\u20AC", system), std::string(prefix.begin(), prefix.end()) + "x?");
+        EXPECT_EQ(exactOrShortName(prefix + u"x\u20AC", system), std::nullopt);
+    }
+    EXPECT_EQ(system.shortPathCalls, 0);
+    // Local paths, on a drive or from the current drive's root, either separator, keep the short form.
+    system.files[u"C:/dir/x\u20AC"] = u"C:/dir/X~1";
+    system.files[u"\\dir\\x\u20AC"] = u"\\dir\\X~1";
+    EXPECT_EQ(ansiName(u"C:/dir/x\u20AC", system), "C:/dir/X~1");
+    EXPECT_EQ(exactOrShortName(u"\\dir\\x\u20AC", system), "\\dir\\X~1");
+    EXPECT_EQ(system.shortPathCalls, 2);
+}
+
 }  // namespace
 }  // namespace qm

@@ -1,8 +1,13 @@
 // The clipboard reader against the real clipboard: a text of any size comes back whole and
-// the clipboard is not left open. (The tool's own tests see the rest; between processes
-// under Wine no text this long can be read back.)
+// the clipboard is not left open; the text given is read, not what the system made of it.
+// (The tool's own tests see the rest; between processes under Wine no text this long can be
+// read back.)
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <cstring>
+#include <utility>
+#include <vector>
 
 #include "runlist/path_sources.h"
 #include "support/desktop.h"
@@ -28,6 +33,33 @@ TEST_F(ClipboardText, AMebibyteComesBackWholeAndTheClipboardIsClosedAfter) {
     ASSERT_TRUE(got.has_value());
     EXPECT_EQ(got->size(), text.size());
     EXPECT_TRUE(*got == text);
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+}
+
+// Puts these formats on the clipboard in this order.
+void putFormats(const std::vector<std::pair<UINT, std::string>>& formats) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    for (const auto& [format, bytes] : formats) {
+        HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+        GlobalUnlock(h);
+        EXPECT_NE(SetClipboardData(format, h), nullptr);
+    }
+    CloseClipboard();
+}
+
+const std::string kEnglish("\x09\x04\0\0", 4);  // CF_LOCALE 0x409: the other format in code page 1252
+
+TEST_F(ClipboardText, TheFormatGivenIsReadNotTheOneTheSystemMakesInTheLocalesCodePage) {
+    // Unicode text that code page 932 holds: exactly, not as code page 1252's "?".
+    const std::u16string wide = u"C:\\\u8868\\\u30DD.txt";
+    putFormats({{CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * 2)},
+                {CF_LOCALE, kEnglish}});
+    EXPECT_EQ(qm::clipboardText(owner_), "C:\\\x95\x5C\\\x83\x7C.txt");
+    // 8-bit text alone: its bytes, not a round trip through the Unicode text made in 1252.
+    putFormats({{CF_TEXT, std::string("C:\\\x95\x5C\\\x83\x7C", 9)}, {CF_LOCALE, kEnglish}});
+    EXPECT_EQ(qm::clipboardText(owner_), "C:\\\x95\x5C\\\x83\x7C");
     EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
 }
 

@@ -3,10 +3,8 @@
 // The settings file is written beside this program first, as the tool's is beside its exe.
 #include <gtest/gtest.h>
 
-#include "settings/values.h"
 #include "support/desktop.h"
 #include "support/files.h"
-#include "text/codepage.h"
 #include "text/texts.h"
 #include "ui/application.h"
 #include "ui/Unit1.h"
@@ -19,7 +17,7 @@ protected:
     void SetUp() override {
         static const bool app = (Application::create(GetModuleHandleA(nullptr)), true);
         (void)app;
-        ini_ = iniPathFor(Application::exePath(), systemCodePage());
+        ini_ = Application::settingsPath().value();
         test::writeFile(ini_, "[Pos]\r\nTop=40\r\nLeft=40\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n");
         mw_ = TQuillmoorMW::create();
         ASSERT_NE(mw_, nullptr);

@@ -277,7 +277,7 @@ TEST_F(FromOtherPrograms, PostedCommandsOpenOneErrorBoxAtATimeAndHandOffsStillAr
     for (int i = 0; i < 400; ++i) PostMessageW(control(main_, kIdButton6), BM_CLICK, 0, 0);
     PostMessageW(main_, WM_COMMAND, MAKEWPARAM(kIdN3, 0), 0);
     PostMessageW(list_, LB_SETSEL, TRUE, 2);  // taken after all of them
-    ASSERT_TRUE(waitUntil([&] { return SendMessageW(list_, LB_GETSEL, 2, 0) > 0; }));
+    ASSERT_TRUE(waitUntil([&] { return SendMessageW(list_, LB_GETSEL, 2, 0) > 0; })) << boxes() << " boxes open";
     EXPECT_EQ(boxes(), 1);
     sendCopyData(main_, "late", 4);
     EXPECT_EQ(items(), (std::vector<std::string>{"one", "two 2", "\x83\x7C\x95\x5C", "late"}));

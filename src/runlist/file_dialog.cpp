@@ -35,8 +35,9 @@ bool fullRecordKnown() {
 HWND g_placementWindow = nullptr;
 
 // At CDN_INITDONE moves the dialog (the hook window's parent) to the centre horizontally
-// and one third vertically of the whole area of the monitor nearest the main window.
-UINT_PTR CALLBACK placementHook(HWND hookWindow, UINT msg, WPARAM, LPARAM lParam) {
+// and one third vertically of the whole area of the monitor nearest the main window. It
+// makes only system calls and integer arithmetic, none of which can raise an error in here.
+UINT_PTR CALLBACK placementHook(HWND hookWindow, UINT msg, WPARAM, LPARAM lParam) noexcept {
     if (msg != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != CDN_INITDONE) return 0;
     HWND dialog = GetParent(hookWindow);
     MONITORINFO mi{};

@@ -8,6 +8,7 @@
 
 #include "text/texts.h"
 #include "text/win_ansi_name.h"
+#include "win/callback_error.h"
 #include "win/scoped.h"
 
 namespace qm {
@@ -17,14 +18,22 @@ namespace {
 // The browse information, one record for the process; its input fields are set before
 // every browse and the callback reads its flags.
 BROWSEINFOW g_browseInfo{};
+// An error the callback raised during the current browse.
+CallbackError g_browseError;
 
 // Shows the highlighted item's file-system path, or nothing, in the browser's status line.
+// Should that fail (no memory for the path), the browser is cancelled and the error raised
+// once it has closed.
 int CALLBACK browseCallback(HWND browser, UINT msg, LPARAM value, LPARAM) {
-    if (g_browseInfo.ulFlags == BIF_STATUSTEXT && msg == BFFM_SELCHANGED) {
-        std::vector<char> path(65537, '\0');
-        if (!SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(value), path.data())) path[0] = '\0';
-        SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path.data()));
-    }
+    const bool ok = g_browseError.run([&] {
+        if (g_browseInfo.ulFlags == BIF_STATUSTEXT && msg == BFFM_SELCHANGED) {
+            std::vector<char> path(65537, '\0');
+            if (!SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(value), path.data())) path[0] = '\0';
+            SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path.data()));
+        }
+        return true;
+    });
+    if (!ok) PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return 0;
 }
 
@@ -50,7 +59,9 @@ void browseForFolder(HWND mainWindow, RunList& list) {
     g_browseInfo.ulFlags = BIF_STATUSTEXT;
     g_browseInfo.lpfn = browseCallback;
     g_browseInfo.lParam = 0;
+    g_browseError = CallbackError();
     ShellMemory<ITEMIDLIST> chosen(malloc, SHBrowseForFolderW(&g_browseInfo));
+    g_browseError.rethrow();
 
     // A cancel gives no item, and an item without a file-system path gives no path.
     if (chosen.get() && SHGetPathFromIDListW(chosen.get(), folder.get())) {

@@ -1,6 +1,7 @@
 #include "runlist/listbox_runlist.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/error.h"
@@ -19,19 +20,24 @@ int ListBoxRunList::count() const {
     return ownProc_ ? count_ : static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
 }
 
-// Read with the W messages and converted with the ANSI code page: the list box is a Unicode
-// window (common controls 6), and Wine (only Wine) answers an A read through a fixed buffer
-// of 512 characters, which cuts a longer entry. An ordinary entry comes back byte for byte as it
-// was appended.
-std::string ListBoxRunList::read(int pos) const {
-    if (pos < 0) throwIndexError(pos);
-    const LRESULT len = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(pos), 0);
-    if (len < 0) throwIndexError(pos);
+// Read with the W messages and converted with the ANSI code page: the list box and the
+// drop-down are Unicode windows (common controls 6), and Wine (only Wine) answers an A read
+// through a fixed buffer of 512 characters, which cuts a longer item. An ordinary item comes
+// back byte for byte as it was added. (LB_ERR and CB_ERR are the same -1.)
+std::optional<std::string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos) {
+    if (pos < 0) return std::nullopt;
+    const LRESULT len = SendMessageW(control, lengthMsg, static_cast<WPARAM>(pos), 0);
+    if (len < 0) return std::nullopt;
     std::vector<wchar_t> buf(static_cast<std::size_t>(len) + 1, L'\0');
-    const LRESULT got =
-        SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(buf.data()));
-    if (got < 0) throwIndexError(pos);
+    const LRESULT got = SendMessageW(control, textMsg, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(buf.data()));
+    if (got < 0) return std::nullopt;
     return narrowText(buf.data(), static_cast<int>(got < len ? got : len));
+}
+
+std::string ListBoxRunList::read(int pos) const {
+    std::optional<std::string> text = itemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, pos);
+    if (!text) throwIndexError(pos);
+    return std::move(*text);
 }
 
 // The list box answers LB_ERR for a position it does not hold; a negative position is

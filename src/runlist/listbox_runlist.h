@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "runlist/runlist.h"
 
 namespace qm {
@@ -12,6 +15,11 @@ namespace qm {
 // Styles of the run list's list box besides WS_CHILD/WS_VISIBLE/WS_TABSTOP.
 inline constexpr DWORD kRunListStyle =
     LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
+
+// The text of item `pos` of a list box (LB_GETTEXTLEN, LB_GETTEXT) or of a drop-down's list
+// (CB_GETLBTEXTLEN, CB_GETLBTEXT), read with the W messages and converted with the ANSI code
+// page; nothing when the control holds no such item.
+std::optional<std::string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos);
 
 class ListBoxRunList final : public RunList {
 public:

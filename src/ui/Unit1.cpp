@@ -37,20 +37,6 @@ private:
     FocusControl& focus_;
 };
 
-// Set while the file dialog or the folder browser is open: a second one started meanwhile
-// (a WM_COMMAND that any program can post reaches the disabled window through the dialog's
-// loop) would share the first one's state and free it under it.
-class DialogOpen {
-public:
-    explicit DialogOpen(bool& open) : open_(open) { open_ = true; }
-    ~DialogOpen() { open_ = false; }
-    DialogOpen(const DialogOpen&) = delete;
-    DialogOpen& operator=(const DialogOpen&) = delete;
-
-private:
-    bool& open_;
-};
-
 }  // namespace
 
 bool TQuillmoorMW::isChecked(HWND box) const { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -125,21 +111,13 @@ void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
 
 void TQuillmoorMW::Button6Click(void*) {
     const int sel = static_cast<int>(SendMessageA(ComboBox1, CB_GETCURSEL, 0, 0));
-    std::string selected;
-    if (sel >= 0) {
-        const LRESULT len = SendMessageA(ComboBox1, CB_GETLBTEXTLEN, sel, 0);
-        if (len >= 0) {
-            std::string buf(static_cast<std::size_t>(len) + 1, '\0');
-            SendMessageA(ComboBox1, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(&buf[0]));
-            selected = buf.c_str();
-        }
-    }
+    const std::string selected = itemText(ComboBox1, CB_GETLBTEXTLEN, CB_GETLBTEXT, sel).value_or(std::string());
     // A failed start raises its error here: the list stays and the window stays open.
-    const bool close = launchFromRunList(runList(), selected, appTable_ ? &*appTable_ : nullptr, isChecked(CheckBox1),
-                                         isChecked(CheckBox2));
+    const bool quit = launchFromRunList(runList(), selected, appTable_ ? &*appTable_ : nullptr,
+                                        isChecked(CheckBox1), isChecked(CheckBox2));
     // Closed as the close box closes it, before this handler returns: nothing that arrives
     // afterwards (a hand-off) can go into a list that is about to vanish.
-    if (close) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+    if (quit) close();
 }
 
 // The context menu's 「クリア」 and the button 「クリア」 remove the selected entries alike.
@@ -166,23 +144,15 @@ void TQuillmoorMW::pathpaste(void*) {
     if (const std::optional<std::string> text = clipboardText(Application::handle())) runList().append(*text);
 }
 
+// Neither dialog opens while the other one is open: both run as commands.
 void TQuillmoorMW::Button1Click(void*) {
-    if (dialogOpen_) return;
-    std::vector<std::string> paths;
-    {
-        DialogOpen open(dialogOpen_);
-        paths =
-            runOpenDialog(Application::handle(), hwnd_, Application::instance(), OpenDialog1.fileName);
-    }
+    const std::vector<std::string> paths =
+        runOpenDialog(Application::handle(), hwnd_, Application::instance(), OpenDialog1.fileName);
     RedrawPause pause(ListBox1);
     for (const std::string& path : paths) runList().append(path);
 }
 
-void TQuillmoorMW::Button2Click(void*) {
-    if (dialogOpen_) return;
-    DialogOpen open(dialogOpen_);
-    browseForFolder(hwnd_, runList());
-}
+void TQuillmoorMW::Button2Click(void*) { browseForFolder(hwnd_, runList()); }
 
 void TQuillmoorMW::doublerun(const std::string& argumentText) {
     focus_.recordPreviousForeground();
@@ -203,7 +173,7 @@ void TQuillmoorMW::Mianshortcut(const MSG& msg, bool& handled) {
         SendMessageA(hwnd_, WM_CLOSE, 0, 0);
     } else if (msg.wParam == VK_RETURN && GetKeyState(VK_SHIFT) < 0) {
         handled = true;
-        Button6Click(nullptr);
+        runCommand([&] { Button6Click(nullptr); });
     }
 }
 

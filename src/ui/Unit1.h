@@ -30,6 +30,8 @@
 #include "args/focus.h"
 #include "runlist/listbox_runlist.h"
 #include "settings/apptable.h"
+#include "ui/application.h"
+#include "ui/dispatch.h"
 #include "ui/layout.h"
 #include "ui/popup_menu.h"
 #include "win/scoped.h"
@@ -100,8 +102,27 @@ public:
     // The main window's commands run in the error box's safety net.
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+    // Runs a command: the handler of a button, a menu item, a key binding or the close. A
+    // command that runs a modal loop (a dialog, its error box) still sees, in that loop,
+    // whatever another program posts; so no command starts while another one runs, while
+    // the error box is open or once the tool is ending: the later one does nothing. An error
+    // the command raises is shown while it still counts as running.
+    template <typename Work>
+    void runCommand(Work&& work) {
+        if (commandRunning_ || endRequested_ || Application::errorBoxOpen()) return;
+        commandRunning_ = true;
+        guarded(work);
+        commandRunning_ = false;
+    }
+
 private:
     TQuillmoorMW() = default;
+    // The object that the window create() is making takes with its first message.
+    static void awaitWindow(TQuillmoorMW* mw);
+    // From here on no message reaches the object.
+    void letGo();
+    // The close sequence, and the window's end when it went through.
+    void close();
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool dispatchKey(MSG& msg);
     void buildComponents();
@@ -129,7 +150,8 @@ private:
     // already there is not moved again.
     Layout placed_{};
     HWND lastFocus_ = nullptr;
-    bool dialogOpen_ = false;  // the file dialog or the folder browser is open
+    bool commandRunning_ = false;  // a command runs, or the creation sequence
+    bool creating_ = false;        // the creation sequence runs
 };
 
 // Control ids, and the context menu's command ids in the order of its items.

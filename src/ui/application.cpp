@@ -95,10 +95,22 @@ std::optional<std::string> Application::settingsPath() {
 HICON Application::icon() { return g_icon; }
 HICON Application::smallIcon() { return g_smallIcon; }
 
+namespace {
+bool g_errorBoxOpen = false;
+}  // namespace
+
+bool Application::errorBoxOpen() { return g_errorBoxOpen; }
+
 void Application::showError(const std::string& text) {
+    // The box's loop handles what arrives meanwhile; an error that raises (a hand-off that
+    // cannot be appended) does not open a second box over this one.
+    if (g_errorBoxOpen) return;
+    const std::string shown = errorBoxText(text, systemCodePage());
     // The application window (hidden) owns the box; the main window takes no input meanwhile.
     ModalFrame frame;
-    MessageBoxA(g_app, errorBoxText(text, systemCodePage()).c_str(), g_title.c_str(), MB_OK | MB_ICONERROR);
+    g_errorBoxOpen = true;
+    MessageBoxA(g_app, shown.c_str(), g_title.c_str(), MB_OK | MB_ICONERROR);
+    g_errorBoxOpen = false;
 }
 
 }  // namespace qm

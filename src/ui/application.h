@@ -27,7 +27,9 @@ public:
 
     // The error box: modal, owned by the application window, error icon, "OK", the title
     // as caption, the text with the "." rule. The main window takes no input meanwhile.
+    // One box at a time: an error raised while it is open is not shown over it.
     static void showError(const std::string& text);
+    static bool errorBoxOpen();
 };
 
 }  // namespace qm

@@ -9,17 +9,51 @@
 
 namespace qm {
 
+namespace {
+
+// The object waiting for its window while create() makes it; the window's first message
+// takes it. Only the user-interface thread makes main windows.
+TQuillmoorMW* g_waiting = nullptr;
+// The object of the main window, once its window has taken it.
+TQuillmoorMW* g_current = nullptr;
+
+}  // namespace
+
+TQuillmoorMW* fromHandle(HWND hwnd) { return g_current && hwnd && g_current->handle() == hwnd ? g_current : nullptr; }
+
+void TQuillmoorMW::awaitWindow(TQuillmoorMW* mw) { g_waiting = mw; }
+
+void TQuillmoorMW::letGo() {
+    if (g_current == this) g_current = nullptr;
+    if (g_waiting == this) g_waiting = nullptr;
+}
+
 void TQuillmoorMW::onCommand(UINT id, UINT code, HWND) {
+    void (TQuillmoorMW::*handler)(void*) = nullptr;
+    void* sender = nullptr;
     switch (id) {
-    case kIdButton1: if (code == BN_CLICKED) Button1Click(Button1); break;
-    case kIdButton2: if (code == BN_CLICKED) Button2Click(Button2); break;
-    case kIdButton3: if (code == BN_CLICKED) Button3Click(Button3); break;
-    case kIdButton6: if (code == BN_CLICKED) Button6Click(Button6); break;
+    case kIdButton1: handler = &TQuillmoorMW::Button1Click, sender = Button1; break;
+    case kIdButton2: handler = &TQuillmoorMW::Button2Click, sender = Button2; break;
+    case kIdButton3: handler = &TQuillmoorMW::Button3Click, sender = Button3; break;
+    case kIdButton6: handler = &TQuillmoorMW::Button6Click, sender = Button6; break;
     default:
         // The context menu's items, chosen or reached by their shortcuts.
-        if (TMenuItem* item = PopupMenu1.itemWithId(id)) (this->*item->handler)(item);
-        break;
+        if (TMenuItem* item = PopupMenu1.itemWithId(id)) runCommand([&] { (this->*item->handler)(item); });
+        return;
     }
+    if (code == BN_CLICKED) runCommand([&] { (this->*handler)(sender); });
+}
+
+void TQuillmoorMW::close() {
+    TCloseAction action = TCloseAction::caNone;
+    try {
+        FormClose(nullptr, action);
+    } catch (const AppError& e) {
+        // A refused write is shown, and the window closes all the same.
+        Application::showError(e.text());
+        action = TCloseAction::caFree;
+    }
+    if (action == TCloseAction::caFree) DestroyWindow(hwnd_);
 }
 
 bool TQuillmoorMW::preTranslate(MSG& msg) {
@@ -104,18 +138,17 @@ LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                        nullptr);
         return 0;
     }
-    case WM_CLOSE: {
-        TCloseAction action = TCloseAction::caNone;
-        try {
-            FormClose(nullptr, action);
-        } catch (const AppError& e) {
-            // A refused write is shown, and the window closes all the same.
-            Application::showError(e.text());
-            action = TCloseAction::caFree;
+    case WM_CLOSE:
+        if (creating_ || endRequested_) {
+            // Asked while the creation sequence waits on its missing-file notice (or after it,
+            // before the loop has ended): the tool ends as after the notice, without the close
+            // sequence, so nothing is written.
+            endRequested_ = true;
+            PostQuitMessage(0);
+        } else {
+            runCommand([&] { close(); });
         }
-        if (action == TCloseAction::caFree) DestroyWindow(hwnd_);
         return 0;
-    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -131,17 +164,20 @@ LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
+// The window takes its object once, with the first message it gets while create() makes it;
+// no message names the object, so a WM_NCCREATE that anyone sends later (its creation data
+// are the sender's to fill) is only a message for the default procedure.
 LRESULT CALLBACK TQuillmoorMW::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* mw = static_cast<TQuillmoorMW*>(cs->lpCreateParams);
-        mw->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mw));
+    if (g_waiting && !fromHandle(hwnd)) {
+        g_current = g_waiting;
+        g_waiting = nullptr;
+        g_current->hwnd_ = hwnd;
     }
     TQuillmoorMW* mw = fromHandle(hwnd);
     if (!mw) return DefWindowProcA(hwnd, msg, wParam, lParam);
     LRESULT result = 0;
     guarded([&] { result = mw->handleMessage(msg, wParam, lParam); });
+    if (msg == WM_NCDESTROY) mw->letGo();
     return result;
 }
 

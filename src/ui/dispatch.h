@@ -31,10 +31,9 @@ bool guarded(Work&& work) noexcept {
     return false;
 }
 
-// The main window object of the main window `hwnd`; null before its creation has begun and
-// once the object has let the window go.
-inline TQuillmoorMW* fromHandle(HWND hwnd) {
-    return reinterpret_cast<TQuillmoorMW*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+// The main window object of the main window `hwnd`; null for any other window, before the
+// window has taken its object and once the object has let the window go. Kept in the tool's
+// own memory: another program can write a window's user data, but not this.
+TQuillmoorMW* fromHandle(HWND hwnd);
 
 }  // namespace qm

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "win/callback_error.h"
+
 namespace qm {
 
 namespace {
@@ -13,9 +15,12 @@ UINT dialogCode(HWND control, const MSG* msg) {
 
 bool isArrow(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
 
-BOOL CALLBACK collectPushButton(HWND w, LPARAM out) {
-    if (isPushButton(w)) reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
-    return TRUE;
+BOOL CALLBACK collectPushButton(HWND w, LPARAM p) {
+    auto& buttons = *reinterpret_cast<Enumeration<std::vector<HWND>>*>(p);
+    return buttons.error.run([&] {
+        if (isPushButton(w)) buttons.out.push_back(w);
+        return true;
+    });
 }
 
 void setButtonType(HWND button, LONG type) {
@@ -71,7 +76,9 @@ void showActiveButton(HWND main, HWND defaultButton) {
     HWND active = activeButton(main, defaultButton);
     if ((GetWindowLongA(active, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return;
     std::vector<HWND> buttons;
-    EnumChildWindows(main, collectPushButton, reinterpret_cast<LPARAM>(&buttons));
+    Enumeration<std::vector<HWND>> found{buttons, {}};
+    EnumChildWindows(main, collectPushButton, reinterpret_cast<LPARAM>(&found));
+    found.error.rethrow();
     for (HWND b : buttons) {
         if (b != active) setButtonType(b, BS_PUSHBUTTON);
     }

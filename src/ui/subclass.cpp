@@ -6,26 +6,30 @@ namespace qm {
 
 namespace {
 
-// Subclassing the plain way: the control's own procedure waits in its GWLP_USERDATA, and
-// the main window is the control's root. comctl32's SetWindowSubclass is left out for Wine
-// alone: Wine keeps its subclass data in window properties, two server calls on every
-// message, which made every command on a long list slow.
+// Subclassing the plain way: the main window is the control's root, and the control's own
+// procedure waits in the tool's own memory (another program can write the control's user
+// data). comctl32's SetWindowSubclass is left out for Wine alone: Wine keeps its subclass
+// data in window properties, two server calls on every message, which made every command on
+// a long list slow.
 // A control that stays a Unicode window (the list box, with the common-controls manifest)
 // gets a W procedure (`unicode`): an A procedure in front of it would have the system convert
 // every text message between A and W, which Wine does through a fixed buffer of 512
 // characters, so a longer entry came back cut or wrong, and a W read from another program
 // overran that buffer.
-void subclass(HWND control, WNDPROC proc, bool unicode) {
-    const auto get = unicode ? GetWindowLongPtrW : GetWindowLongPtrA;
-    const auto set = unicode ? SetWindowLongPtrW : SetWindowLongPtrA;
-    set(control, GWLP_USERDATA, get(control, GWLP_WNDPROC));
-    set(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+struct Subclass {
+    WNDPROC own = nullptr;  // the control's own procedure, the same for every control of its class
+    bool unicode = false;
+};
+Subclass g_groupBox;
+Subclass g_listBox{nullptr, true};
+
+void subclass(HWND control, WNDPROC proc, Subclass& s) {
+    s.own = reinterpret_cast<WNDPROC>((s.unicode ? GetWindowLongPtrW : GetWindowLongPtrA)(control, GWLP_WNDPROC));
+    (s.unicode ? SetWindowLongPtrW : SetWindowLongPtrA)(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
 }
 
-LRESULT controlsOwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode = false) {
-    const auto get = unicode ? GetWindowLongPtrW : GetWindowLongPtrA;
-    const auto call = unicode ? CallWindowProcW : CallWindowProcA;
-    return call(reinterpret_cast<WNDPROC>(get(hwnd, GWLP_USERDATA)), hwnd, msg, wParam, lParam);
+LRESULT controlsOwnProc(const Subclass& s, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return (s.unicode ? CallWindowProcW : CallWindowProcA)(s.own, hwnd, msg, wParam, lParam);
 }
 
 // The group box holds six controls; their notifications go on to the main window. Unlike a
@@ -45,7 +49,7 @@ LRESULT CALLBACK groupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORLISTBOX:
         return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
     default:
-        return controlsOwnProc(hwnd, msg, wParam, lParam);
+        return controlsOwnProc(g_groupBox, hwnd, msg, wParam, lParam);
     }
 }
 
@@ -61,11 +65,11 @@ LRESULT listBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         TQuillmoorMW* mw = fromHandle(GetAncestor(hwnd, GA_ROOT));
         WORD key = static_cast<WORD>(wParam);
         // An error in the binding is shown, and the list still sees the key.
-        if (mw) guarded([&] { mw->Listkeydown(mw->ListBox1, key, currentShiftState(lParam)); });
+        if (mw) mw->runCommand([&] { mw->Listkeydown(mw->ListBox1, key, currentShiftState(lParam)); });
         if (key == 0) return 0;
         wParam = key;
     }
-    return controlsOwnProc(hwnd, msg, wParam, lParam, true);
+    return controlsOwnProc(g_listBox, hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -93,8 +97,8 @@ bool contextMenuInClient(HWND w, LPARAM lParam) {
     return PtInRect(&client, pt) != FALSE;
 }
 
-void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc, false); }
+void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc, g_groupBox); }
 
-void subclassListBox(HWND listBox) { subclass(listBox, listBoxProc, true); }
+void subclassListBox(HWND listBox) { subclass(listBox, listBoxProc, g_listBox); }
 
 }  // namespace qm

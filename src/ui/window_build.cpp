@@ -10,6 +10,7 @@
 #include "ui/dispatch.h"
 #include "ui/placement.h"
 #include "ui/subclass.h"
+#include "win/callback_error.h"
 
 namespace qm {
 
@@ -29,21 +30,25 @@ SIZE textExtent(HFONT font, const char* text) {
     return size;
 }
 
-BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM out) {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    if (GetMonitorInfoA(monitor, &mi)) {
-        reinterpret_cast<std::vector<Edges>*>(out)->push_back(
-            {mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom});
-    }
-    return TRUE;
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM p) {
+    auto& areas = *reinterpret_cast<Enumeration<std::vector<Edges>>*>(p);
+    return areas.error.run([&] {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoA(monitor, &mi)) {
+            areas.out.push_back({mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom});
+        }
+        return true;
+    });
 }
 
 // The work areas of every monitor.
 std::vector<Edges> workAreas() {
-    std::vector<Edges> areas;
+    std::vector<Edges> out;
+    Enumeration<std::vector<Edges>> areas{out, {}};
     EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));
-    return areas;
+    areas.error.rethrow();
+    return out;
 }
 
 // The drop-down's opened height: one row per name, 1 to 5 rows, plus the closed height
@@ -76,19 +81,23 @@ std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create() {
     if (!GetClassInfoA(inst, texts::kWindowClass, &registered) && !RegisterClassExA(&wc)) return nullptr;
 
     std::unique_ptr<TQuillmoorMW> mw(new TQuillmoorMW());
-    // Owned by the application window; WS_EX_APPWINDOW keeps its taskbar button.
+    // Owned by the application window; WS_EX_APPWINDOW keeps its taskbar button. The window
+    // takes its object with its first message; its creation data carry nothing.
+    awaitWindow(mw.get());
     mw->hwnd_ = CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, texts::kWindowClass, texts::kCaption,
                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignLeft, kDesignTop, kDesignWidth,
-                                kDesignHeight, Application::handle(), nullptr, inst, mw.get());
+                                kDesignHeight, Application::handle(), nullptr, inst, nullptr);
+    awaitWindow(nullptr);
     if (!mw->hwnd_) return nullptr;
     // The controls are placed once, when the creation sequence has sized the window and
-    // filled the drop-down, rather than after every step that changes either.
-    mw->layoutHeld_ = true;
+    // filled the drop-down, rather than after every step that changes either. No command
+    // runs meanwhile (the missing-file notice's loop handles what others post).
+    mw->layoutHeld_ = mw->creating_ = mw->commandRunning_ = true;
     guarded([&] {
         mw->buildComponents();
         mw->FormCreate(nullptr);
     });
-    mw->layoutHeld_ = false;
+    mw->layoutHeld_ = mw->creating_ = mw->commandRunning_ = false;
     mw->applyLayout();
     return mw;
 }
@@ -96,10 +105,9 @@ std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create() {
 // A window still standing when its object goes (the tool ends without closing it) first lets
 // go of the object, so that nothing it is sent meanwhile can reach it.
 TQuillmoorMW::~TQuillmoorMW() {
-    if (hwnd_ && IsWindow(hwnd_) && fromHandle(hwnd_) == this) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    const bool attached = fromHandle(hwnd_) == this;
+    letGo();
+    if (attached && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
 void TQuillmoorMW::buildComponents() {

@@ -8,12 +8,16 @@
 
 #include <vector>
 
+#include "win/callback_error.h"
+
 namespace qm {
 
 class ModalFrame {
 public:
     ModalFrame() : active_(GetActiveWindow()), focus_(GetFocus()) {
-        EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&disabled_));
+        Enumeration<std::vector<HWND>> windows{disabled_, {}};
+        EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&windows));
+        windows.error.rethrow();  // before any window was disabled
         for (HWND w : disabled_) EnableWindow(w, FALSE);
     }
     ~ModalFrame() {
@@ -25,9 +29,12 @@ public:
     ModalFrame& operator=(const ModalFrame&) = delete;
 
 private:
-    static BOOL CALLBACK collect(HWND w, LPARAM list) {
-        if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-        return TRUE;
+    static BOOL CALLBACK collect(HWND w, LPARAM p) {
+        auto& windows = *reinterpret_cast<Enumeration<std::vector<HWND>>*>(p);
+        return windows.error.run([&] {
+            if (IsWindowVisible(w) && IsWindowEnabled(w)) windows.out.push_back(w);
+            return true;
+        });
     }
     HWND active_;
     HWND focus_;

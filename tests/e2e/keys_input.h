@@ -51,6 +51,9 @@ public:
     int count(const std::string& line);
     // The items of the open popup menu, as the tool's own process reads them.
     std::vector<std::string> menuItems(HWND menuWindow);
+    // Has the tool's thread send its main window WM_NCCREATE with `createData` (an address
+    // in the tool's memory) as lParam.
+    void sendNcCreate(LPARAM createData) { request(4, createData); }
     // Presses a key no binding uses (F24) and waits until the tool has taken it from its
     // queue, so every key pressed before has been handled. False on time-out.
     bool sync(DWORD ms = 10000);

@@ -4,9 +4,11 @@
 
 #include <thread>
 
+#include "keys_input.h"
 #include "sources_support.h"
 #include "text/texts.h"
 #include "ui/Unit1.h"
+#include "wide_names.h"
 
 namespace qm::e2e {
 namespace {
@@ -215,6 +217,97 @@ TEST_F(Faults, DropMessagesWhoseHandleIsNoDropAreIgnored) {
     EXPECT_EQ(process_.wait(0), -1);
     CloseHandle(process);
     EXPECT_TRUE(tool_->close(main_));
+}
+
+// What another program can send a window or write on it: none of it takes the window over or
+// nests the tool's error boxes, and the window goes on working.
+class FromOtherPrograms : public Faults {
+protected:
+    // `bytes` written into the tool's memory; their address there.
+    LPARAM inTool(const void* bytes, std::size_t size) {
+        const test::Handle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process_.pid()));
+        void* remote = VirtualAllocEx(process.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        EXPECT_TRUE(remote && WriteProcessMemory(process.get(), remote, bytes, size, nullptr));
+        return reinterpret_cast<LPARAM>(remote);
+    }
+    int boxes() const {
+        int n = 0;
+        for (HWND w : topLevelWindowsOf(process_.pid())) n += IsWindowVisible(w) && className(w) == "#32770";
+        return n;
+    }
+    // A hand-off is appended, "クリア" removes the selected entry, and the close writes the
+    // settings and ends the tool.
+    void expectTheWindowStillWorks() {
+        sendCopyData(main_, "late", 4);
+        SendMessageW(list_, LB_SETSEL, TRUE, 0);
+        SendMessageW(control(main_, kIdButton3), BM_CLICK, 0, 0);
+        EXPECT_EQ(items(), (std::vector<std::string>{"two 2", "\x83\x7C\x95\x5C", "late"}));
+        ASSERT_TRUE(tool_->close(main_));
+        EXPECT_EQ(process_.wait(), 0);
+        const std::string ini = readFile(tool_->iniPath());
+        EXPECT_EQ(iniValue(ini, "Pos", "Left"), "20");
+        EXPECT_EQ(iniValue(ini, "check", "clear"), "0");
+    }
+};
+
+TEST_F(FromOtherPrograms, ALaterNcCreateNamesNoObject) {
+    // Creation data whose object would be a block of the tool's memory full of "A".
+    const std::string block(4096, 'A');
+    CREATESTRUCTA cs{};
+    cs.lpCreateParams = reinterpret_cast<void*>(inTool(block.data(), block.size()));
+    const LPARAM bogus = inTool(&cs, sizeof cs);
+    Spy spy(main_);  // a hook inside the tool's thread sends them
+    spy.sendNcCreate(0);
+    spy.sendNcCreate(bogus);
+    ASSERT_TRUE(answers(main_));
+    expectTheWindowStillWorks();
+}
+
+TEST_F(FromOtherPrograms, UserDataWrittenOnItsWindowsChangesNothing) {
+    for (HWND w : {main_, list_, control(main_, kIdGroupBox1)}) {
+        SetWindowLongPtrW(w, GWLP_USERDATA, 0x1230);
+        ASSERT_EQ(GetWindowLongPtrW(w, GWLP_USERDATA), 0x1230);
+    }
+    expectTheWindowStillWorks();
+}
+
+TEST_F(FromOtherPrograms, PostedCommandsOpenOneErrorBoxAtATimeAndHandOffsStillArrive) {
+    // "missing" cannot start: the first click opens the error box, in whose loop the rest of
+    // the clicks and the menu's "オールクリア" arrive.
+    for (int i = 0; i < 400; ++i) PostMessageW(control(main_, kIdButton6), BM_CLICK, 0, 0);
+    PostMessageW(main_, WM_COMMAND, MAKEWPARAM(kIdN3, 0), 0);
+    PostMessageW(list_, LB_SETSEL, TRUE, 2);  // taken after all of them
+    ASSERT_TRUE(waitUntil([&] { return SendMessageW(list_, LB_GETSEL, 2, 0) > 0; })) << boxes() << " boxes open";
+    EXPECT_EQ(boxes(), 1);
+    sendCopyData(main_, "late", 4);
+    EXPECT_EQ(items(), (std::vector<std::string>{"one", "two 2", "\x83\x7C\x95\x5C", "late"}));
+    pressOk(findMessageBox(process_.pid()));
+    ASSERT_TRUE(waitUntil([&] { return boxes() == 0; }));
+    ASSERT_TRUE(answers(main_));
+    EXPECT_EQ(boxes(), 0);
+    EXPECT_TRUE(tool_->close(main_));
+}
+
+TEST(FromOtherProgramsLaunch, AnApplicationNameOf600CharactersLaunches) {
+    std::string name;
+    for (int i = 0; i < 300; ++i) name += "\x95\x5C" "a";  // 表a
+    Tool tool("[app]\r\n" + name + "=\"" + programDir() + "\\qm_probe.exe\" %P\r\n");
+    ProbeOutput output(tool);
+    const HWND main = tool.startAndWait("one \"two 2\"");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(launchedPaths(tool, main), (std::vector<std::string>{"one", "two 2"}));
+    EXPECT_TRUE(tool.close(main));
+}
+
+TEST(FromOtherProgramsNotice, ACloseDuringTheMissingFileNoticeEndsTheToolWritingNothing) {
+    Tool tool(nullptr);
+    Process p = tool.start("a");
+    ASSERT_NE(findMessageBox(p.pid()), nullptr);
+    const HWND main = findTopLevel([&](HWND w) { return processOf(w) == p.pid() && className(w) == "TQuillmoorMW"; });
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_FALSE(fileExists(tool.iniPath()));
 }
 
 }  // namespace

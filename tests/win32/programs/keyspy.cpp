@@ -11,7 +11,9 @@
 //             is 0), "char <id> <code>" (WM_CHAR or WM_SYSCHAR, likewise), "setsel <id>"
 //             (LB_SETSEL or LB_SELITEMRANGE sent: one entry's flag), "command <id> <notification>" (WM_COMMAND sent);
 //   wParam 3: write the text of every item of the menu lParam, one line each, as
-//             GetMenuStringA gives it (code page 932).
+//             GetMenuStringA gives it (code page 932);
+//   wParam 4: send the window the request went to WM_NCCREATE with lParam as its creation
+//             data, from the tool's own thread, as any hook inside it can.
 #include <windows.h>
 
 #include <string>
@@ -70,6 +72,7 @@ extern "C" LRESULT CALLBACK spyCallWndProc(int code, WPARAM wParam, LPARAM lPara
             if (m->wParam == 1) g_log.clear();
             if (m->wParam == 2) writeOut(g_log);
             if (m->wParam == 3) writeOut(menuTexts(reinterpret_cast<HMENU>(m->lParam)));
+            if (m->wParam == 4) SendMessageA(m->hwnd, WM_NCCREATE, 0, m->lParam);
         } else if (m->message == LB_SETSEL || m->message == LB_SELITEMRANGE) {
             note("setsel", m->hwnd, 0, false);
         } else if (m->message == WM_COMMAND) {

@@ -1,5 +1,5 @@
 // The clipboard's text as one path.
-#include "runlist/path_sources.h"
+#include "runlist/clipboard.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,5 +1,5 @@
 // The names dropped on the window.
-#include "runlist/path_sources.h"
+#include "runlist/dropped_files.h"
 
 #include <algorithm>
 

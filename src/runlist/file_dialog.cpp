@@ -1,6 +1,6 @@
 // The open-file dialog: a multiple selection of existing files, read as UTF-16 and converted
 // by the name rule, the dialog placed on the main window's monitor.
-#include "runlist/path_sources.h"
+#include "runlist/file_dialog.h"
 
 #include <commdlg.h>
 

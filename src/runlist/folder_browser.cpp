@@ -1,6 +1,6 @@
 // The folder browser, rooted at the computer folder, with the highlighted item's path in its
 // status line.
-#include "runlist/path_sources.h"
+#include "runlist/folder_browser.h"
 
 #include <shlobj.h>
 

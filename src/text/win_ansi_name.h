@@ -23,8 +23,8 @@ std::optional<std::string> exactOrShortName(std::wstring_view name);
 std::optional<std::string> exactAnsi(std::wstring_view text);
 
 // UTF-16 text for the system, its NUL included. Held in a vector, not a std::wstring: the
-// wide string's members come precompiled in one piece of the C++ runtime, 35 KB of the exe
-// for the few this program would use.
+// wide string's members come precompiled in one piece of the C++ runtime, all of which the
+// exe would carry for the few this program uses.
 using WideText = std::vector<wchar_t>;
 
 // Code page text (the program's own texts) in UTF-16 for the wide dialogs.

@@ -32,6 +32,7 @@
 #include "settings/apptable.h"
 #include "ui/application.h"
 #include "ui/dispatch.h"
+#include "ui/keys.h"
 #include "ui/layout.h"
 #include "ui/popup_menu.h"
 #include "win/scoped.h"
@@ -41,11 +42,6 @@ namespace qm {
 // The open-file dialog's state kept from use to use: the initial file name.
 struct TOpenDialog {
     std::string fileName;
-};
-
-// Shift state of a key press.
-struct TShiftState {
-    bool shift = false, ctrl = false, alt = false;
 };
 
 // The close action FormClose sets.
@@ -99,7 +95,7 @@ public:
     // Offers a queued message to the window's key bindings before it is dispatched;
     // true when it was consumed.
     bool preTranslate(MSG& msg);
-    // The main window's commands run in the error box's safety net.
+    // The main window's procedure: every message goes through the one guarded edge (ui/dispatch.h).
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Runs a command: the handler of a button, a menu item, a key binding or the close. A

@@ -15,22 +15,8 @@ UINT dialogCode(HWND control, const MSG* msg) {
 
 bool isArrow(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
 
-BOOL CALLBACK collectPushButton(HWND w, LPARAM p) {
-    auto& buttons = *reinterpret_cast<Enumeration<std::vector<HWND>>*>(p);
-    return buttons.error.run([&] {
-        if (isPushButton(w)) buttons.out.push_back(w);
-        return true;
-    });
-}
-
-void setButtonType(HWND button, LONG type) {
-    const LONG style = GetWindowLongA(button, GWL_STYLE);
-    if ((style & BS_TYPEMASK) == type) return;
-    SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFFFF & ~BS_TYPEMASK) | type), TRUE);
-}
-
-}  // namespace
-
+// Whether `control` wants the key of `msg` for itself (WM_GETDLGCODE): Tab, the arrows,
+// or every key (as the opened drop-down list does for Enter and Escape).
 bool controlClaims(HWND control, const MSG& msg) {
     if (!control) return false;
     const UINT code = dialogCode(control, &msg);
@@ -40,10 +26,13 @@ bool controlClaims(HWND control, const MSG& msg) {
     return false;
 }
 
+// Whether `w` can take the focus: visible, enabled, and neither a static text nor a group box.
 bool canTakeFocus(HWND w) {
     return w && IsWindowVisible(w) && IsWindowEnabled(w) && !(dialogCode(w, nullptr) & DLGC_STATIC);
 }
 
+// The control before or after `from` among the children of its parent that can take the
+// focus, Tab stop or not, in tab order and wrapping; `from` itself when it is alone.
 HWND nextInContainer(HWND from, bool previous) {
     HWND container = GetParent(from);
     if (!container) return from;
@@ -65,9 +54,35 @@ bool isPushButton(HWND w) {
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
+// The push button Enter presses: the focused one when a push button of `main` has the
+// focus, `defaultButton` otherwise.
 HWND activeButton(HWND main, HWND defaultButton) {
     HWND focus = GetFocus();
     return focus && IsChild(main, focus) && isPushButton(focus) ? focus : defaultButton;
+}
+
+BOOL CALLBACK collectPushButton(HWND w, LPARAM p) {
+    auto& buttons = *reinterpret_cast<Enumeration<std::vector<HWND>>*>(p);
+    return buttons.error.run([&] {
+        if (isPushButton(w)) buttons.out.push_back(w);
+        return true;
+    });
+}
+
+void setButtonType(HWND button, LONG type) {
+    const LONG style = GetWindowLongA(button, GWL_STYLE);
+    if ((style & BS_TYPEMASK) == type) return;
+    SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFFFF & ~BS_TYPEMASK) | type), TRUE);
+}
+
+}  // namespace
+
+TShiftState currentShiftState(LPARAM keyData) {
+    TShiftState s;
+    s.shift = GetKeyState(VK_SHIFT) < 0;
+    s.ctrl = GetKeyState(VK_CONTROL) < 0;
+    s.alt = (keyData & (1 << 29)) != 0;
+    return s;
 }
 
 void showActiveButton(HWND main, HWND defaultButton) {

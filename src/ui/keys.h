@@ -8,22 +8,13 @@
 
 namespace qm {
 
-// Whether `control` wants the key of `msg` for itself (WM_GETDLGCODE): Tab, the arrows,
-// or every key (as the opened drop-down list does for Enter and Escape).
-bool controlClaims(HWND control, const MSG& msg);
+// Shift state of a key press.
+struct TShiftState {
+    bool shift = false, ctrl = false, alt = false;
+};
 
-// Whether `w` can take the focus: visible, enabled, and neither a static text nor a group box.
-bool canTakeFocus(HWND w);
-
-// The control before or after `from` among the children of its parent that can take the
-// focus, Tab stop or not, in tab order and wrapping; `from` itself when it is alone.
-HWND nextInContainer(HWND from, bool previous);
-
-bool isPushButton(HWND w);
-
-// The push button Enter presses: the focused one when a push button of `main` has the
-// focus, `defaultButton` otherwise.
-HWND activeButton(HWND main, HWND defaultButton);
+// The shift state of the key press whose key data (lParam) is `keyData`.
+TShiftState currentShiftState(LPARAM keyData);
 
 // Draws the active push button with the default-button frame and every other push button
 // of `main` without it.

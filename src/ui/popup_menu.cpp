@@ -60,4 +60,13 @@ bool TPopupMenu::enabled(const TMenuItem& item) const {
     return !(GetMenuState(menu_.get(), item.id, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED));
 }
 
+bool contextMenuInClient(HWND w, LPARAM lParam) {
+    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (pt.x == -1 && pt.y == -1) return true;
+    RECT client{};
+    GetClientRect(w, &client);
+    ScreenToClient(w, &pt);
+    return PtInRect(&client, pt) != FALSE;
+}
+
 }  // namespace qm

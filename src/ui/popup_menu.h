@@ -46,4 +46,8 @@ private:
     MenuOwner menu_;
 };
 
+// A context-menu request from the keyboard (both coordinates -1), or one whose screen
+// point lies in `w`'s client area.
+bool contextMenuInClient(HWND w, LPARAM lParam);
+
 }  // namespace qm

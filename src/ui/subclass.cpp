@@ -1,5 +1,6 @@
 #include "ui/subclass.h"
 
+#include "ui/Unit1.h"
 #include "ui/dispatch.h"
 
 namespace qm {
@@ -7,15 +8,11 @@ namespace qm {
 namespace {
 
 // Subclassing the plain way: the main window is the control's root, and the control's own
-// procedure waits in the tool's own memory (another program can write the control's user
-// data). comctl32's SetWindowSubclass is left out for Wine alone: Wine keeps its subclass
-// data in window properties, two server calls on every message, which made every command on
-// a long list slow.
-// A control that stays a Unicode window (the list box, with the common-controls manifest)
-// gets a W procedure (`unicode`): an A procedure in front of it would have the system convert
-// every text message between A and W, which Wine does through a fixed buffer of 512
-// characters, so a longer entry came back cut or wrong, and a W read from another program
-// overran that buffer.
+// procedure is kept in the tool's own memory, since another program can write a control's
+// user data. A control that stays a Unicode window (the list box, under the common-controls
+// manifest) gets a W procedure: with an A procedure in front of it the system would convert
+// every text message between A and W, and an entry longer than that conversion's buffer
+// would not come through whole.
 struct Subclass {
     WNDPROC own = nullptr;  // the control's own procedure, the same for every control of its class
     bool unicode = false;
@@ -79,23 +76,6 @@ LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 }  // namespace
-
-TShiftState currentShiftState(LPARAM keyData) {
-    TShiftState s;
-    s.shift = GetKeyState(VK_SHIFT) < 0;
-    s.ctrl = GetKeyState(VK_CONTROL) < 0;
-    s.alt = (keyData & (1 << 29)) != 0;
-    return s;
-}
-
-bool contextMenuInClient(HWND w, LPARAM lParam) {
-    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (pt.x == -1 && pt.y == -1) return true;
-    RECT client{};
-    GetClientRect(w, &client);
-    ScreenToClient(w, &pt);
-    return PtInRect(&client, pt) != FALSE;
-}
 
 void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc, g_groupBox); }
 

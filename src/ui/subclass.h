@@ -5,16 +5,8 @@
 
 #include <windows.h>
 
-#include "ui/Unit1.h"
 
 namespace qm {
-
-// The shift state of the key press whose key data (lParam) is `keyData`.
-TShiftState currentShiftState(LPARAM keyData);
-
-// A context-menu request from the keyboard (both coordinates -1), or one whose screen
-// point lies in `w`'s client area.
-bool contextMenuInClient(HWND w, LPARAM lParam);
 
 // Puts the group box's procedure in front of GroupBox1 and the list's in front of ListBox1.
 void subclassGroupBox(HWND groupBox);

@@ -204,8 +204,8 @@ void TQuillmoorMW::setBounds(const Rect& stored) {
     const SizeLimits limits{minimum.cx, minimum.cy, GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
     const Rect r = placeStored(stored, dpi_, limits, workAreas());
     // A window already there (the stored place is where it was created, as after closing it
-    // unmoved at 96 dpi) is left alone: the call would move nothing and still cost a
-    // millisecond of messages.
+    // unmoved at 96 dpi) is left alone: the call would move nothing and still send the
+    // window its messages.
     RECT now{};
     GetWindowRect(hwnd_, &now);
     if (Rect{now.left, now.top, now.right - now.left, now.bottom - now.top} == r) return;

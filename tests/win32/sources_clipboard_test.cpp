@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "runlist/path_sources.h"
+#include "runlist/clipboard.h"
 #include "support/desktop.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "runlist/path_sources.h"
+#include "runlist/dropped_files.h"
 #include "text/error.h"
 #include "text/texts.h"
 

@@ -138,4 +138,20 @@ private:
     HDROP drop_;
 };
 
+// A window's painting held (WM_SETREDRAW) for a batch of changes; when it goes, the window,
+// its frame and scroll bars included, is invalidated and painted once, at the next paint.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawPause() {
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND hwnd_;
+};
+
 }  // namespace qm

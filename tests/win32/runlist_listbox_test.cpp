@@ -4,6 +4,7 @@
 #include "../shared/runlist_cases.h"
 #include "runlist/listbox_runlist.h"
 #include "support/desktop.h"
+#include "win/scoped.h"
 
 namespace {
 

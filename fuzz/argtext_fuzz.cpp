@@ -5,7 +5,7 @@
 // - joining the pieces and cutting again gives the same pieces (less a trailing empty one);
 // - the rule takes one effect per switch and appends exactly the arguments behind them.
 #include "args/argument_rule.h"
-#include "entry/handoff.h"
+#include "args/handoff.h"
 #include "fuzz_support.h"
 #include "runlist/runlist.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "args/argument_rule.h"
+#include "args/handoff.h"
 #include "args/system_arguments.h"
-#include "entry/handoff.h"
 #include "launch/launch.h"
 #include "launch/process.h"
 #include "runlist/path_sources.h"

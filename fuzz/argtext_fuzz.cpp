@@ -4,6 +4,7 @@
 //   double-byte character is cut) while every "|" character of the text is a separator;
 // - joining the pieces and cutting again gives the same pieces (less a trailing empty one);
 // - the rule takes one effect per switch and appends exactly the arguments behind them.
+#include "../tests/shared/memory_runlist.h"
 #include "args/argument_rule.h"
 #include "args/handoff.h"
 #include "fuzz_support.h"

@@ -41,25 +41,4 @@ void throwIndexError(int pos) {
     throw AppError(formatMessage(texts::kErrListIndex, std::to_string(pos)));
 }
 
-void MemoryRunList::append(std::string_view text) {
-    entries_.push_back({std::string(text.substr(0, text.find('\0'))), false});
-}
-
-const MemoryRunList::Entry& MemoryRunList::at(int pos) const {
-    if (pos < 0 || pos >= count()) throwIndexError(pos);
-    return entries_[static_cast<std::size_t>(pos)];
-}
-
-std::string MemoryRunList::read(int pos) const { return at(pos).text; }
-bool MemoryRunList::isSelected(int pos) const { return at(pos).selected; }
-
-void MemoryRunList::setSelected(int pos, bool selected) {
-    at(pos);
-    entries_[static_cast<std::size_t>(pos)].selected = selected;
-}
-
-void MemoryRunList::remove(int pos) {
-    if (pos >= 0 && pos < count()) entries_.erase(entries_.begin() + pos);
-}
-
 }  // namespace qm

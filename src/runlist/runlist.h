@@ -1,11 +1,9 @@
 // The run list: the ordered paths a launch passes on, each with its own selected flag.
-// On Windows the list box ListBox1 is the store; MemoryRunList keeps the same model in
-// memory for code that runs without a window.
+// The list box ListBox1 is the store; the commands work on it through this interface.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace qm {
 
@@ -39,24 +37,5 @@ void invertSelection(RunList& list);
 
 // The error for a position outside the list.
 [[noreturn]] void throwIndexError(int pos);
-
-class MemoryRunList final : public RunList {
-public:
-    void append(std::string_view text) override;
-    int count() const override { return static_cast<int>(entries_.size()); }
-    std::string read(int pos) const override;
-    bool isSelected(int pos) const override;
-    void setSelected(int pos, bool selected) override;
-    void remove(int pos) override;
-    void removeAll() override { entries_.clear(); }
-
-private:
-    struct Entry {
-        std::string text;
-        bool selected = false;
-    };
-    const Entry& at(int pos) const;
-    std::vector<Entry> entries_;
-};
 
 }  // namespace qm

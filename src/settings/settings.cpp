@@ -4,26 +4,13 @@
 
 #include "settings/values.h"
 #include "text/error.h"
-#include "text/texts.h"
 #include "text/textrules.h"
+#include "text/texts.h"
+#include "win/scoped.h"
 
 namespace qm {
 
 namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    ~FindHandle() {
-        if (valid()) FindClose(h_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
 
 // A name list (null section: section names; null key: a section's key names).
 std::vector<std::string> readNameList(const char* section, const std::string& path) {

@@ -20,6 +20,21 @@ struct HandleCloser {
 };
 using ScopedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
+// A file search (FindFirstFile), closed when it goes; valid() says whether it found a file.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE h) : h_(h) {}
+    ~FindHandle() {
+        if (valid()) FindClose(h_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE h_;
+};
+
 // A GDI object (font, brush, bitmap), deleted when it goes.
 template <typename T>
 struct GdiDeleter {

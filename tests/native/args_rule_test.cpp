@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "../shared/memory_runlist.h"
 #include "args/argument_rule.h"
 #include "args/handoff.h"
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "../shared/memory_runlist.h"
 #include "launch/launch.h"
 
 namespace qm {

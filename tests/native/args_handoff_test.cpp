@@ -100,8 +100,17 @@ TEST(CutArgumentText, NeverCutsADoubleByteCharacter) {
     EXPECT_EQ(cutArgumentText("C:\\ポ\\表.txt|D:\\ソ|ポ", cp), (Texts{"C:\\ポ\\表.txt", "D:\\ソ", "ポ"}));
     EXPECT_EQ(cutArgumentText("ポ", cp), Texts{"ポ"});
     EXPECT_EQ(cutArgumentText("ポ||ポ|", cp), (Texts{"ポ", "", "ポ"}));
-    // A lead byte takes the following byte, "|" included, as its trail.
+    // A lead byte takes the following byte, "|" included, as its trail; the edges of the
+    // lead-byte ranges do, the bytes just outside them do not.
     EXPECT_EQ(cutArgumentText("a\x83|b|c", cp), (Texts{"a\x83|b", "c"}));
+    for (const char lead : {'\x81', '\x9F', '\xE0', '\xFC'}) {
+        const std::string text{lead, '|', 'b'};
+        EXPECT_EQ(cutArgumentText(text, cp), Texts{text}) << std::hex << (lead & 0xFF);
+    }
+    for (const char single : {'\x80', '\xA0', '\xDF', '\xFD'}) {
+        EXPECT_EQ(cutArgumentText(std::string{single, '|', 'b'}, cp), (Texts{std::string(1, single), "b"}))
+            << std::hex << (single & 0xFF);
+    }
     // A lone lead byte at the very end is one character; exact-sized, so an over-read shows.
     const std::string text = "a|\x83";
     std::unique_ptr<char[]> bytes(new char[text.size()]);

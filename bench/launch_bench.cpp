@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "../tests/shared/memory_runlist.h"
 #include "launch/launch.h"
 
 namespace {

@@ -4,8 +4,9 @@
 //   double-byte character is cut) while every "|" character of the text is a separator;
 // - joining the pieces and cutting again gives the same pieces (less a trailing empty one);
 // - the rule takes one effect per switch and appends exactly the arguments behind them.
+#include "../tests/shared/memory_runlist.h"
 #include "args/argument_rule.h"
-#include "entry/handoff.h"
+#include "args/handoff.h"
 #include "fuzz_support.h"
 #include "runlist/runlist.h"
 

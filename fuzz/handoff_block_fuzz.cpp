@@ -4,7 +4,7 @@
 // - NULL data reads as the empty text whatever cbData says;
 // - a block built from the text has the agreed size (257, or length + 1 when longer), holds
 //   the text, then zeros, and reads back as the same text.
-#include "entry/handoff.h"
+#include "args/handoff.h"
 #include "fuzz_support.h"
 
 using qm::fuzz::check;

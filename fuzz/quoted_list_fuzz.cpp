@@ -2,8 +2,9 @@
 // hold). Splitting "prog" followed by the list by the usual Windows argument rules gives back
 // one argument per entry, each the entry without its double quotes and without a lead byte
 // left alone at its end.
-#include "launch/launch.h"
+#include "../tests/shared/memory_runlist.h"
 #include "fuzz_support.h"
+#include "launch/launch.h"
 
 namespace {
 

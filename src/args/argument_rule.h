@@ -4,11 +4,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "runlist/runlist.h"
-#include "text/codepage.h"
 
 namespace qm {
 
@@ -28,11 +26,5 @@ public:
 // hold (switches and empty texts included). Append errors from the run list pass through.
 void applyArgumentRule(const std::vector<std::string>& args, RunList& list,
                        ArgumentTarget& target);
-
-// Cuts a hand-off text (up to its first NUL) into pieces at every "|" character, walking
-// whole characters so that a trail byte 0x7C is no separator. Every "|" ends a piece, empty
-// or not; the text after the last "|" is a piece only when it is not empty.
-// "x||y" -> x, "", y;  "x|" -> x;  "|" -> "";  "" -> nothing.
-std::vector<std::string> cutArgumentText(std::string_view text, const CodePage& cp);
 
 }  // namespace qm

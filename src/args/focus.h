@@ -10,7 +10,6 @@ class FocusControl {
 public:
     // Stores GetForegroundWindow (none when nothing is in front).
     void recordPreviousForeground();
-    HWND previousForeground() const { return previous_; }
 
     // Never cleared once set.
     void setGiveBack() { giveBack_ = true; }

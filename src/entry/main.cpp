@@ -7,12 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "args/argument_rule.h"
+#include "args/handoff.h"
 #include "args/system_arguments.h"
-#include "entry/handoff.h"
 #include "text/texts.h"
-#include "ui/application.h"
 #include "ui/Unit1.h"
+#include "ui/application.h"
 #include "win/scoped.h"
 
 namespace {

@@ -10,6 +10,15 @@
 
 namespace qm {
 
+// The requests that carry no text go straight to the list box's own procedure: sent, each
+// would also pass the subclass in front of it, which handles none of them, and under Wine
+// that path costs several times the list box's own work, thousands of times per command.
+// The procedure is called through CallWindowProcW, which also calls one the system handed
+// out as a handle for the other character width.
+LRESULT ListBoxRunList::request(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcW(ownProc_, hwnd_, msg, wParam, lParam);
+}
+
 void ListBoxRunList::append(std::string_view text) {
     const std::string entry(text.substr(0, text.find('\0')));
     const LRESULT r = SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
@@ -17,7 +26,7 @@ void ListBoxRunList::append(std::string_view text) {
 }
 
 int ListBoxRunList::count() const {
-    return ownProc_ ? count_ : static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
+    return static_cast<int>(request(LB_GETCOUNT, 0, 0));
 }
 
 // Read with the W messages and converted with the ANSI code page: the list box and the
@@ -49,10 +58,10 @@ bool ListBoxRunList::isSelected(int pos) const {
 }
 
 // Selecting goes through LB_SELITEMRANGEEX on the one entry: LB_SETSEL would also move the
-// caret there and scroll the list to it, which makes selecting every entry of a long list
-// one by one scroll through all of it. That message
-// quietly clips a position outside the list, so the position is checked against the count
-// first. Deselecting moves nothing and refuses such a position itself.
+// caret there and scroll the list to it, so that selecting every entry of a long list one by
+// one would scroll through all of it. That message quietly clips a position outside the list,
+// so the position is checked against the count first. Deselecting moves nothing and refuses
+// such a position itself.
 void ListBoxRunList::setSelected(int pos, bool selected) {
     LRESULT r = LB_ERR;
     if (pos >= 0 && selected && pos < count()) {
@@ -61,84 +70,25 @@ void ListBoxRunList::setSelected(int pos, bool selected) {
         r = request(LB_SETSEL, FALSE, static_cast<LPARAM>(pos));
     }
     if (r < 0) throwIndexError(pos);
-    if (selected && ownProc_) {
-        if (firstSelected_ < 0) firstSelected_ = pos;
-        lastSelected_ = pos;
-    }
 }
 
 void ListBoxRunList::remove(int pos) {
-    const LRESULT left = request(LB_DELETESTRING, static_cast<WPARAM>(pos), 0);
-    if (ownProc_ && left >= 0) count_ = static_cast<int>(left);
+    request(LB_DELETESTRING, static_cast<WPARAM>(pos), 0);
 }
 
-void ListBoxRunList::removeAll() { SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0); }
-
-std::vector<bool> ListBoxRunList::selection() const {
-    const LRESULT selectedCount = request(LB_GETSELCOUNT, 0, 0);
-    if (selectedCount < 0) return RunList::selection();  // a single-selection list box
-    std::vector<bool> flags(static_cast<std::size_t>(count()));
-    std::vector<int> positions(static_cast<std::size_t>(selectedCount));
-    const LRESULT got = positions.empty() ? 0
-                                          : request(LB_GETSELITEMS, static_cast<WPARAM>(positions.size()),
-                                                    reinterpret_cast<LPARAM>(positions.data()));
-    for (LRESULT k = 0; k < got; ++k) {
-        const int pos = positions[static_cast<std::size_t>(k)];
-        if (pos >= 0 && static_cast<std::size_t>(pos) < flags.size()) flags[static_cast<std::size_t>(pos)] = true;
-    }
-    return flags;
-}
-
-LRESULT ListBoxRunList::request(UINT msg, WPARAM wParam, LPARAM lParam) const {
-    if (callDirectly_) return ownProc_(hwnd_, msg, wParam, lParam);
-    return ownProc_ ? CallWindowProcW(ownProc_, hwnd_, msg, wParam, lParam) : SendMessageA(hwnd_, msg, wParam, lParam);
-}
-
-// A sent message to the list box (a Unicode window under the common-controls manifest) costs
-// several times what the list box's own procedure does, so for the thousands of requests of
-// one command the list box's class procedure takes them directly. It is called as the
-// function it is when it lies in a loaded module: CallWindowProcW alone costs more than the
-// list box's work on one entry (about 0.23 against 0.14 microseconds under Wine). Any other
-// value is a handle the system gave for a procedure of the other character width, which
-// only CallWindowProcW can call.
-// A subclass of the list box sees none of them; it handles no list-box message.
-void ListBoxRunList::beginCommand() {
-    count_ = static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
-    firstSelected_ = lastSelected_ = -1;
-    ownProc_ = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd_, GCLP_WNDPROC));
-    HMODULE module = nullptr;
-    callDirectly_ = ownProc_ && GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                                       GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                                   reinterpret_cast<LPCWSTR>(ownProc_), &module);
+void ListBoxRunList::removeAll() {
+    request(LB_RESETCONTENT, 0, 0);
 }
 
 // LB_SETSEL moves the caret and the anchor to the entry it selects and scrolls it fully into
 // view, and scrolls nothing when the caret is already there. Entry by entry in ascending
 // order that ends with both on the last entry selected, the list scrolled as the first one
-// selected and then the last one bring about: those two requests leave the same state.
-void ListBoxRunList::endCommand() {
-    ownProc_ = nullptr;
-    callDirectly_ = false;
-    if (lastSelected_ < 0) return;
-    if (firstSelected_ != lastSelected_) SendMessageA(hwnd_, LB_SETSEL, TRUE, firstSelected_);
-    SendMessageA(hwnd_, LB_SETSEL, TRUE, lastSelected_);
-    firstSelected_ = lastSelected_ = -1;
-}
-
-// The list box keeps a redraw flag of its own; the window's own one (DefWindowProc's, which
-// takes the window's visibility away meanwhile) goes off too. Otherwise turning the list
-// box's flag back on paints its scroll bar there and then, themed: about 3 ms under Wine,
-// more than the whole batch. Hidden, the scroll bar takes its new place without painting,
-// and is painted with the entries at the next paint.
-RedrawPause::RedrawPause(HWND hwnd) : hwnd_(hwnd), shown_((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0) {
-    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    if (shown_) DefWindowProcW(hwnd_, WM_SETREDRAW, FALSE, 0);
-}
-
-RedrawPause::~RedrawPause() {
-    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
-    if (shown_) DefWindowProcW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+// selected and then the last one bring about: those two requests leave the same state. They
+// are sent, so that whatever watches the list box sees where the caret goes.
+void ListBoxRunList::settleSelection(int first, int last) {
+    if (first < 0) return;
+    if (first != last) SendMessageW(hwnd_, LB_SETSEL, TRUE, first);
+    SendMessageW(hwnd_, LB_SETSEL, TRUE, last);
 }
 
 }  // namespace qm

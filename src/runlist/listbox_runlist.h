@@ -1,6 +1,5 @@
 // The run list held by a real LISTBOX control: the list box is the store, nothing is
-// copied. Every operation is one list-box message (selecting outside a command takes two, the
-// count and the selection); reading the whole selection takes three.
+// copied. Every operation is one list-box message.
 #pragma once
 
 #include <windows.h>
@@ -23,47 +22,26 @@ std::optional<std::string> itemText(HWND control, UINT lengthMsg, UINT textMsg, 
 
 class ListBoxRunList final : public RunList {
 public:
-    explicit ListBoxRunList(HWND listBox) : hwnd_(listBox) {}
-    HWND hwnd() const { return hwnd_; }
+    // `ownProc`: the list box's own procedure, which a subclass in front of it passes the
+    // list-box messages on to (GWLP_WNDPROC before the subclass, W).
+    ListBoxRunList(HWND listBox, WNDPROC ownProc) : hwnd_(listBox), ownProc_(ownProc) {}
 
     void append(std::string_view text) override;
     int count() const override;
     std::string read(int pos) const override;
     bool isSelected(int pos) const override;
+    // Selecting moves neither the caret nor the scroll position; settleSelection does.
     void setSelected(int pos, bool selected) override;
     void remove(int pos) override;
     void removeAll() override;
-    // The selected positions in one request (LB_GETSELITEMS) rather than one per entry.
-    std::vector<bool> selection() const override;
-    // A command takes the count once, hands its requests straight to the list box's own
-    // procedure, and selects with LB_SELITEMRANGEEX, which moves neither caret nor scroll
-    // position; its end moves them as LB_SETSEL entry by entry would have.
-    void beginCommand() override;
-    void endCommand() override;
+    void settleSelection(int first, int last) override;
 
 private:
     // One list-box message that carries no text.
     LRESULT request(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
     HWND hwnd_;
-    WNDPROC ownProc_ = nullptr;                   // during a command
-    bool callDirectly_ = false;                   // ownProc_ is a function to call as it is
-    int count_ = 0;                               // during a command
-    int firstSelected_ = -1, lastSelected_ = -1;  // set selected during a command
-};
-
-// Suspends the list box's redrawing for a batch of requests; it is painted once, at the next
-// paint after.
-class RedrawPause {
-public:
-    explicit RedrawPause(HWND hwnd);
-    ~RedrawPause();
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-private:
-    HWND hwnd_;
-    bool shown_;  // the list box had WS_VISIBLE, which the pause takes away meanwhile
+    WNDPROC ownProc_;
 };
 
 }  // namespace qm

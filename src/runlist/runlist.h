@@ -1,11 +1,9 @@
 // The run list: the ordered paths a launch passes on, each with its own selected flag.
-// On Windows the list box ListBox1 is the store; MemoryRunList keeps the same model in
-// memory for code that runs without a window.
+// The list box ListBox1 is the store; the commands work on it through this interface.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace qm {
 
@@ -23,19 +21,15 @@ public:
     virtual void setSelected(int pos, bool selected) = 0;
     virtual void remove(int pos) = 0;
     virtual void removeAll() = 0;
-    // Every entry's selected flag, in list order. One isSelected per entry unless the store
-    // can answer at once.
-    virtual std::vector<bool> selection() const;
-
-    // Bracket the requests of one editing command. In between the list changes only through
-    // them, so a store may take the count once; at the end it leaves the selection's caret,
-    // anchor and scroll position where setting each entry selected, one by one, would have.
-    virtual void beginCommand() {}
-    virtual void endCommand() {}
+    // After a command has set entries selected in ascending order, `first` and `last` the
+    // first and the last of them (-1 when none): a store with a caret and a scroll position
+    // puts them where setting each of those entries selected in turn, with the caret moving
+    // to each, would have left them.
+    virtual void settleSelection(int /*first*/, int /*last*/) {}
 };
 
-// The editing commands: the count or the selection read once, then one request per entry,
-// in the order the list box sees them, all between beginCommand and endCommand.
+// The editing commands: the count read once, then one request per entry (Invert: a read
+// and then a write per entry).
 void deleteSelected(RunList& list);
 void removeAll(RunList& list);
 void selectAll(RunList& list);
@@ -43,24 +37,5 @@ void invertSelection(RunList& list);
 
 // The error for a position outside the list.
 [[noreturn]] void throwIndexError(int pos);
-
-class MemoryRunList final : public RunList {
-public:
-    void append(std::string_view text) override;
-    int count() const override { return static_cast<int>(entries_.size()); }
-    std::string read(int pos) const override;
-    bool isSelected(int pos) const override;
-    void setSelected(int pos, bool selected) override;
-    void remove(int pos) override;
-    void removeAll() override { entries_.clear(); }
-
-private:
-    struct Entry {
-        std::string text;
-        bool selected = false;
-    };
-    const Entry& at(int pos) const;
-    std::vector<Entry> entries_;
-};
 
 }  // namespace qm

@@ -4,14 +4,18 @@
 #pragma once
 
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/apptable.h"
 #include "text/codepage.h"
 
 namespace qm {
+
+// The buffers the profile functions fill: one value, and a list of names.
+inline constexpr unsigned kValueBufferSize = 2048;
+inline constexpr unsigned kNameListBufferSize = 16384;
 
 class Settings {
 public:
@@ -25,37 +29,27 @@ public:
     // True when the path names an existing file; a directory of that name does not count.
     bool exists() const;
 
-    // A key's value, at most 2047 bytes (longer ones are cut); missing keys read as "".
+    // A key's value, at most kValueBufferSize - 1 bytes (longer ones are cut); missing keys
+    // read as "".
     std::string readText(const std::string& section, const std::string& key) const;
+    // The value read as parseIniInt and parseIniBool read it.
+    int readInt(const std::string& section, const std::string& key, int defaultValue) const;
+    bool readBool(const std::string& section, const std::string& key, bool defaultValue) const;
 
     // Throw AppError "<path> に書き込めません" when the platform refuses the write.
     void writeText(const std::string& section, const std::string& key, const std::string& value);
     void writeInt(const std::string& section, const std::string& key, int value);
     void writeBool(const std::string& section, const std::string& key, bool value);
 
-    // Every section name, in file order (as much as 16384 bytes hold).
+    // Every section name, in file order (as much as kNameListBufferSize bytes hold).
     std::vector<std::string> sectionNames() const;
-    // Empties `out`, then appends key "=" value for each key of `section`, in file order.
+    // Empties `out`, then appends key "=" value for each key of `section`: the key names in
+    // file order (as much as kNameListBufferSize bytes hold), then each key's value read by
+    // its name.
     void sectionEntries(const std::string& section, std::vector<std::string>& out) const;
 
 private:
     std::string path_;
-};
-
-// Some keys of one section: the section is read at once where its lines are plain (one
-// profile call instead of one per key), key by key otherwise; each value is what
-// Settings::readText gives.
-class SectionReader {
-public:
-    SectionReader(const Settings& settings, std::string section);
-    std::string readText(const std::string& key) const;
-    int readInt(const std::string& key, int defaultValue) const;
-    bool readBool(const std::string& key, bool defaultValue) const;
-
-private:
-    const Settings& settings_;
-    std::string section_;
-    std::optional<std::vector<std::string>> plain_;  // the section's entries, when plain
 };
 
 // The application table, when the file has a section "app" (compared ignoring case).

@@ -1,7 +1,6 @@
 #include "settings/values.h"
 
 #include <cstdint>
-#include <unordered_set>
 
 #include "text/textrules.h"
 
@@ -94,50 +93,6 @@ std::vector<std::string> splitNameList(const char* buffer, std::size_t returned,
         }
     }
     return names;
-}
-
-std::optional<std::vector<std::string>> plainSectionEntries(const char* lines, std::size_t size) {
-    constexpr std::size_t kValueLimit = 2047, kNameListLimit = 16384;
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    std::vector<std::string> entries;
-    std::unordered_set<std::string> keyShapes;
-    std::size_t nameListBytes = 1;
-    for (const std::string& line : splitNameList(lines, size, size)) {
-        const std::size_t eq = line.find('=');
-        if (eq == std::string::npos || eq == 0 || blank(line.front()) || blank(line.back()) ||
-            blank(line[eq - 1]) || (eq + 1 < line.size() && blank(line[eq + 1]))) {
-            return std::nullopt;
-        }
-        const std::string_view value = std::string_view(line).substr(eq + 1);
-        if (value.size() >= kValueLimit) return std::nullopt;
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-            return std::nullopt;
-        // The key as the platform's matching could see it: ASCII letters folded, every byte
-        // above 0x7F alike.
-        std::string shape = line.substr(0, eq);
-        for (char& c : shape) {
-            const auto b = static_cast<unsigned char>(c);
-            if (b >= 0x80) c = '\x80';
-            else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (!keyShapes.insert(shape).second) return std::nullopt;
-        nameListBytes += eq + 1;
-        if (nameListBytes >= kNameListLimit) return std::nullopt;
-        entries.push_back(line);
-    }
-    return entries;
-}
-
-std::string plainEntryValue(const std::vector<std::string>& entries, std::string_view key) {
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (const std::string& entry : entries) {
-        const std::size_t eq = entry.find('=');
-        if (eq != key.size()) continue;
-        bool same = true;
-        for (std::size_t i = 0; i < eq && same; ++i) same = fold(entry[i]) == fold(key[i]);
-        if (same) return entry.substr(eq + 1);
-    }
-    return std::string();
 }
 
 }  // namespace qm

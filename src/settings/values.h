@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,19 +35,5 @@ std::string formatIniBool(bool value);
 // first `returned` bytes of `buffer` (clamped to `capacity`) are looked at; a last name cut
 // without its NUL still counts, and empty names are skipped.
 std::vector<std::string> splitNameList(const char* buffer, std::size_t returned, std::size_t capacity);
-
-// A section's entries, key "=" value in file order, from one read of the whole section (its
-// lines, each NUL-terminated, in the first `size` bytes of `lines`), when reading the key
-// names and then each key's value by name would give exactly these: every line has a key
-// before its first "="; no blank (space or tab) at either end of a line or beside that "=";
-// no value quoted at both ends (the platform drops such quotes) or of 2047 bytes or more (a
-// value is read with at most 2047); no two keys that the platform's case-blind matching could
-// take for one (same length, ASCII letters equal ignoring case, any bytes above 0x7F); and the
-// key names fit the 16384 bytes they are listed in. Otherwise nothing.
-std::optional<std::vector<std::string>> plainSectionEntries(const char* lines, std::size_t size);
-
-// The value of `key` among such entries, the key compared as the platform matches keys
-// (ASCII letters ignoring case); "" when no entry has it, as for a missing key.
-std::string plainEntryValue(const std::vector<std::string>& entries, std::string_view key);
 
 }  // namespace qm

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "args/argument_rule.h"
+#include "args/handoff.h"
 #include "args/system_arguments.h"
-#include "entry/handoff.h"
 #include "launch/launch.h"
 #include "launch/process.h"
 #include "runlist/clipboard.h"
@@ -72,16 +72,14 @@ void TQuillmoorMW::FormCreate(void*) {
         return;
     }
     // Position and size in 96-dpi units; placed on the screen at once.
-    const SectionReader pos(settings, "Pos");
     Rect stored{};
-    stored.top = pos.readInt("Top", 0);
-    stored.left = pos.readInt("Left", 0);
-    stored.height = pos.readInt("Height", 300);
-    stored.width = pos.readInt("Width", 400);
+    stored.top = settings.readInt("Pos", "Top", 0);
+    stored.left = settings.readInt("Pos", "Left", 0);
+    stored.height = settings.readInt("Pos", "Height", 300);
+    stored.width = settings.readInt("Pos", "Width", 400);
     setBounds(stored);
-    const SectionReader check(settings, "check");
-    setChecked(CheckBox1, check.readBool("clear", false));
-    setChecked(CheckBox2, check.readBool("quit", false));
+    setChecked(CheckBox1, settings.readBool("check", "clear", false));
+    setChecked(CheckBox2, settings.readBool("check", "quit", false));
 
     appTable_ = loadAppTable(settings, cp());
     if (!appTable_) return;

@@ -152,6 +152,7 @@ void TQuillmoorMW::buildComponents() {
     ListBox1 = make(GroupBox1, "LISTBOX", "", WS_TABSTOP | kRunListStyle, kIdListBox1, Ctl::ListBox1, WS_EX_CLIENTEDGE);
     const int itemHeight = mulDiv(12, zero, 12);  // 12 at design
     SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, itemHeight);
+    const auto listBoxOwnProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(ListBox1, GWLP_WNDPROC));
     subclassListBox(ListBox1);
     CheckBox1 = make(GroupBox1, "BUTTON", texts::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox1, Ctl::CheckBox1);
     CheckBox2 = make(GroupBox1, "BUTTON", texts::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox2, Ctl::CheckBox2);
@@ -163,7 +164,7 @@ void TQuillmoorMW::buildComponents() {
     Label1 = make(hwnd_, "STATIC", texts::kLabelApp, SS_CENTER, kIdLabel1, Ctl::Label1);
     SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
 
-    runList_ = std::make_unique<ListBoxRunList>(ListBox1);
+    runList_ = std::make_unique<ListBoxRunList>(ListBox1, listBoxOwnProc);
     PopupMenu1.build();
 }
 

@@ -20,6 +20,21 @@ struct HandleCloser {
 };
 using ScopedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
+// A file search (FindFirstFile), closed when it goes; valid() says whether it found a file.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE h) : h_(h) {}
+    ~FindHandle() {
+        if (valid()) FindClose(h_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE h_;
+};
+
 // A GDI object (font, brush, bitmap), deleted when it goes.
 template <typename T>
 struct GdiDeleter {
@@ -136,6 +151,22 @@ public:
 
 private:
     HDROP drop_;
+};
+
+// A window's painting held (WM_SETREDRAW) for a batch of changes; when it goes, the window,
+// its frame and scroll bars included, is invalidated and painted once, at the next paint.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawPause() {
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND hwnd_;
 };
 
 }  // namespace qm

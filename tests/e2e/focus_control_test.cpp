@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/handoff.h"
+#include "args/handoff.h"
 #include "harness.h"
 #include "ui/Unit1.h"
 

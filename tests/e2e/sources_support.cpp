@@ -1,6 +1,6 @@
 #include "sources_support.h"
 
-#include "entry/handoff.h"
+#include "args/handoff.h"
 #include "ui/Unit1.h"
 #include "wide_names.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "entry/handoff.h"
+#include "args/handoff.h"
 #include "harness.h"
 #include "ui/Unit1.h"
 #include "wide_names.h"

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "../shared/memory_runlist.h"
 #include "args/argument_rule.h"
+#include "args/handoff.h"
 
 namespace qm {
 namespace {
@@ -82,46 +83,6 @@ TEST(ArgumentRule, AddsToWhatTheRunListAlreadyHolds) {
     applyArgumentRule({"/t", "b", "c"}, list, target);
     EXPECT_EQ(entries(list), (Texts{"a", "b", "b", "c"}));
     EXPECT_EQ(target.effects, Texts{"topmost@2"});
-}
-
-struct CutCase {
-    std::string text;
-    Texts pieces;
-};
-
-TEST(CutArgumentText, EveryBarEndsAPieceAndOnlyANonEmptyTailCounts) {
-    const CutCase cases[] = {
-        {"x|y|z", {"x", "y", "z"}},
-        {"x||y", {"x", "", "y"}},
-        {"x|", {"x"}},
-        {"|x", {"", "x"}},
-        {"x||", {"x", ""}},
-        {"|", {""}},
-        {"||", {"", ""}},
-        {"", {}},
-        {"x", {"x"}},
-        {"C:\\a b\\c.txt|/t", {"C:\\a b\\c.txt", "/t"}},
-        {std::string("a|b\0|c", 6), {"a", "b"}},
-    };
-    for (const CutCase& c : cases) {
-        EXPECT_EQ(cutArgumentText(c.text, cp), c.pieces) << ::testing::PrintToString(c.text);
-    }
-}
-
-TEST(CutArgumentText, NeverCutsADoubleByteCharacter) {
-    // ポ = 83 7C: its trail byte is "|", but it is no separator.
-    EXPECT_EQ(cutArgumentText("C:\\ポ\\表.txt|D:\\ソ|ポ", cp),
-              (Texts{"C:\\ポ\\表.txt", "D:\\ソ", "ポ"}));
-    EXPECT_EQ(cutArgumentText("ポ", cp), Texts{"ポ"});
-    EXPECT_EQ(cutArgumentText("ポ||ポ|", cp), (Texts{"ポ", "", "ポ"}));
-    // A lead byte takes the following byte, "|" included, as its trail.
-    EXPECT_EQ(cutArgumentText("a\x83|b|c", cp), (Texts{"a\x83|b", "c"}));
-    // A lone lead byte at the very end is one character; exact-sized, so an over-read shows.
-    const std::string text = "a|\x83";
-    std::unique_ptr<char[]> bytes(new char[text.size()]);
-    std::copy(text.begin(), text.end(), bytes.get());
-    EXPECT_EQ(cutArgumentText(std::string_view(bytes.get(), text.size()), cp),
-              (Texts{"a", "\x83"}));
 }
 
 TEST(CutArgumentText, EmptyPiecesBehindTheSwitchesBecomeEntries) {

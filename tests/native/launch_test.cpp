@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "../shared/memory_runlist.h"
 #include "launch/launch.h"
 
 namespace qm {

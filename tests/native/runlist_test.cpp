@@ -1,3 +1,4 @@
+#include "../shared/memory_runlist.h"
 #include "../shared/runlist_cases.h"
 
 namespace {

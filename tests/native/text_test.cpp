@@ -29,6 +29,15 @@ TEST(CodePage, StepsOverWholeCharacters) {
     EXPECT_EQ(cp.next(lone, 1), 2u);
 }
 
+TEST(CodePage, LeadBytesAreThoseOf81To9FAndE0ToFC) {
+    for (const char lead : {'\x81', '\x9F', '\xE0', '\xFC'}) {
+        EXPECT_EQ(cp.next(std::string{lead, 'A'}, 0), 2u) << std::hex << (lead & 0xFF);
+    }
+    for (const char single : {'\x80', '\xA0', '\xDF', '\xFD'}) {
+        EXPECT_EQ(cp.next(std::string{single, 'A'}, 0), 1u) << std::hex << (single & 0xFF);
+    }
+}
+
 TEST(ErrorBoxText, AppendsDotAfterCharactersThatSortAfterIt) {
     EXPECT_EQ(errorBoxText(texts::kErrInsertLine, cp), std::string(texts::kErrInsertLine) + ".");
     EXPECT_EQ(errorBoxText("abc", cp), "abc.");
@@ -48,6 +57,8 @@ TEST(Title, IsTheFileNameCutAtItsFirstDotWithTheRestLowerCase) {
     // A trail byte 0x5C in the folder's name is not a "\".
     EXPECT_EQ(titleFromExePath("C:\\表\\ABC.exe", cp), "Abc");
     EXPECT_EQ(titleFromExePath("C:\\X表Y.exe", cp), "X表y");
+    // ア (83 41) first: its trail byte "A" belongs to it and stays; the case rule starts after it.
+    EXPECT_EQ(titleFromExePath("C:\\\x83\x41PP.exe", cp), "\x83\x41pp");
 }
 
 TEST(AnsiName, HeldNamesStayByteForByteOthersBecomeTheirShortFormOrGetQuestionMarks) {

@@ -77,7 +77,7 @@ void ListBoxFixture::SetUp() {
     hwnd_ = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | kRunListStyle, 0, 0, 200, 100,
                             parent_, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(hwnd_, nullptr) << "error " << GetLastError();
-    list_ = std::make_unique<ListBoxRunList>(hwnd_);
+    list_ = std::make_unique<ListBoxRunList>(hwnd_, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd_, GWLP_WNDPROC)));
 }
 
 void ListBoxFixture::TearDown() {

@@ -4,6 +4,8 @@
 #include "../shared/runlist_cases.h"
 #include "runlist/listbox_runlist.h"
 #include "support/desktop.h"
+#include "text/codepage.h"
+#include "win/scoped.h"
 
 namespace {
 
@@ -43,6 +45,18 @@ TEST_F(ListBoxRunListTest, LongEntriesAreReadBackWhole) {
 TEST(Environment, AnsiCodePageIs932) {
     // Everything else here assumes code page 932; a wrong set-up must fail loudly.
     EXPECT_EQ(GetACP(), 932u);
+}
+
+// The native tests walk text with a model of code page 932: it must take the same bytes for
+// lead bytes as the system does.
+TEST(Environment, TheCodePageModelsLeadBytesAreTheSystems) {
+    const qm::Cp932Model model;
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        EXPECT_EQ(model.isLeadByte(byte), qm::systemCodePage().isLeadByte(byte)) << b;
+    }
+    EXPECT_TRUE(qm::systemCodePage().isLeadByte(0x9F));
+    EXPECT_FALSE(qm::systemCodePage().isLeadByte(0xA0));
 }
 
 }  // namespace

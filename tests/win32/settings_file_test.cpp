@@ -39,37 +39,29 @@ TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
     writeFile(ini, bytes);
     {
         Settings s(ini);
-        // Through a SectionReader: [Pos] and [check] are read at once, [more] (blanks beside
-        // "=") key by key.
-        auto readInt = [&](const char* section, const char* key, int dflt) {
-            return qm::SectionReader(s, section).readInt(key, dflt);
-        };
-        auto readBool = [&](const char* section, const char* key, bool dflt) {
-            return qm::SectionReader(s, section).readBool(key, dflt);
-        };
         EXPECT_TRUE(s.exists());
-        EXPECT_EQ(readInt("Pos", "Top", 0), -20);
-        EXPECT_EQ(readInt("Pos", "Left", 0), 0);
-        EXPECT_EQ(readInt("Pos", "Height", 300), 300);
-        EXPECT_EQ(readInt("Pos", "Width", 0), 400);
-        EXPECT_EQ(readInt("more", "w1", 0), 400);
-        EXPECT_EQ(readInt("more", "w2", 0), 400);
-        EXPECT_EQ(readInt("more", "h2", 300), 300);
-        EXPECT_EQ(readInt("more", "min", 0), INT_MIN);
-        EXPECT_EQ(readInt("more", "neg", 0), -1);
+        EXPECT_EQ(s.readInt("Pos", "Top", 0), -20);
+        EXPECT_EQ(s.readInt("Pos", "Left", 0), 0);
+        EXPECT_EQ(s.readInt("Pos", "Height", 300), 300);
+        EXPECT_EQ(s.readInt("Pos", "Width", 0), 400);
+        EXPECT_EQ(s.readInt("more", "w1", 0), 400);
+        EXPECT_EQ(s.readInt("more", "w2", 0), 400);
+        EXPECT_EQ(s.readInt("more", "h2", 300), 300);
+        EXPECT_EQ(s.readInt("more", "min", 0), INT_MIN);
+        EXPECT_EQ(s.readInt("more", "neg", 0), -1);
         // Sections and keys are matched without regard to case; the platform trims blanks
         // around values.
-        EXPECT_EQ(readInt("POS", "top", 0), -20);
-        EXPECT_EQ(readInt("more", "spaced", 0), 12);
-        EXPECT_EQ(readInt("more", "empty", 9), 9);
-        EXPECT_EQ(readInt("more", "missing", 9), 9);
-        EXPECT_EQ(readInt("nosuch", "Top", 9), 9);
-        EXPECT_TRUE(readBool("check", "clear", false));
-        EXPECT_FALSE(readBool("check", "quit", false));
-        EXPECT_TRUE(readBool("check", "quit", true));
-        EXPECT_FALSE(readBool("more", "zero", true));
-        EXPECT_FALSE(readBool("check", "missing", false));
-        EXPECT_TRUE(readBool("check", "missing", true));
+        EXPECT_EQ(s.readInt("POS", "top", 0), -20);
+        EXPECT_EQ(s.readInt("more", "spaced", 0), 12);
+        EXPECT_EQ(s.readInt("more", "empty", 9), 9);
+        EXPECT_EQ(s.readInt("more", "missing", 9), 9);
+        EXPECT_EQ(s.readInt("nosuch", "Top", 9), 9);
+        EXPECT_TRUE(s.readBool("check", "clear", false));
+        EXPECT_FALSE(s.readBool("check", "quit", false));
+        EXPECT_TRUE(s.readBool("check", "quit", true));
+        EXPECT_FALSE(s.readBool("more", "zero", true));
+        EXPECT_FALSE(s.readBool("check", "missing", false));
+        EXPECT_TRUE(s.readBool("check", "missing", true));
         EXPECT_EQ(s.readText("more", "表"), "ポ\\");
         EXPECT_EQ(s.readText("more", "missing"), "");
         EXPECT_EQ(s.sectionNames(), (std::vector<std::string>{"Pos", "check", "more", "Zeta", "alpha"}));
@@ -115,53 +107,6 @@ TEST_F(SettingsFileTest, BuildsTheAppTableFromTheSectionIgnoringCase) {
         const std::optional<AppTable> table = loadAppTable(s, cp);
         ASSERT_TRUE(table.has_value());
         EXPECT_TRUE(table->entries.empty());
-    }
-}
-
-// The entries of a section, whether read at once or key by key, are what listing the key
-// names and then reading each key's value by name gives, line quirks and all; so is each
-// value a SectionReader gives.
-TEST_F(SettingsFileTest, SectionEntriesAreWhatReadingKeyByKeyGives) {
-    auto keyByKey = [](const std::string& ini) {
-        std::vector<char> names(16384, '\0');
-        const DWORD got = GetPrivateProfileStringA("app", nullptr, "", names.data(), 16384, ini.c_str());
-        std::vector<std::string> out;
-        for (const std::string& key : qm::splitNameList(names.data(), got, names.size())) {
-            char value[2048] = "";
-            GetPrivateProfileStringA("app", key.c_str(), "", value, sizeof value, ini.c_str());
-            out.push_back(key + "=" + value);
-        }
-        return out;
-    };
-    std::string manyKeys;  // key names beyond the 16384 bytes they are listed in
-    for (int i = 0; i < 2000; ++i) manyKeys += "key" + std::to_string(100000 + i) + "=v\r\n";
-    const std::vector<std::string> sections = {
-        "plain=C:\\x.exe %P\r\nメモ帳=notepad.exe %P\r\n表示=C:\\表\\x.exe\r\nempty=\r\n; note\r\nlast=a=b",
-        "vscode=\"C:\\Program Files\\Code.exe\" %P\r\nq=\"quoted\"\r\nsingle='s'\r\nlone=\"\r\n",
-        "spaced = 1\r\n\tlead=2\r\ntrail=3 \r\nmid=a b\r\n",
-        "dup=first\r\nDUP=second\r\nDup=third\r\n",
-        "Ａ=full-width\r\nａ=lower\r\nＢ=other\r\n",
-        "novalue\r\nafter=1\r\n",
-        "=nameless\r\nafter=1\r\n",  // lists no key at all
-        "before=0\r\n=nameless\r\nafter=1\r\n",
-        "long=" + std::string(2046, 'v') + "\r\nlonger=" + std::string(2048, 'w') + "\r\n",
-        manyKeys,
-    };
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-        SCOPED_TRACE(sections[i].substr(0, 40));
-        const std::string ini = path("s" + std::to_string(i) + ".ini");
-        writeFile(ini, "[Pos]\r\nTop=1\r\n[app]\r\n" + sections[i] + "\r\n[check]\r\nclear=1\r\n");
-        const std::vector<std::string> expected = keyByKey(ini);
-        Settings s(ini);
-        std::vector<std::string> entries;
-        s.sectionEntries("app", entries);
-        EXPECT_EQ(entries, expected);
-        const qm::SectionReader reader(s, "app");
-        for (const char* key : {"plain", "PLAIN", "empty", "last", "q", "lone", "spaced", "trail", "mid", "dup", "Dup",
-                                "Ａ", "ａ", "novalue", "after", "before", "long", "longer", "key100000", "key101999",
-                                "nosuch", ""}) {
-            EXPECT_EQ(reader.readText(key), s.readText("app", key)) << key;
-        }
     }
 }
 
@@ -227,7 +172,7 @@ TEST_F(SettingsFileTest, WritesStorePlainDecimalAndOneOrZero) {
     EXPECT_EQ(s.readText("Pos", "Width"), "-2147483648");
     EXPECT_EQ(s.readText("check", "clear"), "0");
     EXPECT_EQ(s.readText("check", "quit"), "1");
-    EXPECT_EQ(qm::SectionReader(s, "Pos").readInt("Width", 0), INT_MIN);
+    EXPECT_EQ(s.readInt("Pos", "Width", 0), INT_MIN);
     // Other sections and keys are kept.
     EXPECT_EQ(s.readText("Pos", "Keep"), "me");
     EXPECT_EQ(s.readText("app", "x"), "y %P");
@@ -239,7 +184,7 @@ TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
     {
         Settings s(missing);
         EXPECT_FALSE(s.exists());
-        EXPECT_EQ(qm::SectionReader(s, "Pos").readInt("Height", 300), 300);
+        EXPECT_EQ(s.readInt("Pos", "Height", 300), 300);
         EXPECT_TRUE(s.sectionNames().empty());
         EXPECT_FALSE(loadAppTable(s, systemCodePage()).has_value());
     }
@@ -251,7 +196,7 @@ TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
     {
         Settings s(folder);
         EXPECT_FALSE(s.exists());
-        EXPECT_EQ(qm::SectionReader(s, "Pos").readInt("Width", 400), 400);
+        EXPECT_EQ(s.readInt("Pos", "Width", 400), 400);
     }
     // A file of that name next to it does exist, however its name is cased.
     writeFile(path("Real.ini"), "");
@@ -291,7 +236,7 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
     // And the file is writable again.
     Settings s(ini);
     s.writeInt("Pos", "Left", 3);
-    EXPECT_EQ(qm::SectionReader(s, "Pos").readInt("Left", 0), 3);
+    EXPECT_EQ(s.readInt("Pos", "Left", 0), 3);
 }
 
 }  // namespace

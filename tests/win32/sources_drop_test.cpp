@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "../shared/memory_runlist.h"
 #include "runlist/dropped_files.h"
 #include "text/error.h"
 #include "text/texts.h"

@@ -1,11 +1,14 @@
-// The hand-off between a forwarding instance and the running window: the argument text and
-// the block that WM_COPYDATA carries. No window here; the sender and receiver use these.
+// The hand-off between a forwarding instance and the running window: the argument text, the
+// block that WM_COPYDATA carries, and the text cut back into arguments. No window here; the
+// sender (the program entry) and the receiver (the main window) both use these.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "text/codepage.h"
 
 namespace qm {
 
@@ -26,5 +29,11 @@ std::vector<char> buildHandoffBlock(std::string_view text);
 // bytes when none is NUL. NULL data or cbData 0 is the empty text. Nothing beyond cbData is
 // read, whatever the sender wrote.
 std::string readHandoffBlock(const void* data, std::size_t cbData);
+
+// Cuts a hand-off text (up to its first NUL) into pieces at every "|" character, walking
+// whole characters so that a trail byte 0x7C is no separator. Every "|" ends a piece, empty
+// or not; the text after the last "|" is a piece only when it is not empty.
+// "x||y" -> x, "", y;  "x|" -> x;  "|" -> "";  "" -> nothing.
+std::vector<std::string> cutArgumentText(std::string_view text, const CodePage& cp);
 
 }  // namespace qm

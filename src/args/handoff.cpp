@@ -1,4 +1,4 @@
-#include "entry/handoff.h"
+#include "args/handoff.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,6 +29,21 @@ std::string readHandoffBlock(const void* data, std::size_t cbData) {
     const std::size_t length =
         nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : cbData;
     return std::string(bytes, length);
+}
+
+std::vector<std::string> cutArgumentText(std::string_view text, const CodePage& cp) {
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string_view::npos) text = text.substr(0, nul);
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); i = cp.next(text, i)) {
+        if (text[i] == '|') {
+            pieces.emplace_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) pieces.emplace_back(text.substr(start));
+    return pieces;
 }
 
 }  // namespace qm

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "args/argument_rule.h"
 #include "args/commandline.h"
-#include "entry/handoff.h"
+#include "args/handoff.h"
 
 namespace qm {
 namespace {
@@ -72,12 +71,58 @@ TEST(HandoffBlock, ReadingStaysWithinTheBlock) {
     EXPECT_EQ(readHandoffBlock(first, sizeof first), "");
 }
 
+struct CutCase {
+    std::string text;
+    Texts pieces;
+};
+
+TEST(CutArgumentText, EveryBarEndsAPieceAndOnlyANonEmptyTailCounts) {
+    const CutCase cases[] = {
+        {"x|y|z", {"x", "y", "z"}},
+        {"x||y", {"x", "", "y"}},
+        {"x|", {"x"}},
+        {"|x", {"", "x"}},
+        {"x||", {"x", ""}},
+        {"|", {""}},
+        {"||", {"", ""}},
+        {"", {}},
+        {"x", {"x"}},
+        {"C:\\a b\\c.txt|/t", {"C:\\a b\\c.txt", "/t"}},
+        {std::string("a|b\0|c", 6), {"a", "b"}},
+    };
+    for (const CutCase& c : cases) {
+        EXPECT_EQ(cutArgumentText(c.text, cp), c.pieces) << ::testing::PrintToString(c.text);
+    }
+}
+
+TEST(CutArgumentText, NeverCutsADoubleByteCharacter) {
+    // ポ = 83 7C: its trail byte is "|", but it is no separator.
+    EXPECT_EQ(cutArgumentText("C:\\ポ\\表.txt|D:\\ソ|ポ", cp), (Texts{"C:\\ポ\\表.txt", "D:\\ソ", "ポ"}));
+    EXPECT_EQ(cutArgumentText("ポ", cp), Texts{"ポ"});
+    EXPECT_EQ(cutArgumentText("ポ||ポ|", cp), (Texts{"ポ", "", "ポ"}));
+    // A lead byte takes the following byte, "|" included, as its trail; the edges of the
+    // lead-byte ranges do, the bytes just outside them do not.
+    EXPECT_EQ(cutArgumentText("a\x83|b|c", cp), (Texts{"a\x83|b", "c"}));
+    for (const char lead : {'\x81', '\x9F', '\xE0', '\xFC'}) {
+        const std::string text{lead, '|', 'b'};
+        EXPECT_EQ(cutArgumentText(text, cp), Texts{text}) << std::hex << (lead & 0xFF);
+    }
+    for (const char single : {'\x80', '\xA0', '\xDF', '\xFD'}) {
+        EXPECT_EQ(cutArgumentText(std::string{single, '|', 'b'}, cp), (Texts{std::string(1, single), "b"}))
+            << std::hex << (single & 0xFF);
+    }
+    // A lone lead byte at the very end is one character; exact-sized, so an over-read shows.
+    const std::string text = "a|\x83";
+    std::unique_ptr<char[]> bytes(new char[text.size()]);
+    std::copy(text.begin(), text.end(), bytes.get());
+    EXPECT_EQ(cutArgumentText(std::string_view(bytes.get(), text.size()), cp), (Texts{"a", "\x83"}));
+}
+
 // From one instance's command line to the other's run list.
 TEST(Handoff, BringsEveryArgumentAcrossWhole) {
     const std::string commandLine =
         "\"C:\\Program Files\\Quillmoor\\Quillmoor.exe\" /t \"C:\\My Files\\表 ポ.txt\" D:\\ソ a|b";
-    const std::vector<char> block =
-        buildHandoffBlock(joinArguments(splitCommandLine(commandLine, cp)));
+    const std::vector<char> block = buildHandoffBlock(joinArguments(splitCommandLine(commandLine, cp)));
     const Texts pieces = cutArgumentText(readHandoffBlock(block.data(), block.size()), cp);
     EXPECT_EQ(pieces, (Texts{"/t", "C:\\My Files\\表 ポ.txt", "D:\\ソ", "a", "b"}));
 }

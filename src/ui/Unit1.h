@@ -27,7 +27,7 @@
 #include <optional>
 #include <string>
 
-#include "args/focus.h"
+#include "ui/focus.h"
 #include "runlist/listbox_runlist.h"
 #include "settings/apptable.h"
 #include "ui/application.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "args/focus.h"
+#include "ui/focus.h"
 #include "support/desktop.h"
 
 namespace qm {

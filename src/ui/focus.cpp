@@ -1,4 +1,4 @@
-#include "args/focus.h"
+#include "ui/focus.h"
 
 namespace qm {
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "entry/handoff.h"
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
@@ -98,6 +99,37 @@ bool Tool::close(HWND window) {
         if (p.pid() == pid) return p.wait(10000) != -1;
     }
     return waitUntil([&] { return !IsWindow(window); });
+}
+
+HWND ToolTest::startTool(const std::string& ini, const std::string& args) {
+    makeTool(ini);
+    return startMadeTool(args);
+}
+
+void ToolTest::makeTool(const std::string& ini) { tool_ = std::make_unique<Tool>(ini); }
+
+HWND ToolTest::startMadeTool(const std::string& args) {
+    process_ = tool_->start(args);
+    main_ = findMainWindow();
+    EXPECT_NE(main_, nullptr) << "no main window appeared; the process "
+                              << (process_.running() ? "runs" : "ended with ") << process_.wait(0);
+    return main_;
+}
+
+void ToolTest::closeTool() {
+    if (main_) {
+        EXPECT_TRUE(tool_->close(main_));
+    }
+    tool_.reset();
+    process_ = Process();
+    main_ = nullptr;
+}
+
+std::vector<std::string> ToolTest::items() const { return listItems(list()); }
+
+void ToolTest::handOff(const std::string& argumentText) {
+    const std::vector<char> block = buildHandoffBlock(argumentText);
+    sendCopyData(main_, block.data(), static_cast<DWORD>(block.size()));
 }
 
 HWND findMainWindow(DWORD ms) {

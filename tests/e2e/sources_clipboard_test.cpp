@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "sources_support.h"
-#include "text/texts.h"
 #include "ui/Unit1.h"
 #include "wide_names.h"
 
@@ -74,7 +73,7 @@ TEST_F(Clipboard, HeldOpenByAnotherProgramShowsTheErrorBoxAndTheToolGoesOn) {
     CloseClipboard();
     ASSERT_NE(box, nullptr) << "no error box";
     EXPECT_EQ(windowText(box), "Quillmoor");
-    EXPECT_EQ(controlText(GetDlgItem(box, 0xFFFF)), std::string(texts::kErrClipboard) + ".");
+    EXPECT_EQ(controlText(GetDlgItem(box, 0xFFFF)), std::string(kCannotOpenClipboard) + ".");
     EXPECT_FALSE(IsWindowEnabled(main_));
     press(box, IDOK);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(box); }));

@@ -107,7 +107,7 @@ RECT rectInParent(HWND control);
 
 // Sends the hand-off message as another program would.
 void sendCopyData(HWND target, const void* data, DWORD size);
-// The window still answers messages (no hang, no crash), within 5 s.
+// The window still answers messages (no hang, no crash), within 10 s.
 bool answers(HWND window);
 
 // The process that owns a window.

@@ -67,11 +67,24 @@ qm_wine_session() {
 # qm_wine_pool_start N: N test sessions side by side, slots s0 ... s<N-1> in QM_WINE_POOL:
 # each its own prefix (so its own wineserver, and the tool's single-instance mutex of one
 # never meets another), its own Xvfb display (so key presses and the foreground of one never
-# reach another), named in sK.display for cmake/wine-exec. The first prefix is booted once;
-# the others are copies of it. Returns when every session has started.
+# reach another), named in sK.display for cmake/wine-exec. Returns when every session has
+# started.
 qm_wine_pool_start() {
   local n=$1 i starts=()
   QM_WINE_POOL_SIZE=$n
+  qm_wine_pool_make "$n"
+  for ((i = 0; i < n; i++)); do
+    qm_new_display || return 1
+    echo "$QM_NEW_DISPLAY" >"$QM_WINE_POOL/s$i.display"
+    (export WINEPREFIX="$QM_WINE_POOL/s$i" DISPLAY=$QM_NEW_DISPLAY; qm_wine_session) &
+    starts+=($!)
+  done
+  wait "${starts[@]}"
+}
+# qm_wine_pool_make N: the prefixes of N slots, those that are missing: the first one is
+# booted once, the others are copies of it. Safe to run ahead, while the trees build.
+qm_wine_pool_make() {
+  local n=$1 i
   mkdir -p "$QM_WINE_POOL"
   QM_VIRTUAL_DESKTOP=$QM_TEST_DESKTOP WINEPREFIX="$QM_WINE_POOL/s0" "$QM_ROOT/tools/wine-prefix"
   for ((i = 1; i < n; i++)); do
@@ -88,13 +101,6 @@ qm_wine_pool_start() {
       mv "$slot.new" "$slot"
     fi
   done
-  for ((i = 0; i < n; i++)); do
-    qm_new_display || return 1
-    echo "$QM_NEW_DISPLAY" >"$QM_WINE_POOL/s$i.display"
-    (export WINEPREFIX="$QM_WINE_POOL/s$i" DISPLAY=$QM_NEW_DISPLAY; qm_wine_session) &
-    starts+=($!)
-  done
-  wait "${starts[@]}"
 }
 # Ends every program of the pool's sessions, then their displays.
 qm_wine_pool_stop() {

@@ -22,7 +22,7 @@ namespace qm::e2e {
 
 // Texts the tool shows, spelled out as their code page 932 bytes.
 inline constexpr char kWindowFace[] = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";  // ＭＳ Ｐゴシック
-inline constexpr char kAppLabel[] = "\x83\x41\x83\x76\x83\x8A\x91\x49\x91\xF0";  // アプリ選択
+inline constexpr char kAppLabel[] = "\x83\x41\x83\x76\x83\x8A\x91\x49\x91\xF0";                     // アプリ選択
 // After the program's name: " を起動できません".
 inline constexpr char kCannotStart[] = " \x82\xF0\x8B\x4E\x93\xAE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
 // クリップボードを開くことができません
@@ -91,11 +91,11 @@ struct LaidOut {
     const char* name;
 };
 inline constexpr LaidOut kLaidOut[] = {
-    {kIdLabel1, Ctl::Label1, "Label1"},       {kIdGroupBox1, Ctl::GroupBox1, "GroupBox1"},
-    {kIdButton1, Ctl::Button1, "Button1"},    {kIdButton2, Ctl::Button2, "Button2"},
-    {kIdButton3, Ctl::Button3, "Button3"},    {kIdListBox1, Ctl::ListBox1, "ListBox1"},
+    {kIdLabel1, Ctl::Label1, "Label1"},          {kIdGroupBox1, Ctl::GroupBox1, "GroupBox1"},
+    {kIdButton1, Ctl::Button1, "Button1"},       {kIdButton2, Ctl::Button2, "Button2"},
+    {kIdButton3, Ctl::Button3, "Button3"},       {kIdListBox1, Ctl::ListBox1, "ListBox1"},
     {kIdCheckBox1, Ctl::CheckBox1, "CheckBox1"}, {kIdCheckBox2, Ctl::CheckBox2, "CheckBox2"},
-    {kIdButton6, Ctl::Button6, "Button6"},    {kIdComboBox1, Ctl::ComboBox1, "ComboBox1"},
+    {kIdButton6, Ctl::Button6, "Button6"},       {kIdComboBox1, Ctl::ComboBox1, "ComboBox1"},
 };
 
 std::string windowText(HWND hwnd);

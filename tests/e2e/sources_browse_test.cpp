@@ -41,7 +41,8 @@ TEST_F(FolderBrowser, ConfirmingADriveAppendsItsRootPath) {
     HWND browser = open();
     ASSERT_NE(browser, nullptr);
     EXPECT_FALSE(IsWindowEnabled(main_));
-    EXPECT_EQ(controlText(descendant(browser, kTitle, "Static")), "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xCC\x91\x49\x91\xF0");  // フォルダの選択
+    EXPECT_EQ(controlText(descendant(browser, kTitle, "Static")),
+              "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xCC\x91\x49\x91\xF0");  // フォルダの選択
 
     // The root is the computer folder: no path. Its children are the drives (with their
     // root paths) and folders without a path, such as the control panel.

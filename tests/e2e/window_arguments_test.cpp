@@ -80,13 +80,12 @@ TEST_F(Arguments, SwitchesOnTheCommandLineCountAndTheSkipRuleDropsThatManyLeadin
 TEST_F(Arguments, HandOffTextsAreCutAtBarsByWholeCharacters) {
     ASSERT_EQ(startWith("first"), Items{"first"});
     handOff("C:\\表示\\ポート.txt|C:\\ポ|表");  // the trail bytes 0x7C and 0x5C cut nothing
-    handOff("x||y");                             // an empty piece between
-    handOff("z|");                               // no piece after a final bar
-    handOff("|w");                               // an empty piece first
-    handOff("");                                 // nothing at all
-    handOff("first");                            // duplicates are kept
-    EXPECT_EQ(items(),
-              (Items{"first", "C:\\表示\\ポート.txt", "C:\\ポ", "表", "x", "", "y", "z", "", "w", "first"}));
+    handOff("x||y");                            // an empty piece between
+    handOff("z|");                              // no piece after a final bar
+    handOff("|w");                              // an empty piece first
+    handOff("");                                // nothing at all
+    handOff("first");                           // duplicates are kept
+    EXPECT_EQ(items(), (Items{"first", "C:\\表示\\ポート.txt", "C:\\ポ", "表", "x", "", "y", "z", "", "w", "first"}));
     // A later start hands its arguments over the same way.
     Process second = tool_->start("\"C:\\ポ ポ\\表.txt\" v");
     EXPECT_EQ(second.wait(10000), 0);

@@ -27,7 +27,8 @@ HDROP makeDrop(const std::vector<std::string>& names) {
 bool finished(HDROP drop) { return GlobalFlags(drop) == GMEM_INVALID_HANDLE; }
 
 // A run list that refuses its third entry, as a full list box does.
-constexpr char kRefused[] = "\x8D\x73\x82\xF0\x91\x7D\x93\xFC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";  // 行を挿入できません
+constexpr char kRefused[] =
+    "\x8D\x73\x82\xF0\x91\x7D\x93\xFC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";  // 行を挿入できません
 class RefusingList final : public qm::RunList {
 public:
     void append(std::string_view text) override {

@@ -127,6 +127,10 @@ void ToolTest::closeTool() {
 
 std::vector<std::string> ToolTest::items() const { return listItems(list()); }
 
+bool ToolTest::enabledAgain() const {
+    return waitUntil([&] { return IsWindowEnabled(main_) != FALSE; });
+}
+
 void ToolTest::handOff(const std::string& argumentText) {
     const std::vector<char> block = buildHandoffBlock(argumentText);
     sendCopyData(main_, block.data(), static_cast<DWORD>(block.size()));

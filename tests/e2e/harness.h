@@ -160,6 +160,9 @@ protected:
     // Adds entries through the hand-off, as a later start of the tool would: the pieces
     // joined with "|" in the hand-off block.
     void handOff(const std::string& argumentText);
+    // Waits until the main window is enabled: a modal frame enables it again only after its
+    // dialog window has gone.
+    bool enabledAgain() const;
 
     std::unique_ptr<Tool> tool_;
     Process process_;

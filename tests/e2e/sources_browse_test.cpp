@@ -64,7 +64,7 @@ TEST_F(FolderBrowser, ConfirmingADriveAppendsItsRootPath) {
     ASSERT_TRUE(waitForCount(2));
     EXPECT_EQ(items(), (std::vector<std::string>{"existing", "C:\\"}));
     EXPECT_TRUE(listSelection(list_).empty());
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    EXPECT_TRUE(enabledAgain());
 }
 
 TEST_F(FolderBrowser, TheComputerFolderOrACancelAppendsNothing) {
@@ -88,7 +88,7 @@ TEST_F(FolderBrowser, TheComputerFolderOrACancelAppendsNothing) {
     press(browser, IDCANCEL);
     ASSERT_TRUE(closed(browser));
     EXPECT_EQ(items(), std::vector<std::string>{"existing"});
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    EXPECT_TRUE(enabledAgain());
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ TEST_F(Clipboard, HeldOpenByAnotherProgramShowsTheErrorBoxAndTheToolGoesOn) {
     EXPECT_TRUE(items().empty());
 
     // The clipboard was closed and unlocked by the handler's end: the next paste works.
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    EXPECT_TRUE(enabledAgain());
     paste();
     EXPECT_EQ(items(), std::vector<std::string>{"C:\\later"});
 }

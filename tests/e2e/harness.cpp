@@ -109,6 +109,10 @@ HWND ToolTest::startTool(const std::string& ini, const std::string& args) {
 void ToolTest::makeTool(const std::string& ini) { tool_ = std::make_unique<Tool>(ini); }
 
 HWND ToolTest::startMadeTool(const std::string& args) {
+    // A tool of the test before in this Wine session may still be on its way out; while its
+    // window lives, a start would hand its arguments to it and end.
+    EXPECT_TRUE(waitUntil([] { return FindWindowA("TQuillmoorMW", nullptr) == nullptr; }))
+        << "a tool started before this test still runs in its Wine session";
     process_ = tool_->start(args);
     main_ = findMainWindow();
     EXPECT_NE(main_, nullptr) << "no main window appeared; the process "

@@ -10,22 +10,32 @@ function(qm_options target)
 endfunction()
 
 # A GoogleTest program whose tests ctest lists when it runs them (under Wine for the
-# Windows tree). LOCK names a resource that the program's tests never share.
+# Windows tree). LABEL names its tier (ctest -L). WINE: each of its tests takes one Wine slot
+# (ctest resource "wine"), a prefix and a display of its own for as long as it runs.
 function(qm_test_program name)
-  cmake_parse_arguments(T "" "LOCK;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINE" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   qm_options(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
-  set(props "")
-  if(T_LOCK)
-    set(props RESOURCE_LOCK ${T_LOCK})
+  set(props LABELS ${T_LABEL})
+  if(T_WINE)
+    list(APPEND props RESOURCE_GROUPS wine:1)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT ${T_TIMEOUT} ${props})
 endfunction()
+
+# The Wine slots ctest hands out when no spec file is given (./test gives its pool's): one,
+# "here", which cmake/wine-exec takes to mean the caller's $WINEPREFIX and $DISPLAY, so a
+# plain ctest runs the Wine tests one after another there.
+if(WIN32)
+  file(WRITE ${CMAKE_BINARY_DIR}/wine-slots.json
+       "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"wine\": [{\"id\": \"here\", \"slots\": 1}]}]}\n")
+  set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/wine-slots.json)
+endif()
 
 # qm_delay_load(target dll functions...): `target` calls these functions of `dll`, which loads
 # on the first call into it rather than at every start, so that a start that only

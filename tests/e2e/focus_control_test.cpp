@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "args/handoff.h"
 #include "harness.h"
 #include "ui/Unit1.h"
 
@@ -79,18 +78,10 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-class Focus : public ::testing::Test {
+class Focus : public ToolTest {
 protected:
     HWND open(const std::string& args = std::string()) {
-        tool_ = std::make_unique<Tool>(std::string("[Pos]\r\nTop=100\r\nLeft=100\r\nWidth=340\r\nHeight=300\r\n"
-                                                   "[app]\r\nprobe=x %P\r\n"));
-        main_ = tool_->startAndWait(args);
-        return main_;
-    }
-    // A hand-off as a later start sends it: the pieces joined with "|" in the 257-byte block.
-    void handOff(const std::string& text) {
-        const std::vector<char> block = buildHandoffBlock(text);
-        sendCopyData(main_, block.data(), static_cast<DWORD>(block.size()));
+        return startTool("[Pos]\r\nTop=100\r\nLeft=100\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n", args);
     }
     // The window is in front: its thread's active window, and the foreground window unless
     // Wine answers none.
@@ -101,10 +92,6 @@ protected:
     bool waitRaised() const { return waitUntil([&] { return raised(); }, 3000); }
     // Gives the window and the other program time to act on a foreground change, if any.
     static void settle() { Sleep(300); }
-    std::vector<std::string> list() const { return listItems(control(main_, kIdListBox1)); }
-
-    std::unique_ptr<Tool> tool_;
-    HWND main_ = nullptr;
 };
 
 using Items = std::vector<std::string>;
@@ -112,7 +99,7 @@ using Items = std::vector<std::string>;
 TEST_F(Focus, TopmostSwitchOnTheCommandLineKeepsTheWindowAboveOtherPrograms) {
     ASSERT_NE(open("/t x"), nullptr);
     EXPECT_TRUE(isTopmost(main_));
-    EXPECT_EQ(list(), Items{"x"});
+    EXPECT_EQ(items(), Items{"x"});
     FrontWindow front(main_);
     ASSERT_TRUE(front.takeForeground());
     EXPECT_FALSE(raised());
@@ -122,7 +109,7 @@ TEST_F(Focus, TopmostSwitchOnTheCommandLineKeepsTheWindowAboveOtherPrograms) {
     front.takeForeground();
     EXPECT_TRUE(isTopmost(main_));
     EXPECT_TRUE(isAbove(main_, front.hwnd()));
-    EXPECT_EQ(list(), (Items{"x", "y"}));
+    EXPECT_EQ(items(), (Items{"x", "y"}));
 }
 
 TEST_F(Focus, TopmostSwitchInAHandOffMakesTheRunningWindowTopmostForGood) {
@@ -135,14 +122,14 @@ TEST_F(Focus, TopmostSwitchInAHandOffMakesTheRunningWindowTopmostForGood) {
     Process second = tool_->start("/t");
     EXPECT_EQ(second.wait(10000), 0);
     EXPECT_TRUE(isTopmost(main_));
-    EXPECT_EQ(list(), Items{"a"});
+    EXPECT_EQ(items(), Items{"a"});
     // Nothing undoes it: not a hand-off without the switch, not another program in front.
     handOff("b|/d");
     front.takeForeground();
     settle();
     EXPECT_TRUE(isTopmost(main_));
     EXPECT_TRUE(isAbove(main_, front.hwnd()));
-    EXPECT_EQ(list(), (Items{"a", "/d"}));
+    EXPECT_EQ(items(), (Items{"a", "/d"}));
 }
 
 TEST_F(Focus, WithoutGiveBackEveryHandOffRaisesTheWindowFromBehindAnotherProgram) {
@@ -159,7 +146,7 @@ TEST_F(Focus, WithoutGiveBackEveryHandOffRaisesTheWindowFromBehindAnotherProgram
         EXPECT_FALSE(front.inFront());
         EXPECT_TRUE(waitUntil([&] { return isAbove(main_, front.hwnd()); }, 3000));
     }
-    EXPECT_EQ(list(), Items{"x"});
+    EXPECT_EQ(items(), Items{"x"});
     // A later start of the tool does the same.
     ASSERT_TRUE(front.takeForeground());
     Process second = tool_->start("y");
@@ -170,7 +157,7 @@ TEST_F(Focus, WithoutGiveBackEveryHandOffRaisesTheWindowFromBehindAnotherProgram
     handOff("z");
     settle();
     EXPECT_TRUE(raised());
-    EXPECT_EQ(list(), (Items{"x", "y", "z"}));
+    EXPECT_EQ(items(), (Items{"x", "y", "z"}));
 }
 
 TEST_F(Focus, WithGiveBackOnTheCommandLineHandOffsLeaveTheOtherProgramInFront) {
@@ -185,7 +172,7 @@ TEST_F(Focus, WithGiveBackOnTheCommandLineHandOffsLeaveTheOtherProgramInFront) {
         EXPECT_FALSE(raised());
     }
     EXPECT_TRUE(isTopmost(main_));  // the switch still works, it only does not raise
-    EXPECT_EQ(list(), Items{"x"});
+    EXPECT_EQ(items(), Items{"x"});
 }
 
 TEST_F(Focus, AHandOffHoldingGiveBackStopsThatAndEveryLaterRaise) {
@@ -200,7 +187,7 @@ TEST_F(Focus, AHandOffHoldingGiveBackStopsThatAndEveryLaterRaise) {
     settle();
     EXPECT_TRUE(front.inFront());
     EXPECT_FALSE(raised());
-    EXPECT_EQ(list(), (Items{"x", "y"}));
+    EXPECT_EQ(items(), (Items{"x", "y"}));
 }
 
 TEST_F(Focus, WithGiveBackTheFirstActivationHandsTheForegroundBack) {

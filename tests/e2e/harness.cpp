@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "args/handoff.h"
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
@@ -100,6 +101,45 @@ bool Tool::close(HWND window) {
     return waitUntil([&] { return !IsWindow(window); });
 }
 
+HWND ToolTest::startTool(const std::string& ini, const std::string& args) {
+    makeTool(ini);
+    return startMadeTool(args);
+}
+
+void ToolTest::makeTool(const std::string& ini) { tool_ = std::make_unique<Tool>(ini); }
+
+HWND ToolTest::startMadeTool(const std::string& args) {
+    // A tool of the test before in this Wine session may still be on its way out; while its
+    // window lives, a start would hand its arguments to it and end.
+    EXPECT_TRUE(waitUntil([] { return FindWindowA("TQuillmoorMW", nullptr) == nullptr; }))
+        << "a tool started before this test still runs in its Wine session";
+    process_ = tool_->start(args);
+    main_ = findMainWindow();
+    EXPECT_NE(main_, nullptr) << "no main window appeared; the process "
+                              << (process_.running() ? "runs" : "ended with ") << process_.wait(0);
+    return main_;
+}
+
+void ToolTest::closeTool() {
+    if (main_) {
+        EXPECT_TRUE(tool_->close(main_));
+    }
+    tool_.reset();
+    process_ = Process();
+    main_ = nullptr;
+}
+
+std::vector<std::string> ToolTest::items() const { return listItems(list()); }
+
+bool ToolTest::enabledAgain() const {
+    return waitUntil([&] { return IsWindowEnabled(main_) != FALSE; });
+}
+
+void ToolTest::handOff(const std::string& argumentText) {
+    const std::vector<char> block = buildHandoffBlock(argumentText);
+    sendCopyData(main_, block.data(), static_cast<DWORD>(block.size()));
+}
+
 HWND findMainWindow(DWORD ms) {
     HWND found = nullptr;
     waitUntil(
@@ -173,7 +213,9 @@ void sendCopyData(HWND target, const void* data, DWORD size) {
 
 bool answers(HWND window) {
     DWORD_PTR result = 0;
-    return IsWindow(window) && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    // Not SMTO_ABORTIFHUNG: a window whose thread a test held still for a while counts as hung
+    // until it next takes a message, though it answers as soon as it runs again.
+    return IsWindow(window) && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
 }
 
 DWORD processOf(HWND window) {

@@ -5,15 +5,30 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/desktop.h"
 #include "support/files.h"
 #include "support/process.h"
+#include "ui/Unit1.h"
+#include "ui/layout.h"
 
 namespace qm::e2e {
+
+// Texts the tool shows, spelled out as their code page 932 bytes.
+inline constexpr char kWindowFace[] = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";  // ＭＳ Ｐゴシック
+inline constexpr char kAppLabel[] = "\x83\x41\x83\x76\x83\x8A\x91\x49\x91\xF0";                     // アプリ選択
+// After the program's name: " を起動できません".
+inline constexpr char kCannotStart[] = " \x82\xF0\x8B\x4E\x93\xAE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+// クリップボードを開くことができません
+inline constexpr char kCannotOpenClipboard[] =
+    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xF0\x8A\x4A\x82\xAD\x82\xB1\x82\xC6\x82\xAA\x82\xC5"
+    "\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
 
 // The files, processes, waits, pump and clipboard of the test-support library, under the
 // names the end-to-end tests use.
@@ -69,6 +84,19 @@ HWND findMainWindow(DWORD ms = 10000);
 
 // The main window's controls, by id (the group box's six controls are found inside it).
 HWND control(HWND main, UINT id);
+// Each control's id, its name in the layout and for messages.
+struct LaidOut {
+    UINT id;
+    Ctl ctl;
+    const char* name;
+};
+inline constexpr LaidOut kLaidOut[] = {
+    {kIdLabel1, Ctl::Label1, "Label1"},          {kIdGroupBox1, Ctl::GroupBox1, "GroupBox1"},
+    {kIdButton1, Ctl::Button1, "Button1"},       {kIdButton2, Ctl::Button2, "Button2"},
+    {kIdButton3, Ctl::Button3, "Button3"},       {kIdListBox1, Ctl::ListBox1, "ListBox1"},
+    {kIdCheckBox1, Ctl::CheckBox1, "CheckBox1"}, {kIdCheckBox2, Ctl::CheckBox2, "CheckBox2"},
+    {kIdButton6, Ctl::Button6, "Button6"},       {kIdComboBox1, Ctl::ComboBox1, "ComboBox1"},
+};
 
 std::string windowText(HWND hwnd);
 std::vector<std::string> listItems(HWND listBox);
@@ -79,7 +107,7 @@ RECT rectInParent(HWND control);
 
 // Sends the hand-off message as another program would.
 void sendCopyData(HWND target, const void* data, DWORD size);
-// The window still answers messages (no hang, no crash), within 5 s.
+// The window still answers messages (no hang, no crash), within 10 s.
 bool answers(HWND window);
 
 // The process that owns a window.
@@ -113,5 +141,32 @@ void pressOk(HWND box);
 // when the section or the key is not there.
 std::string iniValue(const std::string& iniBytes, const std::string& section, const std::string& key,
                      const std::string& missing = "<missing>");
+
+// A test with a running tool: startTool makes its folder and INI, starts it and waits for its
+// main window; whatever the tool started ends with the test.
+class ToolTest : public ::testing::Test {
+protected:
+    // Starts a tool whose INI holds `ini` with `args`; its visible main window, or nullptr
+    // (and the test has failed) when none shows.
+    HWND startTool(const std::string& ini, const std::string& args = std::string());
+    // The same in two steps, for a test that prepares what the process inherits in between.
+    void makeTool(const std::string& ini);
+    HWND startMadeTool(const std::string& args = std::string());
+    // Closes the window as its close box does, expects its process to end, forgets the tool.
+    void closeTool();
+    HWND c(UINT id) const { return control(main_, id); }
+    HWND list() const { return c(kIdListBox1); }
+    std::vector<std::string> items() const;
+    // Adds entries through the hand-off, as a later start of the tool would: the pieces
+    // joined with "|" in the hand-off block.
+    void handOff(const std::string& argumentText);
+    // Waits until the main window is enabled: a modal frame enables it again only after its
+    // dialog window has gone.
+    bool enabledAgain() const;
+
+    std::unique_ptr<Tool> tool_;
+    Process process_;
+    HWND main_ = nullptr;
+};
 
 }  // namespace qm::e2e

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "keys_input.h"
-#include "text/texts.h"
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
@@ -254,7 +253,7 @@ TEST_F(KeyDispatch, ErrorFromAShortcutShowsTheErrorBoxAndTheWindowGoesOn) {
     HWND box = toolDialog(5000);
     CloseClipboard();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(windowText(GetDlgItem(box, 0xFFFF)), std::string(texts::kErrClipboard) + ".");
+    EXPECT_EQ(windowText(GetDlgItem(box, 0xFFFF)), std::string(kCannotOpenClipboard) + ".");
     EXPECT_EQ(spy_->count(line("char", kIdListBox1, 0x16)), 0);
     ASSERT_TRUE(bringToFront(box));
     press(VK_RETURN);

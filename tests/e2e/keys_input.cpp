@@ -193,15 +193,11 @@ void KeysTest::open(const std::string& args, bool quit) {
     const std::string ini = "[Pos]\r\nTop=40\r\nLeft=60\r\nWidth=340\r\nHeight=300\r\n[check]\r\nclear=0\r\nquit=" +
                             std::string(quit ? "1" : "0") + "\r\n[app]\r\ntally=\"" + programDir() +
                             "\\qm_tally.exe\" %P\r\n";
-    tool_ = std::make_unique<Tool>(ini);
-    main_ = tool_->startAndWait(args);
-    ASSERT_NE(main_, nullptr);
+    ASSERT_NE(startTool(ini, args), nullptr);
     GetWindowThreadProcessId(main_, &pid_);
     ASSERT_TRUE(bringToFront(main_));
     spy_ = std::make_unique<Spy>(main_);
 }
-
-HWND KeysTest::list() const { return c(kIdListBox1); }
 
 void KeysTest::select(std::initializer_list<int> positions) {
     SendMessageW(list(), LB_SETSEL, FALSE, -1);
@@ -210,7 +206,12 @@ void KeysTest::select(std::initializer_list<int> positions) {
 
 std::size_t KeysTest::launchesSettled(std::size_t n) {
     waitUntil([&] { return launches().size() >= n; });
-    Sleep(500);
+    // Once the tool has handled every key (or has ended), every launch it makes has been
+    // started, and each qm_tally writes its line before it ends.
+    if (!ended(0)) {
+        EXPECT_TRUE(spy_->sync());
+    }
+    EXPECT_TRUE(waitUntil([] { return !test::programRunning("qm_tally.exe"); }));
     return launches().size();
 }
 

@@ -80,18 +80,16 @@ std::vector<std::string> tallyLines(const std::string& path);
 
 // A tool in the foreground with the spy in its thread; its application "tally" launches
 // qm_tally, so every launch leaves a line.
-class KeysTest : public ::testing::Test {
+class KeysTest : public ToolTest {
 protected:
     // Starts the tool with `args` on its command line (three entries by default) and
     // "実行したら終了する" as `quit` says.
     void open(const std::string& args = "C:\\one C:\\two C:\\three", bool quit = false);
-    HWND c(UINT id) const { return control(main_, id); }
-    HWND list() const;
     // Selects exactly the entries at `positions`.
     void select(std::initializer_list<int> positions);
     std::vector<std::string> launches() const { return tallyLines(files_.tally); }
-    // Waits until `n` launches were recorded, then a little longer, and answers how many
-    // there are: a second launch would have been started before the first ended.
+    // Waits until `n` launches were recorded and every launch the keys made has ended, and
+    // answers how many there are.
     std::size_t launchesSettled(std::size_t n);
     // The tool's visible dialog (class "#32770": the error box, the file dialog), waiting
     // up to `ms`; nullptr when none.
@@ -100,8 +98,6 @@ protected:
     bool ended(DWORD ms = 10000) const;
 
     SpyFiles files_;
-    std::unique_ptr<Tool> tool_;
-    HWND main_ = nullptr;
     DWORD pid_ = 0;
     std::unique_ptr<Spy> spy_;
 };

@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "text/texts.h"
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
 namespace {
 
-class LifecycleLaunch : public ::testing::Test {
+class LifecycleLaunch : public ToolTest {
 protected:
     void SetUp() override {
         probe_ = programDir() + "\\qm_probe.exe";
@@ -18,21 +17,18 @@ protected:
     }
     // A tool whose first application is the probe; the probe writes into the tool's folder.
     void open(const std::string& check, const std::string& args) {
-        tool_ = std::make_unique<Tool>("[app]\r\nprobe=\"" + probe_ + "\" %P\r\nother=nothing.exe\r\n" + check);
+        makeTool("[app]\r\nprobe=\"" + probe_ + "\" %P\r\nother=nothing.exe\r\n" + check);
         out_ = tool_->dir() + "\\probe.txt";
         args_ = tool_->dir() + "\\probe-args.bin";
         // Passed on to the tool, and by it to the probe.
         SetEnvironmentVariableA("QM_PROBE_OUT", out_.c_str());
         SetEnvironmentVariableA("QM_PROBE_ARGS", args_.c_str());
-        process_ = tool_->start(args);
-        main_ = findMainWindow();
-        ASSERT_NE(main_, nullptr);
+        ASSERT_NE(startMadeTool(args), nullptr);
     }
     void TearDown() override {
         SetEnvironmentVariableA("QM_PROBE_OUT", nullptr);
         SetEnvironmentVariableA("QM_PROBE_ARGS", nullptr);
     }
-    HWND c(UINT id) { return control(main_, id); }
     void click(UINT id) { SendMessageW(c(id), BM_CLICK, 0, 0); }
     // The command line the probe was started with; empty when it did not run.
     std::string probeLine() {
@@ -61,15 +57,12 @@ protected:
         PostMessageW(c(kIdButton6), BM_CLICK, 0, 0);  // posted: the error box holds the click
         const HWND box = findMessageBox(process_.pid());
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(readMessageBox(box).text, name + (texts::kErrCannotStart + 2) + ".");
+        EXPECT_EQ(readMessageBox(box).text, name + kCannotStart + ".");
         pressOk(box);
         EXPECT_TRUE(answers(main_));
     }
 
     std::string probe_, out_, args_;
-    std::unique_ptr<Tool> tool_;
-    Process process_;
-    HWND main_ = nullptr;
 };
 
 TEST_F(LifecycleLaunch, RunButtonStartsTheProbeOnTheQuotedListAndKeepsTheList) {

@@ -6,7 +6,6 @@
 
 #include "keys_input.h"
 #include "sources_support.h"
-#include "text/texts.h"
 #include "ui/Unit1.h"
 #include "wide_names.h"
 
@@ -15,28 +14,22 @@ namespace {
 
 const std::string kIni = "[Pos]\r\nTop=10\r\nLeft=20\r\n[app]\r\nmissing=C:\\no\\such\\program.exe %P\r\n";
 
-class Faults : public ::testing::Test {
+class Faults : public ToolTest {
 protected:
     void SetUp() override {
-        tool_ = std::make_unique<Tool>(kIni);
-        process_ = tool_->start("one \"two 2\" \x83\x7C\x95\x5C");
-        main_ = findMainWindow();
-        ASSERT_NE(main_, nullptr);
-        list_ = control(main_, kIdListBox1);
+        ASSERT_NE(startTool(kIni, "one \"two 2\" \x83\x7C\x95\x5C"), nullptr);
+        list_ = list();
     }
-    std::vector<std::string> items() const { return listItems(list_); }
 
     const std::vector<std::string> kFirst{"one", "two 2", "\x83\x7C\x95\x5C"};
-    std::unique_ptr<Tool> tool_;
-    Process process_;
-    HWND main_ = nullptr, list_ = nullptr;
+    HWND list_ = nullptr;
 };
 
 TEST_F(Faults, AProgramThatDoesNotExistIsReportedAndTheListStays) {
     PostMessageW(control(main_, kIdButton6), BM_CLICK, 0, 0);
     const HWND box = findMessageBox(process_.pid());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(readMessageBox(box).text, std::string("missing") + (texts::kErrCannotStart + 2) + ".");
+    EXPECT_EQ(readMessageBox(box).text, std::string("missing") + kCannotStart + ".");
     pressOk(box);
     EXPECT_TRUE(answers(main_));
     EXPECT_EQ(items(), kFirst);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "text/texts.h"
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
@@ -42,7 +41,8 @@ TEST_F(FolderBrowser, ConfirmingADriveAppendsItsRootPath) {
     HWND browser = open();
     ASSERT_NE(browser, nullptr);
     EXPECT_FALSE(IsWindowEnabled(main_));
-    EXPECT_EQ(controlText(descendant(browser, kTitle, "Static")), texts::kBrowseTitle);
+    EXPECT_EQ(controlText(descendant(browser, kTitle, "Static")),
+              "\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xCC\x91\x49\x91\xF0");  // フォルダの選択
 
     // The root is the computer folder: no path. Its children are the drives (with their
     // root paths) and folders without a path, such as the control panel.
@@ -64,7 +64,7 @@ TEST_F(FolderBrowser, ConfirmingADriveAppendsItsRootPath) {
     ASSERT_TRUE(waitForCount(2));
     EXPECT_EQ(items(), (std::vector<std::string>{"existing", "C:\\"}));
     EXPECT_TRUE(listSelection(list_).empty());
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    EXPECT_TRUE(enabledAgain());
 }
 
 TEST_F(FolderBrowser, TheComputerFolderOrACancelAppendsNothing) {
@@ -88,7 +88,7 @@ TEST_F(FolderBrowser, TheComputerFolderOrACancelAppendsNothing) {
     press(browser, IDCANCEL);
     ASSERT_TRUE(closed(browser));
     EXPECT_EQ(items(), std::vector<std::string>{"existing"});
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    EXPECT_TRUE(enabledAgain());
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "sources_support.h"
-#include "text/texts.h"
 #include "ui/Unit1.h"
 #include "wide_names.h"
 
@@ -74,14 +73,14 @@ TEST_F(Clipboard, HeldOpenByAnotherProgramShowsTheErrorBoxAndTheToolGoesOn) {
     CloseClipboard();
     ASSERT_NE(box, nullptr) << "no error box";
     EXPECT_EQ(windowText(box), "Quillmoor");
-    EXPECT_EQ(controlText(GetDlgItem(box, 0xFFFF)), std::string(texts::kErrClipboard) + ".");
+    EXPECT_EQ(controlText(GetDlgItem(box, 0xFFFF)), std::string(kCannotOpenClipboard) + ".");
     EXPECT_FALSE(IsWindowEnabled(main_));
     press(box, IDOK);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(box); }));
     EXPECT_TRUE(items().empty());
 
     // The clipboard was closed and unlocked by the handler's end: the next paste works.
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    EXPECT_TRUE(enabledAgain());
     paste();
     EXPECT_EQ(items(), std::vector<std::string>{"C:\\later"});
 }

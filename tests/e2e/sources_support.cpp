@@ -1,6 +1,5 @@
 #include "sources_support.h"
 
-#include "args/handoff.h"
 #include "ui/Unit1.h"
 #include "wide_names.h"
 
@@ -66,10 +65,9 @@ void press(HWND dialog, int id) {
 
 void SourcesTest::SetUp() {
     // "実行" starts the probe, which records the paths it was given.
-    tool_ = std::make_unique<Tool>(probeIni());
+    makeTool(probeIni());
     ProbeOutput output(*tool_);
-    main_ = tool_->startAndWait();
-    ASSERT_NE(main_, nullptr);
+    ASSERT_NE(startMadeTool(), nullptr);
     app_ = GetWindow(main_, GW_OWNER);
     list_ = control(main_, kIdListBox1);
     ASSERT_NE(list_, nullptr);
@@ -85,11 +83,6 @@ void SourcesTest::command(UINT id) {
 
 bool SourcesTest::waitForCount(std::size_t n, DWORD ms) const {
     return waitUntil([&] { return SendMessageW(list_, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(n); }, ms);
-}
-
-void SourcesTest::handOff(const std::string& argumentText) {
-    const std::vector<char> block = buildHandoffBlock(argumentText);
-    sendCopyData(main_, block.data(), static_cast<DWORD>(block.size()));
 }
 
 }  // namespace qm::e2e

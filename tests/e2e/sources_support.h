@@ -23,21 +23,17 @@ void setText(HWND control, const std::string& text);
 // Presses a dialog's button the way its click does, without waiting for what follows.
 void press(HWND dialog, int id);
 
-// The tool started with a settings file, its main window, application window and run list.
-class SourcesTest : public ::testing::Test {
+// The tool started with the probe as its application, its application window and run list.
+class SourcesTest : public ToolTest {
 protected:
     void SetUp() override;
     // Clicks a button or chooses a menu item of the main window (posted, so that a dialog
     // it opens does not hold the test up).
     void command(UINT id);
-    std::vector<std::string> items() const { return listItems(list_); }
     // Waits until the run list holds `n` entries.
     bool waitForCount(std::size_t n, DWORD ms = 10000) const;
-    // Adds entries through the hand-off, as a later start of the tool would.
-    void handOff(const std::string& argumentText);
 
-    std::unique_ptr<Tool> tool_;
-    HWND main_ = nullptr, app_ = nullptr, list_ = nullptr;
+    HWND app_ = nullptr, list_ = nullptr;
 };
 
 }  // namespace qm::e2e

@@ -18,12 +18,11 @@ bool fileId(HANDLE f, BY_HANDLE_FILE_INFORMATION& info) {
 }  // namespace
 
 WideNames::WideNames() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    static int serial = 0;
-    dir_ = std::wstring(base) + L"qm-names-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++serial);
-    EXPECT_TRUE(CreateDirectoryW(dir_.c_str(), nullptr));
+    // A folder of its own, made fresh: a name left by an earlier process is passed over.
+    do {
+        dir_ = fromAcp(test::tempPath("qm-names", ""));
+    } while (!CreateDirectoryW(dir_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+    EXPECT_NE(GetFileAttributesW(dir_.c_str()), INVALID_FILE_ATTRIBUTES) << "cannot make " << toAcp(dir_);
     for (const wchar_t* name : {L"caf\u00E9 \u2603.txt", L"na\u00EFve.txt", L"\u0394\\x.txt", L"\u00A5.txt",
                                 L"\u8868.txt", L"\u30DD.txt"}) {
         paths_.push_back(make(name));
@@ -31,26 +30,18 @@ WideNames::WideNames() {
     paths_.push_back(dir_ + L"\\ghost \u00A5\uFF02\u00E9.txt");
 }
 
-WideNames::~WideNames() {
-    for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
-        if (!DeleteFileW(it->c_str())) RemoveDirectoryW(it->c_str());
-    }
-    RemoveDirectoryW(dir_.c_str());
-}
+WideNames::~WideNames() { test::removeTree(dir_); }
 
 std::wstring WideNames::make(const std::wstring& relative) {
     const std::wstring path = dir_ + L"\\" + relative;
     const std::size_t slash = relative.find(L'\\');
     if (slash != std::wstring::npos) {
         const std::wstring folder = dir_ + L"\\" + relative.substr(0, slash);
-        if (CreateDirectoryW(folder.c_str(), nullptr)) made_.push_back(folder);
+        CreateDirectoryW(folder.c_str(), nullptr);
     }
     HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(f, INVALID_HANDLE_VALUE) << "cannot make " << path;
-    if (f != INVALID_HANDLE_VALUE) {
-        CloseHandle(f);
-        made_.push_back(path);
-    }
+    if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
     return path;
 }
 

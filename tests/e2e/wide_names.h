@@ -35,7 +35,7 @@ public:
 
 private:
     std::wstring dir_;
-    std::vector<std::wstring> paths_, made_;
+    std::vector<std::wstring> paths_;
 };
 
 // Whether `ansi` (code page text) opens the file or folder that `wide` names: the same

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "args/handoff.h"
 #include "harness.h"
 #include "ui/Unit1.h"
 #include "wide_names.h"
@@ -19,26 +18,14 @@ using Items = std::vector<std::string>;
 
 const std::string kIni = "[Pos]\r\nTop=100\r\nLeft=100\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n";
 
-class Arguments : public ::testing::Test {
+class Arguments : public ToolTest {
 protected:
     // Starts the tool with `args` and reads the run list as soon as the window shows.
     Items startWith(const std::string& args) {
-        tool_ = std::make_unique<Tool>(kIni);
-        main_ = tool_->startAndWait(args);
-        if (!main_) return {"(no window)"};
-        return listItems(control(main_, kIdListBox1));
+        if (!startTool(kIni, args)) return {"(no window)"};
+        return items();
     }
     bool topmost() const { return (GetWindowLongA(main_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-    void closeTool() {
-        if (main_) {
-            EXPECT_TRUE(tool_->close(main_));
-        }
-        tool_.reset();
-        main_ = nullptr;
-    }
-
-    std::unique_ptr<Tool> tool_;
-    HWND main_ = nullptr;
 };
 
 TEST_F(Arguments, CommandLinePathsAreInTheListWhenTheWindowFirstShows) {
@@ -92,29 +79,24 @@ TEST_F(Arguments, SwitchesOnTheCommandLineCountAndTheSkipRuleDropsThatManyLeadin
 
 TEST_F(Arguments, HandOffTextsAreCutAtBarsByWholeCharacters) {
     ASSERT_EQ(startWith("first"), Items{"first"});
-    auto handOff = [&](const std::string& text) {
-        const std::vector<char> block = buildHandoffBlock(text);
-        sendCopyData(main_, block.data(), static_cast<DWORD>(block.size()));
-    };
     handOff("C:\\表示\\ポート.txt|C:\\ポ|表");  // the trail bytes 0x7C and 0x5C cut nothing
-    handOff("x||y");                             // an empty piece between
-    handOff("z|");                               // no piece after a final bar
-    handOff("|w");                               // an empty piece first
-    handOff("");                                 // nothing at all
-    handOff("first");                            // duplicates are kept
-    EXPECT_EQ(listItems(control(main_, kIdListBox1)),
-              (Items{"first", "C:\\表示\\ポート.txt", "C:\\ポ", "表", "x", "", "y", "z", "", "w", "first"}));
+    handOff("x||y");                            // an empty piece between
+    handOff("z|");                              // no piece after a final bar
+    handOff("|w");                              // an empty piece first
+    handOff("");                                // nothing at all
+    handOff("first");                           // duplicates are kept
+    EXPECT_EQ(items(), (Items{"first", "C:\\表示\\ポート.txt", "C:\\ポ", "表", "x", "", "y", "z", "", "w", "first"}));
     // A later start hands its arguments over the same way.
     Process second = tool_->start("\"C:\\ポ ポ\\表.txt\" v");
     EXPECT_EQ(second.wait(10000), 0);
-    const Items all = listItems(control(main_, kIdListBox1));
+    const Items all = items();
     ASSERT_GE(all.size(), 2u);
     EXPECT_EQ(Items(all.end() - 2, all.end()), (Items{"C:\\ポ ポ\\表.txt", "v"}));
 }
 
 TEST_F(Arguments, NamesOutsideTheCodePageReachTheLaunchedProgramFromTheCommandLineAndFromALaterStart) {
     const WideNames names;
-    tool_ = std::make_unique<Tool>(probeIni());
+    makeTool(probeIni());
     {
         ProbeOutput output(*tool_);
         tool_->start(names.quoted());

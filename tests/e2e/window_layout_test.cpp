@@ -7,7 +7,6 @@
 
 #include "harness.h"
 #include "runlist/listbox_runlist.h"
-#include "text/texts.h"
 #include "ui/Unit1.h"
 #include "ui/layout.h"
 
@@ -55,23 +54,15 @@ HWND droppedList(DWORD pid) {
     });
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public ToolTest {
 protected:
-    HWND open(int clientW = 332, int clientH = 273) { return openWith(iniForClient(clientW, clientH)); }
-    HWND openWith(const std::string& ini) {
-        tool_ = std::make_unique<Tool>(ini);
-        main_ = tool_->startAndWait();
-        return main_;
-    }
+    HWND open(int clientW = 332, int clientH = 273) { return startTool(iniForClient(clientW, clientH)); }
     void resizeClient(int clientW, int clientH) {
         RECT r{0, 0, clientW, clientH};
         AdjustWindowRectEx(&r, GetWindowLongA(main_, GWL_STYLE), FALSE, GetWindowLongA(main_, GWL_EXSTYLE));
         SetWindowPos(main_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
         waitUntil([&] { return clientOf(main_).right == clientW && clientOf(main_).bottom == clientH; }, 3000);
     }
-    HWND c(UINT id) { return control(main_, id); }
-    std::unique_ptr<Tool> tool_;
-    HWND main_ = nullptr;
 };
 
 TEST_F(MainWindow, IsATopLevelWindowOfItsClassOwnedByTheApplicationWindow) {
@@ -105,11 +96,17 @@ TEST_F(MainWindow, ControlsHaveTheirCaptionsAndKinds) {
         const char* cls;
         const char* text;
     } expected[] = {
-        {kIdGroupBox1, "Button", texts::kGroupRunList},  {kIdButton1, "Button", texts::kButtonAddFile},
-        {kIdButton2, "Button", texts::kButtonAddFolder}, {kIdButton3, "Button", texts::kButtonClear},
-        {kIdButton6, "Button", texts::kButtonRun},       {kIdCheckBox1, "Button", texts::kCheckClear},
-        {kIdCheckBox2, "Button", texts::kCheckQuit},     {kIdLabel1, "Static", texts::kLabelApp},
-        {kIdListBox1, "ListBox", ""},                     {kIdComboBox1, "ComboBox", ""},
+        {kIdGroupBox1, "Button", "\x8E\xC0\x8D\x73\x83\x8A\x83\x58\x83\x67"},                  // 実行リスト
+        {kIdButton1, "Button", "\x83\x74\x83\x40\x83\x43\x83\x8B\x92\xC7\x89\xC1"},          // ファイル追加
+        {kIdButton2, "Button", "\x83\x74\x83\x48\x83\x8B\x83\x5F\x92\xC7\x89\xC1"},          // フォルダ追加
+        {kIdButton3, "Button", "\x83\x4E\x83\x8A\x83\x41"},                                  // クリア
+        {kIdButton6, "Button", "\x8E\xC0\x8D\x73"},                                          // 実行
+        {kIdCheckBox1, "Button",                                                              // 実行したらリストをクリアする
+         "\x8E\xC0\x8D\x73\x82\xB5\x82\xBD\x82\xE7\x83\x8A\x83\x58\x83\x67\x82\xF0\x83\x4E\x83\x8A\x83\x41\x82\xB7\x82\xE9"},
+        {kIdCheckBox2, "Button", "\x8E\xC0\x8D\x73\x82\xB5\x82\xBD\x82\xE7\x8F\x49\x97\xB9\x82\xB7\x82\xE9"},  // 実行したら終了する
+        {kIdLabel1, "Static", kAppLabel},
+        {kIdListBox1, "ListBox", ""},
+        {kIdComboBox1, "ComboBox", ""},
     };
     for (const Expect& e : expected) {
         HWND w = c(e.id);
@@ -153,7 +150,7 @@ TEST_F(MainWindow, DropDownOpensOneRowPerNameFromOneToFive) {
     } cases[] = {{0, 1}, {3, 3}, {8, 5}};
     for (const auto& k : cases) {
         SCOPED_TRACE(k.names);
-        ASSERT_NE(openWith(iniWithApps(k.names)), nullptr);
+        ASSERT_NE(startTool(iniWithApps(k.names)), nullptr);
         HWND combo = c(kIdComboBox1);
         ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), k.names);
         RECT closed{};
@@ -191,19 +188,11 @@ TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
     ASSERT_EQ(clientOf(main_).right, 647);
     ASSERT_EQ(clientOf(main_).bottom, 373);
     Design design = scaledDesign(12, 12);
-    const SIZE label = test::textExtent(texts::kFontFace, design.labelFontHeight, texts::kLabelApp);
+    const SIZE label = test::textExtent(kWindowFace, design.labelFontHeight, kAppLabel);
     sizeTo(design, Ctl::Label1, label.cx, label.cy);
     const Layout layout = layoutFor(design, 647, 373);
-    const struct {
-        UINT id;
-        Ctl ctl;
-        const char* name;
-    } controls[] = {{kIdLabel1, Ctl::Label1, "Label1"},       {kIdGroupBox1, Ctl::GroupBox1, "GroupBox1"},
-                    {kIdButton1, Ctl::Button1, "Button1"},    {kIdButton2, Ctl::Button2, "Button2"},
-                    {kIdButton3, Ctl::Button3, "Button3"},    {kIdListBox1, Ctl::ListBox1, "ListBox1"},
-                    {kIdCheckBox1, Ctl::CheckBox1, "CheckBox1"}, {kIdCheckBox2, Ctl::CheckBox2, "CheckBox2"},
-                    {kIdButton6, Ctl::Button6, "Button6"}};
-    for (const auto& k : controls) {
+    for (const LaidOut& k : kLaidOut) {
+        if (k.ctl == Ctl::ComboBox1) continue;
         const Rect& r = at(layout, k.ctl);
         expectRect(c(k.id), r.left, r.top, r.width, r.height, k.name);
     }
@@ -268,7 +257,7 @@ TEST(MainWindowCreation, StandsAtTheLayoutsPositionBeforeTheSettingsAreRead) {
     Tool tool(nullptr);
     Process p = tool.start();
     HWND main = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (main = FindWindowA(texts::kWindowClass, nullptr)) != nullptr; }));
+    ASSERT_TRUE(waitUntil([&] { return (main = FindWindowA("TQuillmoorMW", nullptr)) != nullptr; }));
     EXPECT_FALSE(IsWindowVisible(main));
     RECT r{};
     GetWindowRect(main, &r);

@@ -13,7 +13,6 @@
 #include <string>
 
 #include "harness.h"
-#include "text/texts.h"
 #include "ui/Unit1.h"
 #include "ui/layout.h"
 
@@ -74,7 +73,7 @@ public:
     void SetUp() override {
         HKEY k = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, kReplacements, 0, KEY_READ | KEY_WRITE, &k) == ERROR_SUCCESS) {
-            RegSetValueExA(k, texts::kFontFace, 0, REG_SZ, reinterpret_cast<const BYTE*>(kDesignFace),
+            RegSetValueExA(k, kWindowFace, 0, REG_SZ, reinterpret_cast<const BYTE*>(kDesignFace),
                            sizeof kDesignFace);
             RegCloseKey(k);
         }
@@ -86,33 +85,19 @@ public:
 };
 ::testing::Environment* const designScreen = ::testing::AddGlobalTestEnvironment(new DesignScreen);
 
-struct Metrics {
-    int zero;        // height of "0" in the window font
-    SIZE labelText;  // "アプリ選択" in Label1's font
-};
-
-// Measures a face directly by its own name (this process keeps the mapping it started with).
-Metrics measure(const char* face, int windowFontHeight) {
-    auto extent = [&](int height, const char* text) {
-        std::string realised;
-        const SIZE size = test::textExtent(face, height, text, &realised);
-        EXPECT_EQ(realised, face) << "the font is not installed";
-        return size;
-    };
-    Metrics m{};
-    m.zero = extent(windowFontHeight, "0").cy;
-    m.labelText = extent(mulDiv(-13, m.zero, 12), texts::kLabelApp);
-    return m;
+// The height of "0" in the window font, measured by the face's own name (this process keeps
+// the font mapping it started with).
+int zeroHeight(const char* face, int windowFontHeight) {
+    std::string realised;
+    const SIZE size = test::textExtent(face, windowFontHeight, "0", &realised);
+    EXPECT_EQ(realised, face) << "the font is not installed";
+    return size.cy;
 }
 
-class ScaledWindow : public ::testing::Test {
+class ScaledWindow : public ToolTest {
 protected:
     // Starts the tool and waits for its window; the registry overrides end before it returns.
-    void open() {
-        tool_ = std::make_unique<Tool>(std::string("[Pos]\r\nTop=20\r\nLeft=20\r\nWidth=500\r\nHeight=450\r\n"
-                                                   "[app]\r\nprobe=x %P\r\n"));
-        main_ = tool_->startAndWait();
-    }
+    void open() { startTool("[Pos]\r\nTop=20\r\nLeft=20\r\nWidth=500\r\nHeight=450\r\n[app]\r\nprobe=x %P\r\n"); }
     // Gives the window the client size asked for, its frame measured on the window itself.
     void resizeClient(int w, int h) {
         RECT outer{}, client{};
@@ -126,85 +111,63 @@ protected:
             return client.right == w && client.bottom == h;
         }, 3000);
     }
-    HWND c(UINT id) { return control(main_, id); }
-
-    // The design figures scaled by zero/12 place every control when the client has the
-    // scaled design size; then a wider, taller client moves and stretches them by the rules.
-    void expectScaledLayout(const Metrics& m) {
-        auto s = [&](int v) { return mulDiv(v, m.zero, 12); };
-        const int W = s(332), H = s(273), Gw = s(315), Gh = s(224);
-        resizeClient(W, H);
-        RECT client{};
-        GetClientRect(main_, &client);
-        ASSERT_EQ(client.right, W);
-        ASSERT_EQ(client.bottom, H);
-        const struct {
-            UINT id;
-            int l, t, w, h;
-        } design[] = {
-            {kIdGroupBox1, 8, 9, 315, 224}, {kIdButton1, 15, 151, 73, 25},  {kIdButton2, 123, 151, 73, 25},
-            {kIdButton3, 226, 151, 73, 25}, {kIdListBox1, 8, 17, 299, 127}, {kIdCheckBox1, 24, 180, 161, 20},
-            {kIdCheckBox2, 24, 200, 121, 20}, {kIdButton6, 270, 238, 47, 25},
-        };
-        for (const auto& d : design) {
-            const RECT r = rectInParent(c(d.id));
-            EXPECT_EQ(r.left, s(d.l)) << d.id;
-            EXPECT_EQ(r.top, s(d.t)) << d.id;
-            EXPECT_EQ(r.right - r.left, s(d.w)) << d.id;
-            EXPECT_EQ(r.bottom - r.top, s(d.h)) << d.id;
+    // The window applies what the layout computes for its font, scaled by zero/12 (the
+    // figures themselves are the native layout test's): at the scaled design client size, and
+    // 100 wider and taller, where the resize rules work from the scaled design sizes. Label1
+    // is sized to "アプリ選択" in its own font, scaled once.
+    void expectScaledLayout(const char* face, int zero) {
+        Design design = scaledDesign(zero, 12);
+        std::string realised;
+        const SIZE label = test::textExtent(face, design.labelFontHeight, kAppLabel, &realised);
+        ASSERT_EQ(realised, face);
+        sizeTo(design, Ctl::Label1, label.cx, label.cy);
+        for (int grow : {0, 100}) {
+            const int w = design.clientWidth + grow, h = design.clientHeight + grow;
+            resizeClient(w, h);
+            RECT client{};
+            GetClientRect(main_, &client);
+            ASSERT_EQ(client.right, w);
+            ASSERT_EQ(client.bottom, h);
+            const Layout layout = layoutFor(design, w, h);
+            for (const LaidOut& k : kLaidOut) {
+                const Rect& want = at(layout, k.ctl);
+                const RECT r = rectInParent(c(k.id));
+                EXPECT_EQ(r.left, want.left) << k.name << " +" << grow;
+                EXPECT_EQ(r.top, want.top) << k.name << " +" << grow;
+                EXPECT_EQ(r.right - r.left, want.width) << k.name << " +" << grow;
+                // The drop-down's height is its opened height.
+                if (k.ctl != Ctl::ComboBox1) {
+                    EXPECT_EQ(r.bottom - r.top, want.height) << k.name << " +" << grow;
+                }
+            }
         }
-        const RECT combo = rectInParent(c(kIdComboBox1));
-        EXPECT_EQ(combo.left, s(80));
-        EXPECT_EQ(combo.top, s(240));
-        EXPECT_EQ(combo.right - combo.left, s(188));
-        // Label1 in its own font, scaled once: sized to its text, at its scaled left and top.
-        const RECT label = rectInParent(c(kIdLabel1));
-        EXPECT_EQ(label.left, s(16));
-        EXPECT_EQ(label.top, s(243));
-        EXPECT_EQ(label.right - label.left, m.labelText.cx);
-        EXPECT_EQ(label.bottom - label.top, m.labelText.cy);
-        EXPECT_EQ(SendMessageW(c(kIdListBox1), LB_GETITEMHEIGHT, 0, 0), s(12));
-
-        // 100 wider and taller: the rules work from the scaled design sizes.
-        resizeClient(W + 100, H + 100);
-        const int gw = Gw + 100, gh = Gh + 100;
-        const RECT b1 = rectInParent(c(kIdButton1));
-        EXPECT_EQ(b1.left, mulDiv(s(15) + s(73) / 2, gw, Gw) - s(73) / 2);
-        EXPECT_EQ(b1.top, gh - (Gh - s(151)));
-        const RECT b6 = rectInParent(c(kIdButton6));
-        EXPECT_EQ(b6.left, W + 100 - (W - s(270)));
-        EXPECT_EQ(b6.top, H + 100 - (H - s(238)));
-        const RECT list = rectInParent(c(kIdListBox1));
-        EXPECT_EQ(list.right - list.left, s(299) + 100);
-        EXPECT_EQ(list.bottom - list.top, s(127) + 100);
+        EXPECT_EQ(SendMessageW(c(kIdListBox1), LB_GETITEMHEIGHT, 0, 0), zero);
     }
 
-    std::unique_ptr<Tool> tool_;
-    HWND main_ = nullptr;
 };
 
 TEST_F(ScaledWindow, FontWhoseZeroIs13PixelsScalesEverythingBy13Over12) {
-    const Metrics m = measure("IPAPGothic", -12);
-    ASSERT_EQ(m.zero, 13);
+    const int zero = zeroHeight("IPAPGothic", -12);
+    ASSERT_EQ(zero, 13);
     {
         const char face[] = "IPAPGothic";
-        RegistryOverride mapping(kReplacements, texts::kFontFace, REG_SZ, face, sizeof face);
+        RegistryOverride mapping(kReplacements, kWindowFace, REG_SZ, face, sizeof face);
         open();
     }
     ASSERT_NE(main_, nullptr);
-    expectScaledLayout(m);
+    expectScaledLayout("IPAPGothic", zero);
 }
 
 TEST_F(ScaledWindow, At120PixelsPerInchTheWindowFontGrowsAndEverythingScalesWithIt) {
-    const Metrics m = measure(kDesignFace, mulDiv(-12, 120, 96));  // -15
-    ASSERT_NE(m.zero, 12);
+    const int zero = zeroHeight(kDesignFace, mulDiv(-12, 120, 96));  // -15
+    ASSERT_NE(zero, 12);
     {
         const DWORD ppi = 120;
         RegistryOverride dpi(kDesktop, "LogPixels", REG_DWORD, &ppi, sizeof ppi);
         open();
     }
     ASSERT_NE(main_, nullptr);
-    expectScaledLayout(m);
+    expectScaledLayout(kDesignFace, zero);
 }
 
 // A screen of 120, 144 or 192 pixels per inch, with the design's font or with IPA P Gothic: the
@@ -255,7 +218,7 @@ TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
     Tool tool("[Pos]\r\nTop=100\r\nLeft=100\r\nHeight=300\r\nWidth=340\r\n[app]\r\nprobe=x %P\r\n");
     auto open = [&] {
         RegistryOverride dpi(kDesktop, "LogPixels", REG_DWORD, &screen.dpi, sizeof screen.dpi);
-        RegistryOverride mapping(kReplacements, texts::kFontFace, REG_SZ, screen.face,
+        RegistryOverride mapping(kReplacements, kWindowFace, REG_SZ, screen.face,
                                  static_cast<DWORD>(lstrlenA(screen.face) + 1));
         return tool.startAndWait();
     };

@@ -61,26 +61,6 @@ std::string uniqueStem(const std::string& stem) {
     return tempFolder() + stem + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
 }
 
-void removeTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = dir + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(path);
-            } else {
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
 }  // namespace
 
 std::string tempPath(const std::string& stem, const std::string& extension) {
@@ -95,6 +75,26 @@ TempDir::TempDir(const std::string& tag) {
     EXPECT_TRUE(fileExists(path_)) << "cannot make " << path_ << " (error " << GetLastError() << ")";
 }
 
-TempDir::~TempDir() { removeTree(path_); }
+TempDir::~TempDir() { removeTree(fromAcp(path_)); }
+
+void removeTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = dir + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path);
+            } else {
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryW(dir.c_str());
+}
 
 }  // namespace qm::test

@@ -25,6 +25,9 @@ std::string programDir();
 // a serial number and `extension`. Nothing is created.
 std::string tempPath(const std::string& stem, const std::string& extension = ".txt");
 
+// Removes the folder and all it holds (names the code page lacks included).
+void removeTree(const std::wstring& dir);
+
 // A fresh folder in the temporary folder, its name made of `tag` (code page 932, so a test
 // can put a trail byte 0x5C in it); removed with all it holds when the object goes.
 class TempDir {

@@ -1,5 +1,7 @@
 #include "process.h"
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <type_traits>
@@ -15,6 +17,17 @@ bool waitUntil(const std::function<bool()>& done, DWORD ms) {
         if (GetTickCount() - start >= ms) return done();
         Sleep(20);
     }
+}
+
+bool programRunning(const char* exeName) {
+    const Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    const std::wstring name = fromAcp(exeName);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        if (lstrcmpiW(entry.szExeFile, name.c_str()) == 0) return true;
+    }
+    return false;
 }
 
 Process& Process::operator=(Process&& o) noexcept {

@@ -44,6 +44,10 @@ bool createProcess(const std::string& commandLine, const std::string& dir, DWORD
 // The same with CreateProcessW, for a command line the code page cannot hold.
 bool createProcess(const std::wstring& commandLine, const std::string& dir, DWORD flags, PROCESS_INFORMATION& pi);
 
+// Whether a process whose program file is named `exeName` (e.g. "qm_tally.exe") runs in this
+// Wine session, which belongs to one test at a time.
+bool programRunning(const char* exeName);
+
 // Starts `commandLine` as createProcess does; an invalid Process when it cannot.
 Process startProcess(const std::string& commandLine, const std::string& dir = std::string());
 

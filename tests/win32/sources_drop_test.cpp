@@ -9,7 +9,6 @@
 #include "../shared/memory_runlist.h"
 #include "runlist/dropped_files.h"
 #include "text/error.h"
-#include "text/texts.h"
 
 namespace {
 
@@ -29,10 +28,12 @@ HDROP makeDrop(const std::vector<std::string>& names) {
 bool finished(HDROP drop) { return GlobalFlags(drop) == GMEM_INVALID_HANDLE; }
 
 // A run list that refuses its third entry, as a full list box does.
+constexpr char kRefused[] =
+    "\x8D\x73\x82\xF0\x91\x7D\x93\xFC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";  // 行を挿入できません
 class RefusingList final : public qm::RunList {
 public:
     void append(std::string_view text) override {
-        if (inner_.count() == 2) throw qm::AppError(qm::texts::kErrInsertLine);
+        if (inner_.count() == 2) throw qm::AppError(kRefused);
         inner_.append(text);
     }
     int count() const override { return inner_.count(); }
@@ -66,7 +67,7 @@ TEST(DroppedNames, ARefusedEntryStopsTheDropAndStillFinishesIt) {
         qm::appendDroppedNames(drop, list);
         ADD_FAILURE() << "the refusal did not reach the caller";
     } catch (const qm::AppError& e) {
-        EXPECT_EQ(e.text(), qm::texts::kErrInsertLine);
+        EXPECT_EQ(e.text(), kRefused);
     }
     EXPECT_EQ(list.count(), 2);
     EXPECT_TRUE(finished(drop));

@@ -5,7 +5,7 @@
 
 #include "support/desktop.h"
 #include "support/files.h"
-#include "text/texts.h"
+#include "text/codepage.h"
 #include "ui/application.h"
 #include "ui/Unit1.h"
 
@@ -57,7 +57,7 @@ TEST_F(WindowInProcess, EveryControlHasTheWindowFontAndLabel1ItsOwn) {
     for (const auto& c : controls) {
         SCOPED_TRACE(c.name);
         const LOGFONTA lf = logFontOf(c.w);
-        EXPECT_STREQ(lf.lfFaceName, texts::kFontFace);
+        EXPECT_STREQ(lf.lfFaceName, "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");  // ＭＳ Ｐゴシック
         EXPECT_EQ(lf.lfHeight, c.w == mw_->Label1 ? -13 : -12);
         EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
         EXPECT_EQ(lf.lfWeight, FW_NORMAL);

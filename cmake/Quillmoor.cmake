@@ -28,7 +28,7 @@ function(qm_test_program name)
                        PROPERTIES TIMEOUT ${T_TIMEOUT} ${props})
 endfunction()
 
-# The Wine slots ctest hands out when no spec file is given (./test gives its pool's): one,
+# The Wine slots ctest hands out when no resource file is given (./test gives its pool's): one,
 # "here", which cmake/wine-exec takes to mean the caller's $WINEPREFIX and $DISPLAY, so a
 # plain ctest runs the Wine tests one after another there.
 if(WIN32)

@@ -111,7 +111,7 @@ qm_wine_pool_stop() {
   QM_WINE_POOL_SIZE=0
   qm_stop_display
 }
-# qm_wine_slots FILE FIRST COUNT: a ctest resource spec file that hands out the slots
+# qm_wine_slots FILE FIRST COUNT: the ctest resource file that hands out the slots
 # sFIRST ... one test at a time each (the tests ask for "wine:1").
 qm_wine_slots() {
   local file=$1 first=$2 count=$3 i sep=""

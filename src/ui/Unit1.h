@@ -141,13 +141,12 @@ private:
     std::optional<AppTable> appTable_;   // built once at creation
     bool activatedOnce_ = false;
     bool endRequested_ = false;
-    bool layoutHeld_ = false;  // while the window is being created
     // Where each control was last put (the drop-down with its opened height): a control
     // already there is not moved again.
     Layout placed_{};
     HWND lastFocus_ = nullptr;
     bool commandRunning_ = false;  // a command runs, or the creation sequence
-    bool creating_ = false;        // the creation sequence runs
+    bool creating_ = false;        // the creation sequence runs; the layout waits for its end
 };
 
 // Control ids, and the context menu's command ids in the order of its items.

@@ -18,6 +18,7 @@ std::string g_title;
 WideText g_exePath;  // in UTF-16, without a NUL
 HICON g_icon = nullptr;
 HICON g_smallIcon = nullptr;
+bool g_errorBoxOpen = false;
 
 constexpr char kAppClass[] = "TApplication";
 
@@ -94,10 +95,6 @@ std::optional<std::string> Application::settingsPath() {
 
 HICON Application::icon() { return g_icon; }
 HICON Application::smallIcon() { return g_smallIcon; }
-
-namespace {
-bool g_errorBoxOpen = false;
-}  // namespace
 
 bool Application::errorBoxOpen() { return g_errorBoxOpen; }
 

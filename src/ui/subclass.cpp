@@ -79,6 +79,9 @@ LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 
 void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc, g_groupBox); }
 
-void subclassListBox(HWND listBox) { subclass(listBox, listBoxProc, g_listBox); }
+WNDPROC subclassListBox(HWND listBox) {
+    subclass(listBox, listBoxProc, g_listBox);
+    return g_listBox.own;
+}
 
 }  // namespace qm

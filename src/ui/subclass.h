@@ -10,6 +10,7 @@ namespace qm {
 
 // Puts the group box's procedure in front of GroupBox1 and the list's in front of ListBox1.
 void subclassGroupBox(HWND groupBox);
-void subclassListBox(HWND listBox);
+// The list box's own procedure comes back: the run list sends its requests there.
+WNDPROC subclassListBox(HWND listBox);
 
 }  // namespace qm

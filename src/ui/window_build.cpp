@@ -92,12 +92,12 @@ std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create() {
     // The controls are placed once, when the creation sequence has sized the window and
     // filled the drop-down, rather than after every step that changes either. No command
     // runs meanwhile (the missing-file notice's loop handles what others post).
-    mw->layoutHeld_ = mw->creating_ = mw->commandRunning_ = true;
+    mw->creating_ = mw->commandRunning_ = true;
     guarded([&] {
         mw->buildComponents();
         mw->FormCreate(nullptr);
     });
-    mw->layoutHeld_ = mw->creating_ = mw->commandRunning_ = false;
+    mw->creating_ = mw->commandRunning_ = false;
     mw->applyLayout();
     return mw;
 }
@@ -152,8 +152,7 @@ void TQuillmoorMW::buildComponents() {
     ListBox1 = make(GroupBox1, "LISTBOX", "", WS_TABSTOP | kRunListStyle, kIdListBox1, Ctl::ListBox1, WS_EX_CLIENTEDGE);
     const int itemHeight = mulDiv(12, zero, 12);  // 12 at design
     SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, itemHeight);
-    const auto listBoxOwnProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(ListBox1, GWLP_WNDPROC));
-    subclassListBox(ListBox1);
+    const WNDPROC listBoxOwnProc = subclassListBox(ListBox1);
     CheckBox1 = make(GroupBox1, "BUTTON", texts::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox1, Ctl::CheckBox1);
     CheckBox2 = make(GroupBox1, "BUTTON", texts::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox2, Ctl::CheckBox2);
     ComboBox1 = make(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBox1, Ctl::ComboBox1);
@@ -169,7 +168,7 @@ void TQuillmoorMW::buildComponents() {
 }
 
 void TQuillmoorMW::applyLayout() {
-    if (!ListBox1 || layoutHeld_ || IsIconic(hwnd_)) return;
+    if (!ListBox1 || creating_ || IsIconic(hwnd_)) return;
     RECT client{};
     GetClientRect(hwnd_, &client);
     Layout l = layoutFor(design_, client.right, client.bottom);

@@ -13,6 +13,7 @@
 #include "ui/Unit1.h"
 #include "ui/application.h"
 #include "win/scoped.h"
+#include "win/timer_filter.h"
 
 namespace {
 
@@ -56,11 +57,13 @@ bool forward(qm::ScopedHandle mutex, const std::vector<std::string>& args) {
 }
 
 int runFirstInstance(HINSTANCE instance) {
+    // Before any window: no loop of this thread ever dispatches a timer message's function.
+    const qm::TimerCallbackFilter timerFilter;
     qm::Application::create(instance);
     // The window object lives until the message loop has ended; the window goes with it.
     const std::unique_ptr<qm::TQuillmoorMW> window = qm::TQuillmoorMW::create();
     if (!window) return 0;  // no window, nothing that could ever end a message loop
-    if (!window->endRequested()) {
+    if (window->phase() != qm::TQuillmoorMW::Phase::ending) {
         ShowWindow(window->handle(), SW_SHOWNORMAL);
         UpdateWindow(window->handle());
     }

@@ -67,8 +67,7 @@ void TQuillmoorMW::FormCreate(void*) {
     Settings settings(settingsPath_);
     if (!settingsPath || !settings.exists()) {
         MessageBoxA(Application::handle(), texts::kNoIniNotice, Application::title().c_str(), MB_OK);
-        endRequested_ = true;
-        PostQuitMessage(0);
+        end();
         return;
     }
     // Position and size in 96-dpi units; placed on the screen at once.

@@ -16,9 +16,11 @@
 //               N2 「選択反転」 Ctrl+R
 //   OpenDialog1 the file dialog's state kept from use to use
 //
-// Where the rest of the window lives: window_build.cpp (class, fonts, components, scaling,
-// layout, placement), popup_menu.cpp (the context menu), subclass.cpp (the group box's and
-// the list box's procedures), dispatch.cpp (messages, commands and keys, and the one guard).
+// Where the rest of the window lives: base_window.h (the window's life: its attachment, its
+// handle, its procedure, its phase and the one edge where errors stop), window_build.cpp
+// (class, fonts, components, scaling, layout, placement), popup_menu.cpp (the context menu),
+// subclass.cpp (the group box's and the list box's procedures), dispatch.cpp (messages,
+// commands and keys).
 #pragma once
 
 #include <windows.h>
@@ -31,7 +33,7 @@
 #include "runlist/listbox_runlist.h"
 #include "settings/apptable.h"
 #include "ui/application.h"
-#include "ui/dispatch.h"
+#include "ui/base_window.h"
 #include "ui/keys.h"
 #include "ui/layout.h"
 #include "ui/popup_menu.h"
@@ -47,7 +49,7 @@ struct TOpenDialog {
 // The close action FormClose sets.
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
-class TQuillmoorMW {
+class TQuillmoorMW final : public BaseWindow {
 public:
     // Components, in declared order.
     HWND ListBox1 = nullptr;
@@ -87,39 +89,19 @@ public:
     // Builds the window, hidden, with every component; runs FormCreate. Null when the window
     // could not be made. The window goes with the object.
     static std::unique_ptr<TQuillmoorMW> create();
-    ~TQuillmoorMW();
-    HWND handle() const { return hwnd_; }
+    // The main window object of the main window `hwnd`; null for any other window, before
+    // the window has taken its object and once the object has let the window go.
+    static TQuillmoorMW* fromHandle(HWND hwnd) { return dynamic_cast<TQuillmoorMW*>(attachedTo(hwnd)); }
     RunList& runList() { return *runList_; }
-    // True when FormCreate asked the tool to end (no settings file).
-    bool endRequested() const { return endRequested_; }
     // Offers a queued message to the window's key bindings before it is dispatched;
     // true when it was consumed.
     bool preTranslate(MSG& msg);
-    // The main window's procedure: every message goes through the one guarded edge (ui/dispatch.h).
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
-    // Runs a command: the handler of a button, a menu item, a key binding or the close. A
-    // command that runs a modal loop (a dialog, its error box) still sees, in that loop,
-    // whatever another program posts; so no command starts while another one runs, while
-    // the error box is open or once the tool is ending: the later one does nothing. An error
-    // the command raises is shown while it still counts as running.
-    template <typename Work>
-    void runCommand(Work&& work) {
-        if (commandRunning_ || endRequested_ || Application::errorBoxOpen()) return;
-        commandRunning_ = true;
-        guarded(work);
-        commandRunning_ = false;
-    }
 
 private:
     TQuillmoorMW() = default;
-    // The object that the window create() is making takes with its first message.
-    static void awaitWindow(TQuillmoorMW* mw);
-    // From here on no message reaches the object.
-    void letGo();
     // The close sequence, and the window's end when it went through.
-    void close();
-    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void close() override;
+    LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool dispatchKey(MSG& msg);
     void buildComponents();
     void applyLayout();
@@ -130,7 +112,6 @@ private:
     bool isChecked(HWND box) const;
     void setChecked(HWND box, bool checked);
 
-    HWND hwnd_ = nullptr;
     std::unique_ptr<ListBoxRunList> runList_;
     Design design_ = scaledDesign(12, 12);
     int dpi_ = 96;  // the screen's pixels per inch, read once when the components are built
@@ -140,13 +121,10 @@ private:
     std::string settingsPath_;           // computed once at creation
     std::optional<AppTable> appTable_;   // built once at creation
     bool activatedOnce_ = false;
-    bool endRequested_ = false;
     // Where each control was last put (the drop-down with its opened height): a control
     // already there is not moved again.
     Layout placed_{};
     HWND lastFocus_ = nullptr;
-    bool commandRunning_ = false;  // a command runs, or the creation sequence
-    bool creating_ = false;        // the creation sequence runs; the layout waits for its end
 };
 
 // Control ids, and the context menu's command ids in the order of its items.

@@ -1,32 +1,11 @@
-// The main window's messages: the window procedure, the commands of its controls and its
+// The main window's messages: what each one does, the commands of its controls and its
 // context menu, and the order in which a key press is offered to the window's bindings.
-#include "ui/dispatch.h"
-
 #include "text/error.h"
 #include "ui/Unit1.h"
 #include "ui/keys.h"
 #include "ui/subclass.h"
 
 namespace qm {
-
-namespace {
-
-// The object waiting for its window while create() makes it; the window's first message
-// takes it. Only the user-interface thread makes main windows.
-TQuillmoorMW* g_waiting = nullptr;
-// The object of the main window, once its window has taken it.
-TQuillmoorMW* g_current = nullptr;
-
-}  // namespace
-
-TQuillmoorMW* fromHandle(HWND hwnd) { return g_current && hwnd && g_current->handle() == hwnd ? g_current : nullptr; }
-
-void TQuillmoorMW::awaitWindow(TQuillmoorMW* mw) { g_waiting = mw; }
-
-void TQuillmoorMW::letGo() {
-    if (g_current == this) g_current = nullptr;
-    if (g_waiting == this) g_waiting = nullptr;
-}
 
 void TQuillmoorMW::onCommand(UINT id, UINT code, HWND) {
     void (TQuillmoorMW::*handler)(void*) = nullptr;
@@ -53,13 +32,13 @@ void TQuillmoorMW::close() {
         Application::showError(e.text());
         action = TCloseAction::caFree;
     }
-    if (action == TCloseAction::caFree) DestroyWindow(hwnd_);
+    if (action == TCloseAction::caFree) end();
 }
 
 bool TQuillmoorMW::preTranslate(MSG& msg) {
     bool consumed = false;
     // A press whose handling raised an error counts as consumed.
-    return !guarded([&] { consumed = dispatchKey(msg); }) || consumed;
+    return !guard([&] { consumed = dispatchKey(msg); }) || consumed;
 }
 
 // The order of dispatch of a key press while the window or one of its controls has the
@@ -138,20 +117,6 @@ LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                        nullptr);
         return 0;
     }
-    case WM_CLOSE:
-        if (creating_ || endRequested_) {
-            // Asked while the creation sequence waits on its missing-file notice (or after it,
-            // before the loop has ended): the tool ends as after the notice, without the close
-            // sequence, so nothing is written.
-            endRequested_ = true;
-            PostQuitMessage(0);
-        } else {
-            runCommand([&] { close(); });
-        }
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     case WM_DROPFILES:
         WMDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
@@ -162,23 +127,6 @@ LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
-}
-
-// The window takes its object once, with the first message it gets while create() makes it;
-// no message names the object, so a WM_NCCREATE that anyone sends later (its creation data
-// are the sender's to fill) is only a message for the default procedure.
-LRESULT CALLBACK TQuillmoorMW::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (g_waiting && !fromHandle(hwnd)) {
-        g_current = g_waiting;
-        g_waiting = nullptr;
-        g_current->hwnd_ = hwnd;
-    }
-    TQuillmoorMW* mw = fromHandle(hwnd);
-    if (!mw) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    LRESULT result = 0;
-    guarded([&] { result = mw->handleMessage(msg, wParam, lParam); });
-    if (msg == WM_NCDESTROY) mw->letGo();
-    return result;
 }
 
 }  // namespace qm

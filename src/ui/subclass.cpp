@@ -1,7 +1,6 @@
 #include "ui/subclass.h"
 
 #include "ui/Unit1.h"
-#include "ui/dispatch.h"
 
 namespace qm {
 
@@ -29,10 +28,20 @@ LRESULT controlsOwnProc(const Subclass& s, HWND hwnd, UINT msg, WPARAM wParam, L
     return (s.unicode ? CallWindowProcW : CallWindowProcA)(s.own, hwnd, msg, wParam, lParam);
 }
 
+// A control is destroyed only with the main window, while the tool destroys that: posted or
+// sent by another program, the destroy messages change nothing (the list box would drop its
+// entries and stop working).
+bool destroyedByAnotherProgram(HWND control, UINT msg) {
+    if (msg != WM_DESTROY && msg != WM_NCDESTROY) return false;
+    const TQuillmoorMW* mw = TQuillmoorMW::fromHandle(GetAncestor(control, GA_ROOT));
+    return mw && mw->phase() != BaseWindow::Phase::ending;
+}
+
 // The group box holds six controls; their notifications go on to the main window. Unlike a
 // bare BUTTON group box it paints its own background, as the window's face behind it is
 // clipped away.
 LRESULT CALLBACK groupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (destroyedByAnotherProgram(hwnd, msg)) return 0;
     switch (msg) {
     case WM_ERASEBKGND: {
         RECT r{};
@@ -52,6 +61,7 @@ LRESULT CALLBACK groupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 // The list box's key-down binding runs before the list's own keyboard handling.
 LRESULT listBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (destroyedByAnotherProgram(hwnd, msg)) return 0;
     // The list's context menu opens from the main window, which must learn that the request
     // came from the list (passed on by the system it would name the group box). A request
     // from the list's scroll bars is left to the system.
@@ -59,7 +69,7 @@ LRESULT listBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return SendMessageA(GetAncestor(hwnd, GA_ROOT), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lParam);
     }
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
-        TQuillmoorMW* mw = fromHandle(GetAncestor(hwnd, GA_ROOT));
+        TQuillmoorMW* mw = TQuillmoorMW::fromHandle(GetAncestor(hwnd, GA_ROOT));
         WORD key = static_cast<WORD>(wParam);
         // An error in the binding is shown, and the list still sees the key.
         if (mw) mw->runCommand([&] { mw->Listkeydown(mw->ListBox1, key, currentShiftState(lParam)); });

@@ -7,7 +7,6 @@
 #include "text/texts.h"
 #include "ui/Unit1.h"
 #include "ui/application.h"
-#include "ui/dispatch.h"
 #include "ui/placement.h"
 #include "ui/subclass.h"
 #include "win/callback_error.h"
@@ -81,33 +80,22 @@ std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create() {
     if (!GetClassInfoA(inst, texts::kWindowClass, &registered) && !RegisterClassExA(&wc)) return nullptr;
 
     std::unique_ptr<TQuillmoorMW> mw(new TQuillmoorMW());
-    // Owned by the application window; WS_EX_APPWINDOW keeps its taskbar button. The window
-    // takes its object with its first message; its creation data carry nothing.
-    awaitWindow(mw.get());
-    mw->hwnd_ = CreateWindowExA(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, texts::kWindowClass, texts::kCaption,
-                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignLeft, kDesignTop, kDesignWidth,
-                                kDesignHeight, Application::handle(), nullptr, inst, nullptr);
-    awaitWindow(nullptr);
-    if (!mw->hwnd_) return nullptr;
+    // Owned by the application window; WS_EX_APPWINDOW keeps its taskbar button.
+    if (!mw->createWindow(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, texts::kWindowClass, texts::kCaption,
+                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight,
+                          Application::handle(), inst)) {
+        return nullptr;
+    }
     // The controls are placed once, when the creation sequence has sized the window and
     // filled the drop-down, rather than after every step that changes either. No command
     // runs meanwhile (the missing-file notice's loop handles what others post).
-    mw->creating_ = mw->commandRunning_ = true;
-    guarded([&] {
+    mw->guard([&] {
         mw->buildComponents();
         mw->FormCreate(nullptr);
     });
-    mw->creating_ = mw->commandRunning_ = false;
-    mw->applyLayout();
+    mw->created();
+    if (mw->phase() != Phase::ending) mw->applyLayout();
     return mw;
-}
-
-// A window still standing when its object goes (the tool ends without closing it) first lets
-// go of the object, so that nothing it is sent meanwhile can reach it.
-TQuillmoorMW::~TQuillmoorMW() {
-    const bool attached = fromHandle(hwnd_) == this;
-    letGo();
-    if (attached && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
 void TQuillmoorMW::buildComponents() {
@@ -168,7 +156,7 @@ void TQuillmoorMW::buildComponents() {
 }
 
 void TQuillmoorMW::applyLayout() {
-    if (!ListBox1 || creating_ || IsIconic(hwnd_)) return;
+    if (!ListBox1 || phase() == Phase::creating || IsIconic(hwnd_)) return;
     RECT client{};
     GetClientRect(hwnd_, &client);
     Layout l = layoutFor(design_, client.right, client.bottom);

@@ -281,6 +281,65 @@ TEST_F(FromOtherPrograms, PostedCommandsOpenOneErrorBoxAtATimeAndHandOffsStillAr
     EXPECT_TRUE(tool_->close(main_));
 }
 
+TEST_F(FromOtherPrograms, DestroyMessagesItDidNotAskForChangeNothing) {
+    // Posted and sent, to the window and to the list and the group box inside it.
+    for (HWND w : {main_, list_, control(main_, kIdGroupBox1)}) {
+        for (UINT msg : {WM_NCDESTROY, WM_DESTROY}) {
+            PostMessageW(w, msg, 0, 0);
+            SendMessageW(w, msg, 0, 0);
+        }
+    }
+    ASSERT_TRUE(answers(main_));
+    EXPECT_EQ(items(), kFirst);
+    expectTheWindowStillWorks();
+    // The mutex went with the process: the next start opens a window of its own.
+    Process next = tool_->start("again");
+    const HWND window = findMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(processOf(window), next.pid());
+    EXPECT_EQ(listItems(control(window, kIdListBox1)), std::vector<std::string>{"again"});
+    EXPECT_TRUE(tool_->close(window));
+}
+
+TEST_F(FromOtherPrograms, ATimerMessageWithAFunctionCallsNothing) {
+    // ExitProcess lies at the same address in the tool's process as in this one.
+    const auto exitProcess =
+        reinterpret_cast<LPARAM>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "ExitProcess"));
+    ASSERT_NE(exitProcess, 0);
+    auto postTimers = [&](std::initializer_list<HWND> windows) {
+        for (HWND w : windows) PostMessageW(w, WM_TIMER, 1, exitProcess);
+    };
+    // Taken after the messages posted before it, by whichever loop runs.
+    auto allTaken = [&](int entry) {
+        PostMessageW(list_, LB_SETSEL, TRUE, entry);
+        return waitUntil([&] { return SendMessageW(list_, LB_GETSEL, entry, 0) > 0; });
+    };
+    // The tool's own loop.
+    postTimers({main_, list_, control(main_, kIdButton6)});
+    ASSERT_TRUE(allTaken(0));
+    // The error box's loop ("missing" cannot start).
+    PostMessageW(control(main_, kIdButton6), BM_CLICK, 0, 0);
+    const HWND box = findMessageBox(process_.pid());
+    ASSERT_NE(box, nullptr);
+    postTimers({main_, box});
+    ASSERT_TRUE(allTaken(1));
+    EXPECT_TRUE(IsWindow(box));
+    pressOk(box);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+    // The file dialog's loop.
+    PostMessageW(control(main_, kIdButton1), BM_CLICK, 0, 0);
+    const HWND dialog = ownedDialog(GetWindow(main_, GW_OWNER));
+    ASSERT_NE(dialog, nullptr);
+    postTimers({main_, dialog});
+    ASSERT_TRUE(allTaken(2));
+    press(dialog, IDCANCEL);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(enabledAgain());
+    EXPECT_EQ(process_.wait(0), -1);
+    for (int i = 0; i < 3; ++i) SendMessageW(list_, LB_SETSEL, FALSE, i);
+    expectTheWindowStillWorks();
+}
+
 TEST(FromOtherProgramsLaunch, AnApplicationNameOf600CharactersLaunches) {
     std::string name;
     for (int i = 0; i < 300; ++i) name += "\x95\x5C" "a";  // 表a

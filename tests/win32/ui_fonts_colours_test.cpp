@@ -21,14 +21,11 @@ protected:
         test::writeFile(ini_, "[Pos]\r\nTop=40\r\nLeft=40\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n");
         mw_ = TQuillmoorMW::create();
         ASSERT_NE(mw_, nullptr);
-        ASSERT_FALSE(mw_->endRequested());
+        ASSERT_EQ(mw_->phase(), TQuillmoorMW::Phase::idle);
     }
     void TearDown() override {
-        if (mw_) {
-            DestroyWindow(mw_->handle());
-            mw_.reset();
-        }
-        test::pumpMessages();  // the quit message the window posts as it goes
+        mw_.reset();  // the window goes with its object
+        test::pumpMessages();
         DeleteFileA(ini_.c_str());
     }
 

@@ -362,5 +362,30 @@ TEST(FromOtherProgramsNotice, ACloseDuringTheMissingFileNoticeEndsTheToolWriting
     EXPECT_FALSE(fileExists(tool.iniPath()));
 }
 
+
+TEST(FromOtherProgramsNotice, DestroyAndTimerMessagesDuringTheMissingFileNoticeChangeNothing) {
+    Tool tool(nullptr);
+    Process p = tool.start("a");
+    const HWND box = findMessageBox(p.pid());
+    ASSERT_NE(box, nullptr);
+    const HWND main = findTopLevel([&](HWND w) { return processOf(w) == p.pid() && className(w) == "TQuillmoorMW"; });
+    ASSERT_NE(main, nullptr);
+    const HWND list = control(main, kIdListBox1);
+    const auto exitProcess = reinterpret_cast<LPARAM>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "ExitProcess"));
+    for (HWND w : {main, list}) {
+        PostMessageW(w, WM_NCDESTROY, 0, 0);
+        PostMessageW(w, WM_DESTROY, 0, 0);
+    }
+    for (HWND w : {main, list, box}) PostMessageW(w, WM_TIMER, 1, exitProcess);
+    // Taken by the notice's loop after all of them: the notice still waits for its answer.
+    PostMessageW(list, LB_SETSEL, TRUE, 0);
+    ASSERT_TRUE(waitUntil([&] { return SendMessageW(list, LB_GETSEL, 0, 0) > 0; }));
+    EXPECT_TRUE(IsWindowVisible(box));
+    EXPECT_EQ(p.wait(0), -1);
+    pressOk(box);
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_FALSE(fileExists(tool.iniPath()));
+}
+
 }  // namespace
 }  // namespace qm::e2e

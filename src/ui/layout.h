@@ -59,7 +59,7 @@ inline constexpr int kClearance = 2;
 
 struct ControlEntry {
     Ctl ctl;
-    const char* name;     // the component's name
+    const char* name;  // the component's name
     Kind kind;
     bool inGroup;         // a child of GroupBox1, placed in its client area (its whole size)
     const char* caption;  // code page 932
@@ -72,6 +72,7 @@ struct ControlEntry {
 // Every control of the main window, in the order they are made, which is the Tab order
 // (GroupBox1 before its children; the label takes no focus). Building, layout and the tests
 // all read this table.
+// clang-format off
 inline constexpr std::array<ControlEntry, kControlCount> kControls = {{
     {Ctl::Button6, "Button6", Kind::DefaultButton, false, texts::kButtonRun, {270, 238, 47, 25}, kRight | kBottom,
      0, Grow::AboutCentre},
@@ -94,6 +95,7 @@ inline constexpr std::array<ControlEntry, kControlCount> kControls = {{
     {Ctl::Label1, "Label1", Kind::Label, false, texts::kLabelApp, {16, 243, 59, 13}, kLeft | kBottom, 0,
      Grow::PushesRight},
 }};
+// clang-format on
 
 inline const ControlEntry& entryOf(Ctl c) { return kControls[static_cast<std::size_t>(indexOf(c))]; }
 

@@ -172,7 +172,8 @@ TEST_F(WindowInProcess, TakesEachSuggestedFrameAndLaysItselfOutForEachDensity) {
 }
 
 // The fonts of each density replace the ones before, which are deleted: after a hundred
-// changes the process holds as many GDI objects as after the first.
+// changes the process holds as many GDI objects as after the first. (Wine answers
+// GetGuiResources with 0; there the deleted fonts and the two fonts in use tell.)
 TEST_F(WindowInProcess, DensityChangesLeaveNoGdiObjectBehind) {
     HWND main = mw_->handle();
     changeDensity(main, 96, 144);
@@ -189,6 +190,10 @@ TEST_F(WindowInProcess, DensityChangesLeaveNoGdiObjectBehind) {
         ASSERT_EQ(GetObjectType(label), 0u) << i;
     }
     ASSERT_EQ(from, 144);
+    for (HWND w : {mw_->GroupBox1, mw_->Button1, mw_->Button2, mw_->Button3, mw_->ListBox1, mw_->CheckBox1,
+                   mw_->CheckBox2, mw_->ComboBox1}) {
+        EXPECT_EQ(test::fontOf(w), test::fontOf(mw_->Button6));
+    }
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), afterFirst);
     expectLaidOutFor(*mw_, 144);
 }

@@ -17,14 +17,15 @@
 //   OpenDialog1 the file dialog's state kept from use to use
 //
 // Where the rest of the window lives: base_window.h (the window's life: its attachment, its
-// handle, its procedure, its phase and the one edge where errors stop), window_build.cpp
-// (class, fonts, components, scaling, layout, placement), popup_menu.cpp (the context menu),
-// subclass.cpp (the group box's and the list box's procedures), dispatch.cpp (messages,
-// commands and keys).
+// handle, its procedure, its phase and the one edge where errors stop), layout.h (the table
+// of controls), window_build.cpp (class, fonts, components, scaling, layout, placement, a
+// change of screen density), popup_menu.cpp (the context menu), subclass.cpp (the group
+// box's and the list box's procedures), dispatch.cpp (messages, commands and keys).
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,20 +51,25 @@ struct TOpenDialog {
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
 class TQuillmoorMW final : public BaseWindow {
+    // The controls' windows, in the order of the table of controls (ui/layout.h); the
+    // component members below name them.
+    std::array<HWND, kControlCount> controls_{};
+    HWND& control(Ctl c) { return controls_[static_cast<std::size_t>(indexOf(c))]; }
+
 public:
     // Components, in declared order.
-    HWND ListBox1 = nullptr;
-    HWND ComboBox1 = nullptr;
-    HWND Label1 = nullptr;
-    HWND Button1 = nullptr;
-    HWND Button6 = nullptr;
+    HWND& ListBox1 = control(Ctl::ListBox1);
+    HWND& ComboBox1 = control(Ctl::ComboBox1);
+    HWND& Label1 = control(Ctl::Label1);
+    HWND& Button1 = control(Ctl::Button1);
+    HWND& Button6 = control(Ctl::Button6);
     TPopupMenu PopupMenu1;  // with its items Paste1, Delete1, N3, N1, N2
-    HWND Button2 = nullptr;
-    HWND Button3 = nullptr;
+    HWND& Button2 = control(Ctl::Button2);
+    HWND& Button3 = control(Ctl::Button3);
     TOpenDialog OpenDialog1;
-    HWND GroupBox1 = nullptr;
-    HWND CheckBox1 = nullptr;
-    HWND CheckBox2 = nullptr;
+    HWND& GroupBox1 = control(Ctl::GroupBox1);
+    HWND& CheckBox1 = control(Ctl::CheckBox1);
+    HWND& CheckBox2 = control(Ctl::CheckBox2);
 
     // Handlers, in declared order.
     void FormCreate(void* sender);
@@ -99,12 +105,20 @@ public:
 
 private:
     TQuillmoorMW() = default;
+    TQuillmoorMW(const TQuillmoorMW&) = delete;
+    TQuillmoorMW& operator=(const TQuillmoorMW&) = delete;
     // The close sequence, and the window's end when it went through.
     void close() override;
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool dispatchKey(MSG& msg);
     void buildComponents();
+    // Makes the fonts for `dpi` pixels per inch, gives them to the controls, and scales the
+    // design by the height of "0" in the window font, its captions measured in their fonts.
+    void scaleTo(int dpi);
+    void setItemHeights();
     void applyLayout();
+    // WM_DPICHANGED: the window moved to a screen of another density (ui/window_build.cpp).
+    void dpiChanged(WPARAM wParam, LPARAM lParam);
     void onCommand(UINT id, UINT code, HWND control);
     void setBounds(const Rect& stored);
     SIZE minimumSize() const;
@@ -114,7 +128,8 @@ private:
 
     std::unique_ptr<ListBoxRunList> runList_;
     Design design_ = scaledDesign(12, 12);
-    int dpi_ = 96;  // the screen's pixels per inch, read once when the components are built
+    int dpi_ = 96;   // the pixels per inch the window is laid out for
+    int zero_ = 12;  // the height of "0" in the window font
     FontOwner font_;       // the window font, on every control but Label1
     FontOwner labelFont_;  // Label1's own font
     FocusControl focus_;   // previous foreground window, focus give-back flag
@@ -129,16 +144,16 @@ private:
 
 // Control ids, and the context menu's command ids in the order of its items.
 enum : UINT {
-    kIdButton1 = 101,
-    kIdButton2,
-    kIdButton3,
-    kIdButton6,
-    kIdListBox1,
-    kIdComboBox1,
-    kIdCheckBox1,
-    kIdCheckBox2,
-    kIdGroupBox1,
-    kIdLabel1,
+    kIdButton1 = idOf(Ctl::Button1),
+    kIdButton2 = idOf(Ctl::Button2),
+    kIdButton3 = idOf(Ctl::Button3),
+    kIdButton6 = idOf(Ctl::Button6),
+    kIdListBox1 = idOf(Ctl::ListBox1),
+    kIdComboBox1 = idOf(Ctl::ComboBox1),
+    kIdCheckBox1 = idOf(Ctl::CheckBox1),
+    kIdCheckBox2 = idOf(Ctl::CheckBox2),
+    kIdGroupBox1 = idOf(Ctl::GroupBox1),
+    kIdLabel1 = idOf(Ctl::Label1),
     kIdPaste1 = 201 + Paste1,
     kIdDelete1 = 201 + Delete1,
     kIdN3 = 201 + N3,

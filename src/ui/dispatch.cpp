@@ -79,6 +79,9 @@ LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         if (wParam != SIZE_MINIMIZED) applyLayout();
         return 0;
+    case WM_DPICHANGED:
+        dpiChanged(wParam, lParam);
+        return 0;
     case WM_GETMINMAXINFO: {
         auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
         const SIZE minimum = minimumSize();

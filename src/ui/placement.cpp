@@ -94,6 +94,17 @@ Rect placeStored(const Rect& stored, int dpi, const SizeLimits& limits, const st
     return {static_cast<int>(x.start), static_cast<int>(y.start), lengthWithinInt(x), lengthWithinInt(y)};
 }
 
+bool hasSize(const Edges& r) { return r.right > r.left && r.bottom > r.top; }
+
+Rect frameForDpi(const std::optional<Edges>& suggested, const Edges& frame, int from, int to) {
+    const Edges& e = suggested ? *suggested : frame;
+    const i64 width = static_cast<i64>(e.right) - e.left;
+    const i64 height = static_cast<i64>(e.bottom) - e.top;
+    if (suggested) return {e.left, e.top, clampToInt(width), clampToInt(height)};
+    const int d = validDpi(from);
+    return {e.left, e.top, clampToInt(mulDiv64(width, validDpi(to), d)), clampToInt(mulDiv64(height, validDpi(to), d))};
+}
+
 Rect storedFor(const Edges& frame, int dpi) {
     const i64 width = static_cast<i64>(frame.right) - frame.left;
     const i64 height = static_cast<i64>(frame.bottom) - frame.top;

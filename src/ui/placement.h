@@ -5,6 +5,7 @@
 // its results within int: any value the file can hold is safe.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "ui/layout.h"
@@ -32,6 +33,14 @@ struct SizeLimits {
 // nearest one, keeping its size unless it is larger than that work area; one that meets a work
 // area anywhere stays where it was stored. Without any work area the converted rectangle stands.
 Rect placeStored(const Rect& stored, int dpi, const SizeLimits& limits, const std::vector<Edges>& workAreas);
+
+// A rectangle with a width and a height (its far edges beyond its near ones).
+bool hasSize(const Edges& r);
+
+// The window's frame when its pixels per inch change from `from` to `to`: the rectangle the
+// system suggests when there is one, otherwise the present frame with its top-left kept and its
+// size scaled by to/from (held within int).
+Rect frameForDpi(const std::optional<Edges>& suggested, const Edges& frame, int from, int to);
 
 // What the settings file keeps for the window's frame on the screen (96-dpi units).
 Rect storedFor(const Edges& frame, int dpi);

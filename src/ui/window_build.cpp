@@ -2,6 +2,8 @@
 // layout of its controls, and its placement on the screen.
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "text/texts.h"
@@ -20,13 +22,62 @@ HFONT makeFont(int height) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kFontFace);
 }
 
-// The extent of `text` drawn in `font` on the screen.
-SIZE textExtent(HFONT font, const char* text) {
-    const ScreenDC dc(GetDC(nullptr));
-    SelectedObject selected(dc.get(), font);
+// The extent of `text` drawn in `font` on `dc`.
+SIZE textExtent(HDC dc, HFONT font, const std::string& text) {
+    SelectedObject selected(dc, font);
     SIZE size{};
-    GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
     return size;
+}
+
+// The window class and styles of each kind of control.
+struct KindClass {
+    const char* cls;
+    DWORD style, exStyle;
+};
+KindClass classOf(Kind kind) {
+    switch (kind) {
+    case Kind::Label: return {"STATIC", SS_CENTER, 0};
+    case Kind::GroupBox: return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case Kind::PushButton: return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case Kind::DefaultButton: return {"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
+    case Kind::CheckBox: return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case Kind::ListBox: return {"LISTBOX", WS_TABSTOP | kRunListStyle, WS_EX_CLIENTEDGE};
+    case Kind::DropDown: return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    }
+    return {"STATIC", 0, 0};
+}
+
+// The lowest and highest pixels per inch the window lays itself out for: 50 % to 1000 %.
+constexpr int kLeastDpi = 48, kMostDpi = 960;
+
+// The pixels per inch of the monitor the window is on, where the system can say it
+// (GetDpiForWindow, Windows 10 1607 and later, looked up at run time); otherwise the
+// screen's, the same for every monitor.
+int windowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const int dpi = getDpiForWindow ? static_cast<int>(getDpiForWindow(hwnd)) : 0;
+    if (dpi >= kLeastDpi && dpi <= kMostDpi) return dpi;
+    const int ppi = GetDeviceCaps(ScreenDC(GetDC(nullptr)).get(), LOGPIXELSY);
+    return ppi > 0 ? ppi : 96;
+}
+
+// The rectangle a WM_DPICHANGED suggests. Anyone can send the message, and its pointer is
+// not carried from another process: it may be 0 or point anywhere. ReadProcessMemory copies
+// it from this process's memory and fails, rather than faulting, where nothing can be read;
+// the rectangle must then have a size and lie on a monitor.
+std::optional<Edges> suggestedRect(LPARAM lParam) {
+    RECT r{};
+    SIZE_T read = 0;
+    if (!lParam || !ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lParam), &r, sizeof r, &read) ||
+        read != sizeof r) {
+        return std::nullopt;
+    }
+    const Edges e{r.left, r.top, r.right, r.bottom};
+    if (!hasSize(e) || !MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return std::nullopt;
+    return e;
 }
 
 BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM p) {
@@ -100,19 +151,7 @@ std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create() {
 
 void TQuillmoorMW::buildComponents() {
     HINSTANCE inst = Application::instance();
-    // The window font follows the screen's pixels per inch; when "0" then measures other than
-    // the design's 12 pixels, every position and size, the design sizes and Label1's own font
-    // are scaled by the measured height over 12.
-    const int ppi = GetDeviceCaps(ScreenDC(GetDC(nullptr)).get(), LOGPIXELSY);
-    dpi_ = ppi > 0 ? ppi : 96;
-    font_.reset(makeFont(mulDiv(-12, dpi_, 96)));
-    const int measured = textExtent(font_.get(), "0").cy;
-    const int zero = measured > 0 ? measured : 12;
-    design_ = scaledDesign(zero, 12);
-    labelFont_.reset(makeFont(design_.labelFontHeight));
-    // Label1 is sized to its text, its left and top kept.
-    const SIZE labelSize = textExtent(labelFont_.get(), texts::kLabelApp);
-    sizeTo(design_, Ctl::Label1, labelSize.cx, labelSize.cy);
+    scaleTo(windowDpi(hwnd_));
 
     // Each control is made where the layout puts it in the window as created: when the stored
     // size turns out to be that one, the creation sequence's layout moves only the drop-down,
@@ -121,38 +160,63 @@ void TQuillmoorMW::buildComponents() {
     GetClientRect(hwnd_, &client);
     placed_ = layoutFor(design_, client.right, client.bottom);
     at(placed_, Ctl::ComboBox1).height = 0;
-    auto make = [&](HWND parent, const char* cls, const char* text, DWORD style, UINT id, Ctl c, DWORD ex = 0) {
-        const Rect& r = at(placed_, c);
-        HWND w = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width, r.height,
-                                 parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), inst, nullptr);
-        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        return w;
-    };
-    // Created in tab order: Button6, GroupBox1 (Button1, Button2, Button3, ListBox1,
-    // CheckBox1, CheckBox2), ComboBox1; the label takes no focus.
-    Button6 = make(hwnd_, "BUTTON", texts::kButtonRun, WS_TABSTOP | BS_DEFPUSHBUTTON, kIdButton6, Ctl::Button6);
-    GroupBox1 = make(hwnd_, "BUTTON", texts::kGroupRunList, BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                     kIdGroupBox1, Ctl::GroupBox1, WS_EX_CONTROLPARENT);
+    for (const ControlEntry& e : kControls) {
+        const KindClass k = classOf(e.kind);
+        const Rect& r = at(placed_, e.ctl);
+        HWND w = CreateWindowExA(k.exStyle, k.cls, e.caption, WS_CHILD | WS_VISIBLE | k.style, r.left, r.top,
+                                 r.width, r.height, e.inGroup ? GroupBox1 : hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(idOf(e.ctl))), inst, nullptr);
+        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(e.kind == Kind::Label ? labelFont_.get() : font_.get()),
+                     FALSE);
+        control(e.ctl) = w;
+    }
     subclassGroupBox(GroupBox1);
-    Button1 = make(GroupBox1, "BUTTON", texts::kButtonAddFile, WS_TABSTOP | BS_PUSHBUTTON, kIdButton1, Ctl::Button1);
-    Button2 = make(GroupBox1, "BUTTON", texts::kButtonAddFolder, WS_TABSTOP | BS_PUSHBUTTON, kIdButton2, Ctl::Button2);
-    Button3 = make(GroupBox1, "BUTTON", texts::kButtonClear, WS_TABSTOP | BS_PUSHBUTTON, kIdButton3, Ctl::Button3);
-    ListBox1 = make(GroupBox1, "LISTBOX", "", WS_TABSTOP | kRunListStyle, kIdListBox1, Ctl::ListBox1, WS_EX_CLIENTEDGE);
-    const int itemHeight = mulDiv(12, zero, 12);  // 12 at design
-    SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, itemHeight);
+    setItemHeights();
     const WNDPROC listBoxOwnProc = subclassListBox(ListBox1);
-    CheckBox1 = make(GroupBox1, "BUTTON", texts::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox1, Ctl::CheckBox1);
-    CheckBox2 = make(GroupBox1, "BUTTON", texts::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheckBox2, Ctl::CheckBox2);
-    ComboBox1 = make(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kIdComboBox1, Ctl::ComboBox1);
-    SendMessageA(ComboBox1, CB_SETITEMHEIGHT, 0, itemHeight);
     // With common controls 6 the opened list shows at most this many rows; older ones follow
     // the height applyLayout gives the control.
     SendMessageA(ComboBox1, CB_SETMINVISIBLE, 5, 0);
-    Label1 = make(hwnd_, "STATIC", texts::kLabelApp, SS_CENTER, kIdLabel1, Ctl::Label1);
-    SendMessageA(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
 
     runList_ = std::make_unique<ListBoxRunList>(ListBox1, listBoxOwnProc);
     PopupMenu1.build();
+}
+
+// The window font follows the pixels per inch; when "0" then measures other than the design's
+// 12 pixels, every position and size, the design sizes and Label1's own font are scaled by the
+// measured height over 12. Label1 is sized to its text, its left and top kept. The controls
+// that exist take the new fonts before the old ones go.
+void TQuillmoorMW::scaleTo(int dpi) {
+    FontOwner font(makeFont(mulDiv(-12, dpi, 96)));
+    const ScreenDC dc(GetDC(nullptr));
+    const int measured = textExtent(dc.get(), font.get(), "0").cy;
+    const int zero = measured > 0 ? measured : 12;
+    Design design = scaledDesign(zero, 12);
+    FontOwner labelFont(makeFont(design.labelFontHeight));
+    for (const ControlEntry& e : kControls) {
+        if (e.grow == Grow::None) continue;
+        const SIZE size = textExtent(dc.get(), e.kind == Kind::Label ? labelFont.get() : font.get(),
+                                     withoutAccessMarks(e.caption));
+        if (e.kind == Kind::Label) sizeTo(design, e.ctl, size.cx, size.cy);
+        setCaptionWidth(design, e.ctl, size.cx);
+    }
+    dpi_ = dpi;
+    zero_ = zero;
+    design_ = design;
+    font_.swap(font);
+    labelFont_.swap(labelFont);
+    for (const ControlEntry& e : kControls) {
+        if (HWND w = control(e.ctl)) {
+            SendMessageA(w, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(e.kind == Kind::Label ? labelFont_.get() : font_.get()), TRUE);
+        }
+    }
+}
+
+// The run list's and the drop-down's rows, 12 pixels at design.
+void TQuillmoorMW::setItemHeights() {
+    const int itemHeight = mulDiv(12, zero_, 12);
+    SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, itemHeight);
+    SendMessageA(ComboBox1, CB_SETITEMHEIGHT, 0, itemHeight);
 }
 
 void TQuillmoorMW::applyLayout() {
@@ -161,26 +225,35 @@ void TQuillmoorMW::applyLayout() {
     GetClientRect(hwnd_, &client);
     Layout l = layoutFor(design_, client.right, client.bottom);
     at(l, Ctl::ComboBox1).height = comboOpenHeight(ComboBox1);
-    auto put = [&](HWND w, Ctl c) {
-        const Rect& r = at(l, c);
-        Rect& was = at(placed_, c);
-        if (r == was) return;
-        MoveWindow(w, r.left, r.top, r.width, r.height, TRUE);
+    for (const ControlEntry& e : kControls) {
+        const Rect& r = at(l, e.ctl);
+        Rect& was = at(placed_, e.ctl);
+        if (r == was) continue;
+        MoveWindow(control(e.ctl), r.left, r.top, r.width, r.height, TRUE);
         was = r;
-    };
-    put(Label1, Ctl::Label1);
-    put(GroupBox1, Ctl::GroupBox1);
-    put(Button1, Ctl::Button1);
-    put(Button2, Ctl::Button2);
-    put(Button3, Ctl::Button3);
-    put(ListBox1, Ctl::ListBox1);
-    put(CheckBox1, Ctl::CheckBox1);
-    put(CheckBox2, Ctl::CheckBox2);
-    put(Button6, Ctl::Button6);
-    put(ComboBox1, Ctl::ComboBox1);
+    }
 }
 
-// The smallest frame on this screen.
+// Under per-monitor awareness the system sends WM_DPICHANGED when the window moves to a
+// monitor of another density (or the density changes): the fonts are made again for it, the
+// controls laid out by the same rules as at start, and the window takes the rectangle the
+// system suggests, or, without a usable one, keeps its top-left and scales its size. A
+// density out of reason changes nothing.
+void TQuillmoorMW::dpiChanged(WPARAM wParam, LPARAM lParam) {
+    const int dpi = HIWORD(wParam);
+    if (!ListBox1 || dpi < kLeastDpi || dpi > kMostDpi) return;
+    const RECT now = frameRect(hwnd_);
+    const Rect r = frameForDpi(suggestedRect(lParam), {now.left, now.top, now.right, now.bottom}, dpi_, dpi);
+    scaleTo(dpi);
+    setItemHeights();
+    // Minimized, it keeps its restored place; the layout follows when it is restored.
+    if (IsIconic(hwnd_)) return;
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The same rectangle brings no WM_SIZE.
+    applyLayout();
+}
+
+// The smallest frame at the window's density.
 SIZE TQuillmoorMW::minimumSize() const {
     return {toScreenPixels(kMinWidth, dpi_), toScreenPixels(kMinHeight, dpi_)};
 }

@@ -82,22 +82,10 @@ private:
 // The running tool's main window (class TQuillmoorMW), visible; nullptr after `ms`.
 HWND findMainWindow(DWORD ms = 10000);
 
-// The main window's controls, by id (the group box's six controls are found inside it).
+// The main window's controls, by id (the group box's six controls are found inside it); the
+// table of controls (kControls in ui/layout.h) lists them with their names.
 HWND control(HWND main, UINT id);
-// Each control's id, its name in the layout and for messages.
-struct LaidOut {
-    UINT id;
-    Ctl ctl;
-    const char* name;
-};
-inline constexpr LaidOut kLaidOut[] = {
-    {kIdLabel1, Ctl::Label1, "Label1"},          {kIdGroupBox1, Ctl::GroupBox1, "GroupBox1"},
-    {kIdButton1, Ctl::Button1, "Button1"},       {kIdButton2, Ctl::Button2, "Button2"},
-    {kIdButton3, Ctl::Button3, "Button3"},       {kIdListBox1, Ctl::ListBox1, "ListBox1"},
-    {kIdCheckBox1, Ctl::CheckBox1, "CheckBox1"}, {kIdCheckBox2, Ctl::CheckBox2, "CheckBox2"},
-    {kIdButton6, Ctl::Button6, "Button6"},       {kIdComboBox1, Ctl::ComboBox1, "ComboBox1"},
-};
-
+inline HWND control(HWND main, Ctl c) { return control(main, idOf(c)); }
 std::string windowText(HWND hwnd);
 std::vector<std::string> listItems(HWND listBox);
 std::vector<int> listSelection(HWND listBox);

@@ -181,22 +181,24 @@ TEST_F(MainWindow, DropDownOpensOneRowPerNameFromOneToFive) {
 }
 
 // After a resize every control stands where the layout puts it for the new client size,
-// Label1 sized to its text in its own font.
+// Label1 sized to its text in its own font, every caption given the room it needs.
 TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
     ASSERT_NE(open(), nullptr);
+    test::expectCaptionsFitAndNothingOverlaps(main_, 12, test::measureInFace(kWindowFace, -12, -13));
+    resizeClient(292, 273);  // the narrowest group box
+    test::expectCaptionsFitAndNothingOverlaps(main_, 12, test::measureInFace(kWindowFace, -12, -13));
     resizeClient(647, 373);
     ASSERT_EQ(clientOf(main_).right, 647);
     ASSERT_EQ(clientOf(main_).bottom, 373);
-    Design design = scaledDesign(12, 12);
-    const SIZE label = test::textExtent(kWindowFace, design.labelFontHeight, kAppLabel);
-    sizeTo(design, Ctl::Label1, label.cx, label.cy);
-    const Layout layout = layoutFor(design, 647, 373);
-    for (const LaidOut& k : kLaidOut) {
+    const test::TextMeasure measure = test::measureInFace(kWindowFace, -12, -13);
+    const Layout layout = layoutFor(test::expectedDesign(main_, 12, measure), 647, 373);
+    for (const ControlEntry& k : kControls) {
         if (k.ctl == Ctl::ComboBox1) continue;
         const Rect& r = at(layout, k.ctl);
-        expectRect(c(k.id), r.left, r.top, r.width, r.height, k.name);
+        expectRect(c(idOf(k.ctl)), r.left, r.top, r.width, r.height, k.name);
     }
     // The drop-down's height is its opened height (DropDownOpensOneRowPerNameFromOneToFive).
+    test::expectCaptionsFitAndNothingOverlaps(main_, 12, measure);
     const Rect& want = at(layout, Ctl::ComboBox1);
     const RECT combo = rectInParent(c(kIdComboBox1));
     EXPECT_EQ(combo.left, want.left);

@@ -115,12 +115,12 @@ protected:
     // figures themselves are the native layout test's): at the scaled design client size, and
     // 100 wider and taller, where the resize rules work from the scaled design sizes. Label1
     // is sized to "アプリ選択" in its own font, scaled once.
-    void expectScaledLayout(const char* face, int zero) {
-        Design design = scaledDesign(zero, 12);
+    void expectScaledLayout(const char* face, int zero, int windowFontHeight) {
         std::string realised;
-        const SIZE label = test::textExtent(face, design.labelFontHeight, kAppLabel, &realised);
+        test::textExtent(face, windowFontHeight, "0", &realised);
         ASSERT_EQ(realised, face);
-        sizeTo(design, Ctl::Label1, label.cx, label.cy);
+        const test::TextMeasure measure = test::measureInFace(face, windowFontHeight, mulDiv(-13, zero, 12));
+        const Design design = test::expectedDesign(main_, zero, measure);
         for (int grow : {0, 100}) {
             const int w = design.clientWidth + grow, h = design.clientHeight + grow;
             resizeClient(w, h);
@@ -129,9 +129,9 @@ protected:
             ASSERT_EQ(client.right, w);
             ASSERT_EQ(client.bottom, h);
             const Layout layout = layoutFor(design, w, h);
-            for (const LaidOut& k : kLaidOut) {
+            for (const ControlEntry& k : kControls) {
                 const Rect& want = at(layout, k.ctl);
-                const RECT r = rectInParent(c(k.id));
+                const RECT r = rectInParent(c(idOf(k.ctl)));
                 EXPECT_EQ(r.left, want.left) << k.name << " +" << grow;
                 EXPECT_EQ(r.top, want.top) << k.name << " +" << grow;
                 EXPECT_EQ(r.right - r.left, want.width) << k.name << " +" << grow;
@@ -140,6 +140,7 @@ protected:
                     EXPECT_EQ(r.bottom - r.top, want.height) << k.name << " +" << grow;
                 }
             }
+            test::expectCaptionsFitAndNothingOverlaps(main_, zero, measure);
         }
         EXPECT_EQ(SendMessageW(c(kIdListBox1), LB_GETITEMHEIGHT, 0, 0), zero);
     }
@@ -155,7 +156,7 @@ TEST_F(ScaledWindow, FontWhoseZeroIs13PixelsScalesEverythingBy13Over12) {
         open();
     }
     ASSERT_NE(main_, nullptr);
-    expectScaledLayout("IPAPGothic", zero);
+    expectScaledLayout("IPAPGothic", zero, -12);
 }
 
 TEST_F(ScaledWindow, At120PixelsPerInchTheWindowFontGrowsAndEverythingScalesWithIt) {
@@ -167,7 +168,7 @@ TEST_F(ScaledWindow, At120PixelsPerInchTheWindowFontGrowsAndEverythingScalesWith
         open();
     }
     ASSERT_NE(main_, nullptr);
-    expectScaledLayout(kDesignFace, zero);
+    expectScaledLayout(kDesignFace, zero, mulDiv(-12, 120, 96));
 }
 
 // A screen of 120, 144 or 192 pixels per inch, with the design's font or with IPA P Gothic: the
@@ -185,13 +186,12 @@ void PrintTo(const Screen& s, std::ostream* os) {
 
 class DenseScreen : public ::testing::TestWithParam<Screen> {};
 
-// Every control has a size and lies inside its parent's client area; the buttons of the group
-// overlap neither each other nor the list.
-void expectWhole(HWND main) {
-    const UINT ids[] = {kIdLabel1,   kIdGroupBox1, kIdButton1,   kIdButton2, kIdButton3,
-                        kIdListBox1, kIdCheckBox1, kIdCheckBox2, kIdButton6, kIdComboBox1};
-    for (UINT id : ids) {
-        HWND w = control(main, id);
+// Every control has a size and lies inside its parent's client area, every caption fits its
+// control and no two controls overlap.
+void expectWhole(HWND main, const Screen& screen) {
+    for (const ControlEntry& e : kControls) {
+        const char* id = e.name;
+        HWND w = control(main, e.ctl);
         ASSERT_NE(w, nullptr) << id;
         const RECT r = rectInParent(w);
         RECT parent{};
@@ -202,15 +202,10 @@ void expectWhole(HWND main) {
             << id << " at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom << " in " << parent.right
             << "x" << parent.bottom;
     }
-    const UINT mustNotMeet[] = {kIdButton1, kIdButton2, kIdButton3, kIdListBox1};
-    for (UINT a : mustNotMeet) {
-        for (UINT b : mustNotMeet) {
-            if (a >= b) continue;
-            const RECT ra = rectInParent(control(main, a)), rb = rectInParent(control(main, b));
-            RECT both{};
-            EXPECT_FALSE(IntersectRect(&both, &ra, &rb)) << a << " meets " << b;
-        }
-    }
+    const int windowFont = MulDiv(-12, static_cast<int>(screen.dpi), 96);
+    const int zero = zeroHeight(screen.face, windowFont);
+    test::expectCaptionsFitAndNothingOverlaps(main, zero,
+                                              test::measureInFace(screen.face, windowFont, MulDiv(-13, zero, 12)));
 }
 
 TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
@@ -231,7 +226,7 @@ TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
     EXPECT_EQ(r.top, px(100));
     EXPECT_EQ(r.right - r.left, px(340));  // 510
     EXPECT_EQ(r.bottom - r.top, px(300));  // 450
-    expectWhole(main);
+    expectWhole(main, screen);
     // Not moved: closing writes the numbers that were read.
     ASSERT_TRUE(tool.close(main));
     const std::string ini = readFile(tool.iniPath());
@@ -250,7 +245,7 @@ TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
     GetWindowRect(main, &r);
     EXPECT_EQ(r.right - r.left, px(300));
     EXPECT_EQ(r.bottom - r.top, px(200));
-    expectWhole(main);
+    expectWhole(main, screen);
 }
 
 INSTANTIATE_TEST_SUITE_P(DesignAndIpaFonts, DenseScreen,

@@ -76,6 +76,81 @@ TEST(Layout, LargerFontScalesTheDesignBy13Over12) {
     EXPECT_EQ(at(l, Ctl::CheckBox1).width, 174);                // 161 scaled, also the minimum
 }
 
+// Captions wider than their controls: each control grows just enough, and no two controls of
+// one parent come nearer each other than 2 (scaled).
+Design withCaptions(int num, std::initializer_list<std::pair<Ctl, int>> widths) {
+    Design d = scaledDesign(num, 12);
+    for (const auto& [ctl, width] : widths) setCaptionWidth(d, ctl, width);
+    return d;
+}
+
+TEST(CaptionRoom, CaptionsThatFitLeaveTheDesignAsItIs) {
+    const Design d = withCaptions(12, {{Ctl::CheckBox1, 145}, {Ctl::CheckBox2, 105}, {Ctl::Button1, 69},
+                                       {Ctl::Button6, 20}, {Ctl::Label1, 59}});
+    const Layout l = layoutFor(d, 332, 273);
+    for (const ControlDesign& c : design.controls) EXPECT_EQ(at(l, c.id), c.rect) << static_cast<int>(c.id);
+}
+
+TEST(CaptionRoom, CheckBoxGrowsRightByWhatItsBoxAndTextNeedWithinTheGroupBox) {
+    // 150 of text and 16 for the box: 166, 5 more than the design's 161.
+    Layout l = layoutFor(withCaptions(12, {{Ctl::CheckBox1, 150}, {Ctl::CheckBox2, 110}}), 332, 273);
+    EXPECT_EQ(at(l, Ctl::CheckBox1), (Rect{24, 180, 166, 20}));
+    EXPECT_EQ(at(l, Ctl::CheckBox2), (Rect{24, 200, 126, 20}));
+    // Wider than the rule's width at a wide window only where the text needs it.
+    l = layoutFor(withCaptions(12, {{Ctl::CheckBox1, 150}}), 647, 273);
+    EXPECT_EQ(at(l, Ctl::CheckBox1).width, 476);
+    // At 18/12 the box takes 24: 300 + 24.
+    l = layoutFor(withCaptions(18, {{Ctl::CheckBox1, 300}}), 498, 410);
+    EXPECT_EQ(at(l, Ctl::CheckBox1), (Rect{36, 270, 324, 30}));
+    // Never past 2 before the group box's right edge (315 - 2).
+    l = layoutFor(withCaptions(12, {{Ctl::CheckBox1, 400}}), 332, 273);
+    EXPECT_EQ(at(l, Ctl::CheckBox1).left, 24);
+    EXPECT_EQ(at(l, Ctl::CheckBox1).right(), 313);
+}
+
+TEST(CaptionRoom, LabelPushesTheDropDownsLeftEdgeWhichKeepsItsRightEdge) {
+    Design d = withCaptions(12, {{Ctl::Label1, 65}});
+    sizeTo(d, Ctl::Label1, 65, 13);
+    Layout l = layoutFor(d, 332, 273);
+    EXPECT_EQ(at(l, Ctl::Label1), (Rect{16, 243, 65, 13}));
+    EXPECT_EQ(at(l, Ctl::ComboBox1), (Rect{83, 240, 185, 20}));  // 16 + 65 + 2; right edge 268
+    EXPECT_EQ(at(l, Ctl::Button6), (Rect{270, 238, 47, 25}));
+    // At 18/12 the gap is 3.
+    d = withCaptions(18, {{Ctl::Label1, 100}});
+    sizeTo(d, Ctl::Label1, 100, 20);
+    l = layoutFor(d, 498, 410);
+    EXPECT_EQ(at(l, Ctl::ComboBox1).left, 24 + 100 + 3);
+    EXPECT_EQ(at(l, Ctl::ComboBox1).right(), 402);  // 120 + 282, as at design scaled
+}
+
+TEST(CaptionRoom, ButtonGrowsEvenlyAboutItsCentreAndKeepsClearOfItsNeighbours) {
+    // 73 + 4 needed, 4 more: 2 on each side.
+    Layout l = layoutFor(withCaptions(12, {{Ctl::Button1, 73}, {Ctl::Button2, 74}}), 332, 273);
+    EXPECT_EQ(at(l, Ctl::Button1), (Rect{13, 151, 77, 25}));
+    EXPECT_EQ(at(l, Ctl::Button2), (Rect{121, 151, 78, 25}));  // 5 more: 2 left, 3 right
+    EXPECT_EQ(at(l, Ctl::Button3), (Rect{226, 151, 73, 25}));
+    // The narrowest group box (275): Button1 stands at 9, so it takes 7 of 20 on its left and
+    // the rest on its right; Button2 then stops 2 after it and grows right for the rest.
+    l = layoutFor(withCaptions(12, {{Ctl::Button1, 89}, {Ctl::Button2, 89}}), 292, 273);
+    EXPECT_EQ(at(l, Ctl::Button1), (Rect{2, 151, 93, 25}));
+    EXPECT_EQ(at(l, Ctl::Button2), (Rect{97, 151, 93, 25}));
+    EXPECT_EQ(at(l, Ctl::Button3).left, 193);
+    EXPECT_GE(at(l, Ctl::Button3).left - at(l, Ctl::Button2).right(), 2);
+    // No room at all on either side: as it was, the caption cut rather than overlapping.
+    l = layoutFor(withCaptions(12, {{Ctl::Button1, 300}}), 292, 273);
+    EXPECT_EQ(at(l, Ctl::Button1).left, 2);
+    EXPECT_EQ(at(l, Ctl::Button1).right(), at(l, Ctl::Button2).left - 2);
+    // Button6 keeps clear of the drop-down on its left and the window's edge on its right.
+    l = layoutFor(withCaptions(12, {{Ctl::Button6, 60}}), 332, 273);
+    EXPECT_EQ(at(l, Ctl::Button6), (Rect{270, 238, 60, 25}));  // 268 + 2 .. 332 - 2
+}
+
+TEST(CaptionRoom, AccessMarksAreLeftOutOfTheMeasuredText) {
+    EXPECT_EQ(withoutAccessMarks("\x93\x5C\x82\xE8\x95\x74\x82\xAF(&V)"), "\x93\x5C\x82\xE8\x95\x74\x82\xAF(V)");
+    EXPECT_EQ(withoutAccessMarks("A&&B&"), "A&B");
+    EXPECT_EQ(withoutAccessMarks(""), "");
+}
+
 // The window's stored position and size (96-dpi units) on screens of other densities and
 // monitor layouts; every value an int can hold, with no overflow on the way (UBSan).
 const int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
@@ -101,6 +176,18 @@ TEST(Placement, ConvertsByTheScreensPixelsPerInchAndBackRoundingAsMulDivDoes) {
     EXPECT_EQ(storedFor({150, 150, 660, 600}, 144), (Rect{100, 100, 340, 300}));
     EXPECT_EQ(storedFor({kMin, kMin, kMax, kMax}, 96), (Rect{kMin, kMin, kMax, kMax}));  // 2^32 - 1 wide
     EXPECT_EQ(storedFor({kMin, 0, kMax, 10}, 192), (Rect{kMin / 2, 0, kMax, 5}));
+}
+
+TEST(Placement, ADensityChangeTakesTheSuggestedFrameOrScalesThePresentOne) {
+    const Edges frame{100, 50, 440, 350};  // 340 x 300
+    EXPECT_EQ(frameForDpi(Edges{90, 40, 600, 490}, frame, 96, 144), (Rect{90, 40, 510, 450}));
+    EXPECT_EQ(frameForDpi(std::nullopt, frame, 96, 144), (Rect{100, 50, 510, 450}));
+    EXPECT_EQ(frameForDpi(std::nullopt, frame, 144, 120), (Rect{100, 50, 283, 250}));
+    EXPECT_EQ(frameForDpi(std::nullopt, {0, 0, kMax, kMax}, 96, 192), (Rect{0, 0, kMax, kMax}));  // held within int
+    EXPECT_TRUE(hasSize({0, 0, 1, 1}));
+    EXPECT_FALSE(hasSize({0, 0, 0, 10}));
+    EXPECT_FALSE(hasSize({10, 0, 5, 10}));
+    EXPECT_FALSE(hasSize({0, 10, 10, 10}));
 }
 
 TEST(Placement, SizeStaysWithinTheLimits) {

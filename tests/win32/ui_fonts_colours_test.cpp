@@ -1,13 +1,24 @@
 // The main window built inside this test program, for what only its own process can read:
-// the fonts of its controls (GDI handles do not cross processes) and the colours it paints.
-// The settings file is written beside this program first, as the tool's is beside its exe.
+// the fonts of its controls (GDI handles do not cross processes), the colours it paints, and
+// its answer to a change of screen density. The settings file is written beside this program
+// first, as the tool's is beside its exe.
+//
+// Wine 8 has one density for every monitor and never sends WM_DPICHANGED, so nothing here can
+// move the window to a monitor of another scale. The tests send the message as the system does
+// when that happens, with the new density and a suggested frame, and check what the window does
+// with it: the same function lays the controls out as at start, from fonts made for the new
+// density, so each density a test sends stands for a monitor of that scale.
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
 
 #include "support/desktop.h"
 #include "support/files.h"
 #include "text/codepage.h"
 #include "ui/application.h"
 #include "ui/Unit1.h"
+#include "ui/layout.h"
 
 namespace qm {
 namespace {
@@ -85,6 +96,157 @@ TEST_F(WindowInProcess, PaintsTheButtonFaceAroundAndInsideTheGroupBox) {
         EXPECT_EQ(GetPixel(dc, s.x, s.y), face) << s.x << "," << s.y;
         ReleaseDC(s.w, dc);
     }
+}
+
+Rect asRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+// Sends WM_DPICHANGED for `dpi` as the system does, with a suggested frame: the present one
+// moved by (7, 5) and its size scaled from `from`. The frame suggested.
+Rect changeDensity(HWND main, int from, int dpi) {
+    RECT now{};
+    GetWindowRect(main, &now);
+    const RECT suggested{now.left + 7, now.top + 5, now.left + 7 + MulDiv(now.right - now.left, dpi, from),
+                         now.top + 5 + MulDiv(now.bottom - now.top, dpi, from)};
+    SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return asRect(suggested);
+}
+
+Rect frameOf(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return asRect(r);
+}
+
+// The window at `dpi`: its fonts made for it, every control where the layout for its client
+// size puts it, every caption whole, no two controls overlapping, rows as high as "0".
+void expectLaidOutFor(const TQuillmoorMW& mw, int dpi) {
+    SCOPED_TRACE(dpi);
+    HWND main = mw.handle();
+    LOGFONTA lf{};
+    GetObjectA(test::fontOf(mw.Button6), sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, MulDiv(-12, dpi, 96));
+    const int zero = test::textExtent(test::fontOf(mw.Button6), "0").cy;
+    GetObjectA(test::fontOf(mw.Label1), sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, MulDiv(-13, zero, 12));
+    RECT client{};
+    GetClientRect(main, &client);
+    const Layout layout = layoutFor(test::expectedDesign(main, zero, test::measureInOwnFont()), client.right,
+                                    client.bottom);
+    for (const ControlEntry& e : kControls) {
+        HWND w = GetDlgItem(e.inGroup ? mw.GroupBox1 : main, idOf(e.ctl));
+        RECT r{};
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+        const Rect& want = at(layout, e.ctl);
+        EXPECT_EQ(r.left, want.left) << e.name;
+        EXPECT_EQ(r.top, want.top) << e.name;
+        EXPECT_EQ(r.right - r.left, want.width) << e.name;
+        if (e.ctl != Ctl::ComboBox1) {
+            EXPECT_EQ(r.bottom - r.top, want.height) << e.name;  // the drop-down: its opened height
+        }
+    }
+    test::expectCaptionsFitAndNothingOverlaps(main, zero, test::measureInOwnFont());
+    EXPECT_EQ(SendMessageW(mw.ListBox1, LB_GETITEMHEIGHT, 0, 0), zero);
+    EXPECT_EQ(SendMessageW(mw.ComboBox1, CB_GETITEMHEIGHT, 0, 0), zero);
+}
+
+TEST_F(WindowInProcess, TakesEachSuggestedFrameAndLaysItselfOutForEachDensity) {
+    HWND main = mw_->handle();
+    expectLaidOutFor(*mw_, 96);
+    int from = 96;
+    for (int dpi : {144, 192, 120, 96}) {
+        const Rect suggested = changeDensity(main, from, dpi);
+        EXPECT_EQ(frameOf(main), suggested) << dpi;
+        expectLaidOutFor(*mw_, dpi);
+        from = dpi;
+    }
+    // The smallest frame follows the density: 300 x 200 at 96, 450 x 300 at 144.
+    changeDensity(main, 96, 144);
+    MINMAXINFO mmi{};
+    SendMessageA(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(mmi.ptMinTrackSize.x, 450);
+    EXPECT_EQ(mmi.ptMinTrackSize.y, 300);
+}
+
+// The fonts of each density replace the ones before, which are deleted: after a hundred
+// changes the process holds as many GDI objects as after the first. (Wine answers
+// GetGuiResources with 0; there the deleted fonts and the two fonts in use tell.)
+TEST_F(WindowInProcess, DensityChangesLeaveNoGdiObjectBehind) {
+    HWND main = mw_->handle();
+    changeDensity(main, 96, 144);
+    const DWORD afterFirst = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const int dpis[] = {192, 120, 96, 144};
+    int from = 144;
+    for (int i = 0; i < 100; ++i) {
+        const HFONT font = test::fontOf(mw_->Button6), label = test::fontOf(mw_->Label1);
+        const int to = dpis[i % 4];
+        changeDensity(main, from, to);
+        from = to;
+        // The fonts the controls had are gone.
+        ASSERT_EQ(GetObjectType(font), 0u) << i;
+        ASSERT_EQ(GetObjectType(label), 0u) << i;
+    }
+    ASSERT_EQ(from, 144);
+    for (HWND w : {mw_->GroupBox1, mw_->Button1, mw_->Button2, mw_->Button3, mw_->ListBox1, mw_->CheckBox1,
+                   mw_->CheckBox2, mw_->ComboBox1}) {
+        EXPECT_EQ(test::fontOf(w), test::fontOf(mw_->Button6));
+    }
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), afterFirst);
+    expectLaidOutFor(*mw_, 144);
+}
+
+// Any program can send or post WM_DPICHANGED, and its rectangle pointer may point anywhere: the
+// window reads no rectangle that is not there, takes none without a size or off every monitor,
+// and then keeps its top-left and scales its size itself. A density out of reason changes nothing.
+TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndScales) {
+    HWND main = mw_->handle();
+    const Rect before = frameOf(main);
+    SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+    EXPECT_EQ(frameOf(main),
+              (Rect{before.left, before.top, MulDiv(before.width, 144, 96), MulDiv(before.height, 144, 96)}));
+    expectLaidOutFor(*mw_, 144);
+
+    const RECT noSize{500, 500, 500, 900}, offEveryMonitor{-30000, -30000, -29000, -29000};
+    const LPARAM bogus[] = {1, 0x10, 0xFFF0, static_cast<LPARAM>(static_cast<std::uintptr_t>(-1) & ~std::uintptr_t{3}),
+                            reinterpret_cast<LPARAM>(&noSize), reinterpret_cast<LPARAM>(&offEveryMonitor)};
+    int from = 144;
+    for (const LPARAM p : bogus) {
+        const int dpi = from == 144 ? 96 : 144;
+        const Rect was = frameOf(main);
+        SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), p);
+        EXPECT_EQ(frameOf(main), (Rect{was.left, was.top, MulDiv(was.width, dpi, from), MulDiv(was.height, dpi, from)}))
+            << std::hex << p;
+        from = dpi;
+    }
+    expectLaidOutFor(*mw_, from);
+    // Posted, the pointer is as bogus.
+    PostMessageA(main, WM_DPICHANGED, MAKEWPARAM(120, 120), 0x20);
+    test::pumpMessages();
+    expectLaidOutFor(*mw_, 120);
+    // No density, or one no screen has: nothing changes.
+    const Rect was = frameOf(main);
+    RECT suggested{0, 0, 100, 100};
+    for (int dpi : {0, 12, 5000}) {
+        SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(frameOf(main), was) << dpi;
+    }
+    expectLaidOutFor(*mw_, 120);
+}
+
+// Closed at 144 dpi, the window stores its frame in 96-dpi units: the same figures as a
+// window of the same apparent size at 96.
+TEST_F(WindowInProcess, ClosedAfterADensityChangeItStoresNinetySixDpiUnits) {
+    HWND main = mw_->handle();
+    RECT suggested{150, 120, 150 + 510, 120 + 450};
+    SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(frameOf(main), asRect(suggested));
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(main));
+    const std::string ini = test::readFile(ini_);
+    EXPECT_NE(ini.find("Top=80"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Left=100"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Width=340"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Height=300"), std::string::npos) << ini;
 }
 
 }  // namespace

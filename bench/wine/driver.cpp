@@ -165,6 +165,9 @@ double timed(const std::function<void()>& f) {
 
 int main(int argc, char** argv) {
     if (argc > 1) g_runs = std::max(1, std::atoi(argv[1]));
+    // A second argument names the only part to measure: "start", "handoff" or "list".
+    const std::string only = argc > 2 ? argv[2] : "";
+    auto measures = [&](const char* part) { return only.empty() || only == part; };
     g_dir = programDir();
     const std::string quill = quoted(g_dir + "\\Quillmoor.exe");
     const std::string minimal = quoted(g_dir + "\\qm_bench_minimal.exe");
@@ -178,7 +181,7 @@ int main(int argc, char** argv) {
     const std::string controls = quoted(g_dir + "\\qm_bench_controls.exe");
     std::vector<double> tq, tc, tm;
     SIZE_T wsq = 0, wsm = 0;
-    for (int r = 0; r < g_runs; ++r) {
+    for (int r = 0; r < (measures("start") ? g_runs : 0); ++r) {
         for (int k = 0; k < 3; ++k) {
             const int which = (k + r) % 3;  // 0 Quillmoor, 1 with controls, 2 bare
             const double t0 = nowMs();
@@ -194,8 +197,10 @@ int main(int argc, char** argv) {
             closeAndWait(w, p);
         }
     }
-    row("cold start vs manifest + ten controls", tq, tc, "<= 1.05x");
-    row("cold start vs bare window", tq, tm, "");
+    if (measures("start")) {
+        row("cold start vs manifest + ten controls", tq, tc, "<= 1.05x");
+        row("cold start vs bare window", tq, tm, "");
+    }
 
     // Hand-off: a second start with three paths until it has ended and the paths are listed.
     Proc first = start(quill);
@@ -204,7 +209,7 @@ int main(int argc, char** argv) {
     HWND list = GetDlgItem(GetDlgItem(main, qm::kIdGroupBox1), qm::kIdListBox1);
     tq.clear();
     tm.clear();
-    for (int r = 0; r < g_runs; ++r) {
+    for (int r = 0; r < (measures("handoff") ? g_runs : 0); ++r) {
         for (int which = 0; which < 2; ++which) {
             const bool q = (which == 0) == (r % 2 == 0);
             const LRESULT before = count(list);
@@ -216,8 +221,62 @@ int main(int argc, char** argv) {
             CloseHandle(p.process);
         }
     }
-    row("hand-off of three paths (second start)", tq, tm, "<= 1.05x");
+    if (measures("handoff")) row("hand-off of three paths (second start)", tq, tm, "<= 1.05x");
     SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);  // remove all
+
+    // One hand-off of 200 paths (one WM_COPYDATA, timed until the send returns) against the
+    // floor: 200 LB_ADDSTRING with redraw off in a plain list box of the tool's kind, shown in
+    // a window of this process, redraw back on at the end. Both lists start empty and painted.
+    if (measures("handoff")) {
+        const HWND floorWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 40, 40, 320, 150, nullptr,
+                                                 nullptr, nullptr, nullptr);
+        const HWND floorList =
+            CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | qm::kRunListStyle, 8, 8, 299, 127,
+                            floorWindow, nullptr, nullptr, nullptr);
+        const std::string text200 = paths(200);
+        std::vector<std::string> each200;
+        for (int i = 0; i < 200; ++i) each200.push_back(pathAt(i));
+        std::vector<double> h200, f200;
+        for (int r = 0; r < g_runs; ++r) {
+            for (int which = 0; which < 2; ++which) {
+                const bool q = (which == 0) == (r % 2 == 0);
+                if (q) {
+                    SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
+                    RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+                    Sleep(20);
+                    h200.push_back(timed([&] { handOff(main, text200); }));
+                } else {
+                    SendMessageA(floorList, LB_RESETCONTENT, 0, 0);
+                    RedrawWindow(floorWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+                    Sleep(20);
+                    f200.push_back(timed([&] {
+                        SendMessageA(floorList, WM_SETREDRAW, FALSE, 0);
+                        for (const std::string& p : each200)
+                            SendMessageA(floorList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p.c_str()));
+                        SendMessageA(floorList, WM_SETREDRAW, TRUE, 0);
+                    }));
+                }
+            }
+        }
+        DestroyWindow(floorWindow);
+        row("hand-off of 200 paths (one WM_COPYDATA)", h200, f200, "<= 1.0x (200 LB_ADDSTRING)");
+    }
+
+    // 1,000 hand-offs of one path each, sent one after another: the whole series.
+    if (measures("handoff")) {
+        std::vector<double> series, each;
+        for (int r = 0; r < std::max(1, g_runs / 5); ++r) {
+            SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
+            RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            series.push_back(timed([&] {
+                for (int i = 0; i < 1000; ++i) each.push_back(timed([&] { handOff(main, pathAt(i)); }));
+            }));
+        }
+        const Spread sends = spread(each);
+        std::printf("%-44s %10.0f ms  (one send: %.2f ms, middle half %.2f-%.2f)\n", "1,000 hand-offs of one path each",
+                    median(series), sends.mid, sends.low, sends.high);
+        SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
+    }
 
     // The list commands on 10,000 entries, against one LB_SETSEL on all of them. Before each
     // timing the tool finishes painting what the step before left to paint, so that no step
@@ -242,7 +301,7 @@ int main(int argc, char** argv) {
     auto command = [&](UINT id) { return [&, id] { SendMessageA(main, WM_COMMAND, id, 0); }; };
     auto selectEvery = [&] { SendMessageA(list, LB_SETSEL, TRUE, -1); };
     auto selectNone = [&] { SendMessageA(list, LB_SETSEL, FALSE, -1); };
-    for (int r = 0; r < g_runs; ++r) {
+    for (int r = 0; r < (measures("list") ? g_runs : 0); ++r) {
         SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
         handOff(main, tenThousand);
         step(ref, selectEvery);
@@ -256,10 +315,12 @@ int main(int argc, char** argv) {
         selectNone();
         step(selPainted, painted(command(qm::kIdN1)));
     }
-    row("select all, 10,000 entries", sel, ref, "< 16 ms");
-    row("invert selection, 10,000 entries", inv, ref, "< 16 ms");
-    row("delete selected (all), 10,000 entries", del, ref, "< 16 ms");
-    row("select all, until painted", selPainted, refPainted, "(LB_SETSEL(-1) painted)");
+    if (measures("list")) {
+        row("select all, 10,000 entries", sel, ref, "< 16 ms");
+        row("invert selection, 10,000 entries", inv, ref, "< 16 ms");
+        row("delete selected (all), 10,000 entries", del, ref, "< 16 ms");
+        row("select all, until painted", selPainted, refPainted, "(LB_SETSEL(-1) painted)");
+    }
 
     // Growth: a hand-off of 2,000 and 20,000 paths; a launch with 1,000 and 10,000 entries.
     auto handoffTime = [&](int n) {
@@ -271,7 +332,8 @@ int main(int argc, char** argv) {
         }
         return median(t);
     };
-    const double h2k = handoffTime(2000), h20k = handoffTime(20000);
+    const bool growth = measures("handoff"), launches = measures("list");
+    const double h2k = growth ? handoffTime(2000) : 0, h20k = growth ? handoffTime(20000) : 0;
     auto launchTime = [&](int n) {
         SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
         handOff(main, paths(n));
@@ -290,7 +352,7 @@ int main(int argc, char** argv) {
         }
         return median(t);
     };
-    const double l1k = launchTime(1000), l10k = launchTime(10000);
+    const double l1k = launches ? launchTime(1000) : 0, l10k = launches ? launchTime(10000) : 0;
     // The launch's own work, without the error box: its command line built from a list box
     // of the tool's kind in this process, each entry read through the list box.
     auto buildTime = [&](int n) {
@@ -311,13 +373,17 @@ int main(int argc, char** argv) {
         DestroyWindow(parent);
         return median(t);
     };
-    const double b1k = buildTime(1000), b10k = buildTime(10000);
-    std::printf("\n%-44s %10.2f ms\n%-44s %10.2f ms  (%.1fx for 10x the paths)\n", "hand-off of 2,000 paths",
-                h2k, "hand-off of 20,000 paths", h20k, h2k > 0 ? h20k / h2k : 0);
-    std::printf("%-44s %10.2f ms\n%-44s %10.2f ms  (%.1fx for 10x the entries; both end in the error box)\n",
-                "launch with 1,000 entries", l1k, "launch with 10,000 entries", l10k, l1k > 0 ? l10k / l1k : 0);
-    std::printf("%-44s %10.2f ms\n%-44s %10.2f ms  (%.1fx for 10x the entries)\n", "launch command line, 1,000 entries", b1k,
-                "launch command line, 10,000 entries", b10k, b1k > 0 ? b10k / b1k : 0);
+    const double b1k = launches ? buildTime(1000) : 0, b10k = launches ? buildTime(10000) : 0;
+    if (growth)
+        std::printf("\n%-44s %10.2f ms\n%-44s %10.2f ms  (%.1fx for 10x the paths)\n", "hand-off of 2,000 paths", h2k,
+                    "hand-off of 20,000 paths", h20k, h2k > 0 ? h20k / h2k : 0);
+    if (launches)
+        std::printf("%-44s %10.2f ms\n%-44s %10.2f ms  (%.1fx for 10x the entries; both end in the error box)\n",
+                    "launch with 1,000 entries", l1k, "launch with 10,000 entries", l10k, l1k > 0 ? l10k / l1k : 0);
+    if (launches)
+        std::printf("%-44s %10.2f ms\n%-44s %10.2f ms  (%.1fx for 10x the entries)\n",
+                    "launch command line, 1,000 entries", b1k, "launch command line, 10,000 entries", b10k,
+                    b1k > 0 ? b10k / b1k : 0);
     SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
     closeAndWait(main, first);
 

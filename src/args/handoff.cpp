@@ -17,7 +17,7 @@ std::string joinArguments(const std::vector<std::string>& args) {
 std::vector<char> buildHandoffBlock(std::string_view text) {
     const std::size_t nul = text.find('\0');
     if (nul != std::string_view::npos) text = text.substr(0, nul);
-    std::vector<char> block(std::max(kHandoffBlockSize, text.size() + 1), '\0');
+    std::vector<char> block(std::max(kMinHandoffBlockSize, text.size() + 1), '\0');
     std::copy(text.begin(), text.end(), block.begin());
     return block;
 }

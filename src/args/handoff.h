@@ -12,8 +12,9 @@
 
 namespace qm {
 
-// The block size both ends agree on: 256 bytes of text and its NUL.
-inline constexpr std::size_t kHandoffBlockSize = 257;
+// The smallest block the sender sends: 256 bytes of text and its NUL, the block every
+// forwarding start has always sent. The receiver assumes no size; it reads cbData.
+inline constexpr std::size_t kMinHandoffBlockSize = 257;
 
 // The argument text: the arguments joined with a single "|" between neighbours, nothing
 // quoted or escaped (an argument holding "|" reaches the receiver as several).

@@ -31,13 +31,13 @@ const CodePage& cp() { return systemCodePage(); }
 // The argument rule's effects on the main window.
 class WindowArgumentTarget final : public ArgumentTarget {
 public:
-    WindowArgumentTarget(HWND hwnd, FocusControl& focus) : hwnd_(hwnd), focus_(focus) {}
-    void makeTopmost() override { FocusControl::makeTopmost(hwnd_); }
-    void setGiveBack() override { focus_.setGiveBack(); }
+    WindowArgumentTarget(HWND hwnd, ForegroundState& foreground) : hwnd_(hwnd), foreground_(foreground) {}
+    void makeTopmost() override { ForegroundState::makeTopmost(hwnd_); }
+    void setGiveBack() override { foreground_.setGiveBack(); }
 
 private:
     HWND hwnd_;
-    FocusControl& focus_;
+    ForegroundState& foreground_;
 };
 
 }  // namespace
@@ -54,10 +54,10 @@ void TQuillmoorMW::FormCreate(void*) {
     // What DragAcceptFiles(hwnd_, TRUE) does, without loading shell32 (and with it ole32)
     // at every start: the window takes dropped files.
     SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
-    focus_.recordPreviousForeground();
+    foreground_.recordPreviousForeground();
     const std::vector<std::string> args = commandLineArguments();
     if (!args.empty()) {
-        WindowArgumentTarget target(hwnd_, focus_);
+        WindowArgumentTarget target(hwnd_, foreground_);
         RedrawPause pause(ListBox1);
         applyArgumentRule(args, runList(), target);
     }
@@ -155,17 +155,19 @@ void TQuillmoorMW::Button1Click(void*) {
 void TQuillmoorMW::Button2Click(void*) { browseForFolder(hwnd_, runList()); }
 
 void TQuillmoorMW::doublerun(const std::string& argumentText) {
-    focus_.recordPreviousForeground();
+    foreground_.recordPreviousForeground();
     const std::vector<std::string> pieces = cutArgumentText(argumentText, cp());
     {
-        WindowArgumentTarget target(hwnd_, focus_);
-        RedrawPause pause(ListBox1);
+        WindowArgumentTarget target(hwnd_, foreground_);
+        // One entry is one change: the list box paints it as it goes in.
+        std::optional<RedrawPause> pause;
+        if (pieces.size() > 1) pause.emplace(ListBox1);
         applyArgumentRule(pieces, runList(), target);
     }
-    if (!focus_.giveBack()) focus_.forceForeground(hwnd_);
+    if (!foreground_.giveBack()) foreground_.forceForeground(hwnd_);
 }
 
-void TQuillmoorMW::active(void*) { focus_.active(); }
+void TQuillmoorMW::active(void*) { foreground_.handBackIfAsked(); }
 
 void TQuillmoorMW::Mianshortcut(const MSG& msg, bool& handled) {
     if (msg.wParam == VK_ESCAPE) {

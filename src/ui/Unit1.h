@@ -47,8 +47,9 @@ struct TOpenDialog {
     std::string fileName;
 };
 
-// The close action FormClose sets.
-enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+// The close action FormClose sets: caFree lets the window go; caNone, the value it starts
+// with, keeps it open. (The window is never hidden or minimised instead of closing.)
+enum class TCloseAction { caNone, caFree };
 
 class TQuillmoorMW final : public BaseWindow {
     // The controls' windows, in the order of the table of controls (ui/layout.h); the
@@ -132,7 +133,7 @@ private:
     int zero_ = 12;  // the height of "0" in the window font
     FontOwner font_;       // the window font, on every control but Label1
     FontOwner labelFont_;  // Label1's own font
-    FocusControl focus_;   // previous foreground window, focus give-back flag
+    ForegroundState foreground_;  // previous foreground window, focus give-back flag
     std::string settingsPath_;           // computed once at creation
     std::optional<AppTable> appTable_;   // built once at creation
     bool activatedOnce_ = false;

@@ -2,13 +2,13 @@
 
 namespace qm {
 
-void FocusControl::recordPreviousForeground() { previous_ = GetForegroundWindow(); }
+void ForegroundState::recordPreviousForeground() { previous_ = GetForegroundWindow(); }
 
-void FocusControl::makeTopmost(HWND window) {
+void ForegroundState::makeTopmost(HWND window) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-void FocusControl::forceForeground(HWND window) const {
+void ForegroundState::forceForeground(HWND window) const {
     const DWORD foregroundThread = GetWindowThreadProcessId(previous_, nullptr);
     const DWORD ownThread = GetWindowThreadProcessId(window, nullptr);
     AttachThreadInput(ownThread, foregroundThread, TRUE);
@@ -21,7 +21,7 @@ void FocusControl::forceForeground(HWND window) const {
     AttachThreadInput(ownThread, foregroundThread, FALSE);
 }
 
-void FocusControl::active() const {
+void ForegroundState::handBackIfAsked() const {
     if (giveBack_) SetForegroundWindow(previous_);
 }
 

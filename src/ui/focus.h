@@ -1,12 +1,13 @@
-// Which window holds the foreground: the topmost switch, the forced foreground sequence
-// after a hand-off, and giving the foreground back at the first activation.
+// Which window holds the foreground: the previous foreground window and the give-back flag,
+// and what is done with them: the topmost switch, the forced foreground sequence after a
+// hand-off, and handing the foreground back at the first activation.
 #pragma once
 
 #include <windows.h>
 
 namespace qm {
 
-class FocusControl {
+class ForegroundState {
 public:
     // Stores GetForegroundWindow (none when nothing is in front).
     void recordPreviousForeground();
@@ -23,8 +24,9 @@ public:
     // SetForegroundWindow, put the timeout back, detach.
     void forceForeground(HWND window) const;
 
-    // The main window's first activation: hands the foreground back when the flag is set.
-    void active() const;
+    // At the main window's first activation: hands the foreground back to the previous
+    // foreground window when the flag is set.
+    void handBackIfAsked() const;
 
 private:
     HWND previous_ = nullptr;

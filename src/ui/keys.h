@@ -1,7 +1,8 @@
-// The window's own focus navigation and default-button handling (the main window is no
-// dialog, so nothing of the system's dialog manager is used): Tab over the tab order,
+// The window's own focus navigation and default-button handling: Tab over the tab order,
 // arrows within a container, Enter pressing the active push button, and the default-button
-// frame following the active push button.
+// frame following the active push button. The main window is no dialog and no key goes
+// through IsDialogMessage; of the dialog manager only GetNextDlgTabItem is called, which
+// finds the next control in the tab order of any window's children.
 #pragma once
 
 #include <windows.h>

@@ -22,7 +22,6 @@ public:
             return false;
         }
     }
-    bool raised() const { return static_cast<bool>(error_); }
     // Raises the kept error, if there is one.
     void rethrow() const {
         if (error_) std::rethrow_exception(error_);

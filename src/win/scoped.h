@@ -3,9 +3,9 @@
 // Windows side of every subsystem.
 #pragma once
 
-#include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <memory>
 #include <type_traits>
@@ -153,20 +153,29 @@ private:
     HDROP drop_;
 };
 
-// A window's painting held (WM_SETREDRAW) for a batch of changes; when it goes, the window,
-// its frame and scroll bars included, is invalidated and painted once, at the next paint.
+// A control's painting held (WM_SETREDRAW) for a batch of changes, its container's too: a
+// control whose redraw comes back on brings its scroll bars up to date and paints them there
+// and then, while changes inside a container whose redraw is off are not drawn. So the
+// control's redraw comes back first, inside the held container; then the container's; then
+// the control alone, its frame and scroll bars included, is invalidated and painted once, at
+// the next paint. Nothing else in the container changed.
 class RedrawPause {
 public:
-    explicit RedrawPause(HWND hwnd) : hwnd_(hwnd) { SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0); }
+    explicit RedrawPause(HWND control) : control_(control), container_(GetParent(control)) {
+        if (container_) SendMessageW(container_, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+    }
     ~RedrawPause() {
-        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+        SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+        if (container_) SendMessageW(container_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(control_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
     RedrawPause(const RedrawPause&) = delete;
     RedrawPause& operator=(const RedrawPause&) = delete;
 
 private:
-    HWND hwnd_;
+    HWND control_;
+    HWND container_;
 };
 
 }  // namespace qm

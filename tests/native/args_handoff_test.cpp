@@ -24,17 +24,17 @@ TEST(HandoffText, JoinsArgumentsWithOneBar) {
 
 TEST(HandoffBlock, CarriesTextsUpTo256BytesIn257Bytes) {
     const std::vector<char> ab = buildHandoffBlock(joinArguments({"a", "b"}));
-    ASSERT_EQ(ab.size(), kHandoffBlockSize);
+    ASSERT_EQ(ab.size(), 257u);
     EXPECT_EQ(std::string(ab.data(), 4), std::string("a|b\0", 4));
     EXPECT_EQ(readHandoffBlock(ab.data(), ab.size()), "a|b");
 
     const std::vector<char> empty = buildHandoffBlock("");
-    ASSERT_EQ(empty.size(), kHandoffBlockSize);
+    ASSERT_EQ(empty.size(), 257u);
     EXPECT_EQ(empty[0], '\0');
 
     const std::string full(256, 'q');
     const std::vector<char> block = buildHandoffBlock(full);
-    ASSERT_EQ(block.size(), kHandoffBlockSize);
+    ASSERT_EQ(block.size(), 257u);
     EXPECT_EQ(std::string(block.data(), 256), full);
     EXPECT_EQ(block[256], '\0');
     EXPECT_EQ(readHandoffBlock(block.data(), block.size()), full);
@@ -61,7 +61,7 @@ TEST(HandoffBlock, ReadingStaysWithinTheBlock) {
     EXPECT_EQ(readHandoffBlock(noNul.get(), 5), "zzzzz");
 
     EXPECT_EQ(readHandoffBlock(nullptr, 0), "");
-    EXPECT_EQ(readHandoffBlock(nullptr, kHandoffBlockSize), "");
+    EXPECT_EQ(readHandoffBlock(nullptr, 257), "");
     EXPECT_EQ(readHandoffBlock(noNul.get(), 0), "");
 
     const char middle[] = "/t|a\0b|c";

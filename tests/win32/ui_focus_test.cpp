@@ -52,7 +52,7 @@ protected:
 TEST_F(ForcedForeground, BringsTheWindowToTheFrontAndPutsTheLockTimeoutBack) {
     setLockTimeout(54321);
     ASSERT_EQ(lockTimeout(), 54321u);  // the value travels in the pointer argument itself
-    FocusControl focus;
+    ForegroundState focus;
     focus.recordPreviousForeground();
     focus.forceForeground(main_);
     test::pumpMessages();
@@ -61,7 +61,7 @@ TEST_F(ForcedForeground, BringsTheWindowToTheFrontAndPutsTheLockTimeoutBack) {
 }
 
 TEST_F(ForcedForeground, WithNoPreviousWindowStillAsksForTheForeground) {
-    FocusControl focus;  // nothing recorded: the attach fails, the rest runs
+    ForegroundState focus;  // nothing recorded: the attach fails, the rest runs
     focus.forceForeground(main_);
     test::pumpMessages();
     EXPECT_EQ(GetActiveWindow(), main_);
@@ -69,17 +69,17 @@ TEST_F(ForcedForeground, WithNoPreviousWindowStillAsksForTheForeground) {
 }
 
 TEST_F(ForcedForeground, GiveBackOnlyWithTheFlag) {
-    FocusControl focus;
+    ForegroundState focus;
     focus.recordPreviousForeground();
     SetForegroundWindow(main_);
     test::pumpMessages();
-    focus.active();  // flag not set: nothing
+    focus.handBackIfAsked();  // flag not set: nothing
     test::pumpMessages();
     EXPECT_EQ(GetForegroundWindow(), main_);
     focus.setGiveBack();
     focus.setGiveBack();
     EXPECT_TRUE(focus.giveBack());
-    focus.active();
+    focus.handBackIfAsked();
     test::pumpMessages();
     EXPECT_EQ(GetForegroundWindow(), other_);
 }
@@ -91,7 +91,7 @@ TEST(Topmost, MakesTheWindowTopmostWithoutMovingSizingOrActivatingIt) {
     test::pumpMessages();
     RECT before{};
     GetWindowRect(w, &before);
-    FocusControl::makeTopmost(w);
+    ForegroundState::makeTopmost(w);
     test::pumpMessages();
     EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
     RECT after{};

@@ -137,7 +137,7 @@ private:
     FontOwner font_;       // the window font, on every control but Label1
     FontOwner labelFont_;  // Label1's own font
     FocusControl focus_;   // previous foreground window, focus give-back flag
-    std::string settingsPath_;           // computed once at creation
+    std::u16string settingsPath_;        // computed once at creation
     std::optional<AppTable> appTable_;   // built once at creation
     bool activatedOnce_ = false;
     bool endRequested_ = false;

@@ -48,9 +48,11 @@ TEST(QuotedPathList, EveryEntryStaysOneArgument) {
               " \"C:\\a\" \"C:\\\\\" \"\x83\\\"");
 }
 
-// A stand-in for the system's conversion: each byte one UTF-16 unit.
+// A stand-in for the system's conversion: each byte one UTF-16 unit of the same value.
 std::u16string widened(std::string_view text) {
-    return std::u16string(text.begin(), text.end());
+    std::u16string out;
+    for (const char c : text) out += static_cast<char16_t>(static_cast<unsigned char>(c));
+    return out;
 }
 
 std::u16string replaced(std::u16string_view commandTemplate, const std::vector<std::u16string>& entries) {

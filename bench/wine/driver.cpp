@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "launch/launch.h"
+#include "launch/process.h"
 #include "runlist/listbox_runlist.h"
 #include "text/codepage.h"
 #include "ui/Unit1.h"
@@ -362,12 +363,13 @@ int main(int argc, char** argv) {
                                          0, 300, 130, parent, nullptr, nullptr, nullptr);
         qm::ListBoxRunList runList(box, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_WNDPROC)));
         for (int i = 0; i < n; ++i) runList.append(pathAt(i));
-        const qm::AppTable table{{"viewer=C:\\Tools\\viewer.exe /open %P"}};
+        const qm::AppTable table{{u"viewer=C:\\Tools\\viewer.exe /open %P"}};
         std::vector<double> t;
         for (int r = 0; r < std::max(3, g_runs / 3); ++r) {
             t.push_back(timed([&] {
-                const qm::LaunchPlan plan = qm::planLaunch(runList, "viewer", &table, false, false, qm::systemCodePage());
-                if (plan.commandLine.empty()) std::exit(1);
+                const qm::LaunchPlan plan =
+                    qm::planLaunch(runList, u"viewer", &table, false, false, qm::systemCodePage(), qm::codePageToUtf16);
+                if (plan.commandLine.line.empty()) std::exit(1);
             }));
         }
         DestroyWindow(parent);

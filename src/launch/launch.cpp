@@ -52,117 +52,116 @@ std::string quotedPathList(const RunList& list, const CodePage& cp) {
     return out;
 }
 
-std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList,
+std::string quotedEntryText(std::string_view entry, const CodePage& cp) {
+    std::string out;
+    appendQuotedEntry(out, entry, cp);
+    return out.substr(2, out.size() - 3);  // without the space, the opening and the closing quote
+}
+
+CommandLine replacePathPlaceholder(std::u16string_view commandTemplate, const std::vector<std::u16string>& entryTexts,
                                    const CodePage& cp) {
-    // Upper-casing keeps the byte length, so a position in the upper-cased text is the same
-    // position in the template. A byte-wise search cannot start a match inside a double-byte
-    // character: "%" is neither a lead byte nor a trail byte of the code page.
-    const std::string upperTemplate = cp.upper(commandTemplate);
-    const std::string pattern = cp.upper("%P");
+    // Upper-casing keeps the length in UTF-16 units, so a position in the upper-cased text
+    // is the same position in the template.
+    const std::u16string upperTemplate = cp.upper(commandTemplate);
+    const std::u16string pattern = cp.upper(u"%P");
 
     std::vector<std::size_t> hits;
-    for (std::size_t at = upperTemplate.find(pattern); at != std::string::npos;
+    for (std::size_t at = upperTemplate.find(pattern); at != std::u16string::npos;
          at = upperTemplate.find(pattern, at + pattern.size()))
         hits.push_back(at);
-    if (hits.empty()) return std::string(commandTemplate);
+    CommandLine out;
+    if (hits.empty()) {
+        out.line = std::u16string(commandTemplate);
+        return out;
+    }
 
-    std::string out;
-    out.reserve(commandTemplate.size() - hits.size() * pattern.size() + hits.size() * pathList.size());
+    std::size_t listSize = 0;
+    for (const std::u16string& text : entryTexts) listSize += text.size() + 3;
+    out.line.reserve(commandTemplate.size() - hits.size() * pattern.size() + hits.size() * listSize);
+    out.entries.reserve(hits.size() * entryTexts.size());
     std::size_t from = 0;
     for (std::size_t at : hits) {
-        out.append(commandTemplate.substr(from, at - from));
-        out.append(pathList);
+        out.line.append(commandTemplate.substr(from, at - from));
+        for (const std::u16string& text : entryTexts) {
+            out.line += u" \"";
+            out.entries.push_back({out.line.size(), text.size()});
+            out.line += text;
+            out.line += u'"';
+        }
         from = at + pattern.size();
     }
-    out.append(commandTemplate.substr(from));
+    out.line.append(commandTemplate.substr(from));
     return out;
 }
 
-LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const AppTable* table,
-                      bool clearChecked, bool quitChecked, const CodePage& cp) {
+LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
+                      bool quitChecked, const CodePage& cp, const ToUtf16& toUtf16) {
     LaunchPlan plan;
-    plan.quotedPathList = quotedPathList(list, cp);
-    const std::string commandTemplate = findTemplate(table, selectedName, cp);
-    plan.commandLine = replacePathPlaceholder(commandTemplate, plan.quotedPathList, cp);
+    const std::u16string commandTemplate = findTemplate(table, selectedName, cp);
+    std::vector<std::u16string> entryTexts;
+    const int n = list.count();
+    entryTexts.reserve(static_cast<std::size_t>(n > 0 ? n : 0));
+    bool percent = false;
+    for (int i = 0; i < n; ++i) {
+        entryTexts.push_back(toUtf16(quotedEntryText(list.read(i), cp)));
+        percent = percent || entryTexts.back().find(u'%') != std::u16string::npos;
+    }
+    plan.commandLine = replacePathPlaceholder(commandTemplate, entryTexts, cp);
     // The list goes on the line only in place of a "%P"; a list that is not empty begins
     // with a space and a quote, so the line then always differs from the template.
-    plan.passesPercent = plan.commandLine != commandTemplate && holdsPercent(plan.quotedPathList, cp);
+    plan.passesPercent = percent && plan.commandLine.line != commandTemplate;
     plan.clearList = clearChecked;
     plan.closeWindow = quitChecked;
     return plan;
 }
 
-bool holdsPercent(std::string_view text, const CodePage& cp) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t next = cp.next(text, i);
-        if (text[next - 1] == '%') return true;
-        i = next;
-    }
-    return false;
-}
-
 namespace {
 
-bool equalsAsciiIgnoreCase(std::string_view a, std::string_view b) {
+bool equalsAsciiIgnoreCase(std::u16string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        if (x != b[i]) return false;
+        const char16_t x = a[i] >= u'A' && a[i] <= u'Z' ? static_cast<char16_t>(a[i] - u'A' + u'a') : a[i];
+        if (x != static_cast<unsigned char>(b[i])) return false;
     }
     return true;
 }
 
 // A batch file or the interpreter, by the program's name. `name` as the line gives it.
-bool isInterpreterName(std::string_view name, const CodePage& cp) {
+bool isInterpreterName(std::u16string_view name) {
     // The system drops trailing dots and spaces from a name: "x.bat." is "x.bat".
-    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
-    // The file name after the last folder separator, and the extension after its last dot;
-    // a trail byte 0x5C is no separator.
-    std::size_t fileStart = 0, dot = std::string_view::npos;
-    for (std::size_t i = 0; i < name.size();) {
-        const std::size_t next = cp.next(name, i);
-        if (next - i == 1) {
-            if (name[i] == '\\' || name[i] == '/' || name[i] == ':') {
-                fileStart = next;
-                dot = std::string_view::npos;
-            } else if (name[i] == '.') {
-                dot = i;
-            }
-        }
-        i = next;
-    }
-    const std::string_view file = name.substr(fileStart);
-    if (dot == std::string_view::npos) return equalsAsciiIgnoreCase(file, "cmd");  // started as cmd.exe
-    const std::string_view extension = name.substr(dot);
+    while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.remove_suffix(1);
+    // The file name after the last folder separator, and the extension after its last dot.
+    const std::size_t separator = name.find_last_of(u"\\/:");
+    const std::size_t fileStart = separator == std::u16string_view::npos ? 0 : separator + 1;
+    const std::u16string_view file = name.substr(fileStart);
+    const std::size_t dot = file.find_last_of(u'.');
+    if (dot == std::u16string_view::npos) return equalsAsciiIgnoreCase(file, "cmd");  // started as cmd.exe
+    const std::u16string_view extension = file.substr(dot);
     return equalsAsciiIgnoreCase(extension, ".bat") || equalsAsciiIgnoreCase(extension, ".cmd") ||
            equalsAsciiIgnoreCase(file, "cmd.exe");
 }
 
 }  // namespace
 
-bool runsThroughInterpreter(std::string_view commandLine, const ProgramFinder& found, const CodePage& cp) {
-    // A quoted name is the program, whatever follows it, and is not searched further. The
-    // system reads the line as UTF-16, where a lead byte takes the byte after it, a quote
-    // or a space too, into one character: that byte ends nothing.
-    if (!commandLine.empty() && commandLine[0] == '"') {
-        std::size_t close = 1;
-        while (close < commandLine.size() && commandLine[close] != '"') close = cp.next(commandLine, close);
-        return isInterpreterName(commandLine.substr(1, close - 1), cp);
+bool runsThroughInterpreter(std::u16string_view commandLine, const ProgramFinder& found) {
+    // A quoted name is the program, whatever follows it, and is not searched further.
+    if (!commandLine.empty() && commandLine[0] == u'"') {
+        const std::size_t close = commandLine.find(u'"', 1);
+        return isInterpreterName(commandLine.substr(1, close == std::u16string_view::npos ? close : close - 1));
     }
     // Unquoted, a name may hold spaces: "C:\a b\x.bat y" is "C:\a" (as C:\a.exe) when
     // that is found, else "C:\a b\x.bat".
-    for (std::size_t i = 0; i < commandLine.size();) {
-        if (commandLine[i] == ' ' || commandLine[i] == '\t') {
-            const std::string name(commandLine.substr(0, i));
-            if (found(name)) return isInterpreterName(name, cp);
+    for (std::size_t i = 0; i < commandLine.size(); ++i) {
+        if (commandLine[i] == u' ' || commandLine[i] == u'\t') {
+            const std::u16string name(commandLine.substr(0, i));
+            if (found(name)) return isInterpreterName(name);
         }
-        i = cp.next(commandLine, i);
     }
-    return isInterpreterName(commandLine, cp);
+    return isInterpreterName(commandLine);
 }
 
-bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found, const CodePage& cp) {
-    return plan.passesPercent && runsThroughInterpreter(plan.commandLine, found, cp);
+bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found) {
+    return plan.passesPercent && runsThroughInterpreter(plan.commandLine.line, found);
 }
 
 }  // namespace qm

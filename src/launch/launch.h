@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runlist/runlist.h"
 #include "settings/apptable.h"
@@ -24,39 +25,56 @@ void appendQuotedEntry(std::string& out, std::string_view entry, const CodePage&
 // gives the empty text. The run list itself is not changed.
 std::string quotedPathList(const RunList& list, const CodePage& cp);
 
-// Every "%P" of the template, either case of the letter, replaced by `pathList`. The
+// Where one entry of the quoted path list stands in a command line: its text inside its
+// quotes, in UTF-16 units.
+struct EntrySpan {
+    std::size_t at, length;
+};
+
+// A command line as the process gets it, in UTF-16, and where each inserted entry stands
+// in it (once per "%P", in line order).
+struct CommandLine {
+    std::u16string line;
+    std::vector<EntrySpan> entries;
+};
+
+// Every "%P" of the template, either case of the letter, replaced by the quoted path list of
+// `entryTexts` (each an entry's text inside its quotes, quotedEntryText, in UTF-16). The
 // template and the pattern are upper-cased by the locale and the upper-cased template is
 // searched from the left; each occurrence is replaced in the template as given, the search
 // goes on right after it, and the inserted text is never searched. Without "%P" the
 // template comes back unchanged.
-std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList,
+CommandLine replacePathPlaceholder(std::u16string_view commandTemplate, const std::vector<std::u16string>& entryTexts,
                                    const CodePage& cp);
+
+// An entry's text as the quoted path list holds it inside its quotes (appendQuotedEntry).
+std::string quotedEntryText(std::string_view entry, const CodePage& cp);
+
+// Code page text in UTF-16, as the system converts a command line given in the code page.
+using ToUtf16 = std::function<std::u16string(std::string_view)>;
 
 // Everything a launch needs, in the order it uses it.
 struct LaunchPlan {
-    std::string quotedPathList;
-    std::string commandLine;  // the process to start; empty when no application matched
+    CommandLine commandLine;  // the process to start; empty when no application matched
     bool clearList = false;   // CheckBox1: remove every run-list entry after the start
     bool closeWindow = false;  // CheckBox2: close the main window after that
-    // The command line carries the quoted path list (the template holds "%P") and the list
-    // holds a "%" (holdsPercent).
+    // The command line carries the quoted path list (the template holds "%P") and an entry
+    // holds a "%".
     bool passesPercent = false;
 };
 
 // The command line for the application named `selectedName` (the drop-down's text) on the
-// whole run list, and the two after-launch actions. A missing table (no section "app")
-// counts as an empty one: the command line is then empty.
-LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const AppTable* table,
-                      bool clearChecked, bool quitChecked, const CodePage& cp);
+// whole run list, and the two after-launch actions. Each entry goes in by `toUtf16` of its
+// quoted text, so that a template in UTF-16 and entries in the code page make one line: for
+// a template the code page holds, the very line the whole text in the code page converts
+// to. A missing table (no section "app") counts as an empty one: the command line is then
+// empty.
+LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
+                      bool quitChecked, const CodePage& cp, const ToUtf16& toUtf16);
 
-// Whether the text holds a "%", walking whole characters. A lead byte before a "%" makes no
-// character of the code page, and a conversion may read it as a lone lead byte and a "%":
-// that pair counts too.
-bool holdsPercent(std::string_view text, const CodePage& cp);
-
-// Answers whether CreateProcessA would find a program by this name (".exe" added to a name
+// Answers whether CreateProcessW would find a program by this name (".exe" added to a name
 // without an extension, as the system adds it; a folder is no program).
-using ProgramFinder = std::function<bool(const std::string& name)>;
+using ProgramFinder = std::function<bool(const std::u16string& name)>;
 
 // Whether the program a command line starts (no application name given) runs through the
 // command interpreter: a batch file (".bat", ".cmd") or the interpreter itself ("cmd",
@@ -64,12 +82,12 @@ using ProgramFinder = std::function<bool(const std::string& name)>;
 // text inside a leading pair of quotes; otherwise the line up to the first space or tab
 // whose name `found` answers for, trying each further space in turn, and the whole line
 // last. Trailing dots and spaces of a name are no part of its extension.
-bool runsThroughInterpreter(std::string_view commandLine, const ProgramFinder& found, const CodePage& cp);
+bool runsThroughInterpreter(std::u16string_view commandLine, const ProgramFinder& found);
 
 // Whether starting the plan would hand the interpreter a "%" from the run list: it expands
 // "%...%" even inside quotes, so an entry would reach the program changed, or cut, with the
 // rest of it run as commands of their own. No escaping passes a "%" inside quotes through a
 // "cmd /c" line unchanged, so such a launch is refused.
-bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found, const CodePage& cp);
+bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found);
 
 }  // namespace qm

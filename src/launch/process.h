@@ -30,25 +30,30 @@ private:
 // NUL included.
 inline constexpr int kMaxCommandLineChars = 32767;
 
-// Whether the command line, converted from the ANSI code page, fits what a process can take.
-// (Windows refuses a longer one; Wine cuts one of 65,536 bytes or more and starts the
-// program on a shorter, different line.)
-bool commandLineFits(const std::string& commandLine);
+// Whether the command line fits what a process can take. (Windows refuses a longer one; Wine
+// cuts one of 32,768 characters or more and starts the program on a shorter, different line.)
+bool commandLineFits(std::u16string_view commandLine);
 
-// CreateProcessA on the command line as it stands: no application name (the program is the
+// CreateProcessW on the command line as it stands: no application name (the program is the
 // line's first token), no inheritance, no flags, the tool's own environment and current
-// folder, a STARTUPINFOA with nothing but its size. Nothing waits for the process. A line
+// folder, a STARTUPINFOW with nothing but its size. Nothing waits for the process. A line
 // that does not fit is not passed on: nothing starts.
-StartedProcess startProcessOwned(const std::string& commandLine);
+StartedProcess startProcessOwned(std::u16string_view commandLine);
+
+// Code page text in UTF-16 as the system converts a command line given in the code page
+// (what CreateProcessA does with the whole line): how each run-list entry goes in.
+std::u16string codePageToUtf16(std::string_view text);
 
 // A whole launch, as the "実行" button runs it: builds the command line from the run list
-// and the application named `selectedName` (the drop-down's text), and starts it. A start
+// and the application named `selectedName` (the drop-down's text), the template in UTF-16
+// as the settings file holds it and each entry by its exact conversion from the code page,
+// and starts it. A start
 // that fails throws AppError("%s を起動できません") with that name, and the run list stays
 // as it is; so does a launch that would hand the command interpreter a "%" from the run list
 // (interpreterWouldAlterList), which starts nothing. After a start, when `clearChecked`,
 // every entry of the run list is removed. Returns `quitChecked`: the caller then closes the
 // main window as its close box does.
-bool launchFromRunList(RunList& list, std::string_view selectedName, const AppTable* table, bool clearChecked,
+bool launchFromRunList(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
                        bool quitChecked);
 
 }  // namespace qm

@@ -2,24 +2,26 @@
 
 namespace qm {
 
-std::string_view appName(std::string_view entry) { return entry.substr(0, entry.find('=')); }
-
-std::string_view appTemplate(std::string_view entry) {
-    const std::size_t eq = entry.find('=');
-    return eq == std::string_view::npos ? std::string_view() : entry.substr(eq + 1);
+std::u16string_view appName(std::u16string_view entry) {
+    return entry.substr(0, entry.find(u'='));
 }
 
-std::string findTemplate(const AppTable* table, std::string_view name, const CodePage& cp) {
-    if (table == nullptr) return std::string();
-    for (const std::string& entry : table->entries) {
-        if (cp.equalsIgnoreCase(appName(entry), name)) return std::string(appTemplate(entry));
+std::u16string_view appTemplate(std::u16string_view entry) {
+    const std::size_t eq = entry.find(u'=');
+    return eq == std::u16string_view::npos ? std::u16string_view() : entry.substr(eq + 1);
+}
+
+std::u16string findTemplate(const AppTable* table, std::u16string_view name, const CodePage& cp) {
+    if (table == nullptr) return std::u16string();
+    for (const std::u16string& entry : table->entries) {
+        if (cp.equalsIgnoreCase(appName(entry), name)) return std::u16string(appTemplate(entry));
     }
-    return std::string();
+    return std::u16string();
 }
 
-std::optional<AppTable> buildAppTable(const std::vector<std::string>& sectionNames, const CodePage& cp,
-                                      const std::function<void(std::vector<std::string>&)>& readAppEntries) {
-    for (const std::string& name : sectionNames) {
+std::optional<AppTable> buildAppTable(const std::vector<std::u16string>& sectionNames, const CodePage& cp,
+                                      const std::function<void(std::vector<std::u16string>&)>& readAppEntries) {
+    for (const std::u16string& name : sectionNames) {
         if (cp.equalsIgnoreCase(name, kAppSection)) {
             AppTable table;
             readAppEntries(table.entries);
@@ -29,10 +31,10 @@ std::optional<AppTable> buildAppTable(const std::vector<std::string>& sectionNam
     return std::nullopt;
 }
 
-std::string sectionEntry(std::string_view key, std::string_view value) {
-    std::string entry;
+std::u16string sectionEntry(std::u16string_view key, std::u16string_view value) {
+    std::u16string entry;
     entry.reserve(key.size() + 1 + value.size());
-    entry.append(key).append(1, '=').append(value);
+    entry.append(key).append(1, u'=').append(value);
     return entry;
 }
 

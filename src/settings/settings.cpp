@@ -6,72 +6,232 @@
 #include "text/error.h"
 #include "text/textrules.h"
 #include "text/texts.h"
+#include "text/win_ansi_name.h"
 #include "win/scoped.h"
 
 namespace qm {
 
 namespace {
 
-// A name list (null section: section names; null key: a section's key names).
-std::vector<std::string> readNameList(const char* section, const std::string& path) {
-    std::vector<char> buffer(kNameListBufferSize, '\0');
-    const DWORD got = GetPrivateProfileStringA(section, nullptr, "", buffer.data(), kNameListBufferSize, path.c_str());
-    return splitNameList(buffer.data(), got, buffer.size());
+// NUL-terminated UTF-16 for the system.
+WideText z(std::u16string_view text) {
+    WideText out(text.begin(), text.end());
+    out.push_back(L'\0');
+    return out;
+}
+
+// The largest buffer a value or a name list is read into (in UTF-16 units).
+constexpr DWORD kLargestBuffer = 1u << 26;
+
+// A profile string whole: a value (section and key given) that fills the buffer comes back
+// with size - 1 units, a name list (null section or key) with size - 2; either is then read
+// again into a buffer twice as large.
+WideText profileString(const wchar_t* section, const wchar_t* key, const std::u16string& file, DWORD& got) {
+    const bool list = section == nullptr || key == nullptr;
+    const WideText path = z(file);
+    for (DWORD size = list ? kNameListBufferSize : kValueBufferSize;; size *= 2) {
+        WideText buffer(size, L'\0');
+        got = GetPrivateProfileStringW(section, key, L"", buffer.data(), size, path.data());
+        if (got > size - 1) got = size - 1;
+        if (got < size - (list ? 2 : 1) || size >= kLargestBuffer) return buffer;
+    }
+}
+
+std::vector<std::u16string> readNameList(const wchar_t* section, const std::u16string& file) {
+    DWORD got = 0;
+    const WideText buffer = profileString(section, nullptr, file, got);
+    const std::u16string text(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
+    return splitNameList(text.data(), text.size(), text.size());
+}
+
+// The whole file; nothing when it exists but cannot be read. A file that is not there reads
+// as empty.
+std::optional<std::string> readBytes(const std::u16string& path) {
+    const ScopedHandle file(CreateFileW(z(path).data(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD n = 0;
+        if (!ReadFile(file.get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &n, nullptr))
+            return std::nullopt;
+        if (n == 0) break;  // shorter than it was a moment ago
+        done += n;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool writeBytes(const WideText& path, std::string_view bytes) {
+    const ScopedHandle file(
+        CreateFileW(path.data(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    DWORD n = 0;
+    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size() &&
+           FlushFileBuffers(file.get());
+}
+
+// A new empty file of our own in `folder`; empty when none could be made.
+std::u16string newFileIn(const WideText& folder) {
+    WideText name(MAX_PATH + 1, L'\0');
+    if (GetTempFileNameW(folder.data(), L"qm", 0, name.data()) == 0) return std::u16string();
+    return std::u16string(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(lstrlenW(name.data())));
+}
+
+// Whether the code page's conversion to UTF-16 and back, the way the profile functions read
+// and rewrite a file in this form, gives the very same bytes.
+bool codePageRoundTrips(const std::string& bytes) {
+    if (bytes.empty()) return true;
+    if (bytes.size() > 0x3FFFFFFF) return false;
+    const int length = static_cast<int>(bytes.size());
+    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+    if (n <= 0) return false;
+    WideText wide(static_cast<std::size_t>(n));
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, wide.data(), n);
+    const int back = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+    if (back != length) return false;
+    std::string again(static_cast<std::size_t>(back), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), n, &again[0], back, nullptr, nullptr);
+    return again == bytes;
 }
 
 }  // namespace
 
-Settings::~Settings() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str()); }
+Settings::Settings(std::u16string path) : path_(std::move(path)), profile_(path_) {
+    const std::optional<std::string> bytes = readBytes(path_);
+    readable_ = bytes.has_value();
+    if (!readable_) return;
+    bytes_ = *bytes;
+    form_ = recogniseIniForm(bytes_);
+    if (form_ != IniForm::Utf8 && form_ != IniForm::Utf8Mark) return;
+
+    // UTF-8: read and written through a private UTF-16 copy, which the profile functions
+    // take as it is.
+    const std::string_view text = std::string_view(bytes_).substr(form_ == IniForm::Utf8Mark ? 3 : 0);
+    bool exact = true;
+    const std::u16string decoded = utf8ToUtf16(text, &exact);
+    exact_ = exact;
+    checked_ = true;
+    WideText temp(MAX_PATH + 1, L'\0');
+    const DWORD n = GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
+    const std::u16string copy = n > 0 && n < temp.size() ? newFileIn(temp) : std::u16string();
+    if (copy.empty() || !writeBytes(z(copy), kUtf16Mark + toUtf16Le(decoded))) {
+        if (!copy.empty()) DeleteFileW(z(copy).data());
+        readable_ = false;  // nothing to read it through: it reads empty and is not written
+        profile_.clear();
+        return;
+    }
+    profile_ = copy;
+    copy_ = true;
+}
+
+Settings::~Settings() {
+    if (profile_.empty()) return;
+    const WideText file = z(profile_);
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.data());
+    if (copy_) DeleteFileW(file.data());
+}
 
 bool Settings::exists() const {
-    WIN32_FIND_DATAA data;
-    const FindHandle find(FindFirstFileA(path_.c_str(), &data));
+    WIN32_FIND_DATAW data;
+    const FindHandle find(FindFirstFileW(z(path_).data(), &data));
     return find.valid() && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string Settings::readText(const std::string& section, const std::string& key) const {
-    std::vector<char> buffer(kValueBufferSize, '\0');
-    DWORD got =
-        GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(), kValueBufferSize, path_.c_str());
-    if (got > kValueBufferSize - 1) got = kValueBufferSize - 1;
+std::u16string Settings::readText(std::u16string_view section, std::u16string_view key) const {
+    if (profile_.empty()) return std::u16string();
+    DWORD got = 0;
+    const WideText buffer = profileString(z(section).data(), z(key).data(), profile_, got);
     // A value holds no NUL; stop at one should the call have filled less than it says.
     std::size_t length = 0;
-    while (length < got && buffer[length] != '\0') ++length;
-    return std::string(buffer.data(), length);
+    while (length < got && buffer[length] != L'\0') ++length;
+    return std::u16string(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(length));
 }
 
-int Settings::readInt(const std::string& section, const std::string& key, int defaultValue) const {
-    return parseIniInt(readText(section, key), defaultValue);
+int Settings::readInt(const IniKey& key) const {
+    return parseIniInt(readText(key.section, key.key), key.defaultValue);
 }
 
-bool Settings::readBool(const std::string& section, const std::string& key, bool defaultValue) const {
-    return parseIniBool(readText(section, key), defaultValue);
+bool Settings::readBool(const IniKey& key) const {
+    return parseIniInt(readText(key.section, key.key), key.defaultValue) != 0;
 }
 
-void Settings::writeText(const std::string& section, const std::string& key, const std::string& value) {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()))
-        throw AppError(formatMessage(texts::kErrCannotWrite, path_));
+void Settings::refuseWrite() const {
+    throw AppError(formatMessage(texts::kErrCannotWrite, ansiName(path_, systemAnsiConversion())));
 }
 
-void Settings::writeInt(const std::string& section, const std::string& key, int value) {
-    writeText(section, key, formatIniInt(value));
+void Settings::writeText(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+    if (!checked_) {
+        // The profile functions rewrite a code page file through the code page's conversion
+        // both ways; a file that does not come back the same is left alone.
+        exact_ = form_ != IniForm::CodePage || codePageRoundTrips(bytes_);
+        checked_ = true;
+    }
+    if (!readable_ || !exact_) refuseWrite();
+    if (!WritePrivateProfileStringW(z(section).data(), z(key).data(), z(value).data(), z(profile_).data()))
+        refuseWrite();
 }
 
-void Settings::writeBool(const std::string& section, const std::string& key, bool value) {
-    writeText(section, key, formatIniBool(value));
+void Settings::writeInt(const IniKey& key, int value) {
+    const std::string text = formatIniInt(value);
+    writeText(key.section, key.key, std::u16string(text.begin(), text.end()));
 }
 
-std::vector<std::string> Settings::sectionNames() const { return readNameList(nullptr, path_); }
+void Settings::writeBool(const IniKey& key, bool value) {
+    const std::string text = formatIniBool(value);
+    writeText(key.section, key.key, std::u16string(text.begin(), text.end()));
+}
 
-void Settings::sectionEntries(const std::string& section, std::vector<std::string>& out) const {
+void Settings::commit() {
+    if (!copy_) return;  // the profile functions wrote the file itself
+    const WideText copy = z(profile_);
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, copy.data());  // the cached copy to disk
+    const std::optional<std::string> written = readBytes(profile_);
+    if (!written || written->compare(0, 2, kUtf16Mark) != 0) refuseWrite();
+    const std::optional<std::string> utf8 = utf16ToUtf8(fromUtf16Le(std::string_view(*written).substr(2)));
+    if (!utf8) refuseWrite();
+    const std::string bytes = (form_ == IniForm::Utf8Mark ? std::string(kUtf8Mark) : std::string()) + *utf8;
+    if (bytes == bytes_) return;
+
+    // A new file beside the settings file, moved over it in one step: a failure at any point
+    // leaves the file as it was.
+    const WideText folder = z(std::u16string_view(path_).substr(0, fileNameStart(path_)));
+    const std::u16string fresh = newFileIn(folder);
+    if (fresh.empty()) refuseWrite();
+    const WideText freshPath = z(fresh), path = z(path_);
+    const DWORD attributes = GetFileAttributesW(path.data());
+    if (!writeBytes(freshPath, bytes) ||
+        (attributes != INVALID_FILE_ATTRIBUTES && !SetFileAttributesW(freshPath.data(), attributes)) ||
+        !MoveFileExW(freshPath.data(), path.data(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(freshPath.data());
+        refuseWrite();
+    }
+}
+
+std::vector<std::u16string> Settings::sectionNames() const {
+    if (profile_.empty()) return {};
+    return readNameList(nullptr, profile_);
+}
+
+void Settings::sectionEntries(std::u16string_view section, std::vector<std::u16string>& out) const {
     out.clear();
-    for (const std::string& key : readNameList(section.c_str(), path_))
+    if (profile_.empty()) return;
+    const WideText name = z(section);
+    for (const std::u16string& key : readNameList(name.data(), profile_))
         out.push_back(sectionEntry(key, readText(section, key)));
 }
 
 std::optional<AppTable> loadAppTable(Settings& settings, const CodePage& cp) {
     return buildAppTable(settings.sectionNames(), cp,
-                         [&settings](std::vector<std::string>& out) { settings.sectionEntries(kAppSection, out); });
+                         [&settings](std::vector<std::u16string>& out) { settings.sectionEntries(kAppSection, out); });
 }
 
 }  // namespace qm

@@ -1,55 +1,81 @@
-// The settings file through the platform's profile functions. A Settings object is made for
-// one batch of reads or writes and bound to the file's path; each operation goes to the file
-// at once, and the object's end flushes the platform's cached copy of the file.
+// The settings file through the platform's profile functions (their W forms). A Settings
+// object is made for one batch of reads or writes and bound to the file's path; it reads the
+// file's bytes when it is made, and their form (settings/ini_form.h) decides how the batch
+// goes:
+// - code page 932 and UTF-16 with its mark: the profile functions read and write the file
+//   itself, as they read and write these forms;
+// - UTF-8, with or without its mark, which the profile functions would take for the code
+//   page: its exact UTF-16 form goes into a private copy, which the profile functions read and
+//   write; commit() puts the copy's exact UTF-8 form back in place of the file when the
+//   writes changed it.
+// Each operation goes to the (private or own) file at once, and the object's end flushes the
+// platform's cached copy of it.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "settings/apptable.h"
+#include "settings/ini_form.h"
+#include "settings/sections.h"
 #include "text/codepage.h"
 
 namespace qm {
 
-// The buffers the profile functions fill: one value, and a list of names.
+// The buffers the profile functions fill at first: one value, and a list of names. A value or
+// list that does not fit is read again into a buffer twice as large, until it fits.
 inline constexpr unsigned kValueBufferSize = 2048;
 inline constexpr unsigned kNameListBufferSize = 16384;
 
 class Settings {
 public:
-    explicit Settings(std::string path) : path_(std::move(path)) {}
+    explicit Settings(std::u16string path);
     ~Settings();
     Settings(const Settings&) = delete;
     Settings& operator=(const Settings&) = delete;
 
-    const std::string& path() const { return path_; }
-
     // True when the path names an existing file; a directory of that name does not count.
     bool exists() const;
+    // The form the file had when the object was made.
+    IniForm form() const { return form_; }
 
-    // A key's value, at most kValueBufferSize - 1 bytes (longer ones are cut); missing keys
-    // read as "".
-    std::string readText(const std::string& section, const std::string& key) const;
-    // The value read as parseIniInt and parseIniBool read it.
-    int readInt(const std::string& section, const std::string& key, int defaultValue) const;
-    bool readBool(const std::string& section, const std::string& key, bool defaultValue) const;
+    // A key's value, whole; missing keys read as "".
+    std::u16string readText(std::u16string_view section, std::u16string_view key) const;
+    // The value read as parseIniInt and parseIniBool read it, with the key's default.
+    int readInt(const IniKey& key) const;
+    bool readBool(const IniKey& key) const;
 
-    // Throw AppError "<path> に書き込めません" when the platform refuses the write.
-    void writeText(const std::string& section, const std::string& key, const std::string& value);
-    void writeInt(const std::string& section, const std::string& key, int value);
-    void writeBool(const std::string& section, const std::string& key, bool value);
+    // Throw AppError "<path> に書き込めません" when the platform refuses the write, and
+    // before any write when the file cannot be written back exactly in its form (bytes
+    // that could not be read, or that do not decode exactly).
+    void writeText(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+    void writeInt(const IniKey& key, int value);
+    void writeBool(const IniKey& key, bool value);
+    // Puts the writes in place; for a file read through a private copy, the copy's exact
+    // UTF-8 form (with the mark the file had) replaces the file, through a new file in the
+    // same folder moved over it, only when it differs from the bytes read. Throws AppError
+    // "<path> に書き込めません" when that fails; the file is then as it was.
+    void commit();
 
-    // Every section name, in file order (as much as kNameListBufferSize bytes hold).
-    std::vector<std::string> sectionNames() const;
+    // Every section name, in file order.
+    std::vector<std::u16string> sectionNames() const;
     // Empties `out`, then appends key "=" value for each key of `section`: the key names in
-    // file order (as much as kNameListBufferSize bytes hold), then each key's value read by
-    // its name.
-    void sectionEntries(const std::string& section, std::vector<std::string>& out) const;
+    // file order, then each key's value read by its name.
+    void sectionEntries(std::u16string_view section, std::vector<std::u16string>& out) const;
 
 private:
-    std::string path_;
+    [[noreturn]] void refuseWrite() const;
+
+    std::u16string path_;     // the user's file
+    std::u16string profile_;  // the file the profile functions use: path_ or the private copy
+    std::string bytes_;       // the file's bytes when the object was made
+    IniForm form_ = IniForm::CodePage;
+    bool readable_ = false;  // the bytes were read (or there was no file)
+    bool exact_ = true;      // the bytes decode exactly in their form (known once checked)
+    bool checked_ = false;   // exact_ is known
+    bool copy_ = false;      // profile_ is a private copy
 };
 
 // The application table, when the file has a section "app" (compared ignoring case).

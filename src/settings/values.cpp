@@ -6,13 +6,10 @@
 
 namespace qm {
 
-std::string iniPathFor(std::string_view exePath, const CodePage& cp) {
-    const std::size_t nameStart = fileNameStart(exePath, cp);
-    std::size_t dot = std::string_view::npos;
-    for (std::size_t i = nameStart; i < exePath.size(); i = cp.next(exePath, i)) {
-        if (exePath[i] == '.') dot = i;
-    }
-    return std::string(exePath.substr(0, dot)) + ".ini";
+std::u16string iniPathFor(std::u16string_view exePath) {
+    const std::size_t dot = exePath.find_last_of(u'.');
+    const std::size_t end = dot != std::u16string_view::npos && dot >= fileNameStart(exePath) ? dot : exePath.size();
+    return std::u16string(exePath.substr(0, end)) + u".ini";
 }
 
 namespace {
@@ -74,6 +71,13 @@ int parseIniInt(std::string_view text, int defaultValue) {
     return fromBits(negative ? 0u - magnitude : magnitude);
 }
 
+int parseIniInt(std::u16string_view text, int defaultValue) {
+    std::string ascii(text.size(), '\x7F');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] < 0x80) ascii[i] = static_cast<char>(text[i]);
+    return parseIniInt(ascii, defaultValue);
+}
+
 bool parseIniBool(std::string_view text, bool defaultValue) {
     return parseIniInt(text, defaultValue ? 1 : 0) != 0;
 }
@@ -81,18 +85,5 @@ bool parseIniBool(std::string_view text, bool defaultValue) {
 std::string formatIniInt(int value) { return std::to_string(value); }
 
 std::string formatIniBool(bool value) { return value ? "1" : "0"; }
-
-std::vector<std::string> splitNameList(const char* buffer, std::size_t returned, std::size_t capacity) {
-    std::vector<std::string> names;
-    const std::size_t end = returned < capacity ? returned : capacity;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= end; ++i) {
-        if (i == end || buffer[i] == '\0') {
-            if (i > start) names.emplace_back(buffer + start, i - start);
-            start = i + 1;
-        }
-    }
-    return names;
-}
 
 }  // namespace qm

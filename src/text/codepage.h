@@ -18,6 +18,10 @@ public:
     // Upper- and lower-case by the user's locale; the byte length never changes.
     virtual std::string upper(std::string_view text) const = 0;
     virtual std::string lower(std::string_view text) const = 0;
+    // The same two for UTF-16 text (CompareStringW, CharUpperBuffW); the length in UTF-16
+    // units never changes.
+    virtual bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const = 0;
+    virtual std::u16string upper(std::u16string_view text) const = 0;
 
     // Position of the character after the one at `pos`, as CharNextA steps: a lead byte
     // takes its trail byte with it unless the text ends there. Never past the end.
@@ -31,13 +35,16 @@ public:
 };
 
 // Code page 932 as a model: lead bytes 0x81-0x9F and 0xE0-0xFC; only ASCII letters change
-// case (as on Windows for this code page, where double-byte letters keep their case).
+// case (as on Windows for this code page, where double-byte letters keep their case), in
+// UTF-16 as in the code page.
 class Cp932Model final : public CodePage {
 public:
     bool isLeadByte(unsigned char byte) const override;
     bool equalsIgnoreCase(std::string_view a, std::string_view b) const override;
     std::string upper(std::string_view text) const override;
     std::string lower(std::string_view text) const override;
+    bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const override;
+    std::u16string upper(std::u16string_view text) const override;
 };
 
 // The code page the program runs with: the system's on Windows, the model elsewhere.

@@ -24,6 +24,17 @@ bool Cp932Model::equalsIgnoreCase(std::string_view a, std::string_view b) const 
 }
 
 std::string Cp932Model::upper(std::string_view text) const { return mapAscii(text, *this, toUpper); }
+bool Cp932Model::equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const {
+    return upper(a) == upper(b);
+}
+
+std::u16string Cp932Model::upper(std::u16string_view text) const {
+    std::u16string out(text);
+    for (char16_t& c : out)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    return out;
+}
+
 std::string Cp932Model::lower(std::string_view text) const { return mapAscii(text, *this, toLower); }
 
 }  // namespace qm

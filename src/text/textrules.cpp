@@ -19,6 +19,11 @@ std::size_t fileNameStart(std::string_view path, const CodePage& cp) {
     return start;
 }
 
+std::size_t fileNameStart(std::u16string_view path) {
+    const std::size_t last = path.find_last_of(u"\\:");
+    return last == std::u16string_view::npos ? 0 : last + 1;
+}
+
 std::string titleFromExePath(std::string_view exePath, const CodePage& cp) {
     std::string_view name = exePath.substr(fileNameStart(exePath, cp));
     for (std::size_t i = 0; i < name.size(); i = cp.next(name, i)) {

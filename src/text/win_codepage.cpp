@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "text/codepage.h"
+#include "text/win_ansi_name.h"
 
 namespace qm {
 
@@ -18,6 +19,19 @@ public:
         std::string out(text);
         if (!out.empty()) CharUpperBuffA(&out[0], static_cast<DWORD>(out.size()));
         return out;
+    }
+    bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const override {
+        // NUL-terminated copies: an empty text still has a buffer to point at.
+        WideText x(a.begin(), a.end()), y(b.begin(), b.end());
+        x.push_back(L'\0');
+        y.push_back(L'\0');
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, x.data(), static_cast<int>(a.size()), y.data(),
+                              static_cast<int>(b.size())) == CSTR_EQUAL;
+    }
+    std::u16string upper(std::u16string_view text) const override {
+        WideText out(text.begin(), text.end());
+        if (!out.empty()) CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
+        return std::u16string(out.begin(), out.end());
     }
     std::string lower(std::string_view text) const override {
         std::string out(text);

@@ -15,10 +15,11 @@
 #include "runlist/dropped_files.h"
 #include "runlist/file_dialog.h"
 #include "runlist/folder_browser.h"
+#include "settings/sections.h"
 #include "settings/settings.h"
-#include "settings/values.h"
 #include "text/codepage.h"
 #include "text/texts.h"
+#include "text/win_ansi_name.h"
 #include "ui/application.h"
 #include "ui/placement.h"
 
@@ -39,6 +40,19 @@ private:
     HWND hwnd_;
     ForegroundState& foreground_;
 };
+
+// The drop-down's selected name, read in UTF-16 as it went in; empty when none is selected.
+std::u16string selectedName(HWND combo) {
+    const LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (sel < 0) return std::u16string();
+    const LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
+    if (len < 0) return std::u16string();
+    WideText buffer(static_cast<std::size_t>(len) + 1, L'\0');
+    const LRESULT got =
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(buffer.data()));
+    if (got < 0) return std::u16string();
+    return std::u16string(buffer.begin(), buffer.begin() + (got < len ? got : len));
+}
 
 }  // namespace
 
@@ -61,37 +75,40 @@ void TQuillmoorMW::FormCreate(void*) {
         RedrawPause pause(ListBox1);
         applyArgumentRule(args, runList(), target);
     }
-    const std::optional<std::string> settingsPath = Application::settingsPath();
-    settingsPath_ = settingsPath.value_or(std::string());
+    settingsPath_ = Application::settingsPath();
 
     Settings settings(settingsPath_);
-    if (!settingsPath || !settings.exists()) {
+    if (!settings.exists()) {
         MessageBoxA(Application::handle(), texts::kNoIniNotice, Application::title().c_str(), MB_OK);
         end();
         return;
     }
     // Position and size in 96-dpi units; placed on the screen at once.
     Rect stored{};
-    stored.top = settings.readInt("Pos", "Top", 0);
-    stored.left = settings.readInt("Pos", "Left", 0);
-    stored.height = settings.readInt("Pos", "Height", 300);
-    stored.width = settings.readInt("Pos", "Width", 400);
+    stored.top = settings.readInt(kIniTop);
+    stored.left = settings.readInt(kIniLeft);
+    stored.height = settings.readInt(kIniHeight);
+    stored.width = settings.readInt(kIniWidth);
     setBounds(stored);
-    setChecked(CheckBox1, settings.readBool("check", "clear", false));
-    setChecked(CheckBox2, settings.readBool("check", "quit", false));
+    setChecked(CheckBox1, settings.readBool(kIniClear));
+    setChecked(CheckBox2, settings.readBool(kIniQuit));
 
     appTable_ = loadAppTable(settings, cp());
     if (!appTable_) return;
-    const std::vector<std::string>& entries = appTable_->entries;
-    // Redraw off while the names go in: otherwise the drop-down's list updates its scroll bar
-    // after every one of them.
-    SendMessageA(ComboBox1, WM_SETREDRAW, FALSE, 0);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string name(appName(entries[i]));
-        SendMessageA(ComboBox1, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(name.c_str()));
+    // The names as the file holds them, in UTF-16: the drop-down is a Unicode window and
+    // keeps any character its W messages give it.
+    {
+        // Otherwise the drop-down's list updates its scroll bar after every name.
+        RedrawPause pause(ComboBox1);
+        const std::vector<std::u16string>& entries = appTable_->entries;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const std::u16string_view name = appName(entries[i]);
+            WideText text(name.begin(), name.end());
+            text.push_back(L'\0');
+            SendMessageW(ComboBox1, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(text.data()));
+        }
     }
-    SendMessageA(ComboBox1, WM_SETREDRAW, TRUE, 0);
-    SendMessageA(ComboBox1, CB_SETCURSEL, 0, 0);
+    SendMessageW(ComboBox1, CB_SETCURSEL, 0, 0);
 }
 
 void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
@@ -99,19 +116,19 @@ void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
     const RECT frame = frameRect(hwnd_);
     const Rect r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, dpi_);  // 96-dpi units
     Settings settings(settingsPath_);
-    settings.writeInt("Pos", "Top", r.top);
-    settings.writeInt("Pos", "Left", r.left);
-    settings.writeInt("Pos", "Height", r.height);
-    settings.writeInt("Pos", "Width", r.width);
-    settings.writeBool("check", "clear", isChecked(CheckBox1));
-    settings.writeBool("check", "quit", isChecked(CheckBox2));
+    settings.writeInt(kIniTop, r.top);
+    settings.writeInt(kIniLeft, r.left);
+    settings.writeInt(kIniHeight, r.height);
+    settings.writeInt(kIniWidth, r.width);
+    settings.writeBool(kIniClear, isChecked(CheckBox1));
+    settings.writeBool(kIniQuit, isChecked(CheckBox2));
+    settings.commit();
 }
 
 // ---------------------------------------------------------------- commands
 
 void TQuillmoorMW::Button6Click(void*) {
-    const int sel = static_cast<int>(SendMessageA(ComboBox1, CB_GETCURSEL, 0, 0));
-    const std::string selected = itemText(ComboBox1, CB_GETLBTEXTLEN, CB_GETLBTEXT, sel).value_or(std::string());
+    const std::u16string selected = selectedName(ComboBox1);
     // A failed start raises its error here: the list stays and the window stays open.
     const bool quit = launchFromRunList(runList(), selected, appTable_ ? &*appTable_ : nullptr,
                                         isChecked(CheckBox1), isChecked(CheckBox2));

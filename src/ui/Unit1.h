@@ -134,7 +134,7 @@ private:
     FontOwner font_;       // the window font, on every control but Label1
     FontOwner labelFont_;  // Label1's own font
     ForegroundState foreground_;  // previous foreground window, focus give-back flag
-    std::string settingsPath_;           // computed once at creation
+    std::u16string settingsPath_;  // computed once at creation
     std::optional<AppTable> appTable_;   // built once at creation
     bool activatedOnce_ = false;
     // Where each control was last put (the drop-down with its opened height): a control

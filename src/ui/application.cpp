@@ -37,17 +37,14 @@ WideText modulePath() {
 }
 
 std::wstring_view exePathW() { return std::wstring_view(g_exePath.data(), g_exePath.size()); }
-
-// Where the file name starts: after the last "\" or ":".
-std::size_t fileNameStartW(std::wstring_view path) {
-    const std::size_t last = path.find_last_of(L"\\:");
-    return last == std::wstring_view::npos ? 0 : last + 1;
+std::u16string exePath16() {
+    return std::u16string(g_exePath.begin(), g_exePath.end());
 }
 
 // The title comes from the file name alone: a name the code page holds keeps its title in a
 // folder it does not hold; any other is the name in the name rule's form of the whole path.
 std::string exeTitle(std::wstring_view exe) {
-    const std::optional<std::string> name = exactAnsi(exe.substr(fileNameStartW(exe)));
+    const std::optional<std::string> name = exactAnsi(exe.substr(fileNameStart(exePath16())));
     return titleFromExePath(name ? *name : ansiName(exe), systemCodePage());
 }
 
@@ -80,17 +77,8 @@ HWND Application::handle() { return g_app; }
 HINSTANCE Application::instance() { return g_instance; }
 const std::string& Application::title() { return g_title; }
 
-std::optional<std::string> Application::settingsPath() {
-    const std::wstring_view exe = exePathW();
-    if (const std::optional<std::string> held = exactAnsi(exe)) return iniPathFor(*held, systemCodePage());
-    // A path outside the code page: the settings file's own short form, never the exe's short
-    // form with its extension changed, which may be another file's short name. The extension
-    // is found as iniPathFor finds it; in UTF-16 no trail byte can pass for a "\".
-    const std::size_t dot = exe.find_last_of(L'.');
-    const std::size_t end = dot != std::wstring_view::npos && dot >= fileNameStartW(exe) ? dot : exe.size();
-    WideText ini(exe.begin(), exe.begin() + static_cast<std::ptrdiff_t>(end));
-    for (const wchar_t c : std::wstring_view(L".ini")) ini.push_back(c);
-    return exactOrShortName(std::wstring_view(ini.data(), ini.size()));
+std::u16string Application::settingsPath() {
+    return iniPathFor(exePath16());
 }
 
 HICON Application::icon() { return g_icon; }

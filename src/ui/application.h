@@ -16,10 +16,9 @@ public:
     static HWND handle();
     static HINSTANCE instance();
     static const std::string& title();
-    // The settings file beside the executable, named after it with ".ini": the path in the
-    // code page, or its short form; nothing when the code page can name it neither way (no
-    // such file, or short names off), and the file counts as missing.
-    static std::optional<std::string> settingsPath();
+    // The settings file beside the executable, named after it with ".ini" (iniPathFor), in
+    // UTF-16 as the system names the executable.
+    static std::u16string settingsPath();
     // The program's icon (MAINICON) at the system's icon size and at its small icon size,
     // loaded once for both window classes.
     static HICON icon();

@@ -191,9 +191,8 @@ struct Started : Process {
 };
 
 // The tool in a folder "Café" beside a folder "Cafe", the look-alike that code page 932's
-// best fit makes of it, which holds another settings file. The tool reads its own file
-// through the file's short form, and without it shows the notice; the other is never read
-// nor written.
+// best fit makes of it, which holds another settings file. The tool reads its own file, and
+// without it shows the notice; the other is never read nor written.
 TEST(LifecycleSettings, ExeInAFolderOutsideTheCodePageNeverReadsTheLookAlikeFolder) {
     WideNames names;
     const std::string decoyIni = "[Pos]\r\nTop=5\r\n[app]\r\ndecoy=decoy.exe %P\r\n";
@@ -261,6 +260,184 @@ TEST(LifecycleSettings, RefusedWriteShowsTheErrorBoxAndTheWindowStillCloses) {
     EXPECT_EQ(p.wait(), 0);
     CloseHandle(held);
     EXPECT_EQ(readFile(tool.iniPath()), ini);
+}
+
+// ---------------------------------------------------------------- forms of the file
+
+// The file as today's editors save it: the same text spelled as UTF-8 bytes, in each form.
+enum class Form { Utf8, Utf8Mark, Utf16 };
+
+std::wstring fromUtf8(const std::string& bytes) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &out[0], n);
+    return out;
+}
+
+std::string toUtf8(const std::wstring& text) {
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+std::string inForm(Form form, const std::string& utf8) {
+    if (form == Form::Utf8) return utf8;
+    if (form == Form::Utf8Mark) return "\xEF\xBB\xBF" + utf8;
+    const std::wstring wide = fromUtf8(utf8);
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+}
+
+// The drop-down's names as its W messages give them.
+std::vector<std::wstring> comboNames(HWND combo) {
+    std::vector<std::wstring> out;
+    const LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]))));
+        out.push_back(text);
+    }
+    return out;
+}
+
+const std::string kData8 = "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF";  // データ in UTF-8
+const std::string kCafeSnow8 = "Caf\xC3\xA9\xE2\x98\x83";           // Café☃ in UTF-8
+
+// [app] on line 1, a section of the user's own holding the same name, and the six values.
+std::string formIni(int top, int left) {
+    return "[app]\r\n" + kData8 + "=notepad.exe %P\r\n" + kCafeSnow8 + "=x.exe\r\n[memo]\r\n" + kData8 + "=" + kData8 +
+           "\r\n[Pos]\r\nTop=" + std::to_string(top) + "\r\nLeft=" + std::to_string(left) +
+           "\r\nHeight=300\r\nWidth=400\r\n[check]\r\nclear=0\r\nquit=0\r\n";
+}
+
+// UTF-8 without and with its mark and UTF-16: the names show as written, and a close that
+// moved the window changes the two values that moved and nothing else, the form and its
+// mark kept.
+TEST(LifecycleSettings, EachFormShowsItsNamesAsWrittenAndACloseChangesOnlyTheSixValues) {
+    for (Form form : {Form::Utf8, Form::Utf8Mark, Form::Utf16}) {
+        SCOPED_TRACE(static_cast<int>(form));
+        Tool tool(inForm(form, formIni(10, 20)));
+        const HWND main = tool.startAndWait();
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(windowRect(main).top, 10);
+        EXPECT_EQ(comboNames(control(main, kIdComboBox1)),
+                  (std::vector<std::wstring>{L"\u30C7\u30FC\u30BF", L"Caf\u00E9\u2603"}));
+        SetWindowPos(main, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_TRUE(tool.close(main));
+        EXPECT_EQ(readFile(tool.iniPath()), inForm(form, formIni(40, 30)));
+    }
+    // Closed where it opened: the file is not written at all.
+    Tool tool(inForm(Form::Utf8, formIni(10, 20)));
+    const HWND main = tool.startAndWait();
+    ASSERT_NE(main, nullptr);
+    FILETIME before{}, after{};
+    const auto written = [&](FILETIME& t) {
+        test::Handle f(
+            CreateFileA(tool.iniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        GetFileTime(f.get(), nullptr, nullptr, &t);
+    };
+    written(before);
+    Sleep(50);
+    ASSERT_TRUE(tool.close(main));
+    written(after);
+    EXPECT_EQ(CompareFileTime(&before, &after), 0);
+    EXPECT_EQ(readFile(tool.iniPath()), formIni(10, 20));
+}
+
+// A UTF-8 file whose bytes after its mark are not UTF-8 cannot be written back exactly: the
+// close says it cannot write, and the file stays as it was.
+TEST(LifecycleSettings, AFileThatDoesNotDecodeExactlyIsNeverRewritten) {
+    const std::string ini = "\xEF\xBB\xBF[app]\r\n\x83\x66\x81\x5B\x83\x5E=x.exe\r\n[Pos]\r\nTop=10\r\nLeft=20\r\n";
+    Tool tool(ini);
+    Process p = tool.start();
+    const HWND main = findMainWindow();
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    const HWND box = findMessageBox(p.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(readMessageBox(box).text, tool.iniPath() + " に書き込めません.");
+    pressOk(box);
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_EQ(readFile(tool.iniPath()), ini);
+}
+
+// The programs the templates name, started by "実行" with the probe recording its own path
+// and the line it got.
+class LifecycleSettingsLaunch : public ::testing::Test {
+protected:
+    void TearDown() override {
+        for (const char* name : {"QM_PROBE_OUT", "QM_PROBE_SELF"}) SetEnvironmentVariableA(name, nullptr);
+    }
+    // The probe copied to `relative` (UTF-16) inside the tool's folder; its full path.
+    std::wstring placeProbe(const Tool& tool, const std::wstring& relative) {
+        const std::wstring path = fromAcp(tool.dir()) + L"\\" + relative;
+        CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
+        EXPECT_TRUE(CopyFileW(fromAcp(programDir() + "\\qm_probe.exe").c_str(), path.c_str(), FALSE));
+        return path;
+    }
+    // Starts the tool, presses "実行" on its first application, and returns the line the
+    // probe got (empty when none ran); the probe's own path goes to self_.
+    std::string run(Tool& tool, HWND& main) {
+        out_ = tool.dir() + "\\probe.txt";
+        const std::string self = tool.dir() + "\\probe-self.bin";
+        SetEnvironmentVariableA("QM_PROBE_OUT", out_.c_str());
+        SetEnvironmentVariableA("QM_PROBE_SELF", self.c_str());
+        main = tool.startAndWait();
+        if (!main) return std::string();
+        SendMessageW(control(main, kIdButton6), BM_CLICK, 0, 0);
+        waitUntil([&] { return !readFile(out_).empty(); }, 5000);
+        const std::string bytes = readFile(self);
+        self_.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+        return readFile(out_);
+    }
+
+    std::string out_;
+    std::wstring self_;
+};
+
+TEST_F(LifecycleSettingsLaunch, AProgramInAFolderFromAUtf8FileStarts) {
+    Tool tool(nullptr);
+    const std::wstring probe = placeProbe(tool, L"\u8868\\probe.exe");  // 表
+    writeFile(tool.iniPath(),
+              "[app]\r\n" + kData8 + "=\"" + toUtf8(fromAcp(tool.dir())) + "\\\xE8\xA1\xA8\\probe.exe\" %P\r\n");
+    HWND main = nullptr;
+    EXPECT_EQ(run(tool, main), "\"" + tool.dir() + "\\\x95\x5C\\probe.exe\" ");
+    EXPECT_EQ(self_, probe);
+    ASSERT_TRUE(tool.close(main));
+}
+
+TEST_F(LifecycleSettingsLaunch, AProgramInCafeFromAUtf16FileStartsNeverTheLookAlike) {
+    Tool tool(nullptr);
+    const std::wstring probe = placeProbe(tool, L"Caf\u00E9\\probe.exe");
+    const std::wstring decoy = placeProbe(tool, L"Cafe\\probe.exe");
+    const std::wstring dir = fromAcp(tool.dir());
+    const std::wstring text = L"[app]\r\nCaf\u00E9=\"" + dir + L"\\Caf\u00E9\\probe.exe\" %P\r\n";
+    writeFile(tool.iniPath(),
+              "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
+    HWND main = nullptr;
+    EXPECT_FALSE(run(tool, main).empty());
+    EXPECT_EQ(self_, probe);
+    ASSERT_TRUE(tool.close(main));
+}
+
+TEST_F(LifecycleSettingsLaunch, ATemplateOf2100BytesIsReadWholeAndTheListClearedAfterTheStart) {
+    Tool tool(nullptr);
+    const std::string probe = toAcp(placeProbe(tool, L"probe.exe"));
+    std::string templ = "\"" + probe + "\" /x:";
+    templ += std::string(2100 - templ.size() - 3, 'y') + " %P";
+    ASSERT_EQ(templ.size(), 2100u);
+    writeFile(tool.iniPath(), "[app]\r\nlong=" + templ + "\r\n[check]\r\nclear=1\r\n");
+    HWND main = nullptr;
+    out_ = tool.dir() + "\\probe.txt";
+    SetEnvironmentVariableA("QM_PROBE_OUT", out_.c_str());
+    main = tool.startAndWait("a \"b c\"");
+    ASSERT_NE(main, nullptr);
+    SendMessageW(control(main, kIdButton6), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return !readFile(out_).empty(); }, 5000));
+    EXPECT_EQ(readFile(out_), templ.substr(0, 2097) + "  \"a\" \"b c\"");
+    EXPECT_TRUE(listItems(control(main, kIdListBox1)).empty());
+    ASSERT_TRUE(tool.close(main));
 }
 
 }  // namespace

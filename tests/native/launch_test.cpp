@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "../shared/memory_runlist.h"
 #include "launch/launch.h"
@@ -46,134 +48,173 @@ TEST(QuotedPathList, EveryEntryStaysOneArgument) {
               " \"C:\\a\" \"C:\\\\\" \"\x83\\\"");
 }
 
+// A stand-in for the system's conversion: each byte one UTF-16 unit of the same value.
+std::u16string widened(std::string_view text) {
+    std::u16string out;
+    for (const char c : text) out += static_cast<char16_t>(static_cast<unsigned char>(c));
+    return out;
+}
+
+std::u16string replaced(std::u16string_view commandTemplate, const std::vector<std::u16string>& entries) {
+    return replacePathPlaceholder(commandTemplate, entries, cp).line;
+}
+
 TEST(PathPlaceholder, EachOccurrenceOfEitherCaseGetsTheWholeList) {
-    const std::string paths = " \"C:\\a\" \"C:\\b\"";
+    const std::vector<std::u16string> paths{u"C:\\a", u"C:\\b"};
     // The template's own space plus the list's leading space: two spaces.
-    EXPECT_EQ(replacePathPlaceholder("app.exe %P", paths, cp), "app.exe  \"C:\\a\" \"C:\\b\"");
-    EXPECT_EQ(replacePathPlaceholder("a %P b %p c", " \"x\"", cp), "a  \"x\" b  \"x\" c");
-    EXPECT_EQ(replacePathPlaceholder("%p", " \"x\"", cp), " \"x\"");
+    EXPECT_EQ(replaced(u"app.exe %P", paths), u"app.exe  \"C:\\a\" \"C:\\b\"");
+    EXPECT_EQ(replaced(u"a %P b %p c", {u"x"}), u"a  \"x\" b  \"x\" c");
+    EXPECT_EQ(replaced(u"%p", {u"x"}), u" \"x\"");
     // The search goes on right after each occurrence.
-    EXPECT_EQ(replacePathPlaceholder("%P%p", "L", cp), "LL");
-    EXPECT_EQ(replacePathPlaceholder("%%PP", "L", cp), "%LP");
-    EXPECT_EQ(replacePathPlaceholder("%%%p%", "L", cp), "%%L%");
+    EXPECT_EQ(replaced(u"%P%p", {u"L"}), u" \"L\" \"L\"");
+    EXPECT_EQ(replaced(u"%%PP", {u"L"}), u"% \"L\"P");
+    EXPECT_EQ(replaced(u"%%%p%", {u"L"}), u"%% \"L\"%");
+    // Characters outside any code page stay as they are, around and between.
+    EXPECT_EQ(replaced(u"C:\\Caf\u00E9\\表\\app.exe %P \u2603", {u"\u00E9"}),
+              u"C:\\Caf\u00E9\\表\\app.exe  \"\u00E9\" \u2603");
+}
+
+TEST(PathPlaceholder, RecordsWhereEachEntryStands) {
+    const CommandLine line = replacePathPlaceholder(u"\u00E9 %P | %p", {u"ab", u"", u"表x"}, cp);
+    ASSERT_EQ(line.line, u"\u00E9  \"ab\" \"\" \"表x\" |  \"ab\" \"\" \"表x\"");
+    const std::vector<std::pair<std::size_t, std::size_t>> expected{{4, 2}, {9, 0}, {12, 2}, {20, 2}, {25, 0}, {28, 2}};
+    ASSERT_EQ(line.entries.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(line.entries[i].at, expected[i].first) << i;
+        EXPECT_EQ(line.entries[i].length, expected[i].second) << i;
+        // Inside its quotes.
+        EXPECT_EQ(line.line[line.entries[i].at - 1], u'"');
+        EXPECT_EQ(line.line[line.entries[i].at + line.entries[i].length], u'"');
+    }
+    EXPECT_TRUE(replacePathPlaceholder(u"app.exe a", {u"x"}, cp).entries.empty());
 }
 
 TEST(PathPlaceholder, InsertedTextIsNeverSearched) {
     // A path that itself holds "%P" or "%p" arrives as it is.
-    const std::string paths = quotedPathList(listOf({"C:\\100%P\\x", "D:\\%p"}), cp);
-    EXPECT_EQ(replacePathPlaceholder("run %P end", paths, cp), "run  \"C:\\100%P\\x\" \"D:\\%p\" end");
+    EXPECT_EQ(replaced(u"run %P end", {u"C:\\100%P\\x", u"D:\\%p"}), u"run  \"C:\\100%P\\x\" \"D:\\%p\" end");
 }
 
 TEST(PathPlaceholder, TemplateWithoutPlaceholderStaysAsItIs) {
-    for (const char* t : {"", "notepad.exe", "a %Q b", "50% P", "P%", "%", "x=%"})
-        EXPECT_EQ(replacePathPlaceholder(t, " \"C:\\a\"", cp), t) << t;
+    for (const char16_t* t : {u"", u"notepad.exe", u"a %Q b", u"50% P", u"P%", u"%", u"x=%", u"%Ｐ"})
+        EXPECT_EQ(replaced(t, {u"C:\\a"}), t);
 }
 
 TEST(PathPlaceholder, EmptyListLeavesTheTemplatesSpace) {
-    EXPECT_EQ(replacePathPlaceholder("app.exe %P", quotedPathList(MemoryRunList(), cp), cp), "app.exe ");
-}
-
-TEST(PathPlaceholder, DoubleByteCharactersWithTrailBytePStayWhole) {
-    // パ is 83 70 and ケ is 83 50: trail bytes that read as "p" and "P". Upper-casing keeps
-    // them (otherwise パ would become ケ), and "%" can never be a trail byte, so a match
-    // never begins inside a character.
-    EXPECT_EQ(cp.upper("パケp"), "パケP");
-    EXPECT_EQ(replacePathPlaceholder("パ%P", "L", cp), "パL");
-    EXPECT_EQ(replacePathPlaceholder("C:\\ケ\\%pパ", "L", cp), "C:\\ケ\\Lパ");
-    EXPECT_EQ(replacePathPlaceholder("%ケ%パ", "L", cp), "%ケ%パ");
-    EXPECT_EQ(replacePathPlaceholder("表%P\\ポ", "L", cp), "表L\\ポ");
+    EXPECT_EQ(replaced(u"app.exe %P", {}), u"app.exe ");
 }
 
 TEST(PlanLaunch, FirstCaseInsensitiveNameMatchGivesTheTemplate) {
-    const AppTable table{{"Edit=first.exe %P", "EDIT=second.exe %P", "Tool=t.exe a=b %P =", "Empty=",
-                          "ケ=k.exe", "パ=pa.exe"}};
+    const AppTable table{{u"Edit=first.exe %P", u"EDIT=second.exe %P", u"Tool=t.exe a=b %P =", u"Empty=", u"ケ=k.exe",
+                          u"パ=pa.exe", u"Caf\u00E9=C:\\Caf\u00E9\\c.exe"}};
     const MemoryRunList list = listOf({"C:\\a"});
-    EXPECT_EQ(planLaunch(list, "EDIT", &table, false, false, cp).commandLine, "first.exe  \"C:\\a\"");
-    EXPECT_EQ(planLaunch(list, "edit", &table, false, false, cp).commandLine, "first.exe  \"C:\\a\"");
+    const auto line = [&](std::u16string_view name, const AppTable* t) {
+        return planLaunch(list, name, t, false, false, cp, widened).commandLine.line;
+    };
+    EXPECT_EQ(line(u"EDIT", &table), u"first.exe  \"C:\\a\"");
+    EXPECT_EQ(line(u"edit", &table), u"first.exe  \"C:\\a\"");
     // Everything after the name's "=" is the template, further "=" included.
-    EXPECT_EQ(planLaunch(list, "tool", &table, false, false, cp).commandLine, "t.exe a=b  \"C:\\a\" =");
-    // Names that differ only in a trail byte are different names.
-    EXPECT_EQ(planLaunch(list, "パ", &table, false, false, cp).commandLine, "pa.exe");
+    EXPECT_EQ(line(u"tool", &table), u"t.exe a=b  \"C:\\a\" =");
+    EXPECT_EQ(line(u"パ", &table), u"pa.exe");
+    // A name outside the code page is found as written, never as a look-alike.
+    EXPECT_EQ(line(u"Caf\u00E9", &table), u"C:\\Caf\u00E9\\c.exe");
+    EXPECT_EQ(line(u"Cafe", &table), u"");
     // No match, no selection, an empty template, no table: an empty command line.
-    EXPECT_EQ(planLaunch(list, "Edi", &table, false, false, cp).commandLine, "");
-    EXPECT_EQ(planLaunch(list, "", &table, false, false, cp).commandLine, "");
-    EXPECT_EQ(planLaunch(list, "Empty", &table, false, false, cp).commandLine, "");
-    EXPECT_EQ(planLaunch(list, "Edit", nullptr, false, false, cp).commandLine, "");
+    EXPECT_EQ(line(u"Edi", &table), u"");
+    EXPECT_EQ(line(u"", &table), u"");
+    EXPECT_EQ(line(u"Empty", &table), u"");
+    EXPECT_EQ(line(u"Edit", nullptr), u"");
 }
 
 TEST(PlanLaunch, CarriesTheListAndBothAfterLaunchOptions) {
-    const AppTable table{{"v=viewer.exe %P"}};
-    const MemoryRunList list = listOf({"a", "b"});
+    const AppTable table{{u"v=viewer.exe %P"}};
+    // Each entry goes in by the conversion of its quoted text.
+    const MemoryRunList list = listOf({"a", "b\\"});
+    const auto upper = [](std::string_view text) {
+        std::u16string out = widened(text);
+        for (char16_t& c : out) c = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+        return out;
+    };
     for (bool clear : {false, true}) {
         for (bool quit : {false, true}) {
-            const LaunchPlan plan = planLaunch(list, "v", &table, clear, quit, cp);
-            EXPECT_EQ(plan.quotedPathList, " \"a\" \"b\"");
-            EXPECT_EQ(plan.commandLine, "viewer.exe  \"a\" \"b\"");
+            const LaunchPlan plan = planLaunch(list, u"v", &table, clear, quit, cp, upper);
+            EXPECT_EQ(plan.commandLine.line, u"viewer.exe  \"A\" \"B\\\\\"");
             EXPECT_EQ(plan.clearList, clear);
             EXPECT_EQ(plan.closeWindow, quit);
         }
     }
     // A missing table still gives the after-launch actions.
-    const LaunchPlan noTable = planLaunch(list, "v", nullptr, true, true, cp);
-    EXPECT_EQ(noTable.commandLine, "");
+    const LaunchPlan noTable = planLaunch(list, u"v", nullptr, true, true, cp, widened);
+    EXPECT_EQ(noTable.commandLine.line, u"");
     EXPECT_TRUE(noTable.clearList);
     EXPECT_TRUE(noTable.closeWindow);
 }
 
 // A finder that knows exactly these program names.
-ProgramFinder finds(std::initializer_list<const char*> names) {
-    return [known = std::set<std::string>(names.begin(), names.end())](const std::string& name) {
+ProgramFinder finds(std::initializer_list<const char16_t*> names) {
+    return [known = std::set<std::u16string>(names.begin(), names.end())](const std::u16string& name) {
         return known.count(name) > 0;
     };
 }
 
-TEST(PercentCheck, WalksWholeCharacters) {
-    for (const char* text : {"%", "C:\\100%\\a", "%OS%.txt", "表%", "x\x83%"})
-        EXPECT_TRUE(holdsPercent(text, cp)) << text;
-    for (const char* text : {"", "C:\\表\\ポ.txt", "a&b^c!d", "パケ"}) EXPECT_FALSE(holdsPercent(text, cp)) << text;
+TEST(PercentCheck, AnEntryWithAPercentOnTheLine) {
+    const AppTable table{{u"p=x.exe %P", u"fixed=x.exe"}};
+    for (const char* entry : {"%", "C:\\100%\\a", "%OS%.txt", "表%"}) {
+        EXPECT_TRUE(planLaunch(listOf({"a", entry}), u"p", &table, false, false, cp, widened).passesPercent) << entry;
+        EXPECT_FALSE(planLaunch(listOf({"a", entry}), u"fixed", &table, false, false, cp, widened).passesPercent);
+    }
+    // What the conversion gives counts: a byte that becomes a "%" is one.
+    const auto percentFor83 = [](std::string_view text) {
+        std::u16string out = widened(text);
+        for (char16_t& c : out) c = c == 0x83 ? u'%' : c;
+        return out;
+    };
+    EXPECT_TRUE(planLaunch(listOf({"a\x83x"}), u"p", &table, false, false, cp, percentFor83).passesPercent);
+    for (const char* entry : {"", "C:\\表\\ポ.txt", "a&b^c!d", "パケ"})
+        EXPECT_FALSE(planLaunch(listOf({entry}), u"p", &table, false, false, cp, widened).passesPercent) << entry;
 }
 
 TEST(InterpreterTarget, BatchFilesAndTheInterpreterByName) {
     const ProgramFinder none = finds({});
-    for (const char* line : {"x.bat", "X.Bat", "\"C:\\a b\\x.CMD\" %P", "\"x.bat. \" a", "x.cmd.", "\"ポ.bat\"",
-                             "\"C:\\表\\cmd\" /c", "C:\\Windows\\System32\\cmd.exe", "\"cmd.EXE\" /c x %P"})
-        EXPECT_TRUE(runsThroughInterpreter(line, none, cp)) << line;
-    EXPECT_TRUE(runsThroughInterpreter("cmd /c echo %P", finds({"cmd"}), cp));
-    EXPECT_TRUE(runsThroughInterpreter("C:\\Windows\\System32\\cmd.exe /c x %P",
-                                       finds({"C:\\Windows\\System32\\cmd.exe"}), cp));
-    // Only the program's own name counts; a trail byte 0x5C (表) is no folder separator.
-    for (const char* line : {"\"notepad.exe\" %P", "\"C:\\app.exe\" x.bat %P", "\"x.batch\"", "\"x.bat.exe\"",
-                             "\"C:\\x.bat\\y.exe\"", "\"cmdx\"", "\"C:\\cmd\\app\"", "\"表cmd\"", "\"\""})
-        EXPECT_FALSE(runsThroughInterpreter(line, none, cp)) << line;
+    for (const char16_t* line : {u"x.bat", u"X.Bat", u"\"C:\\a b\\x.CMD\" %P", u"\"x.bat. \" a", u"x.cmd.",
+                                 u"\"ポ.bat\"", u"\"C:\\表\\cmd\" /c", u"C:\\Windows\\System32\\cmd.exe",
+                                 u"\"cmd.EXE\" /c x %P", u"\"C:\\Caf\u00E9\\x.bat\""})
+        EXPECT_TRUE(runsThroughInterpreter(line, none));
+    EXPECT_TRUE(runsThroughInterpreter(u"cmd /c echo %P", finds({u"cmd"})));
+    EXPECT_TRUE(
+        runsThroughInterpreter(u"C:\\Windows\\System32\\cmd.exe /c x %P", finds({u"C:\\Windows\\System32\\cmd.exe"})));
+    // Only the program's own name counts.
+    for (const char16_t* line : {u"\"notepad.exe\" %P", u"\"C:\\app.exe\" x.bat %P", u"\"x.batch\"", u"\"x.bat.exe\"",
+                                 u"\"C:\\x.bat\\y.exe\"", u"\"cmdx\"", u"\"C:\\cmd\\app\"", u"\"表cmd\"", u"\"\""})
+        EXPECT_FALSE(runsThroughInterpreter(line, none));
 }
 
 TEST(InterpreterTarget, UnquotedNameIsTheFirstPrefixTheSystemFinds) {
-    EXPECT_FALSE(runsThroughInterpreter("notepad.exe %P", finds({"notepad.exe"}), cp));
-    EXPECT_FALSE(runsThroughInterpreter("notepad.exe x.bat %P", finds({"notepad.exe", "notepad.exe x.bat"}), cp));
+    EXPECT_FALSE(runsThroughInterpreter(u"notepad.exe %P", finds({u"notepad.exe"})));
+    EXPECT_FALSE(runsThroughInterpreter(u"notepad.exe x.bat %P", finds({u"notepad.exe", u"notepad.exe x.bat"})));
     // A name the system does not find is passed over for the longer one.
-    EXPECT_TRUE(runsThroughInterpreter("notepad.exe x.bat %P", finds({"notepad.exe x.bat"}), cp));
-    EXPECT_TRUE(runsThroughInterpreter("C:\\a b\\x.bat %P", finds({"C:\\a b\\x.bat"}), cp));
-    EXPECT_FALSE(runsThroughInterpreter("C:\\a b\\x.bat %P", finds({"C:\\a", "C:\\a b\\x.bat"}), cp));
-    EXPECT_TRUE(runsThroughInterpreter("C:\\a\tb.cmd", finds({"C:\\a\tb.cmd"}), cp));
+    EXPECT_TRUE(runsThroughInterpreter(u"notepad.exe x.bat %P", finds({u"notepad.exe x.bat"})));
+    EXPECT_TRUE(runsThroughInterpreter(u"C:\\a b\\x.bat %P", finds({u"C:\\a b\\x.bat"})));
+    EXPECT_FALSE(runsThroughInterpreter(u"C:\\a b\\x.bat %P", finds({u"C:\\a", u"C:\\a b\\x.bat"})));
+    EXPECT_TRUE(runsThroughInterpreter(u"C:\\a\tb.cmd", finds({u"C:\\a\tb.cmd"})));
     // Nothing found: the whole line is the last name tried.
-    EXPECT_TRUE(runsThroughInterpreter("app.exe x.bat", finds({}), cp));
-    EXPECT_FALSE(runsThroughInterpreter("x.bat app.exe", finds({}), cp));
-    // A lead byte takes the space or quote after it into its character: neither ends the name.
-    EXPECT_TRUE(runsThroughInterpreter("d\x83 x.bat a", finds({"d\x83", "d\x83 x.bat"}), cp));
-    EXPECT_TRUE(runsThroughInterpreter("\"d\x83\" x.bat\" a", finds({}), cp));
+    EXPECT_TRUE(runsThroughInterpreter(u"app.exe x.bat", finds({})));
+    EXPECT_FALSE(runsThroughInterpreter(u"x.bat app.exe", finds({})));
 }
 
 TEST(InterpreterTarget, RefusedOnlyForAPercentOnAnInterpreterLine) {
-    const AppTable table{{"b=x.bat %P", "fixed=x.bat /q", "n=notepad.exe %P", "c=cmd /c type %P"}};
-    const ProgramFinder found = finds({"x.bat", "notepad.exe", "cmd"});
+    const AppTable table{{u"b=x.bat %P", u"fixed=x.bat /q", u"n=notepad.exe %P", u"c=cmd /c type %P"}};
+    const ProgramFinder found = finds({u"x.bat", u"notepad.exe", u"cmd"});
     const MemoryRunList percent = listOf({"C:\\a", "x%QM_Q%&echo INJECTED>f&rem "});
     const MemoryRunList plain = listOf({"C:\\a&b", "c^d!", "表 ポ"});
-    EXPECT_TRUE(interpreterWouldAlterList(planLaunch(percent, "b", &table, true, true, cp), found, cp));
-    EXPECT_TRUE(interpreterWouldAlterList(planLaunch(percent, "c", &table, true, true, cp), found, cp));
-    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(percent, "fixed", &table, true, true, cp), found, cp));
-    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(percent, "n", &table, true, true, cp), found, cp));
-    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(plain, "b", &table, true, true, cp), found, cp));
-    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(plain, "c", &table, true, true, cp), found, cp));
+    const auto alters = [&](const MemoryRunList& list, std::u16string_view name) {
+        return interpreterWouldAlterList(planLaunch(list, name, &table, true, true, cp, widened), found);
+    };
+    EXPECT_TRUE(alters(percent, u"b"));
+    EXPECT_TRUE(alters(percent, u"c"));
+    EXPECT_FALSE(alters(percent, u"fixed"));
+    EXPECT_FALSE(alters(percent, u"n"));
+    EXPECT_FALSE(alters(plain, u"b"));
+    EXPECT_FALSE(alters(plain, u"c"));
 }
 
 }  // namespace

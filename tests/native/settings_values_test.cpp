@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "settings/apptable.h"
+#include "settings/ini_form.h"
 #include "settings/values.h"
 
 namespace qm {
@@ -12,29 +13,111 @@ namespace {
 const Cp932Model cp;
 
 TEST(SettingsPath, ReplacesTheFileNamesExtensionOrAppendsOne) {
-    EXPECT_EQ(iniPathFor("C:\\Tools\\Quillmoor.exe", cp), "C:\\Tools\\Quillmoor.ini");
-    EXPECT_EQ(iniPathFor("C:\\Tools\\Quill.moor.EXE", cp), "C:\\Tools\\Quill.moor.ini");
+    EXPECT_EQ(iniPathFor(u"C:\\Tools\\Quillmoor.exe"), u"C:\\Tools\\Quillmoor.ini");
+    EXPECT_EQ(iniPathFor(u"C:\\Tools\\Quill.moor.EXE"), u"C:\\Tools\\Quill.moor.ini");
     // A "." in a folder's name is not the extension.
-    EXPECT_EQ(iniPathFor("C:\\a.b\\prog", cp), "C:\\a.b\\prog.ini");
-    EXPECT_EQ(iniPathFor("prog", cp), "prog.ini");
-    EXPECT_EQ(iniPathFor("prog.", cp), "prog.ini");
-    EXPECT_EQ(iniPathFor("C:\\dir\\.hidden", cp), "C:\\dir\\.ini");
-    EXPECT_EQ(iniPathFor("", cp), ".ini");
+    EXPECT_EQ(iniPathFor(u"C:\\a.b\\prog"), u"C:\\a.b\\prog.ini");
+    EXPECT_EQ(iniPathFor(u"prog"), u"prog.ini");
+    EXPECT_EQ(iniPathFor(u"prog."), u"prog.ini");
+    EXPECT_EQ(iniPathFor(u"C:\\dir\\.hidden"), u"C:\\dir\\.ini");
+    EXPECT_EQ(iniPathFor(u""), u".ini");
     // ":" ends the folder part as "\" does.
-    EXPECT_EQ(iniPathFor("D:x.y", cp), "D:x.ini");
-    EXPECT_EQ(iniPathFor("a.b:prog", cp), "a.b:prog.ini");
-    EXPECT_EQ(iniPathFor("C:\\a\\b.c:d", cp), "C:\\a\\b.c:d.ini");
-    EXPECT_EQ(iniPathFor("\\\\server\\share.x\\tool", cp), "\\\\server\\share.x\\tool.ini");
+    EXPECT_EQ(iniPathFor(u"D:x.y"), u"D:x.ini");
+    EXPECT_EQ(iniPathFor(u"a.b:prog"), u"a.b:prog.ini");
+    EXPECT_EQ(iniPathFor(u"C:\\a\\b.c:d"), u"C:\\a\\b.c:d.ini");
+    EXPECT_EQ(iniPathFor(u"\\\\server\\share.x\\tool"), u"\\\\server\\share.x\\tool.ini");
 }
 
-TEST(SettingsPath, StepsOverDoubleByteCharactersWhoseTrailByteIsABackslash) {
-    // 表 is 0x95 0x5C: its trail byte is not a "\", so "x.y" is not a file name of its own.
-    EXPECT_EQ(iniPathFor("C:\\表\\x", cp), "C:\\表\\x.ini");
-    EXPECT_EQ(iniPathFor("C:\\a.b表x", cp), "C:\\a.ini");
-    EXPECT_EQ(iniPathFor("C:\\表.exe", cp), "C:\\表.ini");
-    EXPECT_EQ(iniPathFor("C:\\ポ.b\\ソ表", cp), "C:\\ポ.b\\ソ表.ini");
-    // A lead byte at the very end stands alone.
-    EXPECT_EQ(iniPathFor("C:\\a.b\\c\x95", cp), "C:\\a.b\\c\x95.ini");
+TEST(SettingsPath, NamesOutsideTheCodePageStayAsTheyAre) {
+    EXPECT_EQ(iniPathFor(u"C:\\表\\x"), u"C:\\表\\x.ini");
+    EXPECT_EQ(iniPathFor(u"C:\\a.b表x"), u"C:\\a.ini");
+    EXPECT_EQ(iniPathFor(u"C:\\Caf\u00E9.d\\Quillmoor.exe"), u"C:\\Caf\u00E9.d\\Quillmoor.ini");
+    EXPECT_EQ(iniPathFor(u"C:\\\u2603\\ポ.b\\ソ表"), u"C:\\\u2603\\ポ.b\\ソ表.ini");
+}
+
+// The bytes of a file in each form, spelled out.
+const std::string kUtf8Data = "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF";  // データ in UTF-8
+const std::string kCp932Data = "\x83\x66\x81\x5B\x83\x5E";             // データ in code page 932
+
+TEST(IniFormRule, EachMarkDecidesTheForm) {
+    EXPECT_EQ(recogniseIniForm("\xFF\xFE[\0a\0"), IniForm::Utf16Mark);
+    EXPECT_EQ(recogniseIniForm(std::string("\xFF\xFE[\0a\0", 6)), IniForm::Utf16Mark);
+    EXPECT_EQ(recogniseIniForm("\xEF\xBB\xBF[app]\r\nx=" + kUtf8Data), IniForm::Utf8Mark);
+    // A mark alone is a file of that form, empty.
+    EXPECT_EQ(recogniseIniForm("\xFF\xFE"), IniForm::Utf16Mark);
+    EXPECT_EQ(recogniseIniForm("\xEF\xBB\xBF"), IniForm::Utf8Mark);
+    // After a UTF-8 mark the rest need not be valid: the mark says what the file means.
+    EXPECT_EQ(recogniseIniForm("\xEF\xBB\xBF" + kCp932Data), IniForm::Utf8Mark);
+    // Half a mark is none; the big-endian mark is not one of the forms.
+    EXPECT_EQ(recogniseIniForm("\xEF\xBB"), IniForm::CodePage);
+    EXPECT_EQ(recogniseIniForm("\xFF"), IniForm::CodePage);
+    EXPECT_EQ(recogniseIniForm(std::string("\xFE\xFF\0[", 4)), IniForm::CodePage);
+}
+
+TEST(IniFormRule, UnmarkedUtf8NeedsACharacterBeyondAscii) {
+    EXPECT_EQ(recogniseIniForm("[app]\r\n" + kUtf8Data + "=a.exe %P\r\n"), IniForm::Utf8);
+    EXPECT_EQ(recogniseIniForm("x=caf\xC3\xA9"), IniForm::Utf8);       // \u00E9, two bytes
+    EXPECT_EQ(recogniseIniForm("x=\xF0\x9F\x98\x80"), IniForm::Utf8);  // U+1F600, four bytes
+    EXPECT_EQ(recogniseIniForm("x=\xF4\x8F\xBF\xBF"), IniForm::Utf8);  // U+10FFFF, the last
+    // ASCII alone, or nothing: the code page (both read the same).
+    EXPECT_EQ(recogniseIniForm("[app]\r\nx=y\r\n"), IniForm::CodePage);
+    EXPECT_EQ(recogniseIniForm(""), IniForm::CodePage);
+    // Code page 932 Japanese is not UTF-8.
+    EXPECT_EQ(recogniseIniForm("[app]\r\n" + kCp932Data + "=a.exe\r\n"), IniForm::CodePage);
+    EXPECT_EQ(recogniseIniForm("\x95\x5C=\x83\x7C"), IniForm::CodePage);  // 表=ポ
+    // Valid UTF-8 and then one byte that is not: the code page.
+    EXPECT_EQ(recogniseIniForm(kUtf8Data + "\x83"), IniForm::CodePage);
+}
+
+TEST(IniFormRule, OverlongSurrogateAndCutSequencesAreNotUtf8) {
+    for (const char* bad : {"\xC0\xAF",                                  // "/" overlong in two bytes
+                            "\xC1\xBF",                                  // overlong
+                            "\xE0\x80\xAF",                              // "/" overlong in three
+                            "\xE0\x9F\xBF",                              // U+07FF in three
+                            "\xF0\x8F\xBF\xBF",                          // U+FFFF in four
+                            "\xED\xA0\x80",                              // U+D800, a surrogate
+                            "\xED\xBF\xBF",                              // U+DFFF
+                            "\xF4\x90\x80\x80",                          // above U+10FFFF
+                            "\xF5\x80\x80\x80", "\xFF", "\x80", "\xBF",  // never a lead
+                            "\xE3\x83",                                  // cut short at the end
+                            "\xE3\x83x",                                 // cut short by ASCII
+                            "\xC3\xA9\xA9"}) {                           // a continuation too many
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
+        EXPECT_EQ(recogniseIniForm(std::string("x=") + bad), IniForm::CodePage) << bad;
+    }
+    EXPECT_TRUE(isValidUtf8("\xED\x9F\xBF"));  // U+D7FF, just below the surrogates
+    EXPECT_TRUE(isValidUtf8("\xEE\x80\x80"));  // U+E000, just above
+    EXPECT_TRUE(isValidUtf8(std::string("a\0b", 3)));
+}
+
+TEST(IniFormRule, Utf8ConvertsToUtf16AndBackExactly) {
+    const std::string text =
+        "\xEF\xBB\xBF[app]\r\n" + kUtf8Data + "=C:\\\xE8\xA1\xA8\\caf\xC3\xA9 \xF0\x9F\x98\x80\r\n";
+    bool exact = false;
+    const std::u16string wide = utf8ToUtf16(text, &exact);
+    EXPECT_TRUE(exact);
+    EXPECT_EQ(wide, u"\uFEFF[app]\r\nデータ=C:\\表\\caf\u00E9 \U0001F600\r\n");
+    EXPECT_EQ(utf16ToUtf8(wide), text);
+    // UTF-16 LE bytes and back.
+    EXPECT_EQ(toUtf16Le(u"a\u00E9表"), std::string("a\0\xE9\0\x68\x88", 6));
+    EXPECT_EQ(fromUtf16Le(std::string("a\0\xE9\0\x68\x88\x01", 7)), u"a\u00E9表");
+    // Bytes that are not UTF-8 decode with U+FFFD, and say so.
+    EXPECT_EQ(utf8ToUtf16("a\x83"
+                          "b\xE3\x83",
+                          &exact),
+              u"a\uFFFDb\uFFFD\uFFFD");
+    EXPECT_FALSE(exact);
+    // A surrogate without its pair has no UTF-8 form.
+    EXPECT_FALSE(utf16ToUtf8(u"a\xD800").has_value());
+    EXPECT_FALSE(utf16ToUtf8(std::u16string(1, char16_t(0xDC00)) + u"b").has_value());
+}
+
+TEST(IniInt, ValueReadInUtf16) {
+    EXPECT_EQ(parseIniInt(u"0x190", 7), 400);
+    EXPECT_EQ(parseIniInt(u"-20", 7), -20);
+    // A full-width digit is no digit.
+    EXPECT_EQ(parseIniInt(u"１", 7), 7);
+    EXPECT_EQ(parseIniInt(std::u16string(1, char16_t(0x0131)), 7), 7);  // never taken for a byte 0x31 ("1")
 }
 
 TEST(IniInt, ReadsDecimalValuesWithinInt32) {
@@ -139,33 +222,37 @@ TEST(NameList, ReadsOnlyWhatTheCallReturned) {
 
 TEST(AppTableBuild, ExistsOnlyWhenASectionIsNamedAppIgnoringCase) {
     int reads = 0;
-    const auto entries = [&reads](std::vector<std::string>& out) {
+    const auto entries = [&reads](std::vector<std::u16string>& out) {
         ++reads;
-        out = {"メモ帳=notepad.exe %P", "empty=", "dup=a", "dup=a", "eq=x=y"};
+        out = {u"メモ帳=notepad.exe %P", u"empty=", u"dup=a", u"dup=a", u"eq=x=y", u"Caf\u00E9=C:\\Caf\u00E9\\c.exe"};
     };
-    for (const char* name : {"app", "APP", "App", "aPp"}) {
-        const std::optional<AppTable> table = buildAppTable({"Pos", name, "check"}, cp, entries);
-        ASSERT_TRUE(table.has_value()) << name;
+    for (const char16_t* name : {u"app", u"APP", u"App", u"aPp"}) {
+        const std::optional<AppTable> table = buildAppTable({u"Pos", name, u"check"}, cp, entries);
+        ASSERT_TRUE(table.has_value());
         // Entries as read, in order: empty values and repeated keys stay.
-        EXPECT_EQ(table->entries, (std::vector<std::string>{"メモ帳=notepad.exe %P", "empty=", "dup=a", "dup=a",
-                                                            "eq=x=y"}));
+        EXPECT_EQ(table->entries, (std::vector<std::u16string>{u"メモ帳=notepad.exe %P", u"empty=", u"dup=a", u"dup=a",
+                                                               u"eq=x=y", u"Caf\u00E9=C:\\Caf\u00E9\\c.exe"}));
     }
     EXPECT_EQ(reads, 4);
-    for (const std::vector<std::string>& names : std::vector<std::vector<std::string>>{
-             {}, {"Pos", "check"}, {"apps"}, {"ap"}, {" app"}, {"app "}, {"ａｐｐ"}, {"appx", "xapp"}}) {
+    for (const std::vector<std::u16string>& names : std::vector<std::vector<std::u16string>>{
+             {}, {u"Pos", u"check"}, {u"apps"}, {u"ap"}, {u" app"}, {u"app "}, {u"ａｐｐ"}, {u"appx", u"xapp"}}) {
         EXPECT_FALSE(buildAppTable(names, cp, entries).has_value());
     }
     EXPECT_EQ(reads, 4);  // no table, no read of its entries
     // A section "app" without keys gives an existing, empty table.
-    const auto none = [](std::vector<std::string>& out) { out.clear(); };
-    const std::optional<AppTable> empty = buildAppTable({"app"}, cp, none);
+    const auto none = [](std::vector<std::u16string>& out) { out.clear(); };
+    const std::optional<AppTable> empty = buildAppTable({u"app"}, cp, none);
     ASSERT_TRUE(empty.has_value());
     EXPECT_TRUE(empty->entries.empty());
     // The built table is what the launch searches: the name before the first "=".
-    const std::optional<AppTable> built = buildAppTable({"APP"}, cp, entries);
-    EXPECT_EQ(findTemplate(&*built, "EQ", cp), "x=y");
-    EXPECT_EQ(sectionEntry("k", ""), "k=");
-    EXPECT_EQ(sectionEntry("k", "a=b"), "k=a=b");
+    const std::optional<AppTable> built = buildAppTable({u"APP"}, cp, entries);
+    EXPECT_EQ(findTemplate(&*built, u"EQ", cp), u"x=y");
+    EXPECT_EQ(findTemplate(&*built, u"CAF\u00C9", cp), u"");  // only ASCII letters fold in the model
+    EXPECT_EQ(findTemplate(&*built, u"Cafe", cp), u"");       // never a look-alike
+    EXPECT_EQ(findTemplate(&*built, u"caf\u00E9", cp), u"C:\\Caf\u00E9\\c.exe");
+    EXPECT_EQ(findTemplate(&*built, u"CAF\u00E9", cp), u"C:\\Caf\u00E9\\c.exe");
+    EXPECT_EQ(sectionEntry(u"k", u""), u"k=");
+    EXPECT_EQ(sectionEntry(u"k", u"a=b"), u"k=a=b");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Launches against real Win32: command lines built with the system's code page, started with
-// CreateProcessA, and read back by qm_probe from its own GetCommandLineA or by a batch file
+// CreateProcessW, and read back by qm_probe from its own GetCommandLineA or by a batch file
 // from the arguments the command interpreter gives it.
 #include <windows.h>
 
@@ -27,6 +27,17 @@ std::string readWhole(HANDLE f) {
     return out;
 }
 
+// Code page text (as these tests spell it) in UTF-16, as the settings file gives it.
+std::u16string u16(const std::string& acp) {
+    const std::wstring w = test::fromAcp(acp);
+    return std::u16string(w.begin(), w.end());
+}
+AppTable tableOf(std::initializer_list<std::string> entries) {
+    AppTable table;
+    for (const std::string& e : entries) table.entries.push_back(u16(e));
+    return table;
+}
+
 class LaunchProcessTest : public test::ListBoxFixture {
 protected:
     void SetUp() override {
@@ -44,13 +55,13 @@ protected:
     // Launches the application as the "実行" button does and returns what the probe got.
     std::string launched(std::string_view name, const AppTable& table) {
         DeleteFileA(out_.c_str());
-        EXPECT_FALSE(launchFromRunList(*list_, name, &table, false, false)) << name;
+        EXPECT_FALSE(launchFromRunList(*list_, u16(std::string(name)), &table, false, false)) << name;
         return probeOutput();
     }
     // The AppError text of a launch that fails, with both after-launch options checked.
     std::string failure(std::string_view name, const AppTable* table) {
         try {
-            launchFromRunList(*list_, name, table, true, true);
+            launchFromRunList(*list_, u16(std::string(name)), table, true, true);
         } catch (const AppError& e) {
             return e.text();
         }
@@ -82,18 +93,18 @@ protected:
 TEST_F(LaunchProcessTest, ProgramGetsTheWholeListWithTwoSpacesBeforeIt) {
     fill({"C:\\My Files\\a.txt", "D:\\b"});
     list_->setSelected(1, true);
-    const AppTable table{{"probe=" + probe_ + " %P"}};
+    const AppTable table = tableOf({"probe=" + probe_ + " %P"});
     EXPECT_EQ(launched("probe", table), probe_ + "  \"C:\\My Files\\a.txt\" \"D:\\b\"");
 }
 
 TEST_F(LaunchProcessTest, BothCasesOfThePlaceholderAreReplaced) {
     fill({"C:\\a", "C:\\100%P"});
-    const AppTable table{{"p=" + probe_ + " -in%P -out%p"}};
+    const AppTable table = tableOf({"p=" + probe_ + " -in%P -out%p"});
     EXPECT_EQ(launched("p", table), probe_ + " -in \"C:\\a\" \"C:\\100%P\" -out \"C:\\a\" \"C:\\100%P\"");
 }
 
 TEST_F(LaunchProcessTest, EmptyListAndTemplateWithoutPlaceholder) {
-    const AppTable table{{"p=" + probe_ + " %P", "fixed=" + probe_ + " /x a=b"}};
+    const AppTable table = tableOf({"p=" + probe_ + " %P", "fixed=" + probe_ + " /x a=b"});
     EXPECT_EQ(launched("p", table), probe_ + " ");
     fill({"C:\\a"});
     EXPECT_EQ(launched("fixed", table), probe_ + " /x a=b");
@@ -101,7 +112,7 @@ TEST_F(LaunchProcessTest, EmptyListAndTemplateWithoutPlaceholder) {
 
 TEST_F(LaunchProcessTest, NamesDifferingInCaseLaunchTheFirstEntry) {
     fill({"C:\\a"});
-    const AppTable table{{"Probe=" + probe_ + " first%P", "PROBE=" + probe_ + " second%P"}};
+    const AppTable table = tableOf({"Probe=" + probe_ + " first%P", "PROBE=" + probe_ + " second%P"});
     EXPECT_EQ(launched("PROBE", table), probe_ + " first \"C:\\a\"");
     EXPECT_EQ(launched("probe", table), probe_ + " first \"C:\\a\"");
 }
@@ -109,7 +120,7 @@ TEST_F(LaunchProcessTest, NamesDifferingInCaseLaunchTheFirstEntry) {
 TEST_F(LaunchProcessTest, DoubleBytePathsArriveByteForByte) {
     // 表 and ポ end in 0x5C and 0x7C; パ and ケ in 0x70 and 0x50 ("p" and "P").
     fill({"C:\\表\\ポ.txt", "D:\\パ\\ケ %p"});
-    const AppTable table{{"表示=" + probe_ + " パ%pケ"}};
+    const AppTable table = tableOf({"表示=" + probe_ + " パ%pケ"});
     EXPECT_EQ(launched("表示", table), probe_ + " パ \"C:\\表\\ポ.txt\" \"D:\\パ\\ケ %p\"ケ");
 }
 
@@ -118,39 +129,39 @@ TEST_F(LaunchProcessTest, SystemUpperCaseKeepsTrailBytes) {
     EXPECT_EQ(cp.upper("パケp%p表ポ"), "パケP%P表ポ");
     EXPECT_FALSE(cp.equalsIgnoreCase("パ", "ケ"));
     EXPECT_TRUE(cp.equalsIgnoreCase("abc", "ABC"));
+    // In UTF-16 the same calls keep every character, those outside the code page too.
+    EXPECT_EQ(cp.upper(u"caf\u00E9%p\u8868"), u"CAF\u00C9%P\u8868");
+    EXPECT_TRUE(cp.equalsIgnoreCase(u"Caf\u00E9", u"CAF\u00C9"));
+    EXPECT_FALSE(cp.equalsIgnoreCase(u"Caf\u00E9", u"Cafe"));
+    EXPECT_TRUE(cp.equalsIgnoreCase(u"", u""));
 }
 
 TEST_F(LaunchProcessTest, MissingProgramEmptyOrOverlongLineStartsNothing) {
-    EXPECT_FALSE(startProcessOwned("\"C:\\no such folder\\missing.exe\" x").started());
-    EXPECT_FALSE(startProcessOwned("").started());
-    // 32,767 UTF-16 characters with the NUL: counted after the conversion, so a line of
-    // double-byte characters may hold twice as many bytes.
-    EXPECT_TRUE(commandLineFits(std::string(32766, 'a')));
-    EXPECT_FALSE(commandLineFits(std::string(32767, 'a')));
-    std::string wide;
-    for (int i = 0; i < 32766; ++i) wide += "表";
-    EXPECT_TRUE(commandLineFits(wide));
-    EXPECT_FALSE(commandLineFits(wide + "a"));
+    EXPECT_FALSE(startProcessOwned(u"\"C:\\no such folder\\missing.exe\" x").started());
+    EXPECT_FALSE(startProcessOwned(u"").started());
+    // 32,767 UTF-16 characters with the NUL.
+    EXPECT_TRUE(commandLineFits(std::u16string(32766, u'a')));
+    EXPECT_FALSE(commandLineFits(std::u16string(32767, u'a')));
     const std::string tooLong = probe_ + " " + std::string(32767 - probe_.size(), 'x');
-    EXPECT_FALSE(startProcessOwned(tooLong).started());
-    EXPECT_TRUE(startProcessOwned(tooLong.substr(0, 32766)).started());
+    EXPECT_FALSE(startProcessOwned(u16(tooLong)).started());
+    EXPECT_TRUE(startProcessOwned(u16(tooLong.substr(0, 32766))).started());
     EXPECT_EQ(probeOutput(), tooLong.substr(0, 32766));
 }
 
 TEST_F(LaunchProcessTest, AFailedStartKeepsTheListAndAStartedOneClearsIt) {
-    const AppTable table{{"p=" + probe_ + " %P", "gone=C:\\nowhere\\missing.exe %P"}};
+    const AppTable table = tableOf({"p=" + probe_ + " %P", "gone=C:\\nowhere\\missing.exe %P"});
     fill({"C:\\a", "C:\\b"});
     EXPECT_EQ(failure("gone", &table), "gone を起動できません");
     EXPECT_EQ(failure("nothing", &table), "nothing を起動できません");
     EXPECT_EQ(failure("p", nullptr), "p を起動できません");
     EXPECT_EQ(list_->count(), 2);
 
-    EXPECT_TRUE(launchFromRunList(*list_, "P", &table, false, true));
+    EXPECT_TRUE(launchFromRunList(*list_, u"P", &table, false, true));
     EXPECT_EQ(probeOutput(), probe_ + "  \"C:\\a\" \"C:\\b\"");
     EXPECT_EQ(list_->count(), 2);
 
     DeleteFileA(out_.c_str());
-    EXPECT_FALSE(launchFromRunList(*list_, "p", &table, true, false));
+    EXPECT_FALSE(launchFromRunList(*list_, u"p", &table, true, false));
     EXPECT_EQ(probeOutput(), probe_ + "  \"C:\\a\" \"C:\\b\"");
     EXPECT_EQ(list_->count(), 0);
 }
@@ -186,8 +197,8 @@ TEST_F(LaunchBatchTest, EntriesWithoutPercentArriveUnchanged) {
     fill({"a&b", "c^d", "e!f", "g h", "C:\\表\\ポ.txt", "&echo x>y&rem "});
     const std::string out = batchOutput();
     SetEnvironmentVariableA("QM_BATCH_OUT", out.c_str());
-    const AppTable table{{"bat=\"" + bat_ + "\" %P"}};
-    EXPECT_FALSE(launchFromRunList(*list_, "bat", &table, true, false));
+    const AppTable table = tableOf({"bat=\"" + bat_ + "\" %P"});
+    EXPECT_FALSE(launchFromRunList(*list_, u"bat", &table, true, false));
     EXPECT_EQ(list_->count(), 0);
     // The batch renames its output into place; the file may still be held a moment after.
     std::string got;
@@ -204,7 +215,7 @@ TEST_F(LaunchBatchTest, PercentForTheInterpreterIsRefusedAndStartsNothing) {
     const std::string marker = test::tempPath("qm_injected");
     const std::string refused = batchOutput();
     SetEnvironmentVariableA("QM_BATCH_OUT", refused.c_str());
-    const AppTable table{{"bat=" + bat_ + " %P", "cmd=cmd /c echo %P", "fixed=" + bat_ + " fixed"}};
+    const AppTable table = tableOf({"bat=" + bat_ + " %P", "cmd=cmd /c echo %P", "fixed=" + bat_ + " fixed"});
     fill({"C:\\a", "x%QM_Q%&echo INJECTED>" + marker + "&rem ", "%OS%.txt"});
     EXPECT_EQ(failure("bat", &table), "bat を起動できません");
     EXPECT_EQ(failure("cmd", &table), "cmd を起動できません");
@@ -213,7 +224,7 @@ TEST_F(LaunchBatchTest, PercentForTheInterpreterIsRefusedAndStartsNothing) {
     // A template without "%P" passes none of the list, and starts.
     const std::string fixed = batchOutput();
     SetEnvironmentVariableA("QM_BATCH_OUT", fixed.c_str());
-    EXPECT_FALSE(launchFromRunList(*list_, "fixed", &table, false, false));
+    EXPECT_FALSE(launchFromRunList(*list_, u"fixed", &table, false, false));
     ASSERT_TRUE(test::waitUntil([&] { return test::fileExists(fixed); }, 30000));
     EXPECT_EQ(test::readFile(fixed), "[fixed]\r\n[fixed][][][][][]\r\n");
     // The refused launches started nothing: once a later launch has finished, neither their

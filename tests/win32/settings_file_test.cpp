@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <vector>
 
 #include "settings/settings.h"
 #include "settings/values.h"
@@ -18,6 +20,52 @@ namespace {
 using test::fileExists;
 using test::readFile;
 using test::writeFile;
+
+std::u16string u16(const std::string& acp) {
+    const std::wstring w = test::fromAcp(acp);
+    return std::u16string(w.begin(), w.end());
+}
+std::string acp(std::u16string_view text) {
+    return test::toAcp(std::wstring(text.begin(), text.end()));
+}
+std::vector<std::string> acp(const std::vector<std::u16string>& texts) {
+    std::vector<std::string> out;
+    for (const std::u16string& t : texts) out.push_back(acp(t));
+    return out;
+}
+
+// The settings object with code page text in and out, as these tests spell their files.
+struct Ini {
+    explicit Ini(const std::string& path) : s(u16(path)) {}
+    bool exists() const { return s.exists(); }
+    std::string readText(const std::string& section, const std::string& key) const {
+        return acp(s.readText(u16(section), u16(key)));
+    }
+    int readInt(const std::string& section, const std::string& key, int defaultValue) const {
+        const std::u16string a = u16(section), b = u16(key);
+        return s.readInt({a.c_str(), b.c_str(), defaultValue});
+    }
+    bool readBool(const std::string& section, const std::string& key, bool defaultValue) const {
+        const std::u16string a = u16(section), b = u16(key);
+        return s.readBool({a.c_str(), b.c_str(), defaultValue ? 1 : 0});
+    }
+    void writeInt(const std::string& section, const std::string& key, int value) {
+        const std::u16string a = u16(section), b = u16(key);
+        s.writeInt({a.c_str(), b.c_str(), 0}, value);
+    }
+    void writeBool(const std::string& section, const std::string& key, bool value) {
+        const std::u16string a = u16(section), b = u16(key);
+        s.writeBool({a.c_str(), b.c_str(), 0}, value);
+    }
+    std::vector<std::string> sectionNames() const { return acp(s.sectionNames()); }
+    void sectionEntries(const std::string& section, std::vector<std::string>& out) const {
+        std::vector<std::u16string> wide{u"stale"};
+        s.sectionEntries(u16(section), wide);
+        out = acp(wide);
+    }
+
+    Settings s;
+};
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -37,7 +85,7 @@ TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
         "[Zeta]\r\n[alpha]\r\n";
     writeFile(ini, bytes);
     {
-        Settings s(ini);
+        Ini s(ini);
         EXPECT_TRUE(s.exists());
         EXPECT_EQ(s.readInt("Pos", "Top", 0), -20);
         EXPECT_EQ(s.readInt("Pos", "Left", 0), 0);
@@ -70,7 +118,7 @@ TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
         s.sectionEntries("nosuch", entries);
         EXPECT_TRUE(entries.empty());
         // No section "app": no table.
-        EXPECT_FALSE(loadAppTable(s, systemCodePage()).has_value());
+        EXPECT_FALSE(loadAppTable(s.s, systemCodePage()).has_value());
     }
     // Reading and releasing wrote nothing.
     EXPECT_EQ(readFile(ini), bytes);
@@ -83,41 +131,41 @@ TEST_F(SettingsFileTest, BuildsTheAppTableFromTheSectionIgnoringCase) {
               "[Pos]\r\nTop=1\r\n[APP]\r\nメモ帳=notepad.exe %P\r\nempty=\r\ncmd=a=b \"%P\"\r\n"
               "dup=first\r\nDUP=second\r\n=nameless\r\n表示=C:\\表\\x.exe %P\r\n[check]\r\n");
     {
-        Settings s(upper);
-        const std::optional<AppTable> table = loadAppTable(s, cp);
+        Ini s(upper);
+        const std::optional<AppTable> table = loadAppTable(s.s, cp);
         ASSERT_TRUE(table.has_value());
         // One entry per key in file order; a key written twice gives two entries, each with
         // the value the platform returns for that key. The platform lists a line without a
         // key name as an empty name; it gives no entry and the keys after it are kept.
         ASSERT_EQ(table->entries.size(), 6u);
-        EXPECT_EQ(table->entries[0], "メモ帳=notepad.exe %P");
-        EXPECT_EQ(table->entries[1], "empty=");
-        EXPECT_EQ(table->entries[2], "cmd=a=b \"%P\"");
-        EXPECT_EQ(appName(table->entries[3]), "dup");
-        EXPECT_EQ(appName(table->entries[4]), "DUP");
+        EXPECT_EQ(acp(table->entries[0]), "メモ帳=notepad.exe %P");
+        EXPECT_EQ(acp(table->entries[1]), "empty=");
+        EXPECT_EQ(acp(table->entries[2]), "cmd=a=b \"%P\"");
+        EXPECT_EQ(appName(table->entries[3]), u"dup");
+        EXPECT_EQ(appName(table->entries[4]), u"DUP");
         EXPECT_EQ(appTemplate(table->entries[3]), appTemplate(table->entries[4]));
-        EXPECT_EQ(table->entries[5], "表示=C:\\表\\x.exe %P");
-        EXPECT_EQ(findTemplate(&*table, "CMD", cp), "a=b \"%P\"");
+        EXPECT_EQ(acp(table->entries[5]), "表示=C:\\表\\x.exe %P");
+        EXPECT_EQ(findTemplate(&*table, u"CMD", cp), u"a=b \"%P\"");
     }
     const std::string empty = path("empty.ini");
     writeFile(empty, "[Pos]\r\nTop=1\r\n[app]\r\n[check]\r\nclear=1\r\n");
     {
-        Settings s(empty);
-        const std::optional<AppTable> table = loadAppTable(s, cp);
+        Ini s(empty);
+        const std::optional<AppTable> table = loadAppTable(s.s, cp);
         ASSERT_TRUE(table.has_value());
         EXPECT_TRUE(table->entries.empty());
     }
 }
 
-TEST_F(SettingsFileTest, LongValuesAndLongListsAreCutWhereTheBuffersEnd) {
+TEST_F(SettingsFileTest, LongValuesAndLongListsAreReadWhole) {
     const std::string ini = path("long.ini");
     const std::string longValue(3000, 'v');
     std::string dbcsValue;
-    while (dbcsValue.size() < 3000) dbcsValue += "表ポ";
+    while (dbcsValue.size() < 5000) dbcsValue += "表ポ";
     std::string bytes = "[app]\r\nlong=" + longValue + "\r\nwide=" + dbcsValue + "\r\nshort=s\r\n";
-    // 3000 sections of 9 to 11 bytes, half of them double-byte: far beyond the 16384-byte
-    // list buffer.
-    std::vector<std::string> names;
+    // 3000 sections of 9 to 11 bytes, half of them double-byte: far beyond the first
+    // 16384-unit list buffer.
+    std::vector<std::string> names{"app"};
     for (int i = 0; i < 3000; ++i) {
         char name[16];
         wsprintfA(name, i % 2 ? "section%04d" : "表ポ%04d", i);
@@ -125,38 +173,28 @@ TEST_F(SettingsFileTest, LongValuesAndLongListsAreCutWhereTheBuffersEnd) {
         bytes += "[" + names.back() + "]\r\nk=1\r\n";
     }
     writeFile(ini, bytes);
-    Settings s(ini);
-    const std::optional<AppTable> table = loadAppTable(s, systemCodePage());
+    Ini s(ini);
+    const std::optional<AppTable> table = loadAppTable(s.s, systemCodePage());
     ASSERT_TRUE(table.has_value());
     ASSERT_EQ(table->entries.size(), 3u);
-    EXPECT_EQ(table->entries[0], "long=" + longValue.substr(0, 2047));
-    EXPECT_EQ(s.readText("app", "long"), longValue.substr(0, 2047));
-    // A double-byte value is cut within the buffer too, as a prefix of the value.
-    const std::string wide = s.readText("app", "wide");
-    EXPECT_LE(wide.size(), 2047u);
-    EXPECT_GE(wide.size(), 2046u);
-    EXPECT_EQ(wide, dbcsValue.substr(0, wide.size()));
-    EXPECT_EQ(table->entries[1], "wide=" + wide);
-    EXPECT_EQ(table->entries[2], "short=s");
-
-    // The section list is cut by the platform: what is seen is the file's list from its
-    // start, in order, the last name possibly cut short.
-    const std::vector<std::string> seen = s.sectionNames();
-    ASSERT_GT(seen.size(), 1000u);
-    ASSERT_LT(seen.size(), names.size() + 1);
-    EXPECT_EQ(seen[0], "app");
-    for (std::size_t i = 1; i + 1 < seen.size(); ++i) ASSERT_EQ(seen[i], names[i - 1]) << i;
-    EXPECT_EQ(seen.back(), names[seen.size() - 2].substr(0, seen.back().size()));
-    std::size_t total = 0;
-    for (const std::string& n : seen) total += n.size() + 1;
-    EXPECT_LE(total, 16384u);  // each name with its NUL
+    EXPECT_EQ(acp(table->entries[0]), "long=" + longValue);
+    EXPECT_EQ(s.readText("app", "long"), longValue);
+    EXPECT_EQ(acp(table->entries[1]), "wide=" + dbcsValue);
+    EXPECT_EQ(acp(table->entries[2]), "short=s");
+    // 2047 and 2048 characters: the lengths where the first buffer is just full.
+    for (std::size_t n : {2046u, 2047u, 2048u, 16382u, 16383u, 16384u}) {
+        const std::string edge = path("edge" + std::to_string(n) + ".ini");
+        writeFile(edge, "[app]\r\nk=" + std::string(n, 'e') + "\r\n");
+        EXPECT_EQ(Ini(edge).readText("app", "k").size(), n);
+    }
+    EXPECT_EQ(s.sectionNames(), names);
 }
 
 TEST_F(SettingsFileTest, WritesStorePlainDecimalAndOneOrZero) {
     const std::string ini = path("w.ini");
     writeFile(ini, "[app]\r\nx=y %P\r\n[Pos]\r\nTop=0x10\r\nKeep=me\r\n");
     {
-        Settings s(ini);
+        Ini s(ini);
         s.writeInt("Pos", "Top", -5);
         s.writeInt("Pos", "Width", INT_MIN);
         s.writeBool("check", "clear", false);
@@ -166,7 +204,7 @@ TEST_F(SettingsFileTest, WritesStorePlainDecimalAndOneOrZero) {
         EXPECT_NE(now.find("Top=-5"), std::string::npos) << now;
         EXPECT_NE(now.find("quit=1"), std::string::npos) << now;
     }
-    Settings s(ini);
+    Ini s(ini);
     EXPECT_EQ(s.readText("Pos", "Top"), "-5");
     EXPECT_EQ(s.readText("Pos", "Width"), "-2147483648");
     EXPECT_EQ(s.readText("check", "clear"), "0");
@@ -181,11 +219,11 @@ TEST_F(SettingsFileTest, WritesStorePlainDecimalAndOneOrZero) {
 TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
     const std::string missing = path("missing.ini");
     {
-        Settings s(missing);
+        Ini s(missing);
         EXPECT_FALSE(s.exists());
         EXPECT_EQ(s.readInt("Pos", "Height", 300), 300);
         EXPECT_TRUE(s.sectionNames().empty());
-        EXPECT_FALSE(loadAppTable(s, systemCodePage()).has_value());
+        EXPECT_FALSE(loadAppTable(s.s, systemCodePage()).has_value());
     }
     // Neither the reads nor the release create the file.
     EXPECT_FALSE(fileExists(missing));
@@ -193,13 +231,13 @@ TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
     const std::string folder = path("Folder.ini");
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     {
-        Settings s(folder);
+        Ini s(folder);
         EXPECT_FALSE(s.exists());
         EXPECT_EQ(s.readInt("Pos", "Width", 400), 400);
     }
     // A file of that name next to it does exist, however its name is cased.
     writeFile(path("Real.ini"), "");
-    EXPECT_TRUE(Settings(path("REAL.INI")).exists());
+    EXPECT_TRUE(Ini(path("REAL.INI")).exists());
 }
 
 TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
@@ -209,7 +247,7 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
     test::Handle hold;
     std::string error;
     {
-        Settings s(ini);
+        Ini s(ini);
         s.writeInt("Pos", "Top", 7);  // still writable
         hold.reset(CreateFileA(ini.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -225,14 +263,14 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
     hold.reset();
     EXPECT_EQ(error, ini + " \x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1");  // " に書き込めません"
     // Once the file is free again, a later release does not bring the refused values back.
-    { Settings later(ini); }
+    { Ini later(ini); }
     const std::string now = readFile(ini);
     EXPECT_NE(now.find("Top=7"), std::string::npos) << now;
     EXPECT_EQ(now.find("Left"), std::string::npos) << now;
     EXPECT_EQ(now.find("Height"), std::string::npos) << now;
     EXPECT_EQ(now.find("check"), std::string::npos) << now;
     // And the file is writable again.
-    Settings s(ini);
+    Ini s(ini);
     s.writeInt("Pos", "Left", 3);
     EXPECT_EQ(s.readInt("Pos", "Left", 0), 3);
 }

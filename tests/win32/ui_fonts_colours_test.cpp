@@ -28,7 +28,8 @@ protected:
     void SetUp() override {
         static const bool app = (Application::create(GetModuleHandleA(nullptr)), true);
         (void)app;
-        ini_ = Application::settingsPath().value();
+        const std::u16string ini = Application::settingsPath();
+        ini_ = test::toAcp(std::wstring(ini.begin(), ini.end()));
         test::writeFile(ini_, "[Pos]\r\nTop=40\r\nLeft=40\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n");
         mw_ = TQuillmoorMW::create();
         ASSERT_NE(mw_, nullptr);

@@ -1,7 +1,8 @@
 // Records the raw command line it was started with, byte for byte, to the file named by
 // QM_PROBE_OUT, then ends. When QM_PROBE_ARGS names a file too, it also writes there the
 // arguments as the usual Windows rules split the line (CommandLineToArgvW), each in the ANSI
-// code page and followed by a NUL.
+// code page and followed by a NUL. When QM_PROBE_SELF names a file, it writes there its own
+// path as the system gives it (GetModuleFileNameW), in UTF-16 LE.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -34,6 +35,11 @@ int main() {
         }
         LocalFree(args);
         if (!writeWhole(path, all)) return 3;
+    }
+    if (GetEnvironmentVariableA("QM_PROBE_SELF", path, sizeof path) != 0) {
+        wchar_t self[32768];
+        const DWORD n = GetModuleFileNameW(nullptr, self, 32768);
+        if (!writeWhole(path, std::string(reinterpret_cast<const char*>(self), n * sizeof(wchar_t)))) return 3;
     }
     // The raw line last: a test that sees it knows that everything is written.
     if (GetEnvironmentVariableA("QM_PROBE_OUT", path, sizeof path) == 0) return 2;

@@ -1,0 +1,43 @@
+// The forms a settings file comes in, as text editors save it, and the exact conversions
+// between UTF-8 and UTF-16 that reading and writing a UTF-8 file take. No system calls here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+enum class IniForm {
+    CodePage,   // the system's ANSI code page (932): the profile functions' own 8-bit form
+    Utf8,       // UTF-8 without a byte-order mark
+    Utf8Mark,   // UTF-8 after the mark EF BB BF
+    Utf16Mark,  // UTF-16 LE after the mark FF FE, which the profile functions read and write
+};
+
+inline constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+inline constexpr char kUtf16Mark[] = "\xFF\xFE";
+
+// The form of a file from its bytes, as editors recognise it: a UTF-16 LE mark; a UTF-8
+// mark; no mark but valid UTF-8 (isValidUtf8) holding at least one byte above 0x7F; else the
+// code page. Text in code page 932 with Japanese in it is practically never valid UTF-8, and
+// ASCII alone reads the same either way. Decided for any bytes; the first bytes that are
+// not UTF-8 end the look.
+IniForm recogniseIniForm(std::string_view bytes);
+
+// Valid UTF-8: every character in its shortest form, no surrogate (D800-DFFF), nothing
+// above U+10FFFF, no sequence cut short.
+bool isValidUtf8(std::string_view bytes);
+
+// UTF-8 in UTF-16. `exact` (when given) says whether the bytes were valid UTF-8; each byte of
+// an invalid sequence gives U+FFFD, and the text then cannot be given back as it was.
+std::u16string utf8ToUtf16(std::string_view bytes, bool* exact = nullptr);
+
+// UTF-16 in UTF-8; nothing when the text holds a surrogate without its pair.
+std::optional<std::string> utf16ToUtf8(std::u16string_view text);
+
+// Bytes in UTF-16 LE order (an odd last byte is left out) and back.
+std::u16string fromUtf16Le(std::string_view bytes);
+std::string toUtf16Le(std::u16string_view text);
+
+}  // namespace qm

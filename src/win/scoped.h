@@ -158,22 +158,29 @@ private:
 // and then, while changes inside a container whose redraw is off are not drawn. So the
 // control's redraw comes back first, inside the held container; then the container's; then
 // the control alone, its frame and scroll bars included, is invalidated and painted once, at
-// the next paint. Nothing else in the container changed.
+// the next paint. Nothing else in the container changed. A window whose redraw is turned
+// back on becomes visible (WM_SETREDRAW's own rule), so a hidden one (the main window while
+// it is being built, say) is left alone: nothing of it is drawn anyway.
 class RedrawPause {
 public:
-    explicit RedrawPause(HWND control) : control_(control), container_(GetParent(control)) {
+    explicit RedrawPause(HWND control) : control_(shown(control)), container_(shown(GetParent(control))) {
         if (container_) SendMessageW(container_, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+        if (control_) SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
     }
     ~RedrawPause() {
-        SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+        if (control_) SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
         if (container_) SendMessageW(container_, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(control_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+        if (control_) RedrawWindow(control_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
     RedrawPause(const RedrawPause&) = delete;
     RedrawPause& operator=(const RedrawPause&) = delete;
 
 private:
+    // The window when it has the visible style of its own; null otherwise.
+    static HWND shown(HWND window) {
+        return window && (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) ? window : nullptr;
+    }
+
     HWND control_;
     HWND container_;
 };

@@ -35,7 +35,7 @@ void appendQuotedEntry(std::string& out, std::string_view entry, const CodePage&
     out += '"';
 }
 
-std::string quotedPathList(const RunList& list, const CodePage& cp) {
+std::string quotedPathList(const RunList& list, const CodePage& cp, std::vector<EntrySpan>* spans) {
     // Each entry is read once (on Windows every read is a list-box request), then the text
     // is built in one piece; only a doubled backslash can make it longer than counted here.
     const int n = list.count();
@@ -48,12 +48,17 @@ std::string quotedPathList(const RunList& list, const CodePage& cp) {
     }
     std::string out;
     out.reserve(size);
-    for (const std::string& entry : entries) appendQuotedEntry(out, entry, cp);
+    for (const std::string& entry : entries) {
+        const std::size_t before = out.size();
+        appendQuotedEntry(out, entry, cp);
+        // Between the opening quote (after the space) and the closing one.
+        if (spans) spans->push_back(EntrySpan{before + 2, out.size() - before - 3});
+    }
     return out;
 }
 
 std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList,
-                                   const CodePage& cp) {
+                                   const CodePage& cp, std::vector<std::size_t>* insertedAt) {
     // Upper-casing keeps the byte length, so a position in the upper-cased text is the same
     // position in the template. A byte-wise search cannot start a match inside a double-byte
     // character: "%" is neither a lead byte nor a trail byte of the code page.
@@ -71,6 +76,7 @@ std::string replacePathPlaceholder(std::string_view commandTemplate, std::string
     std::size_t from = 0;
     for (std::size_t at : hits) {
         out.append(commandTemplate.substr(from, at - from));
+        if (insertedAt) insertedAt->push_back(out.size());
         out.append(pathList);
         from = at + pattern.size();
     }
@@ -81,39 +87,32 @@ std::string replacePathPlaceholder(std::string_view commandTemplate, std::string
 LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const AppTable* table,
                       bool clearChecked, bool quitChecked, const CodePage& cp) {
     LaunchPlan plan;
-    plan.quotedPathList = quotedPathList(list, cp);
-    const std::string commandTemplate = findTemplate(table, selectedName, cp);
-    plan.commandLine = replacePathPlaceholder(commandTemplate, plan.quotedPathList, cp);
-    // The list goes on the line only in place of a "%P"; a list that is not empty begins
-    // with a space and a quote, so the line then always differs from the template.
-    plan.passesPercent = plan.commandLine != commandTemplate && holdsPercent(plan.quotedPathList, cp);
+    std::vector<EntrySpan> inList;
+    plan.quotedPathList = quotedPathList(list, cp, &inList);
+    std::vector<std::size_t> insertedAt;
+    plan.commandLine = replacePathPlaceholder(findTemplate(table, selectedName, cp), plan.quotedPathList, cp, &insertedAt);
+    for (std::size_t at : insertedAt)
+        for (const EntrySpan& span : inList) plan.entries.push_back(EntrySpan{at + span.at, span.length});
     plan.clearList = clearChecked;
     plan.closeWindow = quitChecked;
     return plan;
 }
 
-bool holdsPercent(std::string_view text, const CodePage& cp) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t next = cp.next(text, i);
-        if (text[next - 1] == '%') return true;
-        i = next;
-    }
-    return false;
-}
-
 namespace {
 
-bool equalsAsciiIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        if (x != b[i]) return false;
+// Whether `text`, its ASCII letters lowered, equals `lower`, which is in lower case already.
+bool lowersToAscii(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char x = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (x != lower[i]) return false;
     }
     return true;
 }
 
-// A batch file or the interpreter, by the program's name. `name` as the line gives it.
-bool isInterpreterName(std::string_view name, const CodePage& cp) {
+}  // namespace
+
+std::optional<InterpreterStart> runsInInterpreterByName(std::string_view name, const CodePage& cp) {
     // The system drops trailing dots and spaces from a name: "x.bat." is "x.bat".
     while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
     // The file name after the last folder separator, and the extension after its last dot;
@@ -132,37 +131,34 @@ bool isInterpreterName(std::string_view name, const CodePage& cp) {
         i = next;
     }
     const std::string_view file = name.substr(fileStart);
-    if (dot == std::string_view::npos) return equalsAsciiIgnoreCase(file, "cmd");  // started as cmd.exe
+    // "cmd" is started as cmd.exe.
+    if (lowersToAscii(file, "cmd") || lowersToAscii(file, "cmd.exe")) return InterpreterStart::Interpreter;
+    if (dot == std::string_view::npos) return std::nullopt;
     const std::string_view extension = name.substr(dot);
-    return equalsAsciiIgnoreCase(extension, ".bat") || equalsAsciiIgnoreCase(extension, ".cmd") ||
-           equalsAsciiIgnoreCase(file, "cmd.exe");
+    if (lowersToAscii(extension, ".bat") || lowersToAscii(extension, ".cmd")) return InterpreterStart::BatchFile;
+    return std::nullopt;
 }
 
-}  // namespace
-
-bool runsThroughInterpreter(std::string_view commandLine, const ProgramFinder& found, const CodePage& cp) {
+std::optional<InterpreterStart> interpreterStartOf(std::string_view commandLine, const ProgramFinder& found,
+                                                   const CodePage& cp) {
     // A quoted name is the program, whatever follows it, and is not searched further. The
     // system reads the line as UTF-16, where a lead byte takes the byte after it, a quote
     // or a space too, into one character: that byte ends nothing.
     if (!commandLine.empty() && commandLine[0] == '"') {
         std::size_t close = 1;
         while (close < commandLine.size() && commandLine[close] != '"') close = cp.next(commandLine, close);
-        return isInterpreterName(commandLine.substr(1, close - 1), cp);
+        return runsInInterpreterByName(commandLine.substr(1, close - 1), cp);
     }
     // Unquoted, a name may hold spaces: "C:\a b\x.bat y" is "C:\a" (as C:\a.exe) when
     // that is found, else "C:\a b\x.bat".
     for (std::size_t i = 0; i < commandLine.size();) {
         if (commandLine[i] == ' ' || commandLine[i] == '\t') {
             const std::string name(commandLine.substr(0, i));
-            if (found(name)) return isInterpreterName(name, cp);
+            if (found(name)) return runsInInterpreterByName(name, cp);
         }
         i = cp.next(commandLine, i);
     }
-    return isInterpreterName(commandLine, cp);
-}
-
-bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found, const CodePage& cp) {
-    return plan.passesPercent && runsThroughInterpreter(plan.commandLine, found, cp);
+    return runsInInterpreterByName(commandLine, cp);
 }
 
 }  // namespace qm

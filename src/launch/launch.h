@@ -3,9 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "launch/interpreter.h"
 #include "runlist/runlist.h"
 #include "settings/apptable.h"
 #include "text/codepage.h"
@@ -21,16 +24,18 @@ namespace qm {
 void appendQuotedEntry(std::string& out, std::string_view entry, const CodePage& cp);
 
 // Every entry, in list order, selected or not, as appendQuotedEntry gives it. An empty list
-// gives the empty text. The run list itself is not changed.
-std::string quotedPathList(const RunList& list, const CodePage& cp);
+// gives the empty text. The run list itself is not changed. `spans`, when given, receives
+// where each entry's text (inside its quotes) stands in the list, in bytes.
+std::string quotedPathList(const RunList& list, const CodePage& cp, std::vector<EntrySpan>* spans = nullptr);
 
 // Every "%P" of the template, either case of the letter, replaced by `pathList`. The
 // template and the pattern are upper-cased by the locale and the upper-cased template is
 // searched from the left; each occurrence is replaced in the template as given, the search
 // goes on right after it, and the inserted text is never searched. Without "%P" the
-// template comes back unchanged.
+// template comes back unchanged. `insertedAt`, when given, receives where each copy of the
+// list begins in the result.
 std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList,
-                                   const CodePage& cp);
+                                   const CodePage& cp, std::vector<std::size_t>* insertedAt = nullptr);
 
 // Everything a launch needs, in the order it uses it.
 struct LaunchPlan {
@@ -38,9 +43,9 @@ struct LaunchPlan {
     std::string commandLine;  // the process to start; empty when no application matched
     bool clearList = false;   // CheckBox1: remove every run-list entry after the start
     bool closeWindow = false;  // CheckBox2: close the main window after that
-    // The command line carries the quoted path list (the template holds "%P") and the list
-    // holds a "%" (holdsPercent).
-    bool passesPercent = false;
+    // Where every entry's text stands in the command line, in bytes: each entry once for
+    // each "%P" of the template, in line order.
+    std::vector<EntrySpan> entries;
 };
 
 // The command line for the application named `selectedName` (the drop-down's text) on the
@@ -49,27 +54,26 @@ struct LaunchPlan {
 LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const AppTable* table,
                       bool clearChecked, bool quitChecked, const CodePage& cp);
 
-// Whether the text holds a "%", walking whole characters. A lead byte before a "%" makes no
-// character of the code page, and a conversion may read it as a lone lead byte and a "%":
-// that pair counts too.
-bool holdsPercent(std::string_view text, const CodePage& cp);
-
 // Answers whether CreateProcessA would find a program by this name (".exe" added to a name
 // without an extension, as the system adds it; a folder is no program).
 using ProgramFinder = std::function<bool(const std::string& name)>;
 
-// Whether the program a command line starts (no application name given) runs through the
-// command interpreter: a batch file (".bat", ".cmd") or the interpreter itself ("cmd",
-// "cmd.exe", with or without a folder). The program is named as the system takes it: the
-// text inside a leading pair of quotes; otherwise the line up to the first space or tab
-// whose name `found` answers for, trying each further space in turn, and the whole line
-// last. Trailing dots and spaces of a name are no part of its extension.
-bool runsThroughInterpreter(std::string_view commandLine, const ProgramFinder& found, const CodePage& cp);
+// Whether a program of this name (as a command line gives it) is a batch file (".bat",
+// ".cmd", the extension in any case) or the interpreter itself ("cmd", "cmd.exe", with or
+// without a folder), and so how the interpreter gets the line. Trailing dots and spaces of
+// a name are no part of its extension; a trail byte 0x5C is no folder separator.
+std::optional<InterpreterStart> runsInInterpreterByName(std::string_view name, const CodePage& cp);
 
-// Whether starting the plan would hand the interpreter a "%" from the run list: it expands
-// "%...%" even inside quotes, so an entry would reach the program changed, or cut, with the
-// rest of it run as commands of their own. No escaping passes a "%" inside quotes through a
-// "cmd /c" line unchanged, so such a launch is refused.
-bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found, const CodePage& cp);
+// How the command interpreter gets the line that a command line starts (no application name
+// given), or nothing when its program is neither a batch file (".bat", ".cmd") nor the
+// interpreter itself ("cmd", "cmd.exe", with or without a folder). The program is named as
+// the system takes it: the text inside a leading pair of quotes; otherwise the line up to
+// the first space or tab whose name `found` answers for, trying each further space in turn,
+// and the whole line last. Trailing dots and spaces of a name are no part of its extension.
+std::optional<InterpreterStart> interpreterStartOf(std::string_view commandLine, const ProgramFinder& found,
+                                                   const CodePage& cp);
+inline bool runsThroughInterpreter(std::string_view commandLine, const ProgramFinder& found, const CodePage& cp) {
+    return interpreterStartOf(commandLine, found, cp).has_value();
+}
 
 }  // namespace qm

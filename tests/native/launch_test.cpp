@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "../shared/memory_runlist.h"
 #include "launch/launch.h"
@@ -127,12 +128,6 @@ ProgramFinder finds(std::initializer_list<const char*> names) {
     };
 }
 
-TEST(PercentCheck, WalksWholeCharacters) {
-    for (const char* text : {"%", "C:\\100%\\a", "%OS%.txt", "表%", "x\x83%"})
-        EXPECT_TRUE(holdsPercent(text, cp)) << text;
-    for (const char* text : {"", "C:\\表\\ポ.txt", "a&b^c!d", "パケ"}) EXPECT_FALSE(holdsPercent(text, cp)) << text;
-}
-
 TEST(InterpreterTarget, BatchFilesAndTheInterpreterByName) {
     const ProgramFinder none = finds({});
     for (const char* line : {"x.bat", "X.Bat", "\"C:\\a b\\x.CMD\" %P", "\"x.bat. \" a", "x.cmd.", "\"ポ.bat\"",
@@ -163,17 +158,105 @@ TEST(InterpreterTarget, UnquotedNameIsTheFirstPrefixTheSystemFinds) {
     EXPECT_TRUE(runsThroughInterpreter("\"d\x83\" x.bat\" a", finds({}), cp));
 }
 
-TEST(InterpreterTarget, RefusedOnlyForAPercentOnAnInterpreterLine) {
-    const AppTable table{{"b=x.bat %P", "fixed=x.bat /q", "n=notepad.exe %P", "c=cmd /c type %P"}};
-    const ProgramFinder found = finds({"x.bat", "notepad.exe", "cmd"});
-    const MemoryRunList percent = listOf({"C:\\a", "x%QM_Q%&echo INJECTED>f&rem "});
-    const MemoryRunList plain = listOf({"C:\\a&b", "c^d!", "表 ポ"});
-    EXPECT_TRUE(interpreterWouldAlterList(planLaunch(percent, "b", &table, true, true, cp), found, cp));
-    EXPECT_TRUE(interpreterWouldAlterList(planLaunch(percent, "c", &table, true, true, cp), found, cp));
-    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(percent, "fixed", &table, true, true, cp), found, cp));
-    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(percent, "n", &table, true, true, cp), found, cp));
-    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(plain, "b", &table, true, true, cp), found, cp));
-    EXPECT_FALSE(interpreterWouldAlterList(planLaunch(plain, "c", &table, true, true, cp), found, cp));
+// The command line of a launch as UTF-16, for lines of ASCII text (one unit a byte).
+std::u16string widened(std::string_view line) { return std::u16string(line.begin(), line.end()); }
+
+// Whether a launch of the template on the entries may start: the program's kind by its name,
+// then the interpreter's reading of the line.
+bool mayStart(const std::string& commandTemplate, std::initializer_list<const char*> entries,
+              bool delayedByDefault = false) {
+    const AppTable table{{"a=" + commandTemplate}};
+    const LaunchPlan plan = planLaunch(listOf(entries), "a", &table, false, false, cp);
+    const auto start = interpreterStartOf(plan.commandLine, finds({"C:\\d\\show.bat", "cmd", "CMD.EXE", "C:/Windows/cmd.exe", "notepad.exe"}), cp);
+    return !start || interpreterKeepsEntriesWhole(widened(plan.commandLine), plan.entries, *start, delayedByDefault);
+}
+
+TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
+    const char* const amp = "C:\\dl\\x&mkdir C:\\t\\PWNED&.txt";
+    struct Shape {
+        const char* commandTemplate;
+        bool whole;  // every entry inside quotes as the interpreter reads the line
+    };
+    const Shape shapes[] = {
+        {"\"C:\\d\\show.bat\" %P", true},               // the system's cmd /c "..." strips its own quotes
+        {"C:\\d\\show.bat %P", true},                   // unquoted batch name
+        {"\"C:\\d\\show.bat.\" %P", true},               // trailing dots: still the batch file
+        {"\"C:\\d\\show.bat..\" \"%P\"", false},          // the list's quotes cancel the template's
+        {"\"C:\\d\\show.bat\" \"%P\"", false},
+        {"cmd /c \"C:\\d\\show.bat\" %P", false},        // the first and last quote stripped
+        {"cmd /c %P", false},
+        {"cmd /c ""\"C:\\d\\show.bat\" %P\"", false},     // (two quotes at the start: the same)
+        {"cmd /c \"\"C:\\d\\show.bat\" %P\"", true},     // the outer pair stripped, the inner kept
+        {"cmd /s /c \"\"C:\\d\\show.bat\" %P\"", true},
+        {"cmd /s /c \"C:\\d\\show.bat %P\"", true},
+        {"cmd /k \"C:\\d\\show.bat\" %P", false},
+        {"cmd /k \"\"C:\\d\\show.bat\" %P\"", true},
+        {"CMD.EXE /C \"C:\\d\\show.bat\" %P", false},
+        {"CMD.EXE /C echo %P", true},
+        {"\"cmd.exe..\" /c %P", false},
+        {"cmd /q /d /e:on /t:0a /c echo %P", true},
+        {"cmd /s/c\t\"\"C:\\d\\show.bat\" %P\"", true},
+        {"cmd /c echo \"^\"%P", true},                   // "^" inside quotes is a character
+        {"cmd /c echo ^\"x\" %P", false},                // outside it takes the quote: one quote short
+        {"cmd /c echo ^\" %P", true},
+        // Where the interpreter's reading is in doubt: refused.
+        {"cmd /r echo %P", false},
+        {"cmd foo /c echo %P", false},
+        {"C:/Windows/cmd.exe /c echo %P", false},        // its first "/" is taken for a switch
+        {"cmd %P", false},
+        {"cmd /c echo %X% %P %Y%", false},               // an entry inside "%...%"
+        {"cmd /c call \"%U%\\x.bat\" %P", true},
+        {"cmd /c ,echo %P", false},
+        // Every other program: untouched.
+        {"\"C:\\d\\app.exe\" \"%P\"", true},
+        {"notepad.exe /c %P", true},
+    };
+    for (const Shape& shape : shapes) {
+        // An entry outside quotes is refused whatever it holds.
+        for (const char* entry : {amp, "C:\\My Files\\a b.txt", "a^b", "x(1).txt", "a|b>c", "plain"})
+            EXPECT_EQ(mayStart(shape.commandTemplate, {entry}), shape.whole) << shape.commandTemplate << " with " << entry;
+        // Two entries, the unsafe one second; and no entries at all.
+        EXPECT_EQ(mayStart(shape.commandTemplate, {"C:\\a", amp}), shape.whole) << shape.commandTemplate;
+        EXPECT_TRUE(mayStart(shape.commandTemplate, {})) << shape.commandTemplate;
+    }
+}
+
+TEST(InterpreterQuotes, WhatChangesAnEntryInsideQuotesToo) {
+    for (const char* t : {"\"C:\\d\\show.bat\" %P", "cmd /c echo %P", "cmd /v:off /c echo %P"}) {
+        // "%" is expanded, a line break (a pasted multi-line text) ends the line, and no file
+        // name holds a control character.
+        for (const char* entry : {"C:\\100%\\a", "%OS%.txt", "a\nb", "a\r\nb", "a\x1b" "b"})
+            EXPECT_FALSE(mayStart(t, {"C:\\a", entry})) << t << " with " << entry;
+        EXPECT_TRUE(mayStart(t, {"a!b!c", "a^b!"})) << t;
+    }
+    // With delayed expansion on, "!" is expanded inside quotes, and "^" goes where a "!" is.
+    for (const char* t : {"cmd /v:on /c echo %P", "cmd /V:ON /c echo %P", "cmd /v /c echo %P",
+                          "cmd /v:offx /c echo %P"}) {
+        EXPECT_FALSE(mayStart(t, {"a!b"})) << t;
+        EXPECT_TRUE(mayStart(t, {"a^b&c"})) << t;
+        EXPECT_FALSE(mayStart(t + std::string(" !"), {"a^b"})) << t;
+    }
+    EXPECT_FALSE(mayStart("cmd /v:on /c echo !x %P !", {"a"}));
+    // By the registry's default: for a batch file, and for the interpreter without "/v".
+    EXPECT_FALSE(mayStart("\"C:\\d\\show.bat\" %P", {"a!b"}, true));
+    EXPECT_FALSE(mayStart("cmd /c echo %P", {"a!b"}, true));
+    EXPECT_TRUE(mayStart("cmd /v:off /c echo %P", {"a!b"}, true));
+}
+
+TEST(InterpreterQuotes, ReadsTheLineInUtf16) {
+    // ポ is U+30DD, whatever its code page 932 bytes (83 7C) hold; the spans are in units.
+    const std::u16string line = u"\"x.bat\"  \"C:\\\u30DD\\a&b\"";
+    EXPECT_TRUE(interpreterKeepsEntriesWhole(line, {{10, 8}}, InterpreterStart::BatchFile, false));
+    EXPECT_FALSE(interpreterKeepsEntriesWhole(line, {{10, 9}}, InterpreterStart::BatchFile, false));
+    EXPECT_FALSE(interpreterKeepsEntriesWhole(line, {{10, 20}}, InterpreterStart::BatchFile, false));
+    // A span the planned line puts exactly inside each entry's quotes, for every "%P".
+    const AppTable table{{"a=x %p y %P"}};
+    const LaunchPlan plan = planLaunch(listOf({"C:\\", "b"}), "a", &table, false, false, cp);
+    ASSERT_EQ(plan.entries.size(), 4u);
+    std::vector<std::string> texts;
+    for (const EntrySpan& e : plan.entries) texts.push_back(plan.commandLine.substr(e.at, e.length));
+    EXPECT_EQ(texts, (std::vector<std::string>{"C:\\\\", "b", "C:\\\\", "b"}));
+    EXPECT_EQ(plan.commandLine[plan.entries[1].at - 1], '"');
 }
 
 }  // namespace

@@ -7,9 +7,13 @@ namespace {
 
 constexpr std::size_t kNone = std::u16string_view::npos;
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
-char16_t lowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t lowerAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 
 bool isAsciiAlnum(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
@@ -61,8 +65,8 @@ bool readInterpreterLine(std::u16string_view line, Command& command) {
             }
             if (sw == u'v') {
                 const std::u16string_view v = line.substr(value, i - value);
-                const bool off = v.size() == 4 && lowerAscii(v[1]) == u'o' && lowerAscii(v[2]) == u'f' &&
-                                 lowerAscii(v[3]) == u'f';
+                const bool off =
+                    v.size() == 4 && lowerAscii(v[1]) == u'o' && lowerAscii(v[2]) == u'f' && lowerAscii(v[3]) == u'f';
                 command.delayed = off ? 0 : 1;
             }
         } else if (sw != u'q' && sw != u'd' && sw != u'a' && sw != u'u' && sw != u'x' && sw != u'y') {

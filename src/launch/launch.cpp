@@ -57,8 +57,8 @@ std::string quotedPathList(const RunList& list, const CodePage& cp, std::vector<
     return out;
 }
 
-std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList,
-                                   const CodePage& cp, std::vector<std::size_t>* insertedAt) {
+std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList, const CodePage& cp,
+                                   std::vector<std::size_t>* insertedAt) {
     // Upper-casing keeps the byte length, so a position in the upper-cased text is the same
     // position in the template. A byte-wise search cannot start a match inside a double-byte
     // character: "%" is neither a lead byte nor a trail byte of the code page.
@@ -90,7 +90,8 @@ LaunchPlan planLaunch(const RunList& list, std::string_view selectedName, const 
     std::vector<EntrySpan> inList;
     plan.quotedPathList = quotedPathList(list, cp, &inList);
     std::vector<std::size_t> insertedAt;
-    plan.commandLine = replacePathPlaceholder(findTemplate(table, selectedName, cp), plan.quotedPathList, cp, &insertedAt);
+    plan.commandLine =
+        replacePathPlaceholder(findTemplate(table, selectedName, cp), plan.quotedPathList, cp, &insertedAt);
     for (std::size_t at : insertedAt)
         for (const EntrySpan& span : inList) plan.entries.push_back(EntrySpan{at + span.at, span.length});
     plan.clearList = clearChecked;

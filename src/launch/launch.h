@@ -34,8 +34,8 @@ std::string quotedPathList(const RunList& list, const CodePage& cp, std::vector<
 // goes on right after it, and the inserted text is never searched. Without "%P" the
 // template comes back unchanged. `insertedAt`, when given, receives where each copy of the
 // list begins in the result.
-std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList,
-                                   const CodePage& cp, std::vector<std::size_t>* insertedAt = nullptr);
+std::string replacePathPlaceholder(std::string_view commandTemplate, std::string_view pathList, const CodePage& cp,
+                                   std::vector<std::size_t>* insertedAt = nullptr);
 
 // Everything a launch needs, in the order it uses it.
 struct LaunchPlan {

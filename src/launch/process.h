@@ -55,7 +55,7 @@ public:
 
 private:
     wchar_t* environment_ = nullptr;
-    bool set_ = false;     // set here, removed again at the end
+    bool set_ = false;  // set here, removed again at the end
     bool active_ = false;
 };
 

@@ -159,7 +159,9 @@ TEST(InterpreterTarget, UnquotedNameIsTheFirstPrefixTheSystemFinds) {
 }
 
 // The command line of a launch as UTF-16, for lines of ASCII text (one unit a byte).
-std::u16string widened(std::string_view line) { return std::u16string(line.begin(), line.end()); }
+std::u16string widened(std::string_view line) {
+    return std::u16string(line.begin(), line.end());
+}
 
 // Whether a launch of the template on the entries may start: the program's kind by its name,
 // then the interpreter's reading of the line.
@@ -167,7 +169,8 @@ bool mayStart(const std::string& commandTemplate, std::initializer_list<const ch
               bool delayedByDefault = false) {
     const AppTable table{{"a=" + commandTemplate}};
     const LaunchPlan plan = planLaunch(listOf(entries), "a", &table, false, false, cp);
-    const auto start = interpreterStartOf(plan.commandLine, finds({"C:\\d\\show.bat", "cmd", "CMD.EXE", "C:/Windows/cmd.exe", "notepad.exe"}), cp);
+    const auto start = interpreterStartOf(
+        plan.commandLine, finds({"C:\\d\\show.bat", "cmd", "CMD.EXE", "C:/Windows/cmd.exe", "notepad.exe"}), cp);
     return !start || interpreterKeepsEntriesWhole(widened(plan.commandLine), plan.entries, *start, delayedByDefault);
 }
 
@@ -178,15 +181,14 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
         bool whole;  // every entry inside quotes as the interpreter reads the line
     };
     const Shape shapes[] = {
-        {"\"C:\\d\\show.bat\" %P", true},               // the system's cmd /c "..." strips its own quotes
-        {"C:\\d\\show.bat %P", true},                   // unquoted batch name
-        {"\"C:\\d\\show.bat.\" %P", true},               // trailing dots: still the batch file
-        {"\"C:\\d\\show.bat..\" \"%P\"", false},          // the list's quotes cancel the template's
+        {"\"C:\\d\\show.bat\" %P", true},         // the system's cmd /c "..." strips its own quotes
+        {"C:\\d\\show.bat %P", true},             // unquoted batch name
+        {"\"C:\\d\\show.bat.\" %P", true},        // trailing dots: still the batch file
+        {"\"C:\\d\\show.bat..\" \"%P\"", false},  // the list's quotes cancel the template's
         {"\"C:\\d\\show.bat\" \"%P\"", false},
-        {"cmd /c \"C:\\d\\show.bat\" %P", false},        // the first and last quote stripped
+        {"cmd /c \"C:\\d\\show.bat\" %P", false},  // the first and last quote stripped
         {"cmd /c %P", false},
-        {"cmd /c ""\"C:\\d\\show.bat\" %P\"", false},     // (two quotes at the start: the same)
-        {"cmd /c \"\"C:\\d\\show.bat\" %P\"", true},     // the outer pair stripped, the inner kept
+        {"cmd /c \"\"C:\\d\\show.bat\" %P\"", true},  // the outer pair stripped, the inner kept
         {"cmd /s /c \"\"C:\\d\\show.bat\" %P\"", true},
         {"cmd /s /c \"C:\\d\\show.bat %P\"", true},
         {"cmd /k \"C:\\d\\show.bat\" %P", false},
@@ -196,15 +198,15 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
         {"\"cmd.exe..\" /c %P", false},
         {"cmd /q /d /e:on /t:0a /c echo %P", true},
         {"cmd /s/c\t\"\"C:\\d\\show.bat\" %P\"", true},
-        {"cmd /c echo \"^\"%P", true},                   // "^" inside quotes is a character
-        {"cmd /c echo ^\"x\" %P", false},                // outside it takes the quote: one quote short
+        {"cmd /c echo \"^\"%P", true},     // "^" inside quotes is a character
+        {"cmd /c echo ^\"x\" %P", false},  // outside it takes the quote: one quote short
         {"cmd /c echo ^\" %P", true},
         // Where the interpreter's reading is in doubt: refused.
         {"cmd /r echo %P", false},
         {"cmd foo /c echo %P", false},
-        {"C:/Windows/cmd.exe /c echo %P", false},        // its first "/" is taken for a switch
+        {"C:/Windows/cmd.exe /c echo %P", false},  // its first "/" is taken for a switch
         {"cmd %P", false},
-        {"cmd /c echo %X% %P %Y%", false},               // an entry inside "%...%"
+        {"cmd /c echo %X% %P %Y%", false},  // an entry inside "%...%"
         {"cmd /c call \"%U%\\x.bat\" %P", true},
         {"cmd /c ,echo %P", false},
         // Every other program: untouched.
@@ -214,7 +216,8 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
     for (const Shape& shape : shapes) {
         // An entry outside quotes is refused whatever it holds.
         for (const char* entry : {amp, "C:\\My Files\\a b.txt", "a^b", "x(1).txt", "a|b>c", "plain"})
-            EXPECT_EQ(mayStart(shape.commandTemplate, {entry}), shape.whole) << shape.commandTemplate << " with " << entry;
+            EXPECT_EQ(mayStart(shape.commandTemplate, {entry}), shape.whole)
+                << shape.commandTemplate << " with " << entry;
         // Two entries, the unsafe one second; and no entries at all.
         EXPECT_EQ(mayStart(shape.commandTemplate, {"C:\\a", amp}), shape.whole) << shape.commandTemplate;
         EXPECT_TRUE(mayStart(shape.commandTemplate, {})) << shape.commandTemplate;
@@ -225,13 +228,15 @@ TEST(InterpreterQuotes, WhatChangesAnEntryInsideQuotesToo) {
     for (const char* t : {"\"C:\\d\\show.bat\" %P", "cmd /c echo %P", "cmd /v:off /c echo %P"}) {
         // "%" is expanded, a line break (a pasted multi-line text) ends the line, and no file
         // name holds a control character.
-        for (const char* entry : {"C:\\100%\\a", "%OS%.txt", "a\nb", "a\r\nb", "a\x1b" "b"})
+        for (const char* entry : {"C:\\100%\\a", "%OS%.txt", "a\nb", "a\r\nb",
+                                  "a\x1b"
+                                  "b"})
             EXPECT_FALSE(mayStart(t, {"C:\\a", entry})) << t << " with " << entry;
         EXPECT_TRUE(mayStart(t, {"a!b!c", "a^b!"})) << t;
     }
     // With delayed expansion on, "!" is expanded inside quotes, and "^" goes where a "!" is.
-    for (const char* t : {"cmd /v:on /c echo %P", "cmd /V:ON /c echo %P", "cmd /v /c echo %P",
-                          "cmd /v:offx /c echo %P"}) {
+    for (const char* t :
+         {"cmd /v:on /c echo %P", "cmd /V:ON /c echo %P", "cmd /v /c echo %P", "cmd /v:offx /c echo %P"}) {
         EXPECT_FALSE(mayStart(t, {"a!b"})) << t;
         EXPECT_TRUE(mayStart(t, {"a^b&c"})) << t;
         EXPECT_FALSE(mayStart(t + std::string(" !"), {"a^b"})) << t;

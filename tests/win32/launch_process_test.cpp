@@ -215,8 +215,10 @@ TEST_F(LaunchBatchTest, PercentForTheInterpreterIsRefusedAndStartsNothing) {
     const std::string fixed = batchOutput();
     SetEnvironmentVariableA("QM_BATCH_OUT", fixed.c_str());
     EXPECT_FALSE(launchFromRunList(*list_, "fixed", &table, false, false));
-    ASSERT_TRUE(test::waitUntil([&] { return test::fileExists(fixed); }, 30000));
-    EXPECT_EQ(test::readFile(fixed), "[fixed]\r\n[fixed][][][][][]\r\n");
+    // The batch renames its output into place; the file may still be held a moment after.
+    std::string got;
+    ASSERT_TRUE(test::waitUntil([&] { return !(got = test::readFile(fixed)).empty(); }, 30000));
+    EXPECT_EQ(got, "[fixed]\r\n[fixed][][][][][]\r\n");
     // The refused launches started nothing: once a later launch has finished, neither their
     // output nor the injected command's file is there.
     EXPECT_FALSE(test::fileExists(refused));
@@ -244,8 +246,9 @@ TEST_F(LaunchBatchTest, AnEntryTheInterpreterWouldReadOutsideQuotesStartsNothing
         const std::string out = batchOutput();
         SetEnvironmentVariableA("QM_BATCH_OUT", out.c_str());
         EXPECT_FALSE(launchFromRunList(*list_, name, &table, false, false));
-        ASSERT_TRUE(test::waitUntil([&] { return test::fileExists(out); }, 30000)) << name;
-        EXPECT_EQ(test::readFile(out), expected) << name;
+        std::string got;
+        ASSERT_TRUE(test::waitUntil([&] { return !(got = test::readFile(out)).empty(); }, 30000)) << name;
+        EXPECT_EQ(got, expected) << name;
     }
     EXPECT_FALSE(test::fileExists(refused));
     EXPECT_FALSE(test::fileExists(pwned));

@@ -108,8 +108,9 @@ bool enclosedBy(const std::u16string& text, char16_t mark, std::size_t from, std
 bool interpreterKeepsEntriesWhole(std::u16string_view line, const std::vector<EntrySpan>& entries,
                                   InterpreterStart start, bool delayedExpansionByDefault) {
     if (entries.empty()) return true;
-    // A line break ends the interpreter's line: whatever follows it is cut off, or run.
-    if (line.find_first_of(u"\r\n", 0, 3) != kNone) return false;
+    // A line break (or a NUL) ends the interpreter's line: whatever follows is cut off, or run.
+    constexpr char16_t kLineEnds[] = {u'\r', u'\n', u'\0'};
+    if (line.find_first_of(kLineEnds, 0, 3) != kNone) return false;
 
     Command command;
     if (start == InterpreterStart::BatchFile) {

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(qm::readHandoffBlock(nullptr, size).empty(), "NULL data reads as text");
 
     const std::vector<char> built = qm::buildHandoffBlock(text);
-    check(built.size() == std::max(qm::kHandoffBlockSize, text.size() + 1), "built block size");
+    check(built.size() == std::max(qm::kMinHandoffBlockSize, text.size() + 1), "built block size");
     check(std::string_view(built.data(), text.size()) == text, "the built block lost the text");
     for (std::size_t i = text.size(); i < built.size(); ++i) check(built[i] == '\0', "not zero");
     check(qm::readHandoffBlock(built.data(), built.size()) == text, "the built block reads back");

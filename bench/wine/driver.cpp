@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "launch/launch.h"
-#include "launch/process.h"
+#include "launch/run.h"
 #include "runlist/listbox_runlist.h"
 #include "text/codepage.h"
 #include "ui/Unit1.h"

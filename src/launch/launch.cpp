@@ -101,15 +101,8 @@ LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, con
     std::vector<std::u16string> entryTexts;
     const int n = list.count();
     entryTexts.reserve(static_cast<std::size_t>(n > 0 ? n : 0));
-    bool percent = false;
-    for (int i = 0; i < n; ++i) {
-        entryTexts.push_back(toUtf16(quotedEntryText(list.read(i), cp)));
-        percent = percent || entryTexts.back().find(u'%') != std::u16string::npos;
-    }
+    for (int i = 0; i < n; ++i) entryTexts.push_back(toUtf16(quotedEntryText(list.read(i), cp)));
     plan.commandLine = replacePathPlaceholder(commandTemplate, entryTexts, cp);
-    // The list goes on the line only in place of a "%P"; a list that is not empty begins
-    // with a space and a quote, so the line then always differs from the template.
-    plan.passesPercent = percent && plan.commandLine.line != commandTemplate;
     plan.clearList = clearChecked;
     plan.closeWindow = quitChecked;
     return plan;
@@ -117,51 +110,48 @@ LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, con
 
 namespace {
 
-bool equalsAsciiIgnoreCase(std::u16string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char16_t x = a[i] >= u'A' && a[i] <= u'Z' ? static_cast<char16_t>(a[i] - u'A' + u'a') : a[i];
-        if (x != static_cast<unsigned char>(b[i])) return false;
+// Whether `text`, its ASCII letters lowered, equals `lower`, which is in lower case already.
+bool lowersToAscii(std::u16string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t x = text[i] >= u'A' && text[i] <= u'Z' ? static_cast<char16_t>(text[i] - u'A' + u'a') : text[i];
+        if (x != static_cast<unsigned char>(lower[i])) return false;
     }
     return true;
 }
 
-// A batch file or the interpreter, by the program's name. `name` as the line gives it.
-bool isInterpreterName(std::u16string_view name) {
+}  // namespace
+
+std::optional<InterpreterStart> runsInInterpreterByName(std::u16string_view name) {
     // The system drops trailing dots and spaces from a name: "x.bat." is "x.bat".
     while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.remove_suffix(1);
     // The file name after the last folder separator, and the extension after its last dot.
     const std::size_t separator = name.find_last_of(u"\\/:");
-    const std::size_t fileStart = separator == std::u16string_view::npos ? 0 : separator + 1;
-    const std::u16string_view file = name.substr(fileStart);
+    const std::u16string_view file = name.substr(separator == std::u16string_view::npos ? 0 : separator + 1);
+    // "cmd" is started as cmd.exe.
+    if (lowersToAscii(file, "cmd") || lowersToAscii(file, "cmd.exe")) return InterpreterStart::Interpreter;
     const std::size_t dot = file.find_last_of(u'.');
-    if (dot == std::u16string_view::npos) return equalsAsciiIgnoreCase(file, "cmd");  // started as cmd.exe
+    if (dot == std::u16string_view::npos) return std::nullopt;
     const std::u16string_view extension = file.substr(dot);
-    return equalsAsciiIgnoreCase(extension, ".bat") || equalsAsciiIgnoreCase(extension, ".cmd") ||
-           equalsAsciiIgnoreCase(file, "cmd.exe");
+    if (lowersToAscii(extension, ".bat") || lowersToAscii(extension, ".cmd")) return InterpreterStart::BatchFile;
+    return std::nullopt;
 }
 
-}  // namespace
-
-bool runsThroughInterpreter(std::u16string_view commandLine, const ProgramFinder& found) {
+std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLine, const ProgramFinder& found) {
     // A quoted name is the program, whatever follows it, and is not searched further.
     if (!commandLine.empty() && commandLine[0] == u'"') {
         const std::size_t close = commandLine.find(u'"', 1);
-        return isInterpreterName(commandLine.substr(1, close == std::u16string_view::npos ? close : close - 1));
+        return runsInInterpreterByName(commandLine.substr(1, close == std::u16string_view::npos ? close : close - 1));
     }
     // Unquoted, a name may hold spaces: "C:\a b\x.bat y" is "C:\a" (as C:\a.exe) when
     // that is found, else "C:\a b\x.bat".
     for (std::size_t i = 0; i < commandLine.size(); ++i) {
         if (commandLine[i] == u' ' || commandLine[i] == u'\t') {
             const std::u16string name(commandLine.substr(0, i));
-            if (found(name)) return isInterpreterName(name);
+            if (found(name)) return runsInInterpreterByName(name);
         }
     }
-    return isInterpreterName(commandLine);
-}
-
-bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found) {
-    return plan.passesPercent && runsThroughInterpreter(plan.commandLine.line, found);
+    return runsInInterpreterByName(commandLine);
 }
 
 }  // namespace qm

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "launch/interpreter.h"
 #include "runlist/runlist.h"
 #include "settings/apptable.h"
 #include "text/codepage.h"
@@ -25,14 +27,8 @@ void appendQuotedEntry(std::string& out, std::string_view entry, const CodePage&
 // gives the empty text. The run list itself is not changed.
 std::string quotedPathList(const RunList& list, const CodePage& cp);
 
-// Where one entry of the quoted path list stands in a command line: its text inside its
-// quotes, in UTF-16 units.
-struct EntrySpan {
-    std::size_t at, length;
-};
-
 // A command line as the process gets it, in UTF-16, and where each inserted entry stands
-// in it (once per "%P", in line order).
+// in it (EntrySpan in UTF-16 units, once per "%P", in line order).
 struct CommandLine {
     std::u16string line;
     std::vector<EntrySpan> entries;
@@ -55,12 +51,9 @@ using ToUtf16 = std::function<std::u16string(std::string_view)>;
 
 // Everything a launch needs, in the order it uses it.
 struct LaunchPlan {
-    CommandLine commandLine;  // the process to start; empty when no application matched
-    bool clearList = false;   // CheckBox1: remove every run-list entry after the start
+    CommandLine commandLine;   // the process to start; empty when no application matched
+    bool clearList = false;    // CheckBox1: remove every run-list entry after the start
     bool closeWindow = false;  // CheckBox2: close the main window after that
-    // The command line carries the quoted path list (the template holds "%P") and an entry
-    // holds a "%".
-    bool passesPercent = false;
 };
 
 // The command line for the application named `selectedName` (the drop-down's text) on the
@@ -76,18 +69,21 @@ LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, con
 // without an extension, as the system adds it; a folder is no program).
 using ProgramFinder = std::function<bool(const std::u16string& name)>;
 
-// Whether the program a command line starts (no application name given) runs through the
-// command interpreter: a batch file (".bat", ".cmd") or the interpreter itself ("cmd",
-// "cmd.exe", with or without a folder). The program is named as the system takes it: the
-// text inside a leading pair of quotes; otherwise the line up to the first space or tab
-// whose name `found` answers for, trying each further space in turn, and the whole line
-// last. Trailing dots and spaces of a name are no part of its extension.
-bool runsThroughInterpreter(std::u16string_view commandLine, const ProgramFinder& found);
+// Whether a program of this name (as a command line gives it) is a batch file (".bat",
+// ".cmd", the extension in any case) or the interpreter itself ("cmd", "cmd.exe", with or
+// without a folder), and so how the interpreter gets the line. Trailing dots and spaces of
+// a name are no part of its extension.
+std::optional<InterpreterStart> runsInInterpreterByName(std::u16string_view name);
 
-// Whether starting the plan would hand the interpreter a "%" from the run list: it expands
-// "%...%" even inside quotes, so an entry would reach the program changed, or cut, with the
-// rest of it run as commands of their own. No escaping passes a "%" inside quotes through a
-// "cmd /c" line unchanged, so such a launch is refused.
-bool interpreterWouldAlterList(const LaunchPlan& plan, const ProgramFinder& found);
+// How the command interpreter gets the line that a command line starts (no application name
+// given), or nothing when its program is neither a batch file (".bat", ".cmd") nor the
+// interpreter itself ("cmd", "cmd.exe", with or without a folder). The program is named as
+// the system takes it: the text inside a leading pair of quotes; otherwise the line up to
+// the first space or tab whose name `found` answers for, trying each further space in turn,
+// and the whole line last. Trailing dots and spaces of a name are no part of its extension.
+std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLine, const ProgramFinder& found);
+inline bool runsThroughInterpreter(std::u16string_view commandLine, const ProgramFinder& found) {
+    return interpreterStartOf(commandLine, found).has_value();
+}
 
 }  // namespace qm

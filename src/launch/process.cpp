@@ -1,12 +1,5 @@
 #include "launch/process.h"
 
-#include <vector>
-
-#include "launch/launch.h"
-#include "text/codepage.h"
-#include "text/error.h"
-#include "text/textrules.h"
-#include "text/texts.h"
 #include "text/win_ansi_name.h"
 
 namespace qm {
@@ -18,6 +11,30 @@ bool commandLineFits(std::u16string_view commandLine) {
     return commandLine.size() < static_cast<std::size_t>(kMaxCommandLineChars);
 }
 
+namespace {
+
+const wchar_t kNoCurrentFolderVariable[] = L"NoDefaultCurrentDirectoryInExePath";
+
+}  // namespace
+
+ExeSearchWithoutCurrentFolder::ExeSearchWithoutCurrentFolder() {
+    SetLastError(ERROR_SUCCESS);  // an empty value answers 0 with no error
+    if (GetEnvironmentVariableW(kNoCurrentFolderVariable, nullptr, 0) != 0 ||
+        GetLastError() != ERROR_ENVVAR_NOT_FOUND) {
+        active_ = true;  // the user's own setting: it stays, and goes on to the program as it is
+        return;
+    }
+    environment_ = GetEnvironmentStringsW();
+    if (environment_ == nullptr) return;
+    set_ = SetEnvironmentVariableW(kNoCurrentFolderVariable, L"1") != FALSE;
+    active_ = set_;
+}
+
+ExeSearchWithoutCurrentFolder::~ExeSearchWithoutCurrentFolder() {
+    if (set_) SetEnvironmentVariableW(kNoCurrentFolderVariable, nullptr);
+    if (environment_) FreeEnvironmentStringsW(environment_);
+}
+
 StartedProcess startProcessOwned(std::u16string_view commandLine) {
     if (!commandLineFits(commandLine)) return StartedProcess();
     // CreateProcessW may write into the command line, so it gets a copy of its own.
@@ -26,48 +43,14 @@ StartedProcess startProcessOwned(std::u16string_view commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    const ExeSearchWithoutCurrentFolder search;
+    // A start that cannot keep the current folder out of the search starts nothing.
+    if (!search.active()) return StartedProcess();
+    void* environment = search.environmentBefore();
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, environment ? CREATE_UNICODE_ENVIRONMENT : 0,
+                        environment, nullptr, &startup, &info))
         return StartedProcess();
     return StartedProcess(info);
-}
-
-namespace {
-
-// Whether CreateProcessW would find a program by this name: it searches as SearchPathW does,
-// with ".exe" added to a name without an extension, and a folder is no program.
-bool programFound(const std::u16string& name) {
-    if (name.empty()) return false;
-    WideText wideName(name.begin(), name.end());
-    wideName.push_back(L'\0');
-    WideText path(MAX_PATH);
-    for (;;) {
-        wchar_t* filePart = nullptr;
-        const DWORD length =
-            SearchPathW(nullptr, wideName.data(), L".exe", static_cast<DWORD>(path.size()), path.data(), &filePart);
-        if (length == 0) return false;
-        if (length < path.size()) break;
-        path.resize(length);  // too small: the answer is the size needed, its NUL included
-    }
-    const DWORD attributes = GetFileAttributesW(path.data());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
-
-std::u16string codePageToUtf16(std::string_view text) {
-    const WideText wide = wideText(std::string(text));
-    return std::u16string(wide.begin(), wide.end() - 1);
-}
-
-bool launchFromRunList(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
-                       bool quitChecked) {
-    const CodePage& cp = systemCodePage();
-    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, cp, codePageToUtf16);
-    if (interpreterWouldAlterList(plan, programFound) || !startProcessOwned(plan.commandLine.line).started()) {
-        throw AppError(formatMessage(texts::kErrCannotStart, ansiName(selectedName, systemAnsiConversion())));
-    }
-    if (plan.clearList) removeAll(list);
-    return plan.closeWindow;
 }
 
 }  // namespace qm

@@ -1,14 +1,11 @@
-// Starting the launched process, and the whole launch as the "実行" button runs it.
+// Starting the launched process: its handles, the command line's limit, and a program
+// search that leaves the current folder out.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
 #include <string_view>
 
-#include "launch/launch.h"
-#include "runlist/runlist.h"
-#include "settings/apptable.h"
 #include "win/scoped.h"
 
 namespace qm {
@@ -34,26 +31,34 @@ inline constexpr int kMaxCommandLineChars = 32767;
 // cuts one of 32,768 characters or more and starts the program on a shorter, different line.)
 bool commandLineFits(std::u16string_view commandLine);
 
+// While held, a program named without a folder is not looked for in the current folder by
+// CreateProcess (the NoDefaultCurrentDirectoryInExePath variable, which
+// NeedCurrentDirectoryForExePath answers by), and the tool's environment as it was before
+// is kept for the program to start with. When the user has the variable already, nothing
+// changes and there is no block (the program inherits the environment).
+class ExeSearchWithoutCurrentFolder {
+public:
+    ExeSearchWithoutCurrentFolder();
+    ~ExeSearchWithoutCurrentFolder();
+    ExeSearchWithoutCurrentFolder(const ExeSearchWithoutCurrentFolder&) = delete;
+    ExeSearchWithoutCurrentFolder& operator=(const ExeSearchWithoutCurrentFolder&) = delete;
+
+    // Whether the current folder is now left out of the search.
+    bool active() const { return active_; }
+    // The environment block (UTF-16) from before the variable was set, or null.
+    void* environmentBefore() const { return set_ ? environment_ : nullptr; }
+
+private:
+    wchar_t* environment_ = nullptr;
+    bool set_ = false;  // set here, removed again at the end
+    bool active_ = false;
+};
+
 // CreateProcessW on the command line as it stands: no application name (the program is the
-// line's first token), no inheritance, no flags, the tool's own environment and current
-// folder, a STARTUPINFOW with nothing but its size. Nothing waits for the process. A line
-// that does not fit is not passed on: nothing starts.
+// line's first token, never taken from the current folder when it names no folder), no
+// inheritance, the tool's own environment and current folder, a STARTUPINFOW with nothing
+// but its size. Nothing waits for the process. A line that does not fit is not passed on:
+// nothing starts.
 StartedProcess startProcessOwned(std::u16string_view commandLine);
-
-// Code page text in UTF-16 as the system converts a command line given in the code page
-// (what CreateProcessA does with the whole line): how each run-list entry goes in.
-std::u16string codePageToUtf16(std::string_view text);
-
-// A whole launch, as the "実行" button runs it: builds the command line from the run list
-// and the application named `selectedName` (the drop-down's text), the template in UTF-16
-// as the settings file holds it and each entry by its exact conversion from the code page,
-// and starts it. A start
-// that fails throws AppError("%s を起動できません") with that name, and the run list stays
-// as it is; so does a launch that would hand the command interpreter a "%" from the run list
-// (interpreterWouldAlterList), which starts nothing. After a start, when `clearChecked`,
-// every entry of the run list is removed. Returns `quitChecked`: the caller then closes the
-// main window as its close box does.
-bool launchFromRunList(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
-                       bool quitChecked);
 
 }  // namespace qm

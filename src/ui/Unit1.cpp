@@ -10,7 +10,7 @@
 #include "args/handoff.h"
 #include "args/system_arguments.h"
 #include "launch/launch.h"
-#include "launch/process.h"
+#include "launch/run.h"
 #include "runlist/clipboard.h"
 #include "runlist/dropped_files.h"
 #include "runlist/file_dialog.h"

@@ -156,23 +156,6 @@ ProgramFinder finds(std::initializer_list<const char16_t*> names) {
     };
 }
 
-TEST(PercentCheck, AnEntryWithAPercentOnTheLine) {
-    const AppTable table{{u"p=x.exe %P", u"fixed=x.exe"}};
-    for (const char* entry : {"%", "C:\\100%\\a", "%OS%.txt", "表%"}) {
-        EXPECT_TRUE(planLaunch(listOf({"a", entry}), u"p", &table, false, false, cp, widened).passesPercent) << entry;
-        EXPECT_FALSE(planLaunch(listOf({"a", entry}), u"fixed", &table, false, false, cp, widened).passesPercent);
-    }
-    // What the conversion gives counts: a byte that becomes a "%" is one.
-    const auto percentFor83 = [](std::string_view text) {
-        std::u16string out = widened(text);
-        for (char16_t& c : out) c = c == 0x83 ? u'%' : c;
-        return out;
-    };
-    EXPECT_TRUE(planLaunch(listOf({"a\x83x"}), u"p", &table, false, false, cp, percentFor83).passesPercent);
-    for (const char* entry : {"", "C:\\表\\ポ.txt", "a&b^c!d", "パケ"})
-        EXPECT_FALSE(planLaunch(listOf({entry}), u"p", &table, false, false, cp, widened).passesPercent) << entry;
-}
-
 TEST(InterpreterTarget, BatchFilesAndTheInterpreterByName) {
     const ProgramFinder none = finds({});
     for (const char16_t* line : {u"x.bat", u"X.Bat", u"\"C:\\a b\\x.CMD\" %P", u"\"x.bat. \" a", u"x.cmd.",
@@ -201,20 +184,129 @@ TEST(InterpreterTarget, UnquotedNameIsTheFirstPrefixTheSystemFinds) {
     EXPECT_FALSE(runsThroughInterpreter(u"x.bat app.exe", finds({})));
 }
 
-TEST(InterpreterTarget, RefusedOnlyForAPercentOnAnInterpreterLine) {
-    const AppTable table{{u"b=x.bat %P", u"fixed=x.bat /q", u"n=notepad.exe %P", u"c=cmd /c type %P"}};
-    const ProgramFinder found = finds({u"x.bat", u"notepad.exe", u"cmd"});
-    const MemoryRunList percent = listOf({"C:\\a", "x%QM_Q%&echo INJECTED>f&rem "});
-    const MemoryRunList plain = listOf({"C:\\a&b", "c^d!", "表 ポ"});
-    const auto alters = [&](const MemoryRunList& list, std::u16string_view name) {
-        return interpreterWouldAlterList(planLaunch(list, name, &table, true, true, cp, widened), found);
+// Whether a launch of the template (ASCII text) on the entries may start: the program's
+// kind by its name, then the interpreter's reading of the line. Each entry goes in by
+// `toUtf16`, one unit a byte unless given otherwise.
+bool mayStart(const std::string& commandTemplate, std::initializer_list<const char*> entries,
+              bool delayedByDefault = false, const ToUtf16& toUtf16 = widened) {
+    const AppTable table{{u"a=" + widened(commandTemplate)}};
+    const CommandLine line = planLaunch(listOf(entries), u"a", &table, false, false, cp, toUtf16).commandLine;
+    const auto start = interpreterStartOf(
+        line.line, finds({u"C:\\d\\show.bat", u"cmd", u"CMD.EXE", u"C:/Windows/cmd.exe", u"notepad.exe", u"x.bat"}));
+    return !start || interpreterKeepsEntriesWhole(line.line, line.entries, *start, delayedByDefault);
+}
+
+TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
+    const char* const amp = "C:\\dl\\x&mkdir C:\\t\\PWNED&.txt";
+    struct Shape {
+        const char* commandTemplate;
+        bool whole;  // every entry inside quotes as the interpreter reads the line
     };
-    EXPECT_TRUE(alters(percent, u"b"));
-    EXPECT_TRUE(alters(percent, u"c"));
-    EXPECT_FALSE(alters(percent, u"fixed"));
-    EXPECT_FALSE(alters(percent, u"n"));
-    EXPECT_FALSE(alters(plain, u"b"));
-    EXPECT_FALSE(alters(plain, u"c"));
+    const Shape shapes[] = {
+        {"\"C:\\d\\show.bat\" %P", true},         // the system's cmd /c "..." strips its own quotes
+        {"C:\\d\\show.bat %P", true},             // unquoted batch name
+        {"\"C:\\d\\show.bat.\" %P", true},        // trailing dots: still the batch file
+        {"\"C:\\d\\show.bat..\" \"%P\"", false},  // the list's quotes cancel the template's
+        {"\"C:\\d\\show.bat\" \"%P\"", false},
+        {"cmd /c \"C:\\d\\show.bat\" %P", false},  // the first and last quote stripped
+        {"cmd /c %P", false},
+        {"cmd /c \"\"C:\\d\\show.bat\" %P\"", true},  // the outer pair stripped, the inner kept
+        {"cmd /s /c \"\"C:\\d\\show.bat\" %P\"", true},
+        {"cmd /s /c \"C:\\d\\show.bat %P\"", true},
+        {"cmd /k \"C:\\d\\show.bat\" %P", false},
+        {"cmd /k \"\"C:\\d\\show.bat\" %P\"", true},
+        {"CMD.EXE /C \"C:\\d\\show.bat\" %P", false},
+        {"CMD.EXE /C echo %P", true},
+        {"\"cmd.exe..\" /c %P", false},
+        {"cmd /q /d /e:on /t:0a /c echo %P", true},
+        {"cmd /s/c\t\"\"C:\\d\\show.bat\" %P\"", true},
+        {"cmd /c echo \"^\"%P", true},     // "^" inside quotes is a character
+        {"cmd /c echo ^\"x\" %P", false},  // outside it takes the quote: one quote short
+        {"cmd /c echo ^\" %P", true},
+        // Where the interpreter's reading is in doubt: refused.
+        {"cmd /r echo %P", false},
+        {"cmd foo /c echo %P", false},
+        {"C:/Windows/cmd.exe /c echo %P", false},  // its first "/" is taken for a switch
+        {"cmd %P", false},
+        {"cmd /c echo %X% %P %Y%", false},  // an entry inside "%...%"
+        {"cmd /c call \"%U%\\x.bat\" %P", true},
+        {"cmd /c ,echo %P", false},
+        // Every other program: untouched.
+        {"\"C:\\d\\app.exe\" \"%P\"", true},
+        {"notepad.exe /c %P", true},
+    };
+    for (const Shape& shape : shapes) {
+        // An entry outside quotes is refused whatever it holds.
+        for (const char* entry : {amp, "C:\\My Files\\a b.txt", "a^b", "x(1).txt", "a|b>c", "plain"})
+            EXPECT_EQ(mayStart(shape.commandTemplate, {entry}), shape.whole)
+                << shape.commandTemplate << " with " << entry;
+        // Two entries, the unsafe one second; and no entries at all.
+        EXPECT_EQ(mayStart(shape.commandTemplate, {"C:\\a", amp}), shape.whole) << shape.commandTemplate;
+        EXPECT_TRUE(mayStart(shape.commandTemplate, {})) << shape.commandTemplate;
+    }
+}
+
+TEST(InterpreterQuotes, WhatChangesAnEntryInsideQuotesToo) {
+    for (const char* t : {"\"C:\\d\\show.bat\" %P", "cmd /c echo %P", "cmd /v:off /c echo %P"}) {
+        // "%" is expanded, a line break (a pasted multi-line text) ends the line, and no file
+        // name holds a control character.
+        for (const char* entry : {"C:\\100%\\a", "%OS%.txt", "a\nb", "a\r\nb",
+                                  "a\x1b"
+                                  "b"})
+            EXPECT_FALSE(mayStart(t, {"C:\\a", entry})) << t << " with " << entry;
+        EXPECT_TRUE(mayStart(t, {"a!b!c", "a^b!"})) << t;
+    }
+    // With delayed expansion on, "!" is expanded inside quotes, and "^" goes where a "!" is.
+    for (const char* t :
+         {"cmd /v:on /c echo %P", "cmd /V:ON /c echo %P", "cmd /v /c echo %P", "cmd /v:offx /c echo %P"}) {
+        EXPECT_FALSE(mayStart(t, {"a!b"})) << t;
+        EXPECT_TRUE(mayStart(t, {"a^b&c"})) << t;
+        EXPECT_FALSE(mayStart(t + std::string(" !"), {"a^b"})) << t;
+    }
+    EXPECT_FALSE(mayStart("cmd /v:on /c echo !x %P !", {"a"}));
+    // By the registry's default: for a batch file, and for the interpreter without "/v".
+    EXPECT_FALSE(mayStart("\"C:\\d\\show.bat\" %P", {"a!b"}, true));
+    EXPECT_FALSE(mayStart("cmd /c echo %P", {"a!b"}, true));
+    EXPECT_TRUE(mayStart("cmd /v:off /c echo %P", {"a!b"}, true));
+}
+
+TEST(InterpreterQuotes, ReadsTheLineInUtf16) {
+    // ポ is U+30DD, whatever its code page 932 bytes (83 7C) hold; the spans are in units.
+    const std::u16string line = u"\"x.bat\"  \"C:\\\u30DD\\a&b\"";
+    EXPECT_TRUE(interpreterKeepsEntriesWhole(line, {{10, 8}}, InterpreterStart::BatchFile, false));
+    EXPECT_FALSE(interpreterKeepsEntriesWhole(line, {{10, 9}}, InterpreterStart::BatchFile, false));
+    EXPECT_FALSE(interpreterKeepsEntriesWhole(line, {{10, 20}}, InterpreterStart::BatchFile, false));
+    // A span the planned line puts exactly inside each entry's quotes, for every "%P".
+    const AppTable table{{u"a=x %p y %P"}};
+    const CommandLine planned = planLaunch(listOf({"C:\\", "b"}), u"a", &table, false, false, cp, widened).commandLine;
+    ASSERT_EQ(planned.entries.size(), 4u);
+    std::vector<std::u16string> texts;
+    for (const EntrySpan& e : planned.entries) texts.push_back(planned.line.substr(e.at, e.length));
+    EXPECT_EQ(texts, (std::vector<std::u16string>{u"C:\\\\", u"b", u"C:\\\\", u"b"}));
+    EXPECT_EQ(planned.line[planned.entries[1].at - 1], u'"');
+}
+
+TEST(InterpreterQuotes, APercentInAnEntryOnAnInterpreterLineOnly) {
+    // The interpreter expands "%...%" even inside quotes: an entry holding "%" is refused
+    // where the line runs through it, and only there.
+    for (const char* entry : {"%", "C:\\100%\\a", "%OS%.txt", "表%", "x%QM_Q%&echo INJECTED>f&rem "}) {
+        EXPECT_FALSE(mayStart("x.bat %P", {"C:\\a", entry})) << entry;
+        EXPECT_FALSE(mayStart("cmd /c type %P", {"C:\\a", entry})) << entry;
+        EXPECT_TRUE(mayStart("x.bat /q", {"C:\\a", entry})) << entry;
+        EXPECT_TRUE(mayStart("notepad.exe %P", {"C:\\a", entry})) << entry;
+    }
+    // What the conversion gives counts: a byte that becomes a "%" is one.
+    const auto percentFor83 = [](std::string_view text) {
+        std::u16string out = widened(text);
+        for (char16_t& c : out) c = c == 0x83 ? u'%' : c;
+        return out;
+    };
+    EXPECT_FALSE(mayStart("x.bat %P", {"a\x83x"}, false, percentFor83));
+    EXPECT_TRUE(mayStart("x.bat %P", {"a\x83x"}));
+    for (const char* entry : {"", "C:\\表\\ポ.txt", "a&b^c!d", "パケ", "表 ポ"}) {
+        EXPECT_TRUE(mayStart("x.bat %P", {entry})) << entry;
+        EXPECT_TRUE(mayStart("cmd /c type %P", {entry})) << entry;
+    }
 }
 
 }  // namespace

@@ -8,9 +8,11 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "launch/launch.h"
 #include "launch/process.h"
+#include "launch/run.h"
 #include "text/codepage.h"
 #include "text/error.h"
 #include "support/desktop.h"
@@ -225,13 +227,117 @@ TEST_F(LaunchBatchTest, PercentForTheInterpreterIsRefusedAndStartsNothing) {
     const std::string fixed = batchOutput();
     SetEnvironmentVariableA("QM_BATCH_OUT", fixed.c_str());
     EXPECT_FALSE(launchFromRunList(*list_, u"fixed", &table, false, false));
-    ASSERT_TRUE(test::waitUntil([&] { return test::fileExists(fixed); }, 30000));
-    EXPECT_EQ(test::readFile(fixed), "[fixed]\r\n[fixed][][][][][]\r\n");
+    // The batch renames its output into place; the file may still be held a moment after.
+    std::string got;
+    ASSERT_TRUE(test::waitUntil([&] { return !(got = test::readFile(fixed)).empty(); }, 30000));
+    EXPECT_EQ(got, "[fixed]\r\n[fixed][][][][][]\r\n");
     // The refused launches started nothing: once a later launch has finished, neither their
     // output nor the injected command's file is there.
     EXPECT_FALSE(test::fileExists(refused));
     EXPECT_FALSE(test::fileExists(marker));
     DeleteFileA(marker.c_str());
+}
+
+TEST_F(LaunchBatchTest, AnEntryTheInterpreterWouldReadOutsideQuotesStartsNothing) {
+    // Where the entry's "mkdir" would make a folder: a name without spaces.
+    const std::string pwned = test::tempPath("qm_pwned", "");
+    const std::string entry = "C:\\dl\\x&mkdir " + pwned + "&.txt";
+    fill({"C:\\a", entry});
+    const std::string refused = batchOutput();
+    SetEnvironmentVariableA("QM_BATCH_OUT", refused.c_str());
+    // The interpreter strips the first and the last quote after "/c": the list then sits
+    // outside quotes.
+    const AppTable table = tableOf({"outer=cmd /c \"" + bat_ + "\" %P", "bare=cmd /c %P", "bat=\"" + bat_ + "\" %P",
+                                    "inner=cmd /c \"\"" + bat_ + "\" %P\""});
+    EXPECT_EQ(failure("outer", &table), "outer を起動できません");
+    EXPECT_EQ(failure("bare", &table), "bare を起動できません");
+    EXPECT_EQ(list_->count(), 2);
+    // The usual shape, and the outer pair around it, hand the batch the entry whole.
+    const std::string expected = "[\"C:\\a\" \"" + entry + "\"]\r\n[\"C:\\a\"][\"" + entry + "\"][][][][]\r\n";
+    for (const char* name : {"bat", "inner"}) {
+        const std::string out = batchOutput();
+        SetEnvironmentVariableA("QM_BATCH_OUT", out.c_str());
+        EXPECT_FALSE(launchFromRunList(*list_, u16(name), &table, false, false));
+        std::string got;
+        ASSERT_TRUE(test::waitUntil([&] { return !(got = test::readFile(out)).empty(); }, 30000)) << name;
+        EXPECT_EQ(got, expected) << name;
+    }
+    EXPECT_FALSE(test::fileExists(refused));
+    EXPECT_FALSE(test::fileExists(pwned));
+    RemoveDirectoryA(pwned.c_str());
+}
+
+TEST_F(LaunchProcessTest, UnderTheSystemsCodePageEntriesStandWhereTheSpansSay) {
+    // ポ ends in 0x7C: in UTF-16 it is one unit and no "|".
+    const AppTable table = tableOf({"t=\"x.bat\" %P"});
+    fill({"C:\\表\\ポ&.txt"});
+    const LaunchPlan plan = planLaunch(*list_, u"t", &table, false, false, systemCodePage(), codePageToUtf16);
+    const CommandLine& line = plan.commandLine;
+    EXPECT_EQ(line.line, u"\"x.bat\"  \"C:\\\u8868\\\u30DD&.txt\"");
+    ASSERT_EQ(line.entries.size(), 1u);
+    EXPECT_EQ(line.line.substr(line.entries[0].at, line.entries[0].length), u"C:\\\u8868\\\u30DD&.txt");
+    EXPECT_TRUE(interpreterTakesPlan(plan));
+    const AppTable outer = tableOf({"t=cmd /c \"x.bat\" %P"});
+    EXPECT_FALSE(
+        interpreterTakesPlan(planLaunch(*list_, u"t", &outer, false, false, systemCodePage(), codePageToUtf16)));
+}
+
+// A program planted in the tool's current folder under the name of a system program.
+class LaunchCurrentFolderTest : public LaunchProcessTest {
+protected:
+    void SetUp() override {
+        LaunchProcessTest::SetUp();
+        char previous[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, previous);
+        previous_ = previous;
+        dir_ = std::make_unique<test::TempDir>("cwd");
+        // The planted programs only note that they ran.
+        tally_ = dir_->file("planted.txt");
+        SetEnvironmentVariableA("QM_TALLY_OUT", tally_.c_str());
+        for (const char* name : {"cmd.exe", "qm_only_here.exe"})
+            ASSERT_TRUE(CopyFileA((test::programDir() + "\\qm_tally.exe").c_str(), dir_->file(name).c_str(), FALSE));
+        ASSERT_TRUE(SetCurrentDirectoryA(dir_->path().c_str()));
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA(previous_.c_str());
+        SetEnvironmentVariableA("QM_TALLY_OUT", nullptr);
+        SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", nullptr);
+        dir_.reset();
+        LaunchProcessTest::TearDown();
+    }
+    // Launches "cmd.exe" by its bare name; the program writes its environment and its
+    // current folder to a file, whose text comes back.
+    std::string environmentOfStarted() {
+        const std::string out = test::tempPath("qm_env");
+        const AppTable table = tableOf({"c=cmd.exe /c set>\"" + out + "\"&cd>>\"" + out + "\"&rem %P"});
+        EXPECT_FALSE(launchFromRunList(*list_, u"c", &table, false, false));
+        std::string text;
+        EXPECT_TRUE(test::waitUntil(
+            [&] { return (text = test::readFile(out)).find("\r\n" + dir_->path()) != std::string::npos; }, 30000));
+        DeleteFileA(out.c_str());
+        return text;
+    }
+
+    std::unique_ptr<test::TempDir> dir_;
+    std::string previous_, tally_;
+};
+
+TEST_F(LaunchCurrentFolderTest, ABareNameStartsTheSystemsProgramNeverThePlantedOne) {
+    fill({"C:\\a"});
+    const std::string text = environmentOfStarted();
+    // The system's program ran, in the tool's current folder, with the tool's environment
+    // and nothing added to it; the tool's own environment is as it was.
+    EXPECT_NE(text.find("QM_TALLY_OUT="), std::string::npos);
+    EXPECT_EQ(text.find("NoDefaultCurrentDirectoryInExePath"), std::string::npos);
+    EXPECT_EQ(GetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", nullptr, 0), 0u);
+    // A program that only the current folder holds is not found.
+    const AppTable table = tableOf({"only=qm_only_here.exe %P"});
+    EXPECT_EQ(failure("only", &table), "only を起動できません");
+    EXPECT_FALSE(test::fileExists(tally_));
+    // The user's own setting goes on to the program.
+    SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", "x");
+    EXPECT_NE(environmentOfStarted().find("NoDefaultCurrentDirectoryInExePath=x"), std::string::npos);
+    EXPECT_FALSE(test::fileExists(tally_));
 }
 
 }  // namespace

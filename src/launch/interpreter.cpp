@@ -1,0 +1,164 @@
+#include "launch/interpreter.h"
+
+#include <string>
+
+namespace qm {
+namespace {
+
+constexpr std::size_t kNone = std::u16string_view::npos;
+
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
+
+char16_t lowerAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool isAsciiAlnum(char16_t c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// The command the interpreter runs, as text of its own: for a batch file the line between
+// the quotes the system puts around it, for the interpreter the rest of the line after
+// "/c" or "/k". `offset` maps a position in the line to one in the text.
+struct Command {
+    std::u16string text;
+    std::size_t lineStart = 0;  // where the text begins in the line
+    std::size_t offset = 0;     // units in the text before that point (the system's quote)
+    bool switchS = false;
+    int delayed = -1;  // -1: no "/v" switch; 0: "/v:off"; 1: anything else
+    std::size_t toText(std::size_t linePos) const { return linePos - lineStart + offset; }
+};
+
+// Reads the interpreter's own switches, which must come plainly before "/c" or "/k": the
+// program (quoted, or up to the first blank, holding no "/", since the interpreter takes
+// the first "/" of its line for a switch), then only switches it knows.
+bool readInterpreterLine(std::u16string_view line, Command& command) {
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    if (n > 0 && line[0] == u'"') {
+        const std::size_t close = line.find(u'"', 1);
+        if (close == kNone) return false;
+        i = close + 1;
+    } else {
+        while (i < n && !isBlank(line[i])) ++i;
+    }
+    if (line.substr(0, i).find(u'/') != kNone) return false;
+    for (;;) {
+        while (i < n && isBlank(line[i])) ++i;
+        if (i + 1 >= n || line[i] != u'/') return false;
+        const char16_t sw = lowerAscii(line[i + 1]);
+        i += 2;
+        if (sw == u'c' || sw == u'k') {
+            command.lineStart = i;
+            command.text = std::u16string(line.substr(i));
+            return true;
+        }
+        if (sw == u's') {
+            command.switchS = true;
+        } else if (sw == u't' || sw == u'e' || sw == u'f' || sw == u'v') {
+            const std::size_t value = i;
+            if (i < n && line[i] == u':') {
+                ++i;
+                while (i < n && isAsciiAlnum(line[i])) ++i;
+            }
+            if (sw == u'v') {
+                const std::u16string_view v = line.substr(value, i - value);
+                const bool off =
+                    v.size() == 4 && lowerAscii(v[1]) == u'o' && lowerAscii(v[2]) == u'f' && lowerAscii(v[3]) == u'f';
+                command.delayed = off ? 0 : 1;
+            }
+        } else if (sw != u'q' && sw != u'd' && sw != u'a' && sw != u'u' && sw != u'x' && sw != u'y') {
+            return false;  // "/r" and the like: not read alike by every interpreter
+        }
+        if (i < n && !isBlank(line[i]) && line[i] != u'/') return false;
+    }
+}
+
+// For each unit of the text, whether the interpreter reads it inside quotes, once the
+// quotes at `dropFirst` and `dropLast` (kNone: none) are taken away: every quote toggles the
+// quoting, and outside quotes a "^" takes the next unit as it is, a quote too.
+std::vector<bool> quotedUnits(const std::u16string& text, std::size_t dropFirst, std::size_t dropLast) {
+    std::vector<bool> quoted(text.size(), false);
+    bool inQuotes = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i == dropFirst || i == dropLast) continue;
+        const char16_t c = text[i];
+        if (c == u'"') {
+            inQuotes = !inQuotes;
+        } else if (!inQuotes && c == u'^') {
+            do ++i;
+            while (i < text.size() && (i == dropFirst || i == dropLast));
+        } else {
+            quoted[i] = inQuotes;
+        }
+    }
+    return quoted;
+}
+
+// Whether a pair of `mark` in the text (the first and the last) encloses any of the span.
+bool enclosedBy(const std::u16string& text, char16_t mark, std::size_t from, std::size_t to) {
+    const std::size_t first = text.find(mark);
+    return first != kNone && first < from && text.rfind(mark) >= to;
+}
+
+}  // namespace
+
+bool interpreterKeepsEntriesWhole(std::u16string_view line, const std::vector<EntrySpan>& entries,
+                                  InterpreterStart start, bool delayedExpansionByDefault) {
+    if (entries.empty()) return true;
+    // A line break (or a NUL) ends the interpreter's line: whatever follows is cut off, or run.
+    constexpr char16_t kLineEnds[] = {u'\r', u'\n', u'\0'};
+    if (line.find_first_of(kLineEnds, 0, 3) != kNone) return false;
+
+    Command command;
+    if (start == InterpreterStart::BatchFile) {
+        command.text.reserve(line.size() + 2);
+        command.text += u'"';
+        command.text += line;
+        command.text += u'"';
+        command.offset = 1;
+    } else if (!readInterpreterLine(line, command)) {
+        return false;
+    }
+    const bool delayed = command.delayed == -1 ? delayedExpansionByDefault : command.delayed == 1;
+    const std::u16string& text = command.text;
+
+    // After "/c" or "/k" (and the blanks after it) the interpreter strips a leading quote and
+    // the line's last quote, unless no "/s" was given and the line holds exactly two quotes,
+    // of which it then keeps both when the text between them names a program: both readings.
+    std::size_t first = 0;
+    while (first < text.size() && isBlank(text[first])) ++first;
+    if (first < text.size() && std::u16string_view(u",;=\v\f").find(text[first]) != kNone) return false;
+    std::vector<std::vector<bool>> readings;
+    if (first < text.size() && text[first] == u'"') {
+        const std::size_t last = text.rfind(u'"');
+        readings.push_back(quotedUnits(text, first, last == first ? kNone : last));
+        std::size_t quotes = 0;
+        for (char16_t c : text) quotes += c == u'"';
+        if (!command.switchS && quotes == 2) readings.push_back(quotedUnits(text, kNone, kNone));
+    } else {
+        readings.push_back(quotedUnits(text, kNone, kNone));
+    }
+
+    const bool lineHasBang = text.find(u'!') != kNone;
+    for (const EntrySpan& entry : entries) {
+        if (entry.at > line.size() || entry.length > line.size() - entry.at) return false;
+        if (entry.at < command.lineStart) return false;  // among the switches, or in the program
+        const std::size_t from = command.toText(entry.at), to = from + entry.length;
+        if (enclosedBy(text, u'%', from, to)) return false;
+        if (delayed && enclosedBy(text, u'!', from, to)) return false;
+        for (std::size_t i = from; i < to; ++i) {
+            const char16_t c = text[i];
+            // "%" and "!" are expanded even inside quotes; a file name holds no control character.
+            if (c == u'%' || (c < 0x20 && c != u'\t')) return false;
+            if (delayed && (c == u'!' || (c == u'^' && lineHasBang))) return false;
+            for (const std::vector<bool>& quoted : readings)
+                if (!quoted[i]) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace qm

@@ -1,0 +1,105 @@
+#include "launch/run.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "launch/interpreter.h"
+#include "launch/process.h"
+#include "text/codepage.h"
+#include "text/error.h"
+#include "text/textrules.h"
+#include "text/texts.h"
+#include "text/win_ansi_name.h"
+
+namespace qm {
+namespace {
+
+// Whether the folder of `path` (its file name starting at `filePart`) is the current folder.
+bool inCurrentFolder(const WideText& path, const wchar_t* filePart) {
+    if (filePart == nullptr) return false;
+    WideText folder(path.data(), filePart);
+    WideText current(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
+        if (length == 0) return true;  // unknown: counted as the current folder
+        if (length < current.size()) {
+            current.resize(length);
+            break;
+        }
+        current.resize(length);
+    }
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    while (!current.empty() && current.back() == L'\\') current.pop_back();
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, folder.data(), static_cast<int>(folder.size()),
+                          current.data(), static_cast<int>(current.size())) == CSTR_EQUAL;
+}
+
+// Whether CreateProcessW would find a program by this name: it searches as SearchPathW does,
+// with ".exe" added to a name without an extension, and a folder is no program. While an
+// ExeSearchWithoutCurrentFolder is held, CreateProcessW skips the current folder for a name
+// that NeedCurrentDirectoryForExePathW says so of, and SearchPathW does not. A name found
+// there may still be found in a later folder, so the answer errs on the side that checks
+// more: found when it names the interpreter or a batch file (whose line is then checked),
+// else not found (the line is read further, to the next name the system might take).
+bool programFound(const std::u16string& name) {
+    if (name.empty()) return false;
+    WideText wideName(name.begin(), name.end());
+    wideName.push_back(L'\0');
+    WideText path(MAX_PATH);
+    wchar_t* filePart = nullptr;
+    for (;;) {
+        const DWORD length =
+            SearchPathW(nullptr, wideName.data(), L".exe", static_cast<DWORD>(path.size()), path.data(), &filePart);
+        if (length == 0) return false;
+        if (length < path.size()) break;
+        path.resize(length);  // too small: the answer is the size needed, its NUL included
+    }
+    const DWORD attributes = GetFileAttributesW(path.data());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (!NeedCurrentDirectoryForExePathW(wideName.data()) && inCurrentFolder(path, filePart))
+        return runsInInterpreterByName(name).has_value();
+    return true;
+}
+
+}  // namespace
+
+std::u16string codePageToUtf16(std::string_view text) {
+    const WideText wide = wideText(std::string(text));
+    return std::u16string(wide.begin(), wide.end() - 1);
+}
+
+bool delayedExpansionByDefault() {
+    // The user's value overrides the machine's; either one that turns it on counts.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        DWORD value = 0, size = sizeof value;
+        if (RegGetValueW(root, L"Software\\Microsoft\\Command Processor", L"DelayedExpansion", RRF_RT_REG_DWORD,
+                         nullptr, &value, &size) == ERROR_SUCCESS &&
+            value != 0)
+            return true;
+    }
+    return false;
+}
+
+bool interpreterTakesPlan(const LaunchPlan& plan) {
+    std::optional<InterpreterStart> start;
+    {
+        const ExeSearchWithoutCurrentFolder search;  // the search the start will make
+        start = interpreterStartOf(plan.commandLine.line, programFound);
+    }
+    if (!start || plan.commandLine.entries.empty()) return true;
+    return interpreterKeepsEntriesWhole(plan.commandLine.line, plan.commandLine.entries, *start,
+                                        delayedExpansionByDefault());
+}
+
+bool launchFromRunList(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
+                       bool quitChecked) {
+    const CodePage& cp = systemCodePage();
+    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, cp, codePageToUtf16);
+    if (!interpreterTakesPlan(plan) || !startProcessOwned(plan.commandLine.line).started())
+        throw AppError(formatMessage(texts::kErrCannotStart, ansiName(selectedName, systemAnsiConversion())));
+    if (plan.clearList) removeAll(list);
+    return plan.closeWindow;
+}
+
+}  // namespace qm

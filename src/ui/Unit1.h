@@ -118,6 +118,8 @@ private:
     void scaleTo(int dpi);
     void setItemHeights();
     void applyLayout();
+    // CBN_DROPDOWN: gives the drop-down its opened height (ui/window_build.cpp).
+    void fitDropDown();
     // WM_DPICHANGED: the window moved to a screen of another density (ui/window_build.cpp).
     void dpiChanged(WPARAM wParam, LPARAM lParam);
     void onCommand(UINT id, UINT code, HWND control);
@@ -137,8 +139,8 @@ private:
     std::u16string settingsPath_;  // computed once at creation
     std::optional<AppTable> appTable_;   // built once at creation
     bool activatedOnce_ = false;
-    // Where each control was last put (the drop-down with its opened height): a control
-    // already there is not moved again.
+    // Where each control was last put (the drop-down with the opened height it last took): a
+    // control already there is not moved again.
     Layout placed_{};
     HWND lastFocus_ = nullptr;
 };

@@ -15,6 +15,9 @@ void TQuillmoorMW::onCommand(UINT id, UINT code, HWND) {
     case kIdButton2: handler = &TQuillmoorMW::Button2Click, sender = Button2; break;
     case kIdButton3: handler = &TQuillmoorMW::Button3Click, sender = Button3; break;
     case kIdButton6: handler = &TQuillmoorMW::Button6Click, sender = Button6; break;
+    case kIdComboBox1:
+        if (code == CBN_DROPDOWN) fitDropDown();
+        return;
     default:
         // The context menu's items, chosen or reached by their shortcuts.
         if (TMenuItem* item = PopupMenu1.itemWithId(id)) runCommand([&] { (this->*item->handler)(item); });

@@ -22,9 +22,8 @@ HFONT makeFont(int height) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kFontFace);
 }
 
-// The extent of `text` drawn in `font` on `dc`.
-SIZE textExtent(HDC dc, HFONT font, const std::string& text) {
-    SelectedObject selected(dc, font);
+// The extent of `text` drawn in the font selected into `dc`.
+SIZE textExtent(HDC dc, const std::string& text) {
     SIZE size{};
     GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
     return size;
@@ -137,9 +136,9 @@ std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create() {
                           Application::handle(), inst)) {
         return nullptr;
     }
-    // The controls are placed once, when the creation sequence has sized the window and
-    // filled the drop-down, rather than after every step that changes either. No command
-    // runs meanwhile (the missing-file notice's loop handles what others post).
+    // The controls are placed once, when the creation sequence has sized the window, rather
+    // than after every step that changes it. No command runs meanwhile (the missing-file
+    // notice's loop handles what others post).
     mw->guard([&] {
         mw->buildComponents();
         mw->FormCreate(nullptr);
@@ -154,8 +153,9 @@ void TQuillmoorMW::buildComponents() {
     scaleTo(windowDpi(hwnd_));
 
     // Each control is made where the layout puts it in the window as created: when the stored
-    // size turns out to be that one, the creation sequence's layout moves only the drop-down,
-    // to its opened height. The drop-down starts with no height.
+    // size turns out to be that one, the creation sequence's layout moves none of them. The
+    // drop-down starts with no height; it takes its opened height when its list is about to
+    // open (fitDropDown).
     RECT client{};
     GetClientRect(hwnd_, &client);
     placed_ = layoutFor(design_, client.right, client.bottom);
@@ -187,17 +187,25 @@ void TQuillmoorMW::buildComponents() {
 // that exist take the new fonts before the old ones go.
 void TQuillmoorMW::scaleTo(int dpi) {
     FontOwner font(makeFont(mulDiv(-12, dpi, 96)));
-    const ScreenDC dc(GetDC(nullptr));
-    const int measured = textExtent(dc.get(), font.get(), "0").cy;
+    // A memory device context measures text as the screen's does (the fonts' heights are in
+    // pixels), without asking the window system for the screen's.
+    const MemoryDC dc(CreateCompatibleDC(nullptr));
+    const SelectedObject selected(dc.get(), font.get());
+    const int measured = textExtent(dc.get(), "0").cy;
     const int zero = measured > 0 ? measured : 12;
     Design design = scaledDesign(zero, 12);
     FontOwner labelFont(makeFont(design.labelFontHeight));
     for (const ControlEntry& e : kControls) {
         if (e.grow == Grow::None) continue;
-        const SIZE size = textExtent(dc.get(), e.kind == Kind::Label ? labelFont.get() : font.get(),
-                                     withoutAccessMarks(e.caption));
-        if (e.kind == Kind::Label) sizeTo(design, e.ctl, size.cx, size.cy);
-        setCaptionWidth(design, e.ctl, size.cx);
+        const std::string caption = withoutAccessMarks(e.caption);
+        if (e.kind == Kind::Label) {
+            const SelectedObject own(dc.get(), labelFont.get());
+            const SIZE size = textExtent(dc.get(), caption);
+            sizeTo(design, e.ctl, size.cx, size.cy);
+            setCaptionWidth(design, e.ctl, size.cx);
+        } else {
+            setCaptionWidth(design, e.ctl, textExtent(dc.get(), caption).cx);
+        }
     }
     dpi_ = dpi;
     zero_ = zero;
@@ -224,7 +232,8 @@ void TQuillmoorMW::applyLayout() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     Layout l = layoutFor(design_, client.right, client.bottom);
-    at(l, Ctl::ComboBox1).height = comboOpenHeight(ComboBox1);
+    // The drop-down keeps the height it was last given (fitDropDown).
+    at(l, Ctl::ComboBox1).height = at(placed_, Ctl::ComboBox1).height;
     for (const ControlEntry& e : kControls) {
         const Rect& r = at(l, e.ctl);
         Rect& was = at(placed_, e.ctl);
@@ -232,6 +241,17 @@ void TQuillmoorMW::applyLayout() {
         MoveWindow(control(e.ctl), r.left, r.top, r.width, r.height, TRUE);
         was = r;
     }
+}
+
+// The drop-down's list is about to open (CBN_DROPDOWN, sent before the list shows): the control
+// takes its opened height for the names it holds now and the item height it has now, which is
+// the height the list opens to.
+void TQuillmoorMW::fitDropDown() {
+    Rect& was = at(placed_, Ctl::ComboBox1);
+    const int height = comboOpenHeight(ComboBox1);
+    if (height == was.height) return;
+    SetWindowPos(ComboBox1, nullptr, 0, 0, was.width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    was.height = height;
 }
 
 // Under per-monitor awareness the system sends WM_DPICHANGED when the window moves to a

@@ -56,6 +56,12 @@ struct ScreenDCReleaser {
 };
 using ScreenDC = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDCReleaser>;
 
+// A memory device context (CreateCompatibleDC), deleted when it goes.
+struct MemoryDCDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using MemoryDC = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDCDeleter>;
+
 // An object selected into a device context; the one it replaced goes back when it goes.
 class SelectedObject {
 public:

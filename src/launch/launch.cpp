@@ -145,7 +145,9 @@ std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLi
     }
     // Unquoted, a name may hold spaces: "C:\a b\x.bat y" is "C:\a" (as C:\a.exe) when
     // that is found, else "C:\a b\x.bat".
-    for (std::size_t i = 0; i < commandLine.size(); ++i) {
+    // No file name holds a quote, so no name that reaches past one is searched for: a long
+    // quoted path list is not searched name by name.
+    for (std::size_t i = 0; i < commandLine.size() && commandLine[i] != u'"'; ++i) {
         if (commandLine[i] == u' ' || commandLine[i] == u'\t') {
             const std::u16string name(commandLine.substr(0, i));
             if (found(name)) return runsInInterpreterByName(name);

@@ -82,12 +82,13 @@ bool delayedExpansionByDefault() {
 }
 
 bool interpreterTakesPlan(const LaunchPlan& plan) {
+    if (plan.commandLine.entries.empty()) return true;
     std::optional<InterpreterStart> start;
     {
         const ExeSearchWithoutCurrentFolder search;  // the search the start will make
         start = interpreterStartOf(plan.commandLine.line, programFound);
     }
-    if (!start || plan.commandLine.entries.empty()) return true;
+    if (!start) return true;
     return interpreterKeepsEntriesWhole(plan.commandLine.line, plan.commandLine.entries, *start,
                                         delayedExpansionByDefault());
 }
@@ -96,7 +97,8 @@ bool launchFromRunList(RunList& list, std::u16string_view selectedName, const Ap
                        bool quitChecked) {
     const CodePage& cp = systemCodePage();
     const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, cp, codePageToUtf16);
-    if (!interpreterTakesPlan(plan) || !startProcessOwned(plan.commandLine.line).started())
+    // A line too long for any process is refused before it is read any further.
+    if (!commandLineFits(plan.commandLine.line) || !interpreterTakesPlan(plan) || !startProcessOwned(plan.commandLine.line).started())
         throw AppError(formatMessage(texts::kErrCannotStart, ansiName(selectedName, systemAnsiConversion())));
     if (plan.clearList) removeAll(list);
     return plan.closeWindow;

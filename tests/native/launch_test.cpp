@@ -182,6 +182,12 @@ TEST(InterpreterTarget, UnquotedNameIsTheFirstPrefixTheSystemFinds) {
     // Nothing found: the whole line is the last name tried.
     EXPECT_TRUE(runsThroughInterpreter(u"app.exe x.bat", finds({})));
     EXPECT_FALSE(runsThroughInterpreter(u"x.bat app.exe", finds({})));
+    // No file name holds a quote: nothing past the first one is searched for.
+    const ProgramFinder quoteless = [](const std::u16string& name) {
+        EXPECT_EQ(name.find(u'"'), std::u16string::npos);
+        return false;
+    };
+    EXPECT_FALSE(runsThroughInterpreter(u"C:\\no where\\app.exe \"a b\" \"c\" d", quoteless));
 }
 
 // Whether a launch of the template (ASCII text) on the entries may start: the program's

@@ -13,7 +13,7 @@ endfunction()
 # Windows tree). LABEL names its tier (ctest -L). WINE: each of its tests takes one Wine slot
 # (ctest resource "wine"), a prefix and a display of its own for as long as it runs.
 function(qm_test_program name)
-  cmake_parse_arguments(T "WINE" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINE" "LABEL;TIMEOUT;LOCK" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   qm_options(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
@@ -23,6 +23,9 @@ function(qm_test_program name)
   set(props LABELS ${T_LABEL})
   if(T_WINE)
     list(APPEND props RESOURCE_GROUPS wine:1)
+  endif()
+  if(T_LOCK)  # the program's tests share something outside their Wine sessions: one at a time
+    list(APPEND props RESOURCE_LOCK ${T_LOCK})
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT ${T_TIMEOUT} ${props})

@@ -43,12 +43,14 @@ TEST_F(Resources, MainIconIsOne32By32ImageOf8Bits) {
     DestroyIcon(icon);
 }
 
-TEST_F(Resources, ManifestAsksForCommonControls6AsInvokerAndSystemDpi) {
+TEST_F(Resources, ManifestAsksForCommonControls6AsInvokerAndPerMonitorDpi) {
     const std::string manifest = resource(MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    // Per-monitor V2 where the system knows it, else per-monitor, else system-aware.
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
     EXPECT_NE(manifest.find("8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"), std::string::npos);  // Windows 10/11
     EXPECT_NE(manifest.find("35138b9a-5d96-4fbd-8e2d-a2440225f93a"), std::string::npos);  // Windows 7
 }

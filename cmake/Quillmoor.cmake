@@ -24,7 +24,7 @@ function(qm_test_program name)
   if(T_WINE)
     list(APPEND props RESOURCE_GROUPS wine:1)
   endif()
-  if(T_LOCK)  # the program's tests share something outside their Wine sessions: one at a time
+  if(T_LOCK)  # the program's tests share something outside their Wine slots: one at a time
     list(APPEND props RESOURCE_LOCK ${T_LOCK})
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

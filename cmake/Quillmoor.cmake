@@ -11,7 +11,8 @@ endfunction()
 
 # A GoogleTest program whose tests ctest lists when it runs them (under Wine for the
 # Windows tree). LABEL names its tier (ctest -L). WINE: each of its tests takes one Wine slot
-# (ctest resource "wine"), a prefix and a display of its own for as long as it runs.
+# (ctest resource "wine"), a prefix and a display of its own for as long as it runs. LOCK:
+# its tests run one at a time (ctest RESOURCE_LOCK of that name).
 function(qm_test_program name)
   cmake_parse_arguments(T "WINE" "LABEL;TIMEOUT;LOCK" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})

@@ -9,6 +9,8 @@
 
 #include "args/handoff.h"
 #include "args/system_arguments.h"
+#include "settings/start_settings.h"
+#include "text/codepage.h"
 #include "text/texts.h"
 #include "ui/Unit1.h"
 #include "ui/application.h"
@@ -59,9 +61,12 @@ bool forward(qm::ScopedHandle mutex, const std::vector<std::string>& args) {
 int runFirstInstance(HINSTANCE instance) {
     // Before any window: no loop of this thread ever dispatches a timer message's function.
     const qm::TimerCallbackFilter timerFilter;
+    // Read on a thread of their own while this one starts the window system (a start's
+    // longest step) and makes the windows.
+    qm::StartSettingsReader settings(qm::Application::settingsPath(), qm::systemCodePage());
     qm::Application::create(instance);
     // The window object lives until the message loop has ended; the window goes with it.
-    const std::unique_ptr<qm::TQuillmoorMW> window = qm::TQuillmoorMW::create();
+    const std::unique_ptr<qm::TQuillmoorMW> window = qm::TQuillmoorMW::create(settings);
     if (!window) return 0;  // no window, nothing that could ever end a message loop
     if (window->phase() != qm::TQuillmoorMW::Phase::ending) {
         ShowWindow(window->handle(), SW_SHOWNORMAL);

@@ -77,23 +77,24 @@ void TQuillmoorMW::FormCreate(void*) {
     }
     settingsPath_ = Application::settingsPath();
 
-    Settings settings(settingsPath_);
-    if (!settings.exists()) {
+    // Read meanwhile on a thread of their own (settings/start_settings.h).
+    StartSettings settings = startSettings_->take();
+    if (!settings.exists) {
         MessageBoxA(Application::handle(), texts::kNoIniNotice, Application::title().c_str(), MB_OK);
         end();
         return;
     }
     // Position and size in 96-dpi units; placed on the screen at once.
     Rect stored{};
-    stored.top = settings.readInt(kIniTop);
-    stored.left = settings.readInt(kIniLeft);
-    stored.height = settings.readInt(kIniHeight);
-    stored.width = settings.readInt(kIniWidth);
+    stored.top = settings.top;
+    stored.left = settings.left;
+    stored.height = settings.height;
+    stored.width = settings.width;
     setBounds(stored);
-    setChecked(CheckBox1, settings.readBool(kIniClear));
-    setChecked(CheckBox2, settings.readBool(kIniQuit));
+    setChecked(CheckBox1, settings.clear);
+    setChecked(CheckBox2, settings.quit);
 
-    appTable_ = loadAppTable(settings, cp());
+    appTable_ = std::move(settings.appTable);
     if (!appTable_) return;
     // The names as the file holds them, in UTF-16: the drop-down is a Unicode window and
     // keeps any character its W messages give it.

@@ -33,6 +33,7 @@
 #include "ui/focus.h"
 #include "runlist/listbox_runlist.h"
 #include "settings/apptable.h"
+#include "settings/start_settings.h"
 #include "ui/application.h"
 #include "ui/base_window.h"
 #include "ui/keys.h"
@@ -93,9 +94,10 @@ public:
     void WMDropFiles(HDROP drop);
     void WMCopyData(const COPYDATASTRUCT* data);
 
-    // Builds the window, hidden, with every component; runs FormCreate. Null when the window
-    // could not be made. The window goes with the object.
-    static std::unique_ptr<TQuillmoorMW> create();
+    // Builds the window, hidden, with every component; runs FormCreate, which takes what
+    // `settings` read. Null when the window could not be made. The window goes with the
+    // object.
+    static std::unique_ptr<TQuillmoorMW> create(StartSettingsReader& settings);
     // The main window object of the main window `hwnd`; null for any other window, before
     // the window has taken its object and once the object has let the window go.
     static TQuillmoorMW* fromHandle(HWND hwnd) { return dynamic_cast<TQuillmoorMW*>(attachedTo(hwnd)); }
@@ -136,6 +138,7 @@ private:
     FontOwner font_;       // the window font, on every control but Label1
     FontOwner labelFont_;  // Label1's own font
     ForegroundState foreground_;  // previous foreground window, focus give-back flag
+    StartSettingsReader* startSettings_ = nullptr;  // during the creation sequence only
     std::u16string settingsPath_;  // computed once at creation
     std::optional<AppTable> appTable_;   // built once at creation
     bool activatedOnce_ = false;

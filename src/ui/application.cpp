@@ -15,7 +15,6 @@ namespace {
 HWND g_app = nullptr;
 HINSTANCE g_instance = nullptr;
 std::string g_title;
-WideText g_exePath;  // in UTF-16, without a NUL
 HICON g_icon = nullptr;
 HICON g_smallIcon = nullptr;
 bool g_errorBoxOpen = false;
@@ -36,9 +35,14 @@ WideText modulePath() {
     }
 }
 
-std::wstring_view exePathW() { return std::wstring_view(g_exePath.data(), g_exePath.size()); }
+// In UTF-16, without a NUL; asked of the system once, on first use.
+const WideText& exePath() {
+    static const WideText path = modulePath();
+    return path;
+}
+std::wstring_view exePathW() { return std::wstring_view(exePath().data(), exePath().size()); }
 std::u16string exePath16() {
-    return std::u16string(g_exePath.begin(), g_exePath.end());
+    return std::u16string(exePath().begin(), exePath().end());
 }
 
 // The title comes from the file name alone: a name the code page holds keeps its title in a
@@ -52,7 +56,6 @@ std::string exeTitle(std::wstring_view exe) {
 
 void Application::create(HINSTANCE instance) {
     g_instance = instance;
-    g_exePath = modulePath();
     g_title = exeTitle(exePathW());
     // The small icon is loaded here once: a class given none gets its own copy, loaded and
     // scaled again for each of the two classes. The same resource at the same size: the

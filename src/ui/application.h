@@ -17,7 +17,7 @@ public:
     static HINSTANCE instance();
     static const std::string& title();
     // The settings file beside the executable, named after it with ".ini" (iniPathFor), in
-    // UTF-16 as the system names the executable.
+    // UTF-16 as the system names the executable. Known before create().
     static std::u16string settingsPath();
     // The program's icon (MAINICON) at the system's icon size and at its small icon size,
     // loaded once for both window classes.

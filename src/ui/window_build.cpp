@@ -114,7 +114,7 @@ int comboOpenHeight(HWND combo) {
 
 }  // namespace
 
-std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create() {
+std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create(StartSettingsReader& settings) {
     HINSTANCE inst = Application::instance();
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -139,10 +139,12 @@ std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create() {
     // The controls are placed once, when the creation sequence has sized the window, rather
     // than after every step that changes it. No command runs meanwhile (the missing-file
     // notice's loop handles what others post).
+    mw->startSettings_ = &settings;
     mw->guard([&] {
         mw->buildComponents();
         mw->FormCreate(nullptr);
     });
+    mw->startSettings_ = nullptr;
     mw->created();
     if (mw->phase() != Phase::ending) mw->applyLayout();
     return mw;

@@ -31,7 +31,8 @@ protected:
         const std::u16string ini = Application::settingsPath();
         ini_ = test::toAcp(std::wstring(ini.begin(), ini.end()));
         test::writeFile(ini_, "[Pos]\r\nTop=40\r\nLeft=40\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n");
-        mw_ = TQuillmoorMW::create();
+        StartSettingsReader settings(ini, systemCodePage());
+        mw_ = TQuillmoorMW::create(settings);
         ASSERT_NE(mw_, nullptr);
         ASSERT_EQ(mw_->phase(), TQuillmoorMW::Phase::idle);
     }

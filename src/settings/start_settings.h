@@ -1,0 +1,48 @@
+// What the window's creation sequence reads from the settings file, in the order it reads it:
+// whether the file exists, the stored position and size, the two options and the application
+// table. The reads take a profile call each (22 for a table of 20 applications), so they run
+// on a thread of their own from the start of the process, while the window system starts up
+// and the windows are made; the creation sequence then takes what they found. Nothing else
+// touches the file meanwhile: the window's thread only reads it again at the close.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "settings/apptable.h"
+#include "text/codepage.h"
+
+namespace qm {
+
+struct StartSettings {
+    bool exists = false;  // when false, nothing else was read
+    int top = 0, left = 0, height = 0, width = 0;  // as stored, in 96-dpi units
+    bool clear = false, quit = false;
+    std::optional<AppTable> appTable;
+};
+
+// The reads, on the calling thread.
+StartSettings readStartSettings(const std::u16string& path, const CodePage& cp);
+
+struct StartSettingsJob;
+
+// The reads, begun on a thread of their own when the object is made (on the spot in take()
+// when no thread can be made).
+class StartSettingsReader {
+public:
+    StartSettingsReader(std::u16string path, const CodePage& cp);
+    ~StartSettingsReader();  // waits for the reads
+    StartSettingsReader(const StartSettingsReader&) = delete;
+    StartSettingsReader& operator=(const StartSettingsReader&) = delete;
+
+    // Waits for the reads and gives what they found; an error they raised is raised here,
+    // on the caller's thread. A second call reads again, on the spot.
+    StartSettings take();
+
+private:
+    std::unique_ptr<StartSettingsJob> job_;
+    void* thread_ = nullptr;
+};
+
+}  // namespace qm

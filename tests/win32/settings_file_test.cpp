@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/settings.h"
+#include "settings/start_settings.h"
 #include "settings/values.h"
 #include "support/files.h"
 #include "text/error.h"
@@ -238,6 +239,28 @@ TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
     // A file of that name next to it does exist, however its name is cased.
     writeFile(path("Real.ini"), "");
     EXPECT_TRUE(Ini(path("REAL.INI")).exists());
+}
+
+// The start's reads, made on a thread of their own, give what the window's thread would read;
+// a second take reads the file again, as it is then.
+TEST_F(SettingsFileTest, StartReadsOnTheirOwnThreadGiveTheFilesValues) {
+    const std::string ini = path("start.ini");
+    writeFile(ini, "[Pos]\r\nTop=-20\r\nLeft=$10\r\nWidth=0x1F4\r\n[check]\r\nquit=2\r\n[APP]\r\n表=x %P\r\n");
+    StartSettingsReader reader(u16(ini), systemCodePage());
+    StartSettings s = reader.take();
+    EXPECT_TRUE(s.exists);
+    EXPECT_EQ(std::vector<int>({s.top, s.left, s.height, s.width}), std::vector<int>({-20, 16, 300, 500}));
+    EXPECT_FALSE(s.clear);
+    EXPECT_TRUE(s.quit);
+    ASSERT_TRUE(s.appTable.has_value());
+    ASSERT_EQ(s.appTable->entries.size(), 1u);
+    EXPECT_EQ(acp(s.appTable->entries[0]), "表=x %P");
+
+    ASSERT_TRUE(DeleteFileA(ini.c_str()));
+    s = reader.take();
+    EXPECT_FALSE(s.exists);
+    EXPECT_FALSE(s.appTable.has_value());
+    EXPECT_FALSE(fileExists(ini));
 }
 
 TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {

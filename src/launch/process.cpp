@@ -38,8 +38,7 @@ ExeSearchWithoutCurrentFolder::~ExeSearchWithoutCurrentFolder() {
 StartedProcess startProcessOwned(std::u16string_view commandLine) {
     if (!commandLineFits(commandLine)) return StartedProcess();
     // CreateProcessW may write into the command line, so it gets a copy of its own.
-    WideText line(commandLine.begin(), commandLine.end());
-    line.push_back(L'\0');
+    WideText line = nulTerminated(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

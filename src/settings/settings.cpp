@@ -13,13 +13,6 @@ namespace qm {
 
 namespace {
 
-// NUL-terminated UTF-16 for the system.
-WideText z(std::u16string_view text) {
-    WideText out(text.begin(), text.end());
-    out.push_back(L'\0');
-    return out;
-}
-
 // The largest buffer a value or a name list is read into (in UTF-16 units).
 constexpr DWORD kLargestBuffer = 1u << 26;
 
@@ -28,7 +21,7 @@ constexpr DWORD kLargestBuffer = 1u << 26;
 // again into a buffer twice as large.
 WideText profileString(const wchar_t* section, const wchar_t* key, const std::u16string& file, DWORD& got) {
     const bool list = section == nullptr || key == nullptr;
-    const WideText path = z(file);
+    const WideText path = nulTerminated(file);
     for (DWORD size = list ? kNameListBufferSize : kValueBufferSize;; size *= 2) {
         WideText buffer(size, L'\0');
         got = GetPrivateProfileStringW(section, key, L"", buffer.data(), size, path.data());
@@ -47,7 +40,7 @@ std::vector<std::u16string> readNameList(const wchar_t* section, const std::u16s
 // The whole file; nothing when it exists but cannot be read. A file that is not there reads
 // as empty.
 std::optional<std::string> readBytes(const std::u16string& path) {
-    const ScopedHandle file(CreateFileW(z(path).data(), GENERIC_READ,
+    const ScopedHandle file(CreateFileW(nulTerminated(path).data(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
@@ -123,8 +116,8 @@ Settings::Settings(std::u16string path) : path_(std::move(path)), profile_(path_
     WideText temp(MAX_PATH + 1, L'\0');
     const DWORD n = GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
     const std::u16string copy = n > 0 && n < temp.size() ? newFileIn(temp) : std::u16string();
-    if (copy.empty() || !writeBytes(z(copy), kUtf16Mark + toUtf16Le(decoded))) {
-        if (!copy.empty()) DeleteFileW(z(copy).data());
+    if (copy.empty() || !writeBytes(nulTerminated(copy), kUtf16Mark + toUtf16Le(decoded))) {
+        if (!copy.empty()) DeleteFileW(nulTerminated(copy).data());
         readable_ = false;  // nothing to read it through: it reads empty and is not written
         profile_.clear();
         return;
@@ -135,21 +128,21 @@ Settings::Settings(std::u16string path) : path_(std::move(path)), profile_(path_
 
 Settings::~Settings() {
     if (profile_.empty()) return;
-    const WideText file = z(profile_);
+    const WideText file = nulTerminated(profile_);
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.data());
     if (copy_) DeleteFileW(file.data());
 }
 
 bool Settings::exists() const {
     WIN32_FIND_DATAW data;
-    const FindHandle find(FindFirstFileW(z(path_).data(), &data));
+    const FindHandle find(FindFirstFileW(nulTerminated(path_).data(), &data));
     return find.valid() && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::u16string Settings::readText(std::u16string_view section, std::u16string_view key) const {
     if (profile_.empty()) return std::u16string();
     DWORD got = 0;
-    const WideText buffer = profileString(z(section).data(), z(key).data(), profile_, got);
+    const WideText buffer = profileString(nulTerminated(section).data(), nulTerminated(key).data(), profile_, got);
     // A value holds no NUL; stop at one should the call have filled less than it says.
     std::size_t length = 0;
     while (length < got && buffer[length] != L'\0') ++length;
@@ -176,7 +169,7 @@ void Settings::writeText(std::u16string_view section, std::u16string_view key, s
         checked_ = true;
     }
     if (!readable_ || !exact_) refuseWrite();
-    if (!WritePrivateProfileStringW(z(section).data(), z(key).data(), z(value).data(), z(profile_).data()))
+    if (!WritePrivateProfileStringW(nulTerminated(section).data(), nulTerminated(key).data(), nulTerminated(value).data(), nulTerminated(profile_).data()))
         refuseWrite();
 }
 
@@ -192,7 +185,7 @@ void Settings::writeBool(const IniKey& key, bool value) {
 
 void Settings::commit() {
     if (!copy_) return;  // the profile functions wrote the file itself
-    const WideText copy = z(profile_);
+    const WideText copy = nulTerminated(profile_);
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, copy.data());  // the cached copy to disk
     const std::optional<std::string> written = readBytes(profile_);
     if (!written || written->compare(0, 2, kUtf16Mark) != 0) refuseWrite();
@@ -203,10 +196,10 @@ void Settings::commit() {
 
     // A new file beside the settings file, moved over it in one step: a failure at any point
     // leaves the file as it was.
-    const WideText folder = z(std::u16string_view(path_).substr(0, fileNameStart(path_)));
+    const WideText folder = nulTerminated(std::u16string_view(path_).substr(0, fileNameStart(path_)));
     const std::u16string fresh = newFileIn(folder);
     if (fresh.empty()) refuseWrite();
-    const WideText freshPath = z(fresh), path = z(path_);
+    const WideText freshPath = nulTerminated(fresh), path = nulTerminated(path_);
     const DWORD attributes = GetFileAttributesW(path.data());
     if (!writeBytes(freshPath, bytes) ||
         (attributes != INVALID_FILE_ATTRIBUTES && !SetFileAttributesW(freshPath.data(), attributes)) ||
@@ -224,7 +217,7 @@ std::vector<std::u16string> Settings::sectionNames() const {
 void Settings::sectionEntries(std::u16string_view section, std::vector<std::u16string>& out) const {
     out.clear();
     if (profile_.empty()) return;
-    const WideText name = z(section);
+    const WideText name = nulTerminated(section);
     for (const std::u16string& key : readNameList(name.data(), profile_))
         out.push_back(sectionEntry(key, readText(section, key)));
 }

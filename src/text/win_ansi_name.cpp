@@ -8,19 +8,13 @@ namespace qm {
 
 namespace {
 
-// UTF-16 text for the system, NUL-terminated.
-WideText toWide(std::u16string_view text) {
-    WideText wide(text.begin(), text.end());
-    wide.push_back(L'\0');
-    return wide;
-}
 std::u16string fromWide(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
 class WinAnsiConversion final : public AnsiConversion {
 public:
     std::optional<std::string> exact(std::u16string_view text) const override {
         if (text.empty()) return std::string();
-        const WideText wide = toWide(text);
+        const WideText wide = nulTerminated(text);
         const int length = static_cast<int>(text.size());
         BOOL usedDefault = FALSE;
         const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr,
@@ -44,7 +38,7 @@ public:
     }
 
     std::optional<std::u16string> shortPath(std::u16string_view path) const override {
-        const WideText wide = toWide(path);
+        const WideText wide = nulTerminated(path);
         for (DWORD size = MAX_PATH;;) {
             WideText out(size, L'\0');
             const DWORD n = GetShortPathNameW(wide.data(), out.data(), size);
@@ -69,6 +63,12 @@ std::optional<std::string> exactOrShortName(std::wstring_view name) {
 }
 
 std::optional<std::string> exactAnsi(std::wstring_view text) { return systemAnsiConversion().exact(fromWide(text)); }
+
+WideText nulTerminated(std::u16string_view text) {
+    WideText wide(text.begin(), text.end());
+    wide.push_back(L'\0');
+    return wide;
+}
 
 WideText wideText(const std::string& text) {
     const int n =

@@ -27,6 +27,8 @@ std::optional<std::string> exactAnsi(std::wstring_view text);
 // exe would carry for the few this program uses.
 using WideText = std::vector<wchar_t>;
 
+// UTF-16 text with the NUL the system's calls take.
+WideText nulTerminated(std::u16string_view text);
 // Code page text (the program's own texts) in UTF-16 for the wide dialogs.
 WideText wideText(const std::string& text);
 // UTF-16 text in the code page as the system converts it (the way back of wideText).

@@ -103,9 +103,7 @@ void TQuillmoorMW::FormCreate(void*) {
         RedrawPause pause(ComboBox1);
         const std::vector<std::u16string>& entries = appTable_->entries;
         for (std::size_t i = 0; i < entries.size(); ++i) {
-            const std::u16string_view name = appName(entries[i]);
-            WideText text(name.begin(), name.end());
-            text.push_back(L'\0');
+            const WideText text = nulTerminated(appName(entries[i]));
             SendMessageW(ComboBox1, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(text.data()));
         }
     }

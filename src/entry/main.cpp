@@ -73,16 +73,24 @@ int runFirstInstance(HINSTANCE instance) {
         UpdateWindow(window->handle());
     }
     MSG msg;
-    // Only WM_QUIT ends the loop. -1 is a message the system could not hand over (Wine does
-    // so when a message's data do not fit on this thread's stack): that message is lost to
-    // its sender, and the window goes on with the next one.
-    for (BOOL got; (got = GetMessageA(&msg, nullptr, 0, 0)) != 0;) {
+    // -1 is a message the system could not hand over (Wine does so when a message's data do
+    // not fit on this thread's stack): that message is lost to its sender, and the window
+    // goes on with the next one.
+    for (;;) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == -1) continue;
+        if (got == 0) {
+            // The tool posts WM_QUIT only once its window has gone. One that finds the window
+            // still there was posted by another program: it closes the window as the close
+            // box does, settings written, and the loop ends at the quit that follows.
+            if (!IsWindow(window->handle()) || window->phase() == qm::TQuillmoorMW::Phase::ending) return 0;
+            SendMessageA(window->handle(), WM_CLOSE, 0, 0);
+            continue;
+        }
         if (IsWindow(window->handle()) && window->preTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return 0;
 }
 
 }  // namespace

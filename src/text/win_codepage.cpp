@@ -22,9 +22,7 @@ public:
     }
     bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const override {
         // NUL-terminated copies: an empty text still has a buffer to point at.
-        WideText x(a.begin(), a.end()), y(b.begin(), b.end());
-        x.push_back(L'\0');
-        y.push_back(L'\0');
+        const WideText x = nulTerminated(a), y = nulTerminated(b);
         return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, x.data(), static_cast<int>(a.size()), y.data(),
                               static_cast<int>(b.size())) == CSTR_EQUAL;
     }

@@ -301,6 +301,16 @@ TEST_F(FromOtherPrograms, DestroyMessagesItDidNotAskForChangeNothing) {
     EXPECT_TRUE(tool_->close(window));
 }
 
+TEST_F(FromOtherPrograms, AQuitMessageClosesTheWindowAsTheCloseBoxDoes) {
+    // Moved, so that only a close that writes the settings changes the stored place.
+    SetWindowPos(main_, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageW(main_, WM_QUIT, 7, 0);
+    EXPECT_EQ(process_.wait(), 0);
+    const std::string ini = readFile(tool_->iniPath());
+    EXPECT_EQ(iniValue(ini, "Pos", "Left"), "30");
+    EXPECT_EQ(iniValue(ini, "Pos", "Top"), "40");
+}
+
 TEST_F(FromOtherPrograms, ATimerMessageWithAFunctionCallsNothing) {
     // ExitProcess lies at the same address in the tool's process as in this one.
     const auto exitProcess =

@@ -31,9 +31,16 @@ LRESULT controlsOwnProc(const Subclass& s, HWND hwnd, UINT msg, WPARAM wParam, L
 // A control is destroyed only with the main window, while the tool destroys that: posted or
 // sent by another program, the destroy messages change nothing (the list box would drop its
 // entries and stop working).
+// The drop-down's list is a pop-up window of its own (under Wine with neither parent nor
+// owner): the main window it belongs to is kept here.
+HWND g_dropDownList = nullptr;
+HWND g_dropDownMain = nullptr;
+
 bool destroyedByAnotherProgram(HWND control, UINT msg) {
     if (msg != WM_DESTROY && msg != WM_NCDESTROY) return false;
-    const TQuillmoorMW* mw = TQuillmoorMW::fromHandle(GetAncestor(control, GA_ROOT));
+    HWND root = GetAncestor(control, GA_ROOT);
+    if (root == g_dropDownList) root = g_dropDownMain;
+    const TQuillmoorMW* mw = TQuillmoorMW::fromHandle(root);
     return mw && mw->phase() != BaseWindow::Phase::ending;
 }
 
@@ -85,6 +92,19 @@ LRESULT CALLBACK listBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     return result;
 }
 
+// The other windows come in four classes (buttons and check boxes, the drop-down, its list,
+// the label): one slot and one procedure for each own procedure met.
+constexpr int kOtherSlots = 4;
+Subclass g_others[kOtherSlots];
+
+template <int Slot>
+LRESULT CALLBACK otherProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (destroyedByAnotherProgram(hwnd, msg)) return 0;
+    return controlsOwnProc(g_others[Slot], hwnd, msg, wParam, lParam);
+}
+
+constexpr WNDPROC kOtherProcs[kOtherSlots] = {otherProc<0>, otherProc<1>, otherProc<2>, otherProc<3>};
+
 }  // namespace
 
 void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc, g_groupBox); }
@@ -92,6 +112,28 @@ void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc, g_groupB
 WNDPROC subclassListBox(HWND listBox) {
     subclass(listBox, listBoxProc, g_listBox);
     return g_listBox.own;
+}
+
+void subclassDropDownList(HWND dropDown, HWND mainWindow) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(dropDown, &info) || !info.hwndList) return;
+    g_dropDownList = info.hwndList;
+    g_dropDownMain = mainWindow;
+    subclassOther(info.hwndList);
+}
+
+void subclassOther(HWND control) {
+    const bool unicode = IsWindowUnicode(control) != FALSE;
+    const auto own = reinterpret_cast<WNDPROC>((unicode ? GetWindowLongPtrW : GetWindowLongPtrA)(control, GWLP_WNDPROC));
+    for (int i = 0; i < kOtherSlots; ++i) {
+        Subclass& s = g_others[i];
+        if (!s.own) s = {own, unicode};
+        if (s.own == own && s.unicode == unicode) {
+            subclass(control, kOtherProcs[i], s);
+            return;
+        }
+    }
 }
 
 }  // namespace qm

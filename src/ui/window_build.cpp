@@ -170,9 +170,11 @@ void TQuillmoorMW::buildComponents() {
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(idOf(e.ctl))), inst, nullptr);
         SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(e.kind == Kind::Label ? labelFont_.get() : font_.get()),
                      FALSE);
+        if (e.kind != Kind::GroupBox && e.kind != Kind::ListBox) subclassOther(w);
         control(e.ctl) = w;
     }
     subclassGroupBox(GroupBox1);
+    subclassDropDownList(ComboBox1, hwnd_);
     setItemHeights();
     const WNDPROC listBoxOwnProc = subclassListBox(ListBox1);
     // With common controls 6 the opened list shows at most this many rows; older ones follow

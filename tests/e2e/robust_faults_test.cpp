@@ -282,8 +282,13 @@ TEST_F(FromOtherPrograms, PostedCommandsOpenOneErrorBoxAtATimeAndHandOffsStillAr
 }
 
 TEST_F(FromOtherPrograms, DestroyMessagesItDidNotAskForChangeNothing) {
-    // Posted and sent, to the window and to the list and the group box inside it.
-    for (HWND w : {main_, list_, control(main_, kIdGroupBox1)}) {
+    // Posted and sent, to the window, to each kind of control in it and to the drop-down's list.
+    HWND dropDownList = nullptr;
+    for (HWND w : topLevelWindowsOf(process_.pid()))
+        if (className(w) == "ComboLBox") dropDownList = w;
+    ASSERT_NE(dropDownList, nullptr);
+    for (HWND w : {main_, list_, control(main_, kIdGroupBox1), control(main_, kIdComboBox1), control(main_, kIdButton3),
+                   control(main_, kIdCheckBox1), control(main_, kIdLabel1), dropDownList}) {
         for (UINT msg : {WM_NCDESTROY, WM_DESTROY}) {
             PostMessageW(w, msg, 0, 0);
             SendMessageW(w, msg, 0, 0);
@@ -291,6 +296,10 @@ TEST_F(FromOtherPrograms, DestroyMessagesItDidNotAskForChangeNothing) {
     }
     ASSERT_TRUE(answers(main_));
     EXPECT_EQ(items(), kFirst);
+    EXPECT_EQ(comboItems(control(main_, kIdComboBox1)), std::vector<std::string>{"missing"});
+    EXPECT_EQ(SendMessageW(control(main_, kIdComboBox1), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(control(main_, kIdCheckBox1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(windowText(control(main_, kIdLabel1)), texts::kLabelApp);
     expectTheWindowStillWorks();
     // The mutex went with the process: the next start opens a window of its own.
     Process next = tool_->start("again");

@@ -31,6 +31,7 @@ struct StartSettingsJob {
     std::exception_ptr error;
 
     void run() noexcept {
+        error = nullptr;
         try {
             found = readStartSettings(path, *cp);
         } catch (...) {

@@ -28,14 +28,14 @@ LRESULT controlsOwnProc(const Subclass& s, HWND hwnd, UINT msg, WPARAM wParam, L
     return (s.unicode ? CallWindowProcW : CallWindowProcA)(s.own, hwnd, msg, wParam, lParam);
 }
 
-// A control is destroyed only with the main window, while the tool destroys that: posted or
-// sent by another program, the destroy messages change nothing (the list box would drop its
-// entries and stop working).
 // The drop-down's list is a pop-up window of its own (under Wine with neither parent nor
 // owner): the main window it belongs to is kept here.
 HWND g_dropDownList = nullptr;
 HWND g_dropDownMain = nullptr;
 
+// A control is destroyed only with the main window, while the tool destroys that: posted or
+// sent by another program, the destroy messages change nothing (the list box would drop its
+// entries and stop working, the drop-down its names).
 bool destroyedByAnotherProgram(HWND control, UINT msg) {
     if (msg != WM_DESTROY && msg != WM_NCDESTROY) return false;
     HWND root = GetAncestor(control, GA_ROOT);

@@ -44,8 +44,7 @@ bool inCurrentFolder(const WideText& path, const wchar_t* filePart) {
 // else not found (the line is read further, to the next name the system might take).
 bool programFound(const std::u16string& name) {
     if (name.empty()) return false;
-    WideText wideName(name.begin(), name.end());
-    wideName.push_back(L'\0');
+    const WideText wideName = nulTerminated(name);
     WideText path(MAX_PATH);
     wchar_t* filePart = nullptr;
     for (;;) {
@@ -98,7 +97,8 @@ bool launchFromRunList(RunList& list, std::u16string_view selectedName, const Ap
     const CodePage& cp = systemCodePage();
     const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, cp, codePageToUtf16);
     // A line too long for any process is refused before it is read any further.
-    if (!commandLineFits(plan.commandLine.line) || !interpreterTakesPlan(plan) || !startProcessOwned(plan.commandLine.line).started())
+    if (!commandLineFits(plan.commandLine.line) || !interpreterTakesPlan(plan) ||
+        !startProcessOwned(plan.commandLine.line).started())
         throw AppError(formatMessage(texts::kErrCannotStart, ansiName(selectedName, systemAnsiConversion())));
     if (plan.clearList) removeAll(list);
     return plan.closeWindow;

@@ -84,16 +84,11 @@ std::u16string newFileIn(const WideText& folder) {
 bool codePageRoundTrips(const std::string& bytes) {
     if (bytes.empty()) return true;
     if (bytes.size() > 0x3FFFFFFF) return false;
+    // A byte the code page does not hold comes back as another one.
     const int length = static_cast<int>(bytes.size());
-    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
-    if (n <= 0) return false;
-    WideText wide(static_cast<std::size_t>(n));
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, wide.data(), n);
-    const int back = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
-    if (back != length) return false;
-    std::string again(static_cast<std::size_t>(back), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), n, &again[0], back, nullptr, nullptr);
-    return again == bytes;
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0) <= 0) return false;
+    const WideText wide = wideText(bytes);
+    return narrowText(wide.data(), static_cast<int>(wide.size()) - 1) == bytes;
 }
 
 }  // namespace

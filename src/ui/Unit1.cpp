@@ -85,12 +85,7 @@ void TQuillmoorMW::FormCreate(void*) {
         return;
     }
     // Position and size in 96-dpi units; placed on the screen at once.
-    Rect stored{};
-    stored.top = settings.top;
-    stored.left = settings.left;
-    stored.height = settings.height;
-    stored.width = settings.width;
-    setBounds(stored);
+    setBounds(Rect{settings.left, settings.top, settings.width, settings.height});
     setChecked(CheckBox1, settings.clear);
     setChecked(CheckBox2, settings.quit);
 

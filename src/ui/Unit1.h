@@ -118,6 +118,8 @@ private:
     // Makes the fonts for `dpi` pixels per inch, gives them to the controls, and scales the
     // design by the height of "0" in the window font, its captions measured in their fonts.
     void scaleTo(int dpi);
+    // Label1's own font for the label, the window font for every other control.
+    HFONT fontFor(Kind kind) const;
     void setItemHeights();
     void applyLayout();
     // CBN_DROPDOWN: gives the drop-down its opened height (ui/window_build.cpp).

@@ -168,8 +168,7 @@ void TQuillmoorMW::buildComponents() {
         HWND w = CreateWindowExA(k.exStyle, k.cls, e.caption, WS_CHILD | WS_VISIBLE | k.style, r.left, r.top,
                                  r.width, r.height, e.inGroup ? GroupBox1 : hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(idOf(e.ctl))), inst, nullptr);
-        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(e.kind == Kind::Label ? labelFont_.get() : font_.get()),
-                     FALSE);
+        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(e.kind)), FALSE);
         if (e.kind != Kind::GroupBox && e.kind != Kind::ListBox) subclassOther(w);
         control(e.ctl) = w;
     }
@@ -218,11 +217,12 @@ void TQuillmoorMW::scaleTo(int dpi) {
     labelFont_.swap(labelFont);
     for (const ControlEntry& e : kControls) {
         if (HWND w = control(e.ctl)) {
-            SendMessageA(w, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(e.kind == Kind::Label ? labelFont_.get() : font_.get()), TRUE);
+            SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(e.kind)), TRUE);
         }
     }
 }
+
+HFONT TQuillmoorMW::fontFor(Kind kind) const { return kind == Kind::Label ? labelFont_.get() : font_.get(); }
 
 // The run list's and the drop-down's rows, 12 pixels at design.
 void TQuillmoorMW::setItemHeights() {

@@ -1,7 +1,8 @@
-// Cutting a hand-off text at "|" and applying the argument rule, on any bytes. Checks:
+// Cutting a hand-off text at "|" and applying the argument rule, on any UTF-16 text (the
+// input's two readings, fuzz_support.h). Checks:
 // - the pieces, joined with "|" (plus the final "|" when the text ends in one), give the text
-//   back, and every separator stands at the start of a "|" character of the text (so no
-//   double-byte character is cut) while every "|" character of the text is a separator;
+//   back, and the separators are exactly the "|" units of the text (no other unit, a surrogate
+//   or a character whose code page bytes hold 0x7C among them, cuts or is cut);
 // - joining the pieces and cutting again gives the same pieces (less a trailing empty one);
 // - the rule takes one effect per switch and appends exactly the arguments behind them.
 #include "../tests/shared/memory_runlist.h"
@@ -21,47 +22,49 @@ public:
     std::size_t effects = 0;
 };
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const qm::Cp932Model cp;
-    const qm::fuzz::ExactBytes input(data, size);
-    const std::vector<std::string> pieces = qm::cutArgumentText(input.view(), cp);
-    const std::string_view text = qm::fuzz::upToNul(input.view());
+void cutAndApply(std::u16string_view given) {
+    const qm::fuzz::ExactUnits input(given);
+    const std::vector<std::u16string> pieces = qm::cutArgumentText(input.view());
+    const std::u16string_view text = qm::fuzz::upToNul(input.view());
 
     // Where the pieces say the separators are.
     std::vector<std::size_t> separators;
     std::size_t pos = 0;
-    for (const std::string& piece : pieces) {
+    for (const std::u16string& piece : pieces) {
         pos += piece.size();
         if (pos < text.size()) separators.push_back(pos++);
     }
     check(pos == text.size(), "the pieces do not cover the text");
     const bool endsWithBar = !pieces.empty() && separators.size() == pieces.size();
-    check(qm::joinArguments(pieces) + (endsWithBar ? "|" : "") == std::string(text),
+    check(qm::joinArguments(pieces) + (endsWithBar ? u"|" : u"") == text,
           "the pieces joined with \"|\" are not the text");
 
     std::vector<std::size_t> bars;
-    for (std::size_t i : qm::fuzz::characterStarts(text, cp)) {
-        if (text[i] == '|') bars.push_back(i);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'|') bars.push_back(i);
     }
-    check(separators == bars, "the pieces are not cut at exactly the \"|\" characters");
+    check(separators == bars, "the pieces are not cut at exactly the \"|\" units");
 
-    std::vector<std::string> expected = pieces;
+    std::vector<std::u16string> expected = pieces;
     if (!expected.empty() && expected.back().empty()) expected.pop_back();
-    check(qm::cutArgumentText(qm::joinArguments(pieces), cp) == expected,
-          "joining and cutting again changes the pieces");
+    check(qm::cutArgumentText(qm::joinArguments(pieces)) == expected, "joining and cutting again changes the pieces");
 
     qm::MemoryRunList list;
     CountingTarget target;
     qm::applyArgumentRule(pieces, list, target);
     std::size_t switches = 0;
-    for (const std::string& piece : pieces) switches += (piece == "/t" || piece == "/d") ? 1 : 0;
+    for (const std::u16string& piece : pieces) switches += (piece == u"/t" || piece == u"/d") ? 1 : 0;
     check(target.effects == switches, "not one effect per switch");
-    const std::vector<std::string> behind(pieces.begin() + static_cast<std::ptrdiff_t>(switches),
-                                          pieces.end());
-    std::vector<std::string> appended;
+    const std::vector<std::u16string> behind(pieces.begin() + static_cast<std::ptrdiff_t>(switches), pieces.end());
+    std::vector<std::u16string> appended;
     for (int i = 0; i < list.count(); ++i) appended.push_back(list.read(i));
     check(appended == behind, "the appended entries are not the pieces behind the switch count");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const qm::Cp932Model cp;
+    for (const std::u16string& text : qm::fuzz::readings(data, size, cp)) cutAndApply(text);
     return 0;
 }

@@ -1,5 +1,6 @@
 // Shared by the fuzz targets: the input in a heap block of exactly its size (no NUL after it,
-// so AddressSanitizer sees a read of one byte too many) and a check that fails loudly.
+// so AddressSanitizer sees a read of one byte too many), the same for UTF-16 text, the two
+// ways a target reads its input as UTF-16, and a check that fails loudly.
 #pragma once
 
 #include <algorithm>
@@ -32,6 +33,20 @@ private:
     std::size_t size_;
 };
 
+class ExactUnits {
+public:
+    explicit ExactUnits(std::u16string_view text) : units_(new char16_t[text.size()]), size_(text.size()) {
+        std::copy(text.begin(), text.end(), units_.get());
+    }
+    const char16_t* data() const { return units_.get(); }
+    std::size_t size() const { return size_; }
+    std::u16string_view view() const { return std::u16string_view(units_.get(), size_); }
+
+private:
+    std::unique_ptr<char16_t[]> units_;
+    std::size_t size_;
+};
+
 inline void check(bool holds, const char* what) {
     if (!holds) {
         std::fprintf(stderr, "property broken: %s\n", what);
@@ -43,12 +58,17 @@ inline void check(bool holds, const char* what) {
 inline std::string_view upToNul(std::string_view text) {
     return text.substr(0, std::min(text.size(), text.find('\0')));
 }
+inline std::u16string_view upToNul(std::u16string_view text) {
+    return text.substr(0, std::min(text.size(), text.find(u'\0')));
+}
 
-// Start offsets of the characters of `text`, walked as CharNextA walks.
-inline std::vector<std::size_t> characterStarts(std::string_view text, const CodePage& cp) {
-    std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < text.size(); i = cp.next(text, i)) starts.push_back(i);
-    return starts;
+// The input read as UTF-16 in both ways text reaches the program: its bytes in pairs,
+// little-endian (an odd last byte left out), and its bytes as code page text converted as
+// the system converts it (so that byte seeds and dictionary entries mean what they say).
+inline std::vector<std::u16string> readings(const std::uint8_t* data, std::size_t size, const CodePage& cp) {
+    std::u16string pairs;
+    for (std::size_t i = 0; i + 1 < size; i += 2) pairs.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+    return {pairs, cp.toUtf16(std::string_view(reinterpret_cast<const char*>(data), size))};
 }
 
 }  // namespace qm::fuzz

@@ -130,13 +130,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view rest = input.view();
     const std::size_t cut = rest.find('\0');
     const std::string commandTemplate(rest.substr(0, cut));
-    qm::MemoryRunList list;
-    while (cut != std::string_view::npos && list.count() < 8) {
-        rest.remove_prefix(rest.find('\0') + 1);
-        const std::size_t nul = rest.find('\0');
-        list.append(std::string(rest.substr(0, nul)));
-        if (nul == std::string_view::npos) break;
-    }
     // One unit a byte, for the template and the entries alike: the check reads units,
     // whatever characters they are.
     const auto widened = [](std::string_view text) {
@@ -144,8 +137,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const char c : text) out += static_cast<char16_t>(static_cast<unsigned char>(c));
         return out;
     };
+    qm::MemoryRunList list;
+    while (cut != std::string_view::npos && list.count() < 8) {
+        rest.remove_prefix(rest.find('\0') + 1);
+        const std::size_t nul = rest.find('\0');
+        list.append(widened(rest.substr(0, nul)));
+        if (nul == std::string_view::npos) break;
+    }
     const qm::AppTable table{{u"a=" + widened(commandTemplate)}};
-    const qm::LaunchPlan plan = qm::planLaunch(list, u"a", &table, false, false, cp, widened);
+    const qm::LaunchPlan plan = qm::planLaunch(list, u"a", &table, false, false, cp);
     const std::u16string& line = plan.commandLine.line;
     const std::vector<qm::EntrySpan>& entries = plan.commandLine.entries;
     for (const qm::EntrySpan& e : entries) {

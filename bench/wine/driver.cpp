@@ -362,13 +362,16 @@ int main(int argc, char** argv) {
         const HWND box = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | qm::kRunListStyle, 0,
                                          0, 300, 130, parent, nullptr, nullptr, nullptr);
         qm::ListBoxRunList runList(box, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_WNDPROC)));
-        for (int i = 0; i < n; ++i) runList.append(pathAt(i));
+        for (int i = 0; i < n; ++i) {
+            const std::string path = pathAt(i);  // ASCII
+            runList.append(std::u16string(path.begin(), path.end()));
+        }
         const qm::AppTable table{{u"viewer=C:\\Tools\\viewer.exe /open %P"}};
         std::vector<double> t;
         for (int r = 0; r < std::max(3, g_runs / 3); ++r) {
             t.push_back(timed([&] {
                 const qm::LaunchPlan plan =
-                    qm::planLaunch(runList, u"viewer", &table, false, false, qm::systemCodePage(), qm::codePageToUtf16);
+                    qm::planLaunch(runList, u"viewer", &table, false, false, qm::systemCodePage());
                 if (plan.commandLine.line.empty()) std::exit(1);
             }));
         }

@@ -2,10 +2,9 @@
 
 namespace qm {
 
-void applyArgumentRule(const std::vector<std::string>& args, RunList& list,
-                       ArgumentTarget& target) {
+void applyArgumentRule(const std::vector<std::u16string>& args, RunList& list, ArgumentTarget& target) {
     std::size_t switches = 0;
-    for (const std::string& arg : args) {
+    for (const std::u16string& arg : args) {
         if (arg == kTopmostSwitch) {
             target.makeTopmost();
             ++switches;

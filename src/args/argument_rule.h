@@ -10,8 +10,8 @@
 
 namespace qm {
 
-inline constexpr char kTopmostSwitch[] = "/t";
-inline constexpr char kGiveBackSwitch[] = "/d";
+inline constexpr char16_t kTopmostSwitch[] = u"/t";
+inline constexpr char16_t kGiveBackSwitch[] = u"/d";
 
 // What the switches act on: the main window and the focus give-back flag.
 class ArgumentTarget {
@@ -21,10 +21,9 @@ public:
     virtual void setGiveBack() = 0;  // once for every "/d"
 };
 
-// Switch pass, then append pass. Each argument that equals "/t" or "/d" byte for byte takes
+// Switch pass, then append pass. Each argument that equals "/t" or "/d" unit for unit takes
 // effect and counts; then the arguments from position count+1 on are appended whatever they
 // hold (switches and empty texts included). Append errors from the run list pass through.
-void applyArgumentRule(const std::vector<std::string>& args, RunList& list,
-                       ArgumentTarget& target);
+void applyArgumentRule(const std::vector<std::u16string>& args, RunList& list, ArgumentTarget& target);
 
 }  // namespace qm

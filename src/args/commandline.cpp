@@ -1,91 +1,60 @@
 #include "args/commandline.h"
 
-#include <type_traits>
+#include <algorithm>
 
 namespace qm {
 
 namespace {
 
-// The one splitting rule, over 8-bit text walked by the code page's characters or over
-// UTF-16 text walked by units. `Step` gives the position of the character after `pos`.
-template <typename Char, typename Step>
 class CommandLineReader {
 public:
-    using View = std::basic_string_view<Char>;
-    using String = std::basic_string<Char>;
+    explicit CommandLineReader(std::u16string_view text) : text_(text) {}
 
-    CommandLineReader(View text, Step step) : text_(text), next_(step) {}
-
-    String readArgument() {
+    std::u16string readArgument() {
         skipToArgument();
-        String arg;
+        std::u16string arg;
         while (pos_ < text_.size() && !isBlank(text_[pos_])) {
-            if (text_[pos_] == Char('"')) {
-                step();  // the opening quote is dropped
-                while (pos_ < text_.size() && text_[pos_] != Char('"')) take(arg);
-                if (pos_ < text_.size()) step();  // and so is the closing one
+            if (text_[pos_] == u'"') {
+                ++pos_;  // the opening quote is dropped
+                const std::size_t close = std::min(text_.find(u'"', pos_), text_.size());
+                arg.append(text_.substr(pos_, close - pos_));
+                pos_ = close < text_.size() ? close + 1 : close;  // and so is the closing one
             } else {
-                take(arg);
+                arg.push_back(text_[pos_++]);
             }
         }
         return arg;
     }
 
 private:
-    static bool isBlank(Char c) {
-        const auto code = static_cast<std::make_unsigned_t<Char>>(c);
-        return code >= 1 && code <= 32;
-    }
+    static bool isBlank(char16_t c) { return c >= 1 && c <= 32; }
 
     // Blanks, and pairs of double quotes standing at the start of an argument, vanish.
     void skipToArgument() {
         for (;;) {
-            while (pos_ < text_.size() && isBlank(text_[pos_])) step();
-            if (pos_ >= text_.size() || text_[pos_] != Char('"')) return;
-            const std::size_t second = next_(text_, pos_);
-            if (second >= text_.size() || text_[second] != Char('"')) return;
-            pos_ = next_(text_, second);
+            while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
+            if (text_.substr(pos_, 2) != u"\"\"") return;
+            pos_ += 2;
         }
     }
 
-    void step() { pos_ = next_(text_, pos_); }
-
-    // Appends the whole character at the current position.
-    void take(String& arg) {
-        const std::size_t end = next_(text_, pos_);
-        arg.append(text_.data() + pos_, end - pos_);
-        pos_ = end;
-    }
-
-    View text_;
-    Step next_;
+    std::u16string_view text_;
     std::size_t pos_ = 0;
 };
 
-template <typename Char, typename Step>
-std::vector<std::basic_string<Char>> split(std::basic_string_view<Char> commandLine, Step step) {
+}  // namespace
+
+std::vector<std::u16string> splitCommandLine(std::u16string_view commandLine) {
     // NUL ends the text, as it ends the C string the system hands out.
-    CommandLineReader<Char, Step> reader(commandLine.substr(0, commandLine.find(Char('\0'))), step);
+    CommandLineReader reader(commandLine.substr(0, commandLine.find(u'\0')));
     reader.readArgument();  // the program's own path
-    std::vector<std::basic_string<Char>> args;
+    std::vector<std::u16string> args;
     for (;;) {
-        std::basic_string<Char> arg = reader.readArgument();
+        std::u16string arg = reader.readArgument();
         if (arg.empty()) break;
         args.push_back(std::move(arg));
     }
     return args;
-}
-
-}  // namespace
-
-std::vector<std::string> splitCommandLine(std::string_view commandLine, const CodePage& cp) {
-    return split(commandLine, [&cp](std::string_view text, std::size_t pos) { return cp.next(text, pos); });
-}
-
-std::vector<std::u16string> splitCommandLine(std::u16string_view commandLine) {
-    return split(commandLine, [](std::u16string_view text, std::size_t pos) {
-        return pos < text.size() ? pos + 1 : text.size();
-    });
 }
 
 }  // namespace qm

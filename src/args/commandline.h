@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "text/codepage.h"
-
 namespace qm {
 
-// The arguments after the program's own path (arguments 1 to count), read from the text up to
-// its first NUL, walked by whole characters of the code page:
+// The arguments after the program's own path (arguments 1 to count), read from the UTF-16
+// text up to its first NUL, unit by unit (no half of a surrogate pair is a blank or a quote,
+// so a pair stays whole; as no byte of a code page 932 character is a blank or a quote
+// either, the rule reads a line the code page holds as it reads its bytes):
 // - a blank is any character with a code from 1 to 32 (space, tab, control characters);
 // - at the start of an argument blanks are skipped, and two double quotes in a row are
 //   skipped too, after which that step repeats;
@@ -19,10 +19,6 @@ namespace qm {
 // - there is no escape character: a backslash before a quote is an ordinary character;
 // - the first argument read is the program's path and is left out; the list ends at the first
 //   argument that comes out empty (which only happens at the end of the text).
-std::vector<std::string> splitCommandLine(std::string_view commandLine, const CodePage& cp);
-
-// The same rule on the UTF-16 command line, walked by 16-bit units (no half of a surrogate
-// pair is a blank or a quote, so a pair stays whole).
 std::vector<std::u16string> splitCommandLine(std::u16string_view commandLine);
 
 }  // namespace qm

@@ -3,17 +3,12 @@
 #include <windows.h>
 
 #include "args/commandline.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 
 namespace qm {
 
-std::vector<std::string> commandLineArguments() {
-    const std::wstring_view line = GetCommandLineW();
-    std::vector<std::string> out;
-    for (const std::u16string& arg : splitCommandLine(std::u16string(line.begin(), line.end()))) {
-        out.push_back(ansiName(arg, systemAnsiConversion()));
-    }
-    return out;
+std::vector<std::u16string> commandLineArguments() {
+    return splitCommandLine(fromWide(GetCommandLineW()));
 }
 
 }  // namespace qm

@@ -6,9 +6,8 @@
 
 namespace qm {
 
-// The arguments after the program's own path, read from GetCommandLineW (so that a name
-// outside the ANSI code page is not best-fitted before it is split), split by the
-// command-line rule and each converted by the name rule (text/win_ansi_name.h).
-std::vector<std::string> commandLineArguments();
+// The arguments after the program's own path, read from GetCommandLineW and split by the
+// command-line rule: every name exactly as the system gave it.
+std::vector<std::u16string> commandLineArguments();
 
 }  // namespace qm

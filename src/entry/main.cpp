@@ -23,18 +23,20 @@ namespace {
 constexpr DWORD kWindowWaitMs = 10000;
 constexpr DWORD kPollMs = 50;
 
-void sendHandoff(HWND target, const std::vector<std::string>& args) {
-    std::vector<char> block = qm::buildHandoffBlock(qm::joinArguments(args));
+// In the code page form when the code page holds every argument, so that any build of the
+// tool reads it; otherwise in UTF-16 (args/handoff.h).
+void sendHandoff(HWND target, const std::vector<std::u16string>& args) {
+    qm::HandoffBlock block = qm::buildHandoff(qm::joinArguments(args), qm::systemCodePage());
     COPYDATASTRUCT cds{};
-    cds.dwData = 0;
-    cds.cbData = static_cast<DWORD>(block.size());
-    cds.lpData = block.data();
+    cds.dwData = block.tag;
+    cds.cbData = static_cast<DWORD>(block.bytes.size());
+    cds.lpData = block.bytes.data();
     SendMessageA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
 }
 
 // A forwarding start: pass the arguments on, or only raise the window. Returns false when
 // the first instance ended before its window appeared, so this start must take its place.
-bool forward(qm::ScopedHandle mutex, const std::vector<std::string>& args) {
+bool forward(qm::ScopedHandle mutex, const std::vector<std::u16string>& args) {
     HWND target = FindWindowA(qm::texts::kWindowClass, nullptr);
     if (!target) {
         // The first instance may still be starting: wait for its window rather than lose
@@ -96,8 +98,8 @@ int runFirstInstance(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // Converted before they are joined: the running window receives code page text.
-    const std::vector<std::string> args = qm::commandLineArguments();
+    // Exactly as the system names them, in UTF-16.
+    const std::vector<std::u16string> args = qm::commandLineArguments();
     for (;;) {
         if (qm::ScopedHandle held{OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName)}) {
             if (forward(std::move(held), args)) return 0;

@@ -5,56 +5,28 @@
 
 namespace qm {
 
-void appendQuotedEntry(std::string& out, std::string_view entry, const CodePage& cp) {
-    out += " \"";
-    // Most entries hold no quote and end in neither a backslash nor a lead byte: they go in
-    // as they are, without a walk through every character.
-    if (entry.empty() || (entry.find('"') == std::string_view::npos && entry.back() != '\\' &&
-                          !cp.isLeadByte(static_cast<unsigned char>(entry.back())))) {
+void appendQuotedEntry(std::u16string& out, std::u16string_view entry) {
+    out += u" \"";
+    // A quote would end the quoting early and let the rest of the entry out as arguments of
+    // their own.
+    const std::size_t at = out.size();
+    if (entry.find(u'"') == std::u16string_view::npos) {
         out += entry;
-        out += '"';
-        return;
+    } else {
+        for (const char16_t c : entry)
+            if (c != u'"') out += c;
     }
-    // Backslashes at the end of what has been written so far: before the closing quote they
-    // would escape it, so they go out doubled.
-    std::size_t trailingBackslashes = 0;
-    for (std::size_t i = 0; i < entry.size();) {
-        const std::size_t next = cp.next(entry, i);
-        const std::string_view ch = entry.substr(i, next - i);
-        i = next;
-        // A quote would end the quoting early and let the rest of the entry out as arguments
-        // of their own; a double-byte pair whose second byte is a quote is no character of
-        // the code page and goes too. A lead byte left alone at the end would take the
-        // closing quote as its trail byte for a reader that walks characters.
-        if (ch.back() == '"') continue;
-        if (ch.size() == 1 && cp.isLeadByte(static_cast<unsigned char>(ch[0]))) continue;
-        out += ch;
-        trailingBackslashes = ch == "\\" ? trailingBackslashes + 1 : 0;
-    }
-    out.append(trailingBackslashes, '\\');
-    out += '"';
+    // Backslashes at the end: before the closing quote they would escape it, so they go out
+    // doubled.
+    std::size_t trailing = 0;
+    while (out.size() - trailing > at && out[out.size() - 1 - trailing] == u'\\') ++trailing;
+    out.append(trailing, u'\\');
+    out += u'"';
 }
 
-std::string quotedPathList(const RunList& list, const CodePage& cp) {
-    // Each entry is read once (on Windows every read is a list-box request), then the text
-    // is built in one piece; only a doubled backslash can make it longer than counted here.
-    const int n = list.count();
-    std::vector<std::string> entries;
-    entries.reserve(static_cast<std::size_t>(n > 0 ? n : 0));
-    std::size_t size = 0;
-    for (int i = 0; i < n; ++i) {
-        entries.push_back(list.read(i));
-        size += entries.back().size() + 3;
-    }
-    std::string out;
-    out.reserve(size);
-    for (const std::string& entry : entries) appendQuotedEntry(out, entry, cp);
-    return out;
-}
-
-std::string quotedEntryText(std::string_view entry, const CodePage& cp) {
-    std::string out;
-    appendQuotedEntry(out, entry, cp);
+std::u16string quotedEntryText(std::u16string_view entry) {
+    std::u16string out;
+    appendQuotedEntry(out, entry);
     return out.substr(2, out.size() - 3);  // without the space, the opening and the closing quote
 }
 
@@ -95,13 +67,13 @@ CommandLine replacePathPlaceholder(std::u16string_view commandTemplate, const st
 }
 
 LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
-                      bool quitChecked, const CodePage& cp, const ToUtf16& toUtf16) {
+                      bool quitChecked, const CodePage& cp) {
     LaunchPlan plan;
     const std::u16string commandTemplate = findTemplate(table, selectedName, cp);
     std::vector<std::u16string> entryTexts;
     const int n = list.count();
     entryTexts.reserve(static_cast<std::size_t>(n > 0 ? n : 0));
-    for (int i = 0; i < n; ++i) entryTexts.push_back(toUtf16(quotedEntryText(list.read(i), cp)));
+    for (int i = 0; i < n; ++i) entryTexts.push_back(quotedEntryText(list.read(i)));
     plan.commandLine = replacePathPlaceholder(commandTemplate, entryTexts, cp);
     plan.clearList = clearChecked;
     plan.closeWindow = quitChecked;

@@ -17,15 +17,11 @@ namespace qm {
 
 // One entry of the quoted path list: a space, a double quote, the entry, a double quote.
 // So that every entry reaches the program as exactly one argument by the usual Windows rules
-// (CommandLineToArgvW, the C runtimes), walking whole characters: a double quote inside the
-// entry is left out (no path holds one), and so is a lead byte alone at its end; backslashes
-// that end the entry are doubled, since one before the closing quote would escape it. A trail
-// byte 0x5C is no backslash. An entry without these bytes goes in exactly as stored.
-void appendQuotedEntry(std::string& out, std::string_view entry, const CodePage& cp);
-
-// Every entry, in list order, selected or not, as appendQuotedEntry gives it. An empty list
-// gives the empty text. The run list itself is not changed.
-std::string quotedPathList(const RunList& list, const CodePage& cp);
+// (CommandLineToArgvW, the C runtimes): a double quote inside the entry is left out (no path
+// holds one), and backslashes that end the entry are doubled, since one before the closing
+// quote would escape it. An entry without these goes in exactly as stored, every character
+// (a surrogate pair, or a surrogate alone, among them) unchanged.
+void appendQuotedEntry(std::u16string& out, std::u16string_view entry);
 
 // A command line as the process gets it, in UTF-16, and where each inserted entry stands
 // in it (EntrySpan in UTF-16 units, once per "%P", in line order).
@@ -44,10 +40,7 @@ CommandLine replacePathPlaceholder(std::u16string_view commandTemplate, const st
                                    const CodePage& cp);
 
 // An entry's text as the quoted path list holds it inside its quotes (appendQuotedEntry).
-std::string quotedEntryText(std::string_view entry, const CodePage& cp);
-
-// Code page text in UTF-16, as the system converts a command line given in the code page.
-using ToUtf16 = std::function<std::u16string(std::string_view)>;
+std::u16string quotedEntryText(std::u16string_view entry);
 
 // Everything a launch needs, in the order it uses it.
 struct LaunchPlan {
@@ -57,13 +50,11 @@ struct LaunchPlan {
 };
 
 // The command line for the application named `selectedName` (the drop-down's text) on the
-// whole run list, and the two after-launch actions. Each entry goes in by `toUtf16` of its
-// quoted text, so that a template in UTF-16 and entries in the code page make one line: for
-// a template the code page holds, the very line the whole text in the code page converts
-// to. A missing table (no section "app") counts as an empty one: the command line is then
-// empty.
+// whole run list, and the two after-launch actions. For a template and entries the code page
+// holds, it is the very line the whole text in the code page converts to. A missing table
+// (no section "app") counts as an empty one: the command line is then empty.
 LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
-                      bool quitChecked, const CodePage& cp, const ToUtf16& toUtf16);
+                      bool quitChecked, const CodePage& cp);
 
 // Answers whether CreateProcessW would find a program by this name (".exe" added to a name
 // without an extension, as the system adds it; a folder is no program).

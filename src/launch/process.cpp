@@ -1,6 +1,6 @@
 #include "launch/process.h"
 
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 
 namespace qm {
 

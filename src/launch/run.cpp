@@ -10,7 +10,7 @@
 #include "text/error.h"
 #include "text/textrules.h"
 #include "text/texts.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 
 namespace qm {
 namespace {
@@ -63,11 +63,6 @@ bool programFound(const std::u16string& name) {
 
 }  // namespace
 
-std::u16string codePageToUtf16(std::string_view text) {
-    const WideText wide = wideText(std::string(text));
-    return std::u16string(wide.begin(), wide.end() - 1);
-}
-
 bool delayedExpansionByDefault() {
     // The user's value overrides the machine's; either one that turns it on counts.
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
@@ -95,11 +90,11 @@ bool interpreterTakesPlan(const LaunchPlan& plan) {
 bool launchFromRunList(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
                        bool quitChecked) {
     const CodePage& cp = systemCodePage();
-    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, cp, codePageToUtf16);
+    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, cp);
     // A line too long for any process is refused before it is read any further.
     if (!commandLineFits(plan.commandLine.line) || !interpreterTakesPlan(plan) ||
         !startProcessOwned(plan.commandLine.line).started())
-        throw AppError(formatMessage(texts::kErrCannotStart, ansiName(selectedName, systemAnsiConversion())));
+        throw AppError(formatMessage(texts::kErrCannotStart, selectedName));
     if (plan.clearList) removeAll(list);
     return plan.closeWindow;
 }

@@ -11,10 +11,6 @@
 
 namespace qm {
 
-// Code page text in UTF-16 as the system converts a command line given in the code page
-// (what CreateProcessA does with the whole line): how each run-list entry goes in.
-std::u16string codePageToUtf16(std::string_view text);
-
 // Whether the command interpreter turns on delayed expansion by default (its DelayedExpansion
 // value in the registry, the user's or the machine's).
 bool delayedExpansionByDefault();
@@ -27,8 +23,8 @@ bool delayedExpansionByDefault();
 bool interpreterTakesPlan(const LaunchPlan& plan);
 
 // A whole launch: builds the command line from the run list and the application named
-// `selectedName` (the drop-down's text), the template in UTF-16 as the settings file holds
-// it and each entry by its exact conversion from the code page, and starts it. A start that
+// `selectedName` (the drop-down's text), the template and the entries in UTF-16 as the
+// settings file and the run list hold them, and starts it. A start that
 // fails throws AppError("%s を起動できません") with that name, and the run list stays as it
 // is; so does a launch that the command interpreter would read otherwise than whole entries
 // inside quotes (interpreterTakesPlan), which starts nothing. After a start, when

@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <string_view>
 
+#include "text/codepage.h"
 #include "text/error.h"
 #include "text/texts.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 #include "win/scoped.h"
 
 namespace qm {
@@ -32,30 +33,28 @@ bool givenUnicodeText() {
 
 }  // namespace
 
-std::optional<std::string> clipboardText(HWND owner) {
+std::optional<std::u16string> clipboardText(HWND owner) {
     if (!IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
     ClipboardOpening opening(owner);
     if (!opening.opened()) throw AppError(texts::kErrClipboard);
-    // Unicode text is one name for the name rule: held by the code page, it is taken exactly;
-    // otherwise a pasted path of an existing file becomes its short form.
+    // Unicode text is taken as it is, every character of a name kept.
     if (givenUnicodeText()) {
         if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
             GlobalLocking lock(data);
             if (const wchar_t* p = lock.data<wchar_t>()) {
                 const wchar_t* end = p + GlobalSize(data) / sizeof(wchar_t);
-                return ansiName(std::wstring_view(p, static_cast<std::size_t>(std::find(p, end, L'\0') - p)));
+                return fromWide(p, static_cast<std::size_t>(std::find(p, end, L'\0') - p));
             }
         }
     }
-    std::string text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         GlobalLocking lock(data);
         if (const char* p = lock.data<char>()) {
             // A text without its NUL ends with its block.
-            text = upToNul(p, GlobalSize(data));
+            return systemCodePage().toUtf16(upToNul(p, GlobalSize(data)));
         }
     }
-    return text;
+    return std::u16string();
 }
 
 }  // namespace qm

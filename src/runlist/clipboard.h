@@ -10,9 +10,10 @@ namespace qm {
 
 // The clipboard's text up to its first NUL, read with `owner` as the clipboard's owner, in
 // the text format the other program put there (the system makes the other one from it):
-// Unicode text converted by the name rule, or 8-bit text (CF_TEXT) as it is; nothing when
-// the clipboard holds no text. Throws AppError("クリップボードを開くことができません")
-// when another program holds the clipboard open.
-std::optional<std::string> clipboardText(HWND owner);
+// Unicode text as it is, or 8-bit text (CF_TEXT) converted from the code page as the system
+// converts it; nothing when the clipboard holds no text. Throws
+// AppError("クリップボードを開くことができません") when another program holds the
+// clipboard open.
+std::optional<std::u16string> clipboardText(HWND owner);
 
 }  // namespace qm

@@ -38,7 +38,8 @@ void invertSelection(RunList& list) {
 }
 
 void throwIndexError(int pos) {
-    throw AppError(formatMessage(texts::kErrListIndex, std::to_string(pos)));
+    const std::string number = std::to_string(pos);
+    throw AppError(formatMessage(texts::kErrListIndex, std::u16string(number.begin(), number.end())));
 }
 
 }  // namespace qm

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "text/ansi_name.h"
 #include "text/codepage.h"
 
 namespace qm {
@@ -18,26 +17,15 @@ namespace qm {
 // trail byte 0x7C of a character such as "ポ" stays.
 std::string dialogFilter(std::string_view filter, const CodePage& cp);
 
-// Splits the dialog's result into full paths. The result is a run of NUL-terminated pieces
-// ended by an empty one: the folder, then the names. With an empty second piece the first
-// is one full path. Otherwise a "\" goes between folder and name unless the folder's last
-// character is "\" (a double-byte character's trail byte never counts), and a name that
-// is a full path itself (it begins with "\", or has ":" and "\" as its second and third of
-// at least 4 bytes) is taken unchanged.
+// Splits the dialog's result (UTF-16) into full paths. The result is a run of
+// NUL-terminated pieces ended by an empty one: the folder, then the names. With an empty
+// second piece the first is one full path. Otherwise a "\" goes between folder and name
+// unless the folder ends in "\", and a name that is a full path itself (it begins with "\",
+// or has ":" and "\" as its second and third of at least 4 characters) is taken unchanged.
 // Reads only `data[0 .. size)`. A result whose pieces, the final empty one included, do not
 // all end with their NUL inside it was cut short (some dialogs cut a selection that does
 // not fit instead of refusing it): nothing is taken from it, as from a refused selection.
-std::vector<std::string> splitDialogResult(const char* data, std::size_t size, const CodePage& cp);
-
-// The wide dialog's result (UTF-16 pieces in the same form) as the 8-bit result that
-// splitDialogResult reads, each name converted by the name rule (ansiName): the folder on
-// its own, and every name either as it is, when the code page holds it, or as its whole
-// path (folder, "\" and name) converted, a full path that the split takes unchanged.
-// Reads only `data[0 .. size)`. Empty when the result was cut short (as splitDialogResult
-// would refuse it) or when the converted result with its NULs is longer than `limit` bytes,
-// as the 8-bit dialog refuses a selection that does not fit its buffer.
-std::string ansiDialogResult(const char16_t* data, std::size_t size, std::size_t limit,
-                             const AnsiConversion& system);
+std::vector<std::u16string> splitDialogResult(const char16_t* data, std::size_t size);
 
 // Whether the system knows the dialog record with its last three fields (places bar):
 // the NT platform from 5.0 on, the Windows 9x platform from 4.90 on.

@@ -2,9 +2,10 @@
 #include "runlist/dropped_files.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "runlist/drop_block.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 #include "win/scoped.h"
 
 namespace qm {
@@ -58,7 +59,7 @@ void appendDroppedNames(HDROP drop, RunList& list) {
         // Each name whole, however long: a name cut short names another file or none.
         WideText name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
         const UINT length = DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size()));
-        list.append(ansiName(std::wstring_view(name.data(), length < name.size() ? length : name.size() - 1)));
+        list.append(fromWide(name.data(), length < name.size() ? length : name.size() - 1));
     }
 }
 

@@ -9,8 +9,8 @@
 
 namespace qm {
 
-// Appends every dropped name in the drop's order, each whole and converted by the name
-// rule (text/win_ansi_name.h), and finishes the drop also when an append is refused. A
+// Appends every dropped name in the drop's order, each whole and exactly as the drop names
+// it, and finishes the drop also when an append is refused. A
 // handle that does not lead to a whole drop block (another program can post the message
 // with any number) appends nothing and is left alone; one that is no moveable memory handle
 // is read but never finished.

@@ -1,5 +1,5 @@
-// The open-file dialog: a multiple selection of existing files, read as UTF-16 and converted
-// by the name rule, the dialog placed on the main window's monitor.
+// The open-file dialog: a multiple selection of existing files, read as UTF-16, the dialog
+// placed on the main window's monitor.
 #include "runlist/file_dialog.h"
 
 #include <commdlg.h>
@@ -10,14 +10,14 @@
 #include "runlist/dialog_result.h"
 #include "text/codepage.h"
 #include "text/texts.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 #include "win/modal_frame.h"
 
 namespace qm {
 
 namespace {
 
-constexpr DWORD kResultSize = 65521;  // the result buffer; the dialog is offered 65,519 bytes
+constexpr DWORD kResultSize = 65521;  // the result buffer; the dialog is offered 65,519 characters
 constexpr DWORD kOfferedSize = 65519;
 
 // Whether this system takes the record with its last three fields (places bar).
@@ -53,9 +53,16 @@ UINT_PTR CALLBACK placementHook(HWND hookWindow, UINT msg, WPARAM, LPARAM lParam
     return 0;
 }
 
+// The bytes `units` of UTF-16 take in the code page as the system converts them.
+std::size_t codePageBytes(const wchar_t* units, std::size_t count) {
+    if (count == 0) return 0;
+    return static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, units, static_cast<int>(count), nullptr, 0, nullptr, nullptr));
+}
+
 }  // namespace
 
-std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName) {
+std::vector<std::u16string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::u16string& fileName) {
     static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88, "the full dialog record of 32-bit Windows");
     const WideText filter = wideText(dialogFilter(texts::kOpenFilter, systemCodePage()));
     // For Wine only: its wide dialog copies a multiple selection into the buffer without
@@ -65,7 +72,7 @@ std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE in
     constexpr std::size_t kOverrunRoom = std::size_t(1) << 20;
     std::unique_ptr<wchar_t[]> result(new wchar_t[kResultSize + kOverrunRoom]);
     std::fill_n(result.get(), kResultSize, L'\0');
-    const WideText initial = wideText(fileName.substr(0, kOfferedSize));  // its NUL last
+    const WideText initial = nulTerminated(std::u16string_view(fileName).substr(0, kOfferedSize));
     std::copy_n(initial.data(), std::min<std::size_t>(initial.size() - 1, kOfferedSize), result.get());
 
     OPENFILENAMEW ofn{};
@@ -91,14 +98,15 @@ std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE in
         g_placementWindow = nullptr;
     }
     if (!confirmed) return {};
-    // The names become code page text, and the converted result must fit the offered bytes
-    // as the 8-bit result did. Only the offered characters hold the result: one that fills
-    // them without its final empty piece is a selection that did not fit, cut short by the
-    // dialog, and adds nothing.
-    const std::u16string pieces(result.get(), result.get() + kOfferedSize);
-    const std::string converted =
-        ansiDialogResult(pieces.data(), pieces.size(), kOfferedSize, systemAnsiConversion());
-    std::vector<std::string> paths = splitDialogResult(converted.data(), converted.size(), systemCodePage());
+    // Only the offered characters hold the result: one that fills them without its final
+    // empty piece is a selection that did not fit, cut short by the dialog, and adds nothing.
+    const std::u16string pieces = fromWide(result.get(), kOfferedSize);
+    std::vector<std::u16string> paths = splitDialogResult(pieces.data(), pieces.size());
+    // The selection must also fit the offered bytes in the code page, as the 8-bit result
+    // did: the pieces and their NULs, up to and with the final empty one.
+    std::size_t used = 0;
+    while (used + 1 < pieces.size() && (pieces[used] != u'\0' || pieces[used + 1] != u'\0')) ++used;
+    if (codePageBytes(result.get(), used + 2) > kOfferedSize) return {};
     if (!paths.empty()) fileName = paths.front();
     return paths;
 }

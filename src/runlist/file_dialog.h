@@ -12,8 +12,9 @@ namespace qm {
 // Runs the open-file dialog owned by `owner` (the application window) as a modal frame
 // over the tool's visible windows, placed on the monitor nearest `mainWindow`.
 // `fileName` is the initial file name; on confirmation it becomes the first chosen path.
-// Returns the chosen full paths, converted by the name rule, in the dialog's order; nothing
-// on cancel (or when the converted selection does not fit the 65,519-byte result).
-std::vector<std::string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::string& fileName);
+// Returns the chosen full paths, exactly as the dialog names them, in the dialog's order;
+// nothing on cancel, or when the selection would not fit 65,519 bytes in the code page (a
+// character the code page lacks counting as one), the result the dialog has always had.
+std::vector<std::u16string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::u16string& fileName);
 
 }  // namespace qm

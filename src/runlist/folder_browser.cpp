@@ -4,10 +4,8 @@
 
 #include <shlobj.h>
 
-#include <vector>
-
 #include "text/texts.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 #include "win/callback_error.h"
 #include "win/scoped.h"
 
@@ -21,15 +19,25 @@ BROWSEINFOW g_browseInfo{};
 // An error the callback raised during the current browse.
 CallbackError g_browseError;
 
+// The longest path the system names: 32,767 characters and a NUL.
+constexpr DWORD kLongestPath = 32768;
+
+// The file-system path of an item, whole however long; empty when it has none.
+WideText pathOf(LPCITEMIDLIST item) {
+    WideText path(kLongestPath, L'\0');
+    if (!item || !SHGetPathFromIDListEx(item, path.data(), kLongestPath, GPFIDL_DEFAULT)) path[0] = L'\0';
+    path.back() = L'\0';
+    return path;
+}
+
 // Shows the highlighted item's file-system path, or nothing, in the browser's status line.
 // Should that fail (no memory for the path), the browser is cancelled and the error raised
 // once it has closed.
 int CALLBACK browseCallback(HWND browser, UINT msg, LPARAM value, LPARAM) {
     const bool ok = g_browseError.run([&] {
         if (g_browseInfo.ulFlags == BIF_STATUSTEXT && msg == BFFM_SELCHANGED) {
-            std::vector<char> path(65537, '\0');
-            if (!SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(value), path.data())) path[0] = '\0';
-            SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path.data()));
+            const WideText path = pathOf(reinterpret_cast<LPCITEMIDLIST>(value));
+            SendMessageW(browser, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path.data()));
         }
         return true;
     });
@@ -64,9 +72,9 @@ void browseForFolder(HWND mainWindow, RunList& list) {
     g_browseError.rethrow();
 
     // A cancel gives no item, and an item without a file-system path gives no path.
-    if (chosen.get() && SHGetPathFromIDListW(chosen.get(), folder.get())) {
-        folder.get()[MAX_PATH - 1] = L'\0';
-        list.append(ansiName(folder.get()));
+    if (chosen.get()) {
+        const WideText path = pathOf(chosen.get());
+        if (path[0] != L'\0') list.append(fromWide(path.data()));
     }
 }
 

@@ -9,7 +9,7 @@
 namespace qm {
 
 // Shows the folder browser over `mainWindow`, rooted at the computer folder, and appends
-// the chosen folder's path, converted by the name rule, when it has one. Nothing happens
+// the chosen folder's path, exactly and whole however long, when it has one. Nothing happens
 // when the shell's allocator cannot be had.
 void browseForFolder(HWND mainWindow, RunList& list);
 

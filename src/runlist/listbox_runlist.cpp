@@ -6,7 +6,7 @@
 
 #include "text/error.h"
 #include "text/texts.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 
 namespace qm {
 
@@ -19,9 +19,9 @@ LRESULT ListBoxRunList::request(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return CallWindowProcW(ownProc_, hwnd_, msg, wParam, lParam);
 }
 
-void ListBoxRunList::append(std::string_view text) {
-    const std::string entry(text.substr(0, text.find('\0')));
-    const LRESULT r = SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+void ListBoxRunList::append(std::u16string_view text) {
+    const WideText entry = nulTerminated(text.substr(0, text.find(u'\0')));
+    const LRESULT r = SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.data()));
     if (r < 0) throw AppError(texts::kErrInsertLine);
 }
 
@@ -29,22 +29,22 @@ int ListBoxRunList::count() const {
     return static_cast<int>(request(LB_GETCOUNT, 0, 0));
 }
 
-// Read with the W messages and converted with the ANSI code page: the list box and the
-// drop-down are Unicode windows (common controls 6), and Wine (only Wine) answers an A read
-// through a fixed buffer of 512 characters, which cuts a longer item. An ordinary item comes
-// back byte for byte as it was added. (LB_ERR and CB_ERR are the same -1.)
-std::optional<std::string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos) {
+// Read with the W messages: the list box and the drop-down are Unicode windows (common
+// controls 6) that keep any character, and Wine (only Wine) answers an A read through a
+// fixed buffer of 512 characters, which cuts a longer item. (LB_ERR and CB_ERR are the same
+// -1.)
+std::optional<std::u16string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos) {
     if (pos < 0) return std::nullopt;
     const LRESULT len = SendMessageW(control, lengthMsg, static_cast<WPARAM>(pos), 0);
     if (len < 0) return std::nullopt;
     std::vector<wchar_t> buf(static_cast<std::size_t>(len) + 1, L'\0');
     const LRESULT got = SendMessageW(control, textMsg, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(buf.data()));
     if (got < 0) return std::nullopt;
-    return narrowText(buf.data(), static_cast<int>(got < len ? got : len));
+    return fromWide(buf.data(), static_cast<std::size_t>(got < len ? got : len));
 }
 
-std::string ListBoxRunList::read(int pos) const {
-    std::optional<std::string> text = itemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, pos);
+std::u16string ListBoxRunList::read(int pos) const {
+    std::optional<std::u16string> text = itemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, pos);
     if (!text) throwIndexError(pos);
     return std::move(*text);
 }

@@ -16,9 +16,9 @@ inline constexpr DWORD kRunListStyle =
     LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
 
 // The text of item `pos` of a list box (LB_GETTEXTLEN, LB_GETTEXT) or of a drop-down's list
-// (CB_GETLBTEXTLEN, CB_GETLBTEXT), read with the W messages and converted with the ANSI code
-// page; nothing when the control holds no such item.
-std::optional<std::string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos);
+// (CB_GETLBTEXTLEN, CB_GETLBTEXT), read with the W messages; nothing when the control holds
+// no such item.
+std::optional<std::u16string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos);
 
 class ListBoxRunList final : public RunList {
 public:
@@ -26,9 +26,9 @@ public:
     // list-box messages on to (GWLP_WNDPROC before the subclass, W).
     ListBoxRunList(HWND listBox, WNDPROC ownProc) : hwnd_(listBox), ownProc_(ownProc) {}
 
-    void append(std::string_view text) override;
+    void append(std::u16string_view text) override;
     int count() const override;
-    std::string read(int pos) const override;
+    std::u16string read(int pos) const override;
     bool isSelected(int pos) const override;
     // Selecting moves neither the caret nor the scroll position; settleSelection does.
     void setSelected(int pos, bool selected) override;

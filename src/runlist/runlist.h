@@ -1,5 +1,6 @@
-// The run list: the ordered paths a launch passes on, each with its own selected flag.
-// The list box ListBox1 is the store; the commands work on it through this interface.
+// The run list: the ordered paths a launch passes on, each with its own selected flag, each
+// in UTF-16 exactly as its source named it. The list box ListBox1 is the store; the commands
+// work on it through this interface.
 #pragma once
 
 #include <string>
@@ -12,11 +13,11 @@ public:
     virtual ~RunList() = default;
     // Adds the text up to its first NUL as a new, unselected entry at the end.
     // Throws AppError("行を挿入できません") when the store refuses it.
-    virtual void append(std::string_view text) = 0;
+    virtual void append(std::u16string_view text) = 0;
     virtual int count() const = 0;
     // The three below throw AppError("リストのインデックスが範囲を超えています (pos)")
     // for a position outside 0 .. count-1.
-    virtual std::string read(int pos) const = 0;
+    virtual std::u16string read(int pos) const = 0;
     virtual bool isSelected(int pos) const = 0;
     virtual void setSelected(int pos, bool selected) = 0;
     virtual void remove(int pos) = 0;

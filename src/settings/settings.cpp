@@ -6,7 +6,7 @@
 #include "text/error.h"
 #include "text/textrules.h"
 #include "text/texts.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 #include "win/scoped.h"
 
 namespace qm {
@@ -153,7 +153,7 @@ bool Settings::readBool(const IniKey& key) const {
 }
 
 void Settings::refuseWrite() const {
-    throw AppError(formatMessage(texts::kErrCannotWrite, ansiName(path_, systemAnsiConversion())));
+    throw AppError(formatMessage(texts::kErrCannotWrite, path_));
 }
 
 void Settings::writeText(std::u16string_view section, std::u16string_view key, std::u16string_view value) {

@@ -1,9 +1,11 @@
 // The few questions the logic asks of the system's ANSI code page. The Windows build
-// answers them with the system (IsDBCSLeadByte, CompareStringA, CharUpperBuffA,
-// CharLowerBuffA); native builds answer with a model of code page 932.
+// answers them with the system (IsDBCSLeadByte, CharUpperBuffA, the W forms of the case
+// calls, MultiByteToWideChar, WideCharToMultiByte); native builds answer with a model of
+// code page 932.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,15 +15,23 @@ class CodePage {
 public:
     virtual ~CodePage() = default;
     virtual bool isLeadByte(unsigned char byte) const = 0;
-    // Equal ignoring case, by the user's locale (CompareStringA with NORM_IGNORECASE).
-    virtual bool equalsIgnoreCase(std::string_view a, std::string_view b) const = 0;
-    // Upper- and lower-case by the user's locale; the byte length never changes.
+    // Upper case by the user's locale (CharUpperBuffA): the program's own texts (the menu's
+    // access keys); the byte length never changes.
     virtual std::string upper(std::string_view text) const = 0;
-    virtual std::string lower(std::string_view text) const = 0;
-    // The same two for UTF-16 text (CompareStringW, CharUpperBuffW); the length in UTF-16
-    // units never changes.
+    // Equal ignoring case, upper and lower case, by the user's locale (CompareStringW with
+    // NORM_IGNORECASE, CharUpperBuffW, CharLowerBuffW); the length in UTF-16 units never
+    // changes.
     virtual bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const = 0;
     virtual std::u16string upper(std::u16string_view text) const = 0;
+    virtual std::u16string lower(std::u16string_view text) const = 0;
+
+    // Code page text in UTF-16 as the system converts it (MultiByteToWideChar): what a
+    // control given the text in the code page holds, and what CreateProcessA passes on.
+    virtual std::u16string toUtf16(std::string_view bytes) const = 0;
+    // The text in the code page when the code page holds it exactly: converted without best
+    // fit and without a default character, and converted back to the very same text.
+    // Nothing otherwise (a lone surrogate among the rest).
+    virtual std::optional<std::string> exactBytes(std::u16string_view text) const = 0;
 
     // Position of the character after the one at `pos`, as CharNextA steps: a lead byte
     // takes its trail byte with it unless the text ends there. Never past the end.
@@ -36,15 +46,19 @@ public:
 
 // Code page 932 as a model: lead bytes 0x81-0x9F and 0xE0-0xFC; only ASCII letters change
 // case (as on Windows for this code page, where double-byte letters keep their case), in
-// UTF-16 as in the code page.
+// UTF-16 as in the code page. It converts ASCII, the half-width katakana (A1-DF), 表 (95 5C)
+// and ポ (83 7C), whose trail bytes are "\" and "|"; any other double-byte character, and a
+// lead byte alone at the end, becomes U+30FB, the system's default character for this code
+// page.
 class Cp932Model final : public CodePage {
 public:
     bool isLeadByte(unsigned char byte) const override;
-    bool equalsIgnoreCase(std::string_view a, std::string_view b) const override;
     std::string upper(std::string_view text) const override;
-    std::string lower(std::string_view text) const override;
     bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const override;
     std::u16string upper(std::u16string_view text) const override;
+    std::u16string lower(std::u16string_view text) const override;
+    std::u16string toUtf16(std::string_view bytes) const override;
+    std::optional<std::string> exactBytes(std::u16string_view text) const override;
 };
 
 // The code page the program runs with: the system's on Windows, the model elsewhere.

@@ -1,5 +1,6 @@
-// The one error type of the program. It carries the system's own text (code page 932);
-// handlers throw it and the window's message dispatch shows it in the error box.
+// The one error type of the program. It carries the text the error box shows, in UTF-16
+// (a name in it may hold any character); handlers throw it and the window's message
+// dispatch shows it in the error box.
 #pragma once
 
 #include <stdexcept>
@@ -9,8 +10,11 @@ namespace qm {
 
 class AppError : public std::runtime_error {
 public:
-    explicit AppError(const std::string& text) : std::runtime_error(text) {}
-    std::string text() const { return what(); }
+    explicit AppError(std::u16string text) : std::runtime_error("AppError"), text_(std::move(text)) {}
+    const std::u16string& text() const { return text_; }
+
+private:
+    std::u16string text_;
 };
 
 }  // namespace qm

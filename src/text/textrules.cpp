@@ -2,21 +2,11 @@
 
 namespace qm {
 
-std::string errorBoxText(std::string_view text, const CodePage& cp) {
-    std::string out(text);
-    if (text.empty()) return out;
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < text.size(); i = cp.next(text, i)) last = i;
-    if (static_cast<unsigned char>(text[last]) > static_cast<unsigned char>('.')) out += '.';
+std::u16string errorBoxText(std::u16string_view text) {
+    std::u16string out(text);
+    // The last unit of a surrogate pair sorts after "." as the pair does.
+    if (!text.empty() && text.back() > u'.') out += u'.';
     return out;
-}
-
-std::size_t fileNameStart(std::string_view path, const CodePage& cp) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < path.size(); i = cp.next(path, i)) {
-        if (path[i] == '\\' || path[i] == ':') start = i + 1;
-    }
-    return start;
 }
 
 std::size_t fileNameStart(std::u16string_view path) {
@@ -24,23 +14,20 @@ std::size_t fileNameStart(std::u16string_view path) {
     return last == std::u16string_view::npos ? 0 : last + 1;
 }
 
-std::string titleFromExePath(std::string_view exePath, const CodePage& cp) {
-    std::string_view name = exePath.substr(fileNameStart(exePath, cp));
-    for (std::size_t i = 0; i < name.size(); i = cp.next(name, i)) {
-        if (name[i] == '.') {
-            name = name.substr(0, i);
-            break;
-        }
-    }
-    if (name.empty()) return std::string();
-    std::size_t second = cp.next(name, 0);
-    return std::string(name.substr(0, second)) + cp.lower(name.substr(second));
+std::u16string titleFromExePath(std::u16string_view exePath, const CodePage& cp) {
+    std::u16string_view name = exePath.substr(fileNameStart(exePath));
+    name = name.substr(0, name.find(u'.'));
+    if (name.empty()) return std::u16string();
+    // The first character whole: a surrogate pair is one character.
+    const std::size_t second =
+        name.size() > 1 && name[0] >= 0xD800 && name[0] <= 0xDBFF && name[1] >= 0xDC00 && name[1] <= 0xDFFF ? 2 : 1;
+    return std::u16string(name.substr(0, second)) + cp.lower(name.substr(second));
 }
 
-std::string formatMessage(std::string_view pattern, std::string_view value) {
-    std::string out(pattern);
+std::u16string formatMessage(std::u16string_view pattern, std::u16string_view value) {
+    std::u16string out(pattern);
     for (std::size_t i = 0; i + 1 < out.size(); ++i) {
-        if (out[i] == '%' && (out[i + 1] == 's' || out[i + 1] == 'd')) {
+        if (out[i] == u'%' && (out[i + 1] == u's' || out[i + 1] == u'd')) {
             out.replace(i, 2, value);
             break;
         }

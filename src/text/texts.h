@@ -1,5 +1,6 @@
 // Every text the program shows or writes, in one place. The sources are UTF-8; the compiler
-// stores narrow literals as code page 932 bytes.
+// stores narrow literals as code page 932 bytes. The error texts are UTF-16: a name put into
+// one may hold any character, and the error box shows them through the W functions.
 #pragma once
 
 namespace qm::texts {
@@ -28,10 +29,10 @@ inline constexpr char kOpenFilter[] = "全てのファイル|*.*";
 inline constexpr char kBrowseTitle[] = "フォルダの選択";
 
 inline constexpr char kNoIniNotice[] = "INIファイルを記述して下さい";
-inline constexpr char kErrCannotWrite[] = "%s に書き込めません";
-inline constexpr char kErrClipboard[] = "クリップボードを開くことができません";
-inline constexpr char kErrInsertLine[] = "行を挿入できません";
-inline constexpr char kErrListIndex[] = "リストのインデックスが範囲を超えています (%d)";
-inline constexpr char kErrCannotStart[] = "%s を起動できません";
+inline constexpr char16_t kErrCannotWrite[] = u"%s に書き込めません";
+inline constexpr char16_t kErrClipboard[] = u"クリップボードを開くことができません";
+inline constexpr char16_t kErrInsertLine[] = u"行を挿入できません";
+inline constexpr char16_t kErrListIndex[] = u"リストのインデックスが範囲を超えています (%d)";
+inline constexpr char16_t kErrCannotStart[] = u"%s を起動できません";
 
 }  // namespace qm::texts

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "text/codepage.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 
 namespace qm {
 
@@ -10,11 +10,6 @@ namespace {
 class WinCodePage final : public CodePage {
 public:
     bool isLeadByte(unsigned char byte) const override { return IsDBCSLeadByte(byte) != 0; }
-    bool equalsIgnoreCase(std::string_view a, std::string_view b) const override {
-        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                              static_cast<int>(a.size()), b.data(),
-                              static_cast<int>(b.size())) == CSTR_EQUAL;
-    }
     std::string upper(std::string_view text) const override {
         std::string out(text);
         if (!out.empty()) CharUpperBuffA(&out[0], static_cast<DWORD>(out.size()));
@@ -31,9 +26,37 @@ public:
         if (!out.empty()) CharUpperBuffW(out.data(), static_cast<DWORD>(out.size()));
         return std::u16string(out.begin(), out.end());
     }
-    std::string lower(std::string_view text) const override {
-        std::string out(text);
-        if (!out.empty()) CharLowerBuffA(&out[0], static_cast<DWORD>(out.size()));
+    std::u16string lower(std::u16string_view text) const override {
+        WideText out(text.begin(), text.end());
+        if (!out.empty()) CharLowerBuffW(out.data(), static_cast<DWORD>(out.size()));
+        return std::u16string(out.begin(), out.end());
+    }
+    std::u16string toUtf16(std::string_view bytes) const override {
+        const WideText wide = wideText(bytes);
+        return std::u16string(wide.begin(), wide.end() - 1);
+    }
+    std::optional<std::string> exactBytes(std::u16string_view text) const override {
+        if (text.empty()) return std::string();
+        const WideText wide = nulTerminated(text);
+        const int length = static_cast<int>(text.size());
+        BOOL usedDefault = FALSE;
+        const int n =
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &usedDefault);
+        if (n <= 0 || usedDefault) return std::nullopt;
+        std::string out(static_cast<std::size_t>(n), '\0');
+        usedDefault = FALSE;
+        if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, &out[0], n, nullptr, &usedDefault) !=
+                n ||
+            usedDefault) {
+            return std::nullopt;
+        }
+        // The way back must give the very same text: a character that converts to another
+        // one's bytes is no exact conversion.
+        const int back = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, out.data(), n, nullptr, 0);
+        if (back != length) return std::nullopt;
+        WideText again(static_cast<std::size_t>(back) + 1, L'\0');
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, out.data(), n, again.data(), back);
+        if (again != wide) return std::nullopt;
         return out;
     }
 };

@@ -19,7 +19,7 @@
 #include "settings/settings.h"
 #include "text/codepage.h"
 #include "text/texts.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 #include "ui/application.h"
 #include "ui/placement.h"
 
@@ -44,14 +44,7 @@ private:
 // The drop-down's selected name, read in UTF-16 as it went in; empty when none is selected.
 std::u16string selectedName(HWND combo) {
     const LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (sel < 0) return std::u16string();
-    const LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
-    if (len < 0) return std::u16string();
-    WideText buffer(static_cast<std::size_t>(len) + 1, L'\0');
-    const LRESULT got =
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(buffer.data()));
-    if (got < 0) return std::u16string();
-    return std::u16string(buffer.begin(), buffer.begin() + (got < len ? got : len));
+    return itemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<int>(sel)).value_or(std::u16string());
 }
 
 }  // namespace
@@ -69,7 +62,7 @@ void TQuillmoorMW::FormCreate(void*) {
     // at every start: the window takes dropped files.
     SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     foreground_.recordPreviousForeground();
-    const std::vector<std::string> args = commandLineArguments();
+    const std::vector<std::u16string> args = commandLineArguments();
     if (!args.empty()) {
         WindowArgumentTarget target(hwnd_, foreground_);
         RedrawPause pause(ListBox1);
@@ -80,7 +73,8 @@ void TQuillmoorMW::FormCreate(void*) {
     // Read meanwhile on a thread of their own (settings/start_settings.h).
     StartSettings settings = startSettings_->take();
     if (!settings.exists) {
-        MessageBoxA(Application::handle(), texts::kNoIniNotice, Application::title().c_str(), MB_OK);
+        const WideText notice = wideText(texts::kNoIniNotice);
+        Application::messageBox(fromWide(notice.data()), MB_OK);
         end();
         return;
     }
@@ -152,22 +146,22 @@ void TQuillmoorMW::selrev(void*) {
 void TQuillmoorMW::allclear(void*) { removeAll(runList()); }
 
 void TQuillmoorMW::pathpaste(void*) {
-    if (const std::optional<std::string> text = clipboardText(Application::handle())) runList().append(*text);
+    if (const std::optional<std::u16string> text = clipboardText(Application::handle())) runList().append(*text);
 }
 
 // Neither dialog opens while the other one is open: both run as commands.
 void TQuillmoorMW::Button1Click(void*) {
-    const std::vector<std::string> paths =
+    const std::vector<std::u16string> paths =
         runOpenDialog(Application::handle(), hwnd_, Application::instance(), OpenDialog1.fileName);
     RedrawPause pause(ListBox1);
-    for (const std::string& path : paths) runList().append(path);
+    for (const std::u16string& path : paths) runList().append(path);
 }
 
 void TQuillmoorMW::Button2Click(void*) { browseForFolder(hwnd_, runList()); }
 
-void TQuillmoorMW::doublerun(const std::string& argumentText) {
+void TQuillmoorMW::doublerun(const std::u16string& argumentText) {
     foreground_.recordPreviousForeground();
-    const std::vector<std::string> pieces = cutArgumentText(argumentText, cp());
+    const std::vector<std::u16string> pieces = cutArgumentText(argumentText);
     {
         WindowArgumentTarget target(hwnd_, foreground_);
         // One entry is one change: the list box paints it as it goes in.
@@ -201,7 +195,8 @@ void TQuillmoorMW::WMDropFiles(HDROP drop) {
 
 void TQuillmoorMW::WMCopyData(const COPYDATASTRUCT* data) {
     if (!runList_) return;  // not built yet: nothing could take the paths
-    doublerun(data ? readHandoffBlock(data->lpData, data->cbData) : std::string());
+    // Either form of the block, read in UTF-16 (args/handoff.h).
+    doublerun(data ? readHandoff(data->dwData, data->lpData, data->cbData, cp()) : std::u16string());
 }
 
 }  // namespace qm

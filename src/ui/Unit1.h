@@ -45,7 +45,7 @@ namespace qm {
 
 // The open-file dialog's state kept from use to use: the initial file name.
 struct TOpenDialog {
-    std::string fileName;
+    std::u16string fileName;
 };
 
 // The close action FormClose sets: caFree lets the window go; caNone, the value it starts
@@ -85,7 +85,7 @@ public:
     void Button2Click(void* sender);
     void Button3Click(void* sender);
     void Button1Click(void* sender);
-    void doublerun(const std::string& argumentText);
+    void doublerun(const std::u16string& argumentText);
     void active(void* sender);
     void Mianshortcut(const MSG& msg, bool& handled);
     void Listkeydown(void* sender, WORD& key, TShiftState shift);

@@ -5,7 +5,7 @@
 #include "settings/values.h"
 #include "text/codepage.h"
 #include "text/textrules.h"
-#include "text/win_ansi_name.h"
+#include "text/utf16.h"
 #include "win/modal_frame.h"
 
 namespace qm {
@@ -14,12 +14,12 @@ namespace {
 
 HWND g_app = nullptr;
 HINSTANCE g_instance = nullptr;
-std::string g_title;
+std::u16string g_title;
 HICON g_icon = nullptr;
 HICON g_smallIcon = nullptr;
 bool g_errorBoxOpen = false;
 
-constexpr char kAppClass[] = "TApplication";
+constexpr wchar_t kAppClass[] = L"TApplication";
 
 // In UTF-16: the A form would give the best-fit look-alike of a name outside the code page,
 // the path of another file ("Café" read as "Cafe").
@@ -40,45 +40,41 @@ const WideText& exePath() {
     static const WideText path = modulePath();
     return path;
 }
-std::wstring_view exePathW() { return std::wstring_view(exePath().data(), exePath().size()); }
 std::u16string exePath16() {
     return std::u16string(exePath().begin(), exePath().end());
-}
-
-// The title comes from the file name alone: a name the code page holds keeps its title in a
-// folder it does not hold; any other is the name in the name rule's form of the whole path.
-std::string exeTitle(std::wstring_view exe) {
-    const std::optional<std::string> name = exactAnsi(exe.substr(fileNameStart(exePath16())));
-    return titleFromExePath(name ? *name : ansiName(exe), systemCodePage());
 }
 
 }  // namespace
 
 void Application::create(HINSTANCE instance) {
     g_instance = instance;
-    g_title = exeTitle(exePathW());
+    g_title = titleFromExePath(exePath16(), systemCodePage());
     // The small icon is loaded here once: a class given none gets its own copy, loaded and
     // scaled again for each of the two classes. The same resource at the same size: the
     // very picture the system would have made.
     g_icon = LoadIconA(instance, "MAINICON");
     g_smallIcon = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                 GetSystemMetrics(SM_CYSMICON), 0));
-    WNDCLASSEXA wc{};
+    // A Unicode window: its text, the title, keeps every character of the name.
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = instance;
     wc.lpszClassName = kAppClass;
     wc.hIcon = g_icon;
     wc.hIconSm = g_smallIcon;
-    RegisterClassExA(&wc);
+    RegisterClassExW(&wc);
     // Never shown; a zero-sized popup keeps it off the taskbar.
-    g_app = CreateWindowExA(0, kAppClass, g_title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                            0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    g_app = CreateWindowExW(0, kAppClass, nulTerminated(g_title).data(),
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, instance,
+                            nullptr);
 }
 
 HWND Application::handle() { return g_app; }
 HINSTANCE Application::instance() { return g_instance; }
-const std::string& Application::title() { return g_title; }
+const std::u16string& Application::title() {
+    return g_title;
+}
 
 std::u16string Application::settingsPath() {
     return iniPathFor(exePath16());
@@ -89,15 +85,18 @@ HICON Application::smallIcon() { return g_smallIcon; }
 
 bool Application::errorBoxOpen() { return g_errorBoxOpen; }
 
-void Application::showError(const std::string& text) {
+int Application::messageBox(std::u16string_view text, UINT type) {
+    return MessageBoxW(g_app, nulTerminated(text).data(), nulTerminated(g_title).data(), type);
+}
+
+void Application::showError(const std::u16string& text) {
     // The box's loop handles what arrives meanwhile; an error that raises (a hand-off that
     // cannot be appended) does not open a second box over this one.
     if (g_errorBoxOpen) return;
-    const std::string shown = errorBoxText(text, systemCodePage());
     // The application window (hidden) owns the box; the main window takes no input meanwhile.
     ModalFrame frame;
     g_errorBoxOpen = true;
-    MessageBoxA(g_app, shown.c_str(), g_title.c_str(), MB_OK | MB_ICONERROR);
+    messageBox(errorBoxText(text), MB_OK | MB_ICONERROR);
     g_errorBoxOpen = false;
 }
 

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qm {
 
@@ -15,7 +16,8 @@ public:
     static void create(HINSTANCE instance);
     static HWND handle();
     static HINSTANCE instance();
-    static const std::string& title();
+    // The title in UTF-16, every character of the executable's name kept.
+    static const std::u16string& title();
     // The settings file beside the executable, named after it with ".ini" (iniPathFor), in
     // UTF-16 as the system names the executable. Known before create().
     static std::u16string settingsPath();
@@ -27,8 +29,10 @@ public:
     // The error box: modal, owned by the application window, error icon, "OK", the title
     // as caption, the text with the "." rule. The main window takes no input meanwhile.
     // One box at a time: an error raised while it is open is not shown over it.
-    static void showError(const std::string& text);
+    static void showError(const std::u16string& text);
     static bool errorBoxOpen();
+    // A message box owned by the application window, captioned with the title.
+    static int messageBox(std::u16string_view text, UINT type);
 };
 
 }  // namespace qm

@@ -56,7 +56,7 @@ void BaseWindow::detach() {
     if (g_waiting == this) g_waiting = nullptr;
 }
 
-void BaseWindow::showError(const std::string& text) {
+void BaseWindow::showError(const std::u16string& text) {
     // An error box opened outside a command (a hand-off or a drop that failed) holds the
     // window as a command does.
     struct Restore {

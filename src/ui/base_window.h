@@ -8,15 +8,17 @@
 #include <exception>
 #include <string>
 
+#include "text/error.h"
+#include "text/utf16.h"
 #include "ui/application.h"
 
 namespace qm {
 
 // The one edge where errors stop: every entry from the system into the window's code (the
 // window procedure, the key dispatch before it, the list box's procedure, the creation)
-// runs its work through here. An error it raises is shown by `show` (the program's own texts
-// as they are, any other as its what()), and the tool goes on. True when the work ran to
-// its end.
+// runs its work through here. An error it raises is shown by `show` (the program's own
+// errors with their text, any other with its what()), and the tool goes on. True when the
+// work ran to its end.
 template <typename Work, typename Show>
 bool guarded(Work&& work, Show&& show) noexcept {
     try {
@@ -24,7 +26,8 @@ bool guarded(Work&& work, Show&& show) noexcept {
         return true;
     } catch (const std::exception& e) {
         try {
-            show(std::string(e.what()));
+            const AppError* own = dynamic_cast<const AppError*>(&e);
+            show(own ? own->text() : fromWide(wideText(e.what()).data()));
         } catch (const std::exception&) {
             // Not even the error box could be shown (no memory left): the tool goes on.
         }
@@ -35,7 +38,7 @@ bool guarded(Work&& work, Show&& show) noexcept {
 // The same, the error shown in the tool's error box.
 template <typename Work>
 bool guarded(Work&& work) noexcept {
-    return guarded(work, [](const std::string& text) { Application::showError(text); });
+    return guarded(work, [](const std::u16string& text) { Application::showError(text); });
 }
 
 // The handle of a window, which only BaseWindow writes; everyone else reads it as an HWND.
@@ -98,7 +101,7 @@ protected:
     // no command starts.
     template <typename Work>
     bool guard(Work&& work) noexcept {
-        return guarded(work, [this](const std::string& text) { showError(text); });
+        return guarded(work, [this](const std::u16string& text) { showError(text); });
     }
     // The window's own messages, but those that BaseWindow answers itself: WM_CLOSE (which
     // runs close() as a command when it may) and WM_DESTROY and WM_NCDESTROY.
@@ -118,7 +121,7 @@ protected:
 
 private:
     LRESULT message(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    void showError(const std::string& text);
+    void showError(const std::u16string& text);
     // From here on no message reaches the object.
     void detach();
 

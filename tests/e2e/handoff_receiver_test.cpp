@@ -4,6 +4,7 @@
 
 #include "harness.h"
 #include "ui/Unit1.h"
+#include "wide_names.h"
 
 namespace qm::e2e {
 namespace {
@@ -87,6 +88,28 @@ TEST(HandoffReceiver, HostileCopyDataIsReadWithinItsSizeAndTheToolGoesOn) {
     EXPECT_TRUE(answers(main));
     EXPECT_TRUE(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(listItems(runList(main)).empty());
+    EXPECT_TRUE(tool.close(main));
+}
+
+// The UTF-16 form, which another program may send too: tagged "QMU1" in dwData and of an
+// even size. Anything else is the code page form, tag or not.
+TEST(HandoffReceiver, Utf16BlocksArriveExactlyAndAnOddOneIsReadInTheCodePage) {
+    Tool tool(kIni);
+    const HWND main = tool.startAndWait();
+    ASSERT_NE(main, nullptr);
+    const auto sendWide = [&](const std::wstring& text, DWORD bytes) {
+        sendCopyData(main, text.c_str(), bytes, 0x514D5531);
+        EXPECT_TRUE(answers(main));
+    };
+    const std::wstring names = L"caf\u00E9 \u2603|\U0001F600\u7B80||x";
+    sendWide(names, static_cast<DWORD>((names.size() + 1) * 2));
+    // No NUL unit within cbData: the units up to its end; a surrogate alone is kept.
+    const std::wstring lone = std::wstring(L"\xD800z") + L"IGNORED";
+    sendWide(lone, 4);
+    // An odd size is no UTF-16 block: its bytes up to the first NUL, "A" of "AB", in the code page.
+    sendWide(L"AB", 5);
+    EXPECT_EQ(listItemsWide(runList(main)),
+              (std::vector<std::wstring>{L"caf\u00E9 \u2603", L"\U0001F600\u7B80", L"", L"x", L"\xD800z", L"A"}));
     EXPECT_TRUE(tool.close(main));
 }
 

@@ -10,6 +10,7 @@ namespace {
 
 struct Received {
     WPARAM wParam = 0;
+    ULONG_PTR dwData = 0;
     DWORD cbData = 0;
     std::string bytes;
 };
@@ -20,6 +21,7 @@ LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         Received r;
         r.wParam = wParam;
+        r.dwData = cds->dwData;
         r.cbData = cds->cbData;
         if (cds->lpData && cds->cbData) r.bytes.assign(static_cast<const char*>(cds->lpData), cds->cbData);
         g_received.push_back(r);
@@ -62,6 +64,9 @@ private:
 
 // Starts a later instance with `args` and waits for it, answering its send.
 void forward(Tool& tool, const std::string& args) { EXPECT_EQ(waitPumping(tool.start(args)), 0) << args; }
+void forward(Tool& tool, const std::wstring& args) {
+    EXPECT_EQ(waitPumping(tool.start(args)), 0);
+}
 
 TEST(HandoffSender, ShortTextsTravelInTheUsualBlock) {
     FakeInstance running;
@@ -77,6 +82,7 @@ TEST(HandoffSender, ShortTextsTravelInTheUsualBlock) {
     ASSERT_EQ(g_received.size(), 3u);
     for (const Received& r : g_received) {
         EXPECT_EQ(r.wParam, 0u);
+        EXPECT_EQ(r.dwData, 0u);
         EXPECT_EQ(r.cbData, 257u);
         EXPECT_EQ(r.bytes.size(), 257u);
     }
@@ -97,6 +103,23 @@ TEST(HandoffSender, LongerTextTravelsWholeWithItsOwnSize) {
     ASSERT_EQ(g_received.size(), 1u);
     EXPECT_EQ(g_received[0].cbData, 1001u);
     EXPECT_EQ(g_received[0].bytes, a + "|" + b + "|" + c + "|" + d + '\0');
+}
+
+// Arguments the code page holds travel in its form, whatever the command line's form; any
+// other goes in UTF-16, tagged in dwData, every character whole.
+TEST(HandoffSender, NamesOutsideTheCodePageTravelInUtf16) {
+    FakeInstance running;
+    running.openWindow();
+    Tool tool(nullptr);
+    forward(tool, std::wstring(L"C:\\\u8868 \u30DD"));
+    forward(tool, std::wstring(L"a \"caf\u00E9 \u2603\U0001F600\"|b"));
+    ASSERT_EQ(g_received.size(), 2u);
+    EXPECT_EQ(g_received[0].dwData, 0u);
+    EXPECT_EQ(g_received[0].bytes, std::string("C:\\\x95\x5C|\x83\x7C", 9) + std::string(248, '\0'));
+    const std::wstring text = L"a|caf\u00E9 \u2603\U0001F600|b";
+    EXPECT_EQ(g_received[1].dwData, 0x514D5531u);  // "QMU1"
+    EXPECT_EQ(g_received[1].cbData, (text.size() + 1) * 2);
+    EXPECT_EQ(g_received[1].bytes, std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2));
 }
 
 // The running instance holds its mutex but has no window yet: the later start waits for the

@@ -157,10 +157,14 @@ HWND control(HWND main, UINT id) {
     return group ? GetDlgItem(group, static_cast<int>(id)) : nullptr;
 }
 
-std::string windowText(HWND hwnd) {
+std::wstring windowTextWide(HWND hwnd) {
     wchar_t buf[1024] = L"";
     const int n = GetWindowTextW(hwnd, buf, 1024);
-    return toAcp(std::wstring(buf, static_cast<std::size_t>(n > 0 ? n : 0)));
+    return std::wstring(buf, static_cast<std::size_t>(n > 0 ? n : 0));
+}
+
+std::string windowText(HWND hwnd) {
+    return toAcp(windowTextWide(hwnd));
 }
 
 namespace {
@@ -203,8 +207,9 @@ RECT rectInParent(HWND control) {
     return r;
 }
 
-void sendCopyData(HWND target, const void* data, DWORD size) {
+void sendCopyData(HWND target, const void* data, DWORD size, ULONG_PTR dwData) {
     COPYDATASTRUCT cds{};
+    cds.dwData = dwData;
     cds.cbData = size;
     cds.lpData = const_cast<void*>(data);
     DWORD_PTR result = 0;
@@ -282,7 +287,8 @@ HWND findMessageBox(DWORD pid, DWORD ms) {
 
 MessageBoxView readMessageBox(HWND box) {
     MessageBoxView view;
-    view.caption = windowText(box);
+    view.wideCaption = windowTextWide(box);
+    view.caption = toAcp(view.wideCaption);
     view.owner = GetWindow(box, GW_OWNER);
     GetWindowRect(box, &view.rect);
     for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -295,7 +301,8 @@ MessageBoxView readMessageBox(HWND box) {
             if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
                 if (SendMessageW(c, STM_GETICON, 0, 0) != 0) view.icon = true;
             } else if (GetDlgCtrlID(c) == 0xFFFF) {
-                view.text = windowText(c);
+                view.wideText = windowTextWide(c);
+                view.text = toAcp(view.wideText);
             }
         }
     }

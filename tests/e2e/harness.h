@@ -87,6 +87,7 @@ HWND findMainWindow(DWORD ms = 10000);
 HWND control(HWND main, UINT id);
 inline HWND control(HWND main, Ctl c) { return control(main, idOf(c)); }
 std::string windowText(HWND hwnd);
+std::wstring windowTextWide(HWND hwnd);
 std::vector<std::string> listItems(HWND listBox);
 std::vector<int> listSelection(HWND listBox);
 std::vector<std::string> comboItems(HWND combo);
@@ -94,7 +95,7 @@ std::vector<std::string> comboItems(HWND combo);
 RECT rectInParent(HWND control);
 
 // Sends the hand-off message as another program would.
-void sendCopyData(HWND target, const void* data, DWORD size);
+void sendCopyData(HWND target, const void* data, DWORD size, ULONG_PTR dwData = 0);
 // The window still answers messages (no hang, no crash), within 10 s.
 bool answers(HWND window);
 
@@ -116,6 +117,7 @@ HWND findMessageBox(DWORD pid, DWORD ms = 10000);
 // What a message box shows, read from outside.
 struct MessageBoxView {
     std::string caption, text;
+    std::wstring wideCaption, wideText;  // the same in UTF-16, every character kept
     std::vector<std::string> buttons;  // the visible buttons' texts, in child order
     bool icon = false;                 // an icon is shown
     HWND owner = nullptr;

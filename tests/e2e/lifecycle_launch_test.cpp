@@ -17,7 +17,10 @@ protected:
     }
     // A tool whose first application is the probe; the probe writes into the tool's folder.
     void open(const std::string& check, const std::string& args) {
-        makeTool("[app]\r\nprobe=\"" + probe_ + "\" %P\r\nother=nothing.exe\r\n" + check);
+        // In UTF-8 with its mark: the second application's name, "☃ café", is outside the
+        // code page.
+        makeTool("\xEF\xBB\xBF[app]\r\nprobe=\"" + probe_ + "\" %P\r\n\xE2\x98\x83 caf\xC3\xA9=nothing.exe\r\n" +
+                 check);
         out_ = tool_->dir() + "\\probe.txt";
         args_ = tool_->dir() + "\\probe-args.bin";
         // Passed on to the tool, and by it to the probe.
@@ -53,11 +56,12 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return listItems(c(kIdListBox1)).size() == count; }));
     }
     // Clicks "実行" expecting the failed-start error for `name`; answers it.
-    void failedStart(const std::string& name) {
+    void failedStart(const std::wstring& name) {
         PostMessageW(c(kIdButton6), BM_CLICK, 0, 0);  // posted: the error box holds the click
         const HWND box = findMessageBox(process_.pid());
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(readMessageBox(box).text, name + kCannotStart + ".");
+        // " を起動できません."
+        EXPECT_EQ(readMessageBox(box).wideText, name + L" \u3092\u8D77\u52D5\u3067\u304D\u307E\u305B\u3093.");
         pressOk(box);
         EXPECT_TRUE(answers(main_));
     }
@@ -133,9 +137,9 @@ TEST_F(LifecycleLaunch, EntriesOf600And30000BytesLaunchWhole) {
 
 TEST_F(LifecycleLaunch, AFailedStartSaysSoAndKeepsTheListAndTheWindow) {
     open("[check]\r\nclear=1\r\nquit=1\r\n", "a b");
-    // "other" names a program that does not exist.
+    // "☃ café" names a program that does not exist; the box names it as the file does.
     SendMessageW(c(kIdComboBox1), CB_SETCURSEL, 1, 0);
-    failedStart("other");
+    failedStart(L"\u2603 caf\u00E9");
     EXPECT_EQ(listItems(c(kIdListBox1)), (std::vector<std::string>{"a", "b"}));
     EXPECT_TRUE(IsWindowVisible(main_));
 
@@ -144,7 +148,7 @@ TEST_F(LifecycleLaunch, AFailedStartSaysSoAndKeepsTheListAndTheWindow) {
     std::string many;
     for (int i = 0; i < 400; ++i) many += (i ? "|" : "") + std::string(100, static_cast<char>('a' + i % 26));
     handOff(many, 402);
-    failedStart("probe");
+    failedStart(L"probe");
     EXPECT_FALSE(fileExists(out_));
     EXPECT_EQ(listItems(c(kIdListBox1)).size(), 402u);
     EXPECT_TRUE(IsWindowVisible(main_));

@@ -228,6 +228,19 @@ TEST(LifecycleSettings, ExeInAFolderOutsideTheCodePageNeverReadsTheLookAlikeFold
         EXPECT_EQ(p.wait(), 0);
     }
     EXPECT_EQ(readFile(decoy), decoyIni);
+
+    // A name outside the code page is the title as it stands, cut at its first ".": the
+    // notice's caption.
+    const std::wstring snowman = names.make(L"Caf\u00E9\\\u2603Qm.v2.exe");
+    ASSERT_TRUE(CopyFileW(exe.c_str(), snowman.c_str(), FALSE));
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(test::createProcess(L"\"" + snowman + L"\"", std::string(), 0, pi));
+    Started p(pi);
+    const HWND box = findMessageBox(p.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(readMessageBox(box).wideCaption, L"\u2603qm");
+    pressOk(box);
+    EXPECT_EQ(p.wait(), 0);
 }
 
 // A write that the system refuses: the error box names the file, and the window closes all

@@ -366,7 +366,7 @@ TEST(FromOtherProgramsLaunch, AnApplicationNameOf600CharactersLaunches) {
     ProbeOutput output(tool);
     const HWND main = tool.startAndWait("one \"two 2\"");
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(launchedPaths(tool, main), (std::vector<std::string>{"one", "two 2"}));
+    EXPECT_EQ(launchedPaths(tool, main), (std::vector<std::wstring>{L"one", L"two 2"}));
     EXPECT_TRUE(tool.close(main));
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ui/Unit1.h"
+#include "wide_names.h"
 
 namespace qm::e2e {
 namespace {
@@ -32,6 +33,29 @@ protected:
         return controlText(descendant(browser, kStatus, "Static"));
     }
     bool closed(HWND browser) const { return waitUntil([&] { return !IsWindow(browser); }); }
+    // Walks the tree down to the folder `path` as a user opens one level after the other,
+    // each item told by the path the status line shows for it; false when it is not found.
+    bool highlightFolder(HWND browser, const std::wstring& path) const {
+        HTREEITEM at = item(TVGN_ROOT);
+        std::wstring shown;
+        while (at && shown != path) {
+            SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(at));
+            HTREEITEM next = nullptr;
+            for (HTREEITEM it = item(TVGN_CHILD, at); it && !next; it = item(TVGN_NEXT, it)) {
+                SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(it));
+                const std::wstring status = controlTextWide(descendant(browser, kStatus, "Static"));
+                const bool below =
+                    !status.empty() && path.compare(0, status.size(), status) == 0 &&
+                    (status.size() == path.size() || status.back() == L'\\' || path[status.size()] == L'\\');
+                if (below) {
+                    next = it;
+                    shown = status;
+                }
+            }
+            at = next;
+        }
+        return at != nullptr;
+    }
     HWND tree_ = nullptr;
 };
 
@@ -89,6 +113,20 @@ TEST_F(FolderBrowser, TheComputerFolderOrACancelAppendsNothing) {
     ASSERT_TRUE(closed(browser));
     EXPECT_EQ(items(), std::vector<std::string>{"existing"});
     EXPECT_TRUE(enabledAgain());
+}
+
+TEST_F(FolderBrowser, AFolderNamedOutsideTheCodePageIsShownAndAppendedExactly) {
+    WideNames names;
+    const std::wstring folder = names.dir() + L"\\\u2603 caf\u00E9 \U0001F600";
+    names.make(L"\u2603 caf\u00E9 \U0001F600\\x.txt");
+    HWND browser = open();
+    ASSERT_NE(browser, nullptr);
+    ASSERT_TRUE(highlightFolder(browser, folder));
+    EXPECT_EQ(controlTextWide(descendant(browser, kStatus, "Static")), folder);
+    press(browser, IDOK);
+    ASSERT_TRUE(closed(browser));
+    ASSERT_TRUE(waitForCount(1));
+    expectListedAndLaunched(*tool_, main_, {folder});
 }
 
 }  // namespace

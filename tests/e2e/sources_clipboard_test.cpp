@@ -104,14 +104,15 @@ TEST_F(Clipboard, AMebibyteOfTextIsOneEntryAndTheToolGoesOn) {
     EXPECT_EQ(std::wstring(last), L"after");
 }
 
-TEST_F(Clipboard, AUnicodeTextTheCodePageLacksIsOneNameAndReachesTheLaunchedProgramAsItsFile) {
+TEST_F(Clipboard, AUnicodeTextTheCodePageLacksIsOneEntryExactlyInTheListAndForTheLaunchedProgram) {
     const WideNames names;
     for (const std::wstring& path : names.paths()) {
         putOnClipboard(CF_UNICODETEXT,
                        std::string(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t)));
         paste();
     }
-    names.expectArrived(launchedPaths(*tool_, main_));
+    ASSERT_TRUE(waitForCount(names.paths().size()));
+    expectListedAndLaunched(*tool_, main_, names.paths());
 }
 
 }  // namespace

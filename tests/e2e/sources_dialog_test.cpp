@@ -177,10 +177,7 @@ TEST_F(FileDialog, ASelectionTooLargeForTheResultAddsNothingAndKeepsTheList) {
     EXPECT_TRUE(closed(dialog));
 }
 
-// The dialog record's size follows the system's version: the full record (88 bytes, with
-// the places bar) from NT 5 on, the 76-byte one before. Wine reports NT 4.0 to a program
-// named in AppDefaults with Version "nt40".
-TEST_F(FileDialog, NamesOutsideTheCodePageReachTheLaunchedProgramAsTheirFiles) {
+TEST_F(FileDialog, NamesOutsideTheCodePageReachTheListAndTheLaunchedProgramExactly) {
     const WideNames names;
     auto typeWide = [](HWND dialog, const std::wstring& text) {
         SendMessageW(fileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -189,20 +186,23 @@ TEST_F(FileDialog, NamesOutsideTheCodePageReachTheLaunchedProgramAsTheirFiles) {
     HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
     enter(dialog, toAcp(names.dir()));
-    typeWide(dialog, L"\"caf\u00E9 \u2603.txt\" \"na\u00EFve.txt\" \"\u00A5.txt\" \"\u8868.txt\" \"\u30DD.txt\"");
+    typeWide(dialog,
+             L"\"caf\u00E9 \u2603.txt\" \"na\u00EFve.txt\" \"\u00A5.txt\" \"\uD55C\uAD6D \u7B80 \U0001F600.txt\" "
+             L"\"\u8868.txt\" \"\u30DD.txt\"");
     ASSERT_TRUE(closed(dialog));
-    ASSERT_TRUE(waitForCount(5));
+    ASSERT_TRUE(waitForCount(6));
     dialog = open();
     ASSERT_NE(dialog, nullptr);
     typeWide(dialog, names.paths()[2]);  // one file in the folder "\u0394", by its full path
     ASSERT_TRUE(closed(dialog));
-    ASSERT_TRUE(waitForCount(6));
-
-    const std::vector<std::string> got = launchedPaths(*tool_, main_);
-    ASSERT_EQ(got.size(), 6u);
-    names.expectArrived({got[0], got[1], got[5], got[2], got[3], got[4]}, 6);
+    ASSERT_TRUE(waitForCount(7));
+    const std::vector<std::wstring>& p = names.paths();
+    expectListedAndLaunched(*tool_, main_, {p[0], p[1], p[3], p[4], p[5], p[6], p[2]});
 }
 
+// The dialog record's size follows the system's version: the full record (88 bytes, with
+// the places bar) from NT 5 on, the 76-byte one before. Wine reports NT 4.0 to a program
+// named in AppDefaults with Version "nt40".
 TEST(FileDialogRecord, IsTheOldOneOnNt4AndTheFullOneAfter) {
     const std::string ini = "[Pos]\r\nTop=100\r\nLeft=120\r\nWidth=400\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n";
     const std::string exeName = "QmNt4-" + std::to_string(GetCurrentProcessId()) + ".exe";

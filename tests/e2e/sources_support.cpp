@@ -45,12 +45,16 @@ HWND descendant(HWND parent, int id, const char* cls) {
     return s.found;
 }
 
-std::string controlText(HWND control) {
+std::wstring controlTextWide(HWND control) {
     const LRESULT len = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<std::size_t>(len > 0 ? len : 0) + 1, L'\0');
     const LRESULT got = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return toAcp(text);
+    return text;
+}
+
+std::string controlText(HWND control) {
+    return toAcp(controlTextWide(control));
 }
 
 void setText(HWND control, const std::string& text) {

@@ -19,6 +19,7 @@ HWND descendant(HWND parent, int id, const char* cls);
 // A control's text by WM_GETTEXT (GetWindowText across processes reads only the window's
 // name, not an edit box's content), and setting it as typing would (code page 932 text).
 std::string controlText(HWND control);
+std::wstring controlTextWide(HWND control);
 void setText(HWND control, const std::string& text);
 // Presses a dialog's button the way its click does, without waiting for what follows.
 void press(HWND dialog, int id);

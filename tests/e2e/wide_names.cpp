@@ -1,21 +1,9 @@
 #include "wide_names.h"
 
 #include "args/commandline.h"
-#include "text/codepage.h"
 #include "ui/Unit1.h"
 
 namespace qm::e2e {
-
-namespace {
-
-bool fileId(HANDLE f, BY_HANDLE_FILE_INFORMATION& info) {
-    if (f == INVALID_HANDLE_VALUE) return false;
-    const bool got = GetFileInformationByHandle(f, &info) != 0;
-    CloseHandle(f);
-    return got;
-}
-
-}  // namespace
 
 WideNames::WideNames() {
     // A folder of its own, made fresh: a name left by an earlier process is passed over.
@@ -24,7 +12,7 @@ WideNames::WideNames() {
     } while (!CreateDirectoryW(dir_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
     EXPECT_NE(GetFileAttributesW(dir_.c_str()), INVALID_FILE_ATTRIBUTES) << "cannot make " << toAcp(dir_);
     for (const wchar_t* name : {L"caf\u00E9 \u2603.txt", L"na\u00EFve.txt", L"\u0394\\x.txt", L"\u00A5.txt",
-                                L"\u8868.txt", L"\u30DD.txt"}) {
+                                L"\uD55C\uAD6D \u7B80 \U0001F600.txt", L"\u8868.txt", L"\u30DD.txt"}) {
         paths_.push_back(make(name));
     }
     paths_.push_back(dir_ + L"\\ghost \u00A5\uFF02\u00E9.txt");
@@ -51,34 +39,6 @@ std::wstring WideNames::quoted() const {
     return line.substr(1);
 }
 
-void WideNames::expectArrived(const std::vector<std::string>& got, std::size_t count) const {
-    ASSERT_EQ(got.size(), count);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i < 4) {
-            EXPECT_TRUE(sameFile(got[i], paths_[i])) << got[i] << " does not open " << toAcp(paths_[i]);
-        } else if (i < 6) {
-            EXPECT_EQ(got[i], toAcp(paths_[i]));
-        } else {
-            // Best fit would have made ¥ a backslash and é an e; the full-width quote is a
-            // character of code page 932 (FA 57) and stays.
-            EXPECT_EQ(got[i], toAcp(dir_) + "\\ghost ?\xFA\x57?.txt");
-        }
-    }
-}
-
-bool sameFile(const std::string& ansi, const std::wstring& wide) {
-    BY_HANDLE_FILE_INFORMATION a{}, w{};
-    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    return fileId(CreateFileA(ansi.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                              nullptr),
-                  a) &&
-           fileId(CreateFileW(wide.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                              nullptr),
-                  w) &&
-           a.dwVolumeSerialNumber == w.dwVolumeSerialNumber && a.nFileIndexHigh == w.nFileIndexHigh &&
-           a.nFileIndexLow == w.nFileIndexLow;
-}
-
 std::string probeIni(const std::string& rest) {
     return "[Pos]\r\nTop=100\r\nLeft=120\r\nWidth=400\r\nHeight=300\r\n[app]\r\nprobe=\"" + programDir() +
            "\\qm_probe.exe\" %P\r\n" + rest;
@@ -86,19 +46,52 @@ std::string probeIni(const std::string& rest) {
 
 namespace {
 std::string probeOut(const Tool& tool) { return tool.dir() + "\\probe.txt"; }
+std::string probeWide(const Tool& tool) {
+    return tool.dir() + "\\probe-wide.txt";
+}
 }  // namespace
 
-ProbeOutput::ProbeOutput(const Tool& tool) { SetEnvironmentVariableA("QM_PROBE_OUT", probeOut(tool).c_str()); }
-ProbeOutput::~ProbeOutput() { SetEnvironmentVariableA("QM_PROBE_OUT", nullptr); }
+ProbeOutput::ProbeOutput(const Tool& tool) {
+    SetEnvironmentVariableA("QM_PROBE_OUT", probeOut(tool).c_str());
+    SetEnvironmentVariableA("QM_PROBE_WIDE", probeWide(tool).c_str());
+}
+ProbeOutput::~ProbeOutput() {
+    SetEnvironmentVariableA("QM_PROBE_OUT", nullptr);
+    SetEnvironmentVariableA("QM_PROBE_WIDE", nullptr);
+}
 
-std::vector<std::string> launchedPaths(const Tool& tool, HWND main) {
+std::vector<std::wstring> launchedPaths(const Tool& tool, HWND main) {
     const std::string out = probeOut(tool);
     DeleteFileA(out.c_str());
     SendMessageW(control(main, kIdButton6), BM_CLICK, 0, 0);
     waitUntil([&] { return !readFile(out).empty(); }, 5000);
-    const std::string line = readFile(out);
-    if (line.empty()) return {};
-    return splitCommandLine(line, systemCodePage());
+    if (readFile(out).empty()) return {};
+    const std::string bytes = readFile(probeWide(tool));
+    std::u16string line(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < line.size(); ++i)
+        line[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    std::vector<std::wstring> args;
+    for (const std::u16string& arg : splitCommandLine(line)) args.emplace_back(arg.begin(), arg.end());
+    return args;
+}
+
+std::vector<std::wstring> listItemsWide(HWND listBox) {
+    std::vector<std::wstring> out;
+    const LRESULT n = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]))));
+        out.push_back(text);
+    }
+    return out;
+}
+
+void expectListedAndLaunched(const Tool& tool, HWND main, const std::vector<std::wstring>& expected) {
+    const std::vector<std::wstring> listed = listItemsWide(control(main, kIdListBox1));
+    ASSERT_GE(listed.size(), expected.size());
+    EXPECT_EQ(std::vector<std::wstring>(listed.end() - expected.size(), listed.end()), expected);
+    EXPECT_EQ(launchedPaths(tool, main), listed);
 }
 
 }  // namespace qm::e2e

@@ -1,5 +1,5 @@
 // Files whose names the code page does not hold, made with the W API, and the check that
-// what a path source delivered reaches a launched program as a path to the very same file.
+// what a path source delivered reaches the list and a launched program exactly.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,8 +12,10 @@
 namespace qm::e2e {
 
 // In a folder of their own, in this order: "café ☃.txt", "naïve.txt", "Δ\x.txt", "¥.txt"
-// (U+00A5), then 表.txt and ポ.txt (held by the code page; their trail bytes are "\" and "|"),
-// then a name with no file behind it, "ghost ¥＂é.txt" (the full-width quote is held). Removed when the object goes.
+// (U+00A5), "한국 简 😀.txt" (an emoji is a surrogate pair), then 表.txt and ポ.txt (held
+// by the code page; their trail bytes are "\" and "|"), then a name with no file behind it,
+// "ghost ¥＂é.txt" (best fit would make ¥ a "\", the full-width quote a '"' and é an e).
+// Removed when the object goes.
 class WideNames {
 public:
     WideNames();
@@ -23,28 +25,21 @@ public:
 
     const std::wstring& dir() const { return dir_; }
     const std::vector<std::wstring>& paths() const { return paths_; }
+    // The paths that name a file (all but the last).
+    std::vector<std::wstring> files() const { return {paths_.begin(), paths_.end() - 1}; }
     // Makes a file (and the one folder level before it) inside the folder; its full path.
     std::wstring make(const std::wstring& relative);
     // `paths()` quoted for a command line.
     std::wstring quoted() const;
-
-    // `got[i]` is what reached the program for `paths()[i]`: a path that opens that very
-    // file, the held names byte for byte, the missing one with "?" for each character the
-    // code page lacks. `count` paths are expected (a dialog cannot choose the missing one).
-    void expectArrived(const std::vector<std::string>& got, std::size_t count = 7) const;
 
 private:
     std::wstring dir_;
     std::vector<std::wstring> paths_;
 };
 
-// Whether `ansi` (code page text) opens the file or folder that `wide` names: the same
-// volume serial number and file index.
-bool sameFile(const std::string& ansi, const std::wstring& wide);
-
 // The tool's INI with the probe as its (first) application "probe", `rest` after it.
 std::string probeIni(const std::string& rest = std::string());
-// While it lives, tools started hand the probe they launch its output file in their folder.
+// While it lives, tools started hand the probe they launch its output files in their folder.
 class ProbeOutput {
 public:
     explicit ProbeOutput(const Tool& tool);
@@ -52,8 +47,13 @@ public:
     ProbeOutput(const ProbeOutput&) = delete;
     ProbeOutput& operator=(const ProbeOutput&) = delete;
 };
-// Presses "実行" on the tool's window and returns the paths the probe was started with
-// (its arguments after its own path); empty when it did not run.
-std::vector<std::string> launchedPaths(const Tool& tool, HWND main);
+// Presses "実行" on the tool's window and returns the arguments the probe was started with
+// (after its own path), read from its UTF-16 command line; empty when it did not run.
+std::vector<std::wstring> launchedPaths(const Tool& tool, HWND main);
+// The run list's entries, read in UTF-16 as another program reads them.
+std::vector<std::wstring> listItemsWide(HWND listBox);
+// `expected` are the run list's last entries, exactly, and a launch gives the probe each of
+// the list's entries exactly (quoted as the launch quotes them: none here ends in "\").
+void expectListedAndLaunched(const Tool& tool, HWND main, const std::vector<std::wstring>& expected);
 
 }  // namespace qm::e2e

@@ -94,21 +94,27 @@ TEST_F(Arguments, HandOffTextsAreCutAtBarsByWholeCharacters) {
     EXPECT_EQ(Items(all.end() - 2, all.end()), (Items{"C:\\ポ ポ\\表.txt", "v"}));
 }
 
-TEST_F(Arguments, NamesOutsideTheCodePageReachTheLaunchedProgramFromTheCommandLineAndFromALaterStart) {
+TEST_F(Arguments, NamesOutsideTheCodePageReachTheListAndTheLaunchedProgramExactlyFromTheCommandLineAndALaterStart) {
     const WideNames names;
+    // No short form can stand in for a name in the "\\?\" form, nor for one of 300
+    // characters: only the name itself names its file.
+    std::vector<std::wstring> given = names.paths();
+    given.push_back(L"\\\\?\\" + names.dir() + L"\\r\u00E9sum\u00E9 \u2603" + std::wstring(300, L'\u7B80') + L".txt");
+    std::wstring line;
+    for (const std::wstring& p : given) line += L" \"" + p + L"\"";
     makeTool(probeIni());
     {
         ProbeOutput output(*tool_);
-        tool_->start(names.quoted());
+        tool_->start(line);
         main_ = findMainWindow();
     }
     ASSERT_NE(main_, nullptr);
-    names.expectArrived(launchedPaths(*tool_, main_));
-    // A later start converts its arguments before it joins them into the hand-off text.
-    EXPECT_EQ(tool_->start(names.quoted()).wait(), 0);
-    const Items got = launchedPaths(*tool_, main_);
-    ASSERT_EQ(got.size(), 2 * names.paths().size());
-    names.expectArrived(Items(got.begin() + names.paths().size(), got.end()));
+    expectListedAndLaunched(*tool_, main_, given);
+    // A later start hands them over in UTF-16, whole.
+    EXPECT_EQ(tool_->start(line).wait(), 0);
+    std::vector<std::wstring> twice = given;
+    twice.insert(twice.end(), given.begin(), given.end());
+    expectListedAndLaunched(*tool_, main_, twice);
 }
 
 }  // namespace

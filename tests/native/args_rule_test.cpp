@@ -10,8 +10,8 @@
 namespace qm {
 namespace {
 
-using Texts = std::vector<std::string>;
-const Cp932Model cp;
+using Texts = std::vector<std::u16string>;
+using Effects = std::vector<std::string>;
 
 // Records each effect together with the run list's length when it happened, which shows
 // that every switch acts before anything is appended.
@@ -20,7 +20,7 @@ public:
     explicit RecordingTarget(const RunList& list) : list_(list) {}
     void makeTopmost() override { effects.push_back("topmost@" + std::to_string(list_.count())); }
     void setGiveBack() override { effects.push_back("giveback@" + std::to_string(list_.count())); }
-    Texts effects;
+    Effects effects;
 
 private:
     const RunList& list_;
@@ -34,26 +34,28 @@ Texts entries(const RunList& list) {
 
 struct RuleCase {
     Texts args;
-    Texts effects;
+    Effects effects;
     Texts appended;
 };
 
 TEST(ArgumentRule, SkipsAsManyLeadingPositionsAsThereAreSwitches) {
     const RuleCase cases[] = {
-        {{"x", "y"}, {}, {"x", "y"}},
-        {{"/t", "x", "y"}, {"topmost@0"}, {"x", "y"}},
-        {{"/d", "/t", "x"}, {"giveback@0", "topmost@0"}, {"x"}},
-        {{"x", "/t", "y"}, {"topmost@0"}, {"/t", "y"}},
-        {{"x", "y", "/d"}, {"giveback@0"}, {"y", "/d"}},
-        {{"/t", "x", "/d"}, {"topmost@0", "giveback@0"}, {"/d"}},
-        {{"/t", "/t", "x"}, {"topmost@0", "topmost@0"}, {"x"}},
-        {{"/t"}, {"topmost@0"}, {}},
-        {{"/T", "x"}, {}, {"/T", "x"}},
-        {{"/D", "x"}, {}, {"/D", "x"}},
+        {{u"x", u"y"}, {}, {u"x", u"y"}},
+        {{u"/t", u"x", u"y"}, {"topmost@0"}, {u"x", u"y"}},
+        {{u"/d", u"/t", u"x"}, {"giveback@0", "topmost@0"}, {u"x"}},
+        {{u"x", u"/t", u"y"}, {"topmost@0"}, {u"/t", u"y"}},
+        {{u"x", u"y", u"/d"}, {"giveback@0"}, {u"y", u"/d"}},
+        {{u"/t", u"x", u"/d"}, {"topmost@0", "giveback@0"}, {u"/d"}},
+        {{u"/t", u"/t", u"x"}, {"topmost@0", "topmost@0"}, {u"x"}},
+        {{u"/t"}, {"topmost@0"}, {}},
+        {{u"/T", u"x"}, {}, {u"/T", u"x"}},
+        {{u"/D", u"x"}, {}, {u"/D", u"x"}},
         {{}, {}, {}},
-        {{"/d", "/t"}, {"giveback@0", "topmost@0"}, {}},
+        {{u"/d", u"/t"}, {"giveback@0", "topmost@0"}, {}},
         // Empty arguments and duplicates are appended like any other.
-        {{"/t", "", "x", "x"}, {"topmost@0"}, {"", "x", "x"}},
+        {{u"/t", u"", u"x", u"x"}, {"topmost@0"}, {u"", u"x", u"x"}},
+        // Whatever the arguments hold: a surrogate pair, ポ (83 7C, its trail byte a "|").
+        {{u"\U0001F600", u"/t", u"C:\\ポ|.txt"}, {"topmost@0"}, {u"/t", u"C:\\ポ|.txt"}},
     };
     for (const RuleCase& c : cases) {
         MemoryRunList list;
@@ -64,14 +66,16 @@ TEST(ArgumentRule, SkipsAsManyLeadingPositionsAsThereAreSwitches) {
     }
 }
 
-TEST(ArgumentRule, MatchesSwitchesByteForByteOnly) {
-    const Texts lookalikes = {"/t ", " /t", "//t", "/td", "-t", "t", "/", "\\t", "/T", "/\x83t",
-                              std::string("/t\0", 3)};
-    for (const std::string& arg : lookalikes) {
+TEST(ArgumentRule, MatchesSwitchesUnitForUnitOnly) {
+    // Look-alikes among them that a best-fit conversion would turn into a switch.
+    const Texts lookalikes = {
+        u"/t ", u" /t", u"//t",      u"/td",     u"-t",      u"t",       u"/",
+        u"\\t", u"/T",  u"/\u30DDt", u"\uFF0Ft", u"/\uFF54", u"\u2215d", std::u16string(u"/t\0", 3)};
+    for (const std::u16string& arg : lookalikes) {
         MemoryRunList list;
         RecordingTarget target(list);
-        applyArgumentRule({arg, "x"}, list, target);
-        EXPECT_EQ(target.effects, Texts{}) << ::testing::PrintToString(arg);
+        applyArgumentRule({arg, u"x"}, list, target);
+        EXPECT_EQ(target.effects, Effects{}) << ::testing::PrintToString(arg);
         EXPECT_EQ(list.count(), 2) << ::testing::PrintToString(arg);
     }
 }
@@ -79,23 +83,23 @@ TEST(ArgumentRule, MatchesSwitchesByteForByteOnly) {
 TEST(ArgumentRule, AddsToWhatTheRunListAlreadyHolds) {
     MemoryRunList list;
     RecordingTarget target(list);
-    applyArgumentRule({"a", "b"}, list, target);
-    applyArgumentRule({"/t", "b", "c"}, list, target);
-    EXPECT_EQ(entries(list), (Texts{"a", "b", "b", "c"}));
-    EXPECT_EQ(target.effects, Texts{"topmost@2"});
+    applyArgumentRule({u"a", u"b"}, list, target);
+    applyArgumentRule({u"/t", u"b", u"c"}, list, target);
+    EXPECT_EQ(entries(list), (Texts{u"a", u"b", u"b", u"c"}));
+    EXPECT_EQ(target.effects, Effects{"topmost@2"});
 }
 
 TEST(CutArgumentText, EmptyPiecesBehindTheSwitchesBecomeEntries) {
     MemoryRunList list;
     RecordingTarget target(list);
-    applyArgumentRule(cutArgumentText("/d||x|", cp), list, target);
-    EXPECT_EQ(target.effects, Texts{"giveback@0"});
-    EXPECT_EQ(entries(list), (Texts{"", "x"}));
+    applyArgumentRule(cutArgumentText(u"/d||ポ|\U0001F600|"), list, target);
+    EXPECT_EQ(target.effects, Effects{"giveback@0"});
+    EXPECT_EQ(entries(list), (Texts{u"", u"ポ", u"\U0001F600"}));
 
     MemoryRunList none;
     RecordingTarget untouched(none);
-    applyArgumentRule(cutArgumentText("", cp), none, untouched);
-    EXPECT_EQ(untouched.effects, Texts{});
+    applyArgumentRule(cutArgumentText(u""), none, untouched);
+    EXPECT_EQ(untouched.effects, Effects{});
     EXPECT_EQ(none.count(), 0);
 }
 

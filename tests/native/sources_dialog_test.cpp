@@ -1,8 +1,7 @@
-// The file dialog's texts: its filter and the splitting of its result into full paths,
-// with code page 932 folders whose last byte is 0x5C.
+// The file dialog's texts: its filter in code page 932, and the splitting of its UTF-16
+// result into full paths.
 #include <gtest/gtest.h>
 
-#include "../shared/ansi_stand_in.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,20 +14,25 @@ namespace qm {
 namespace {
 
 const Cp932Model cp;
-using Paths = std::vector<std::string>;
+using Paths = std::vector<std::u16string>;
 
 // The literal's bytes with its embedded NULs, without the terminator.
 template <std::size_t N>
 std::string bytes(const char (&literal)[N]) {
     return std::string(literal, N - 1);
 }
+// The same for a UTF-16 literal.
+template <std::size_t N>
+std::u16string units(const char16_t (&literal)[N]) {
+    return std::u16string(literal, N - 1);
+}
 
 // Splits a result held in a buffer of exactly its own size, so that AddressSanitizer sees
 // every read past it.
-Paths split(const std::string& result) {
-    std::unique_ptr<char[]> exact(new char[result.size()]);
+Paths split(const std::u16string& result) {
+    std::unique_ptr<char16_t[]> exact(new char16_t[result.size()]);
     std::copy(result.begin(), result.end(), exact.get());
-    return splitDialogResult(exact.get(), result.size(), cp);
+    return splitDialogResult(exact.get(), result.size());
 }
 
 TEST(DialogFilter, TurnsBarsIntoNulsAndEndsWithTwo) {
@@ -40,74 +44,82 @@ TEST(DialogFilter, TurnsBarsIntoNulsAndEndsWithTwo) {
 }
 
 TEST(DialogResult, OneChosenFileIsTheFirstPieceAlone) {
-    EXPECT_EQ(split(bytes("C:\\dir\\a.txt\0\0")), Paths{"C:\\dir\\a.txt"});
+    EXPECT_EQ(split(units(u"C:\\dir\\a.txt\0\0")), Paths{u"C:\\dir\\a.txt"});
     // A file named like a full path piece is still one path.
-    EXPECT_EQ(split(bytes("C:\\表\0\0")), Paths{"C:\\表"});
+    EXPECT_EQ(split(units(u"C:\\表\0\0")), Paths{u"C:\\表"});
+    EXPECT_EQ(split(units(u"C:\\caf\u00E9 \U0001F600.txt\0\0")), Paths{u"C:\\caf\u00E9 \U0001F600.txt"});
 }
 
 TEST(DialogResult, SeveralFilesGetOneBackslashBetweenFolderAndName) {
-    EXPECT_EQ(split(bytes("C:\\dir\0a\0b c\0d.txt\0\0")),
-              (Paths{"C:\\dir\\a", "C:\\dir\\b c", "C:\\dir\\d.txt"}));
+    EXPECT_EQ(split(units(u"C:\\dir\0a\0b c\0d.txt\0\0")), (Paths{u"C:\\dir\\a", u"C:\\dir\\b c", u"C:\\dir\\d.txt"}));
     // A drive root already ends in "\".
-    EXPECT_EQ(split(bytes("C:\\\0a\0b\0\0")), (Paths{"C:\\a", "C:\\b"}));
-    EXPECT_EQ(split(bytes("\\\\srv\\share\\\0x\0\0")), Paths{"\\\\srv\\share\\x"});
+    EXPECT_EQ(split(units(u"C:\\\0a\0b\0\0")), (Paths{u"C:\\a", u"C:\\b"}));
+    EXPECT_EQ(split(units(u"\\\\srv\\share\\\0x\0\0")), Paths{u"\\\\srv\\share\\x"});
+    // Names outside the code page are taken as they are.
+    EXPECT_EQ(split(units(u"C:\\\u0394\0\u8868.txt\0caf\u00E9.txt\0\u00A5\uFF02\U0001F600\0\0")),
+              (Paths{u"C:\\\u0394\\\u8868.txt", u"C:\\\u0394\\caf\u00E9.txt", u"C:\\\u0394\\\u00A5\uFF02\U0001F600"}));
 }
 
-TEST(DialogResult, ADoubleByteLastCharacterIsNeverABackslash) {
-    // 表 = 95 5C and ソ = 83 5C end in the byte of "\", yet are whole characters.
-    EXPECT_EQ(split(bytes("C:\\データ表\0a\0b\0\0")), (Paths{"C:\\データ表\\a", "C:\\データ表\\b"}));
-    EXPECT_EQ(split(bytes("D:\\ソ\0x\0\0")), Paths{"D:\\ソ\\x"});
+TEST(DialogResult, OnlyABackslashEndsTheFolder) {
+    // 表 = 95 5C and ソ = 83 5C end in the byte of "\" in the code page, yet are other characters.
+    EXPECT_EQ(split(units(u"C:\\データ表\0a\0b\0\0")), (Paths{u"C:\\データ表\\a", u"C:\\データ表\\b"}));
+    EXPECT_EQ(split(units(u"D:\\ソ\0x\0\0")), Paths{u"D:\\ソ\\x"});
     // ... but a "\" after one is.
-    EXPECT_EQ(split(bytes("D:\\ソ\\\0x\0\0")), Paths{"D:\\ソ\\x"});
-    // A lone lead byte at the end is one character, not the start of "\x".
-    EXPECT_EQ(split(bytes("D:\\\x95\0x\0\0")), Paths{"D:\\\x95\\x"});
+    EXPECT_EQ(split(units(u"D:\\ソ\\\0x\0\0")), Paths{u"D:\\ソ\\x"});
+    // No other unit ends it: one whose low byte is 5C, the full-width backslash, a surrogate alone.
+    EXPECT_EQ(split(units(u"D:\\\u015C\0x\0\uFF3C\0\0")), (Paths{u"D:\\\u015C\\x", u"D:\\\u015C\\\uFF3C"}));
+    const std::u16string lone{u'D', u':', u'\\', 0xD83D, 0, u'x', 0, 0};
+    EXPECT_EQ(split(lone), (Paths{std::u16string{u'D', u':', u'\\', 0xD83D, u'\\', u'x'}}));
 }
 
 TEST(DialogResult, NamesThatAreFullPathsAreTakenUnchanged) {
-    const Paths got = split(bytes("C:\\dir\0\\\\srv\\f\0E:\\x\\y\0E:\\\0F:\\z\0E:x\\y\0a\0\0"));
-    EXPECT_EQ(got, (Paths{"\\\\srv\\f", "E:\\x\\y",
-                          "C:\\dir\\E:\\",  // 3 bytes: too short to count as a full path
-                          "F:\\z", "C:\\dir\\E:x\\y", "C:\\dir\\a"}));
+    const Paths got = split(units(u"C:\\dir\0\\\\srv\\f\0E:\\x\\y\0E:\\\0F:\\z\0E:x\\y\0a\0\0"));
+    EXPECT_EQ(got, (Paths{u"\\\\srv\\f", u"E:\\x\\y",
+                          u"C:\\dir\\E:\\",  // 3 units: too short to count as a full path
+                          u"F:\\z", u"C:\\dir\\E:x\\y", u"C:\\dir\\a"}));
 }
 
 TEST(DialogResult, AResultCutShortGivesNothingAndIsNeverReadPast) {
     // Every piece, the final empty one included, must end with its NUL inside the buffer;
     // a dialog that cuts a selection too large for the buffer leaves a result without it.
-    EXPECT_EQ(split(bytes("C:\\d\0a\0b")), Paths{});
-    EXPECT_EQ(split(bytes("C:\\d\0a\0")), Paths{});
-    EXPECT_EQ(split(bytes("C:\\d\0a")), Paths{});
-    EXPECT_EQ(split(bytes("C:\\d\0")), Paths{});
-    EXPECT_EQ(split(bytes("C:\\d")), Paths{});
-    EXPECT_EQ(split(bytes("C:\\\x95")), Paths{});  // a lead byte at the very end
-    EXPECT_EQ(splitDialogResult(nullptr, 0, cp), Paths{});
+    EXPECT_EQ(split(units(u"C:\\d\0a\0b")), Paths{});
+    EXPECT_EQ(split(units(u"C:\\d\0a\0")), Paths{});
+    EXPECT_EQ(split(units(u"C:\\d\0a")), Paths{});
+    EXPECT_EQ(split(units(u"C:\\d\0")), Paths{});
+    EXPECT_EQ(split(units(u"C:\\d")), Paths{});
+    EXPECT_EQ(split(std::u16string{u'C', u':', 0xD83D}), Paths{});  // a surrogate at the very end
+    EXPECT_EQ(splitDialogResult(nullptr, 0), Paths{});
     // The shortest whole results.
-    EXPECT_EQ(split(bytes("C:\\d\0\0")), Paths{"C:\\d"});
-    EXPECT_EQ(split(bytes("\0\0")), Paths{""});
-    EXPECT_EQ(split(bytes("\0a\0\0")), Paths{"\\a"});
+    EXPECT_EQ(split(units(u"C:\\d\0\0")), Paths{u"C:\\d"});
+    EXPECT_EQ(split(units(u"\0\0")), Paths{u""});
+    EXPECT_EQ(split(units(u"\0a\0\0")), Paths{u"\\a"});
 }
 
 TEST(DialogResult, ASelectionCutAtTheDialogsLimitGivesNothing) {
-    // 65,519 bytes offered, filled to the last byte with the start of a name.
-    std::vector<char> buffer(65519, 'n');
-    const std::string start = std::string("C:\\many") + '\0' + "a.txt" + '\0';
+    // 65,519 units offered, filled to the last one with the start of a name.
+    std::vector<char16_t> buffer(65519, u'n');
+    const std::u16string start = units(u"C:\\many\0a.txt\0");
     std::copy(start.begin(), start.end(), buffer.begin());
-    EXPECT_EQ(splitDialogResult(buffer.data(), buffer.size(), cp), Paths{});
-    buffer.back() = '\0';  // ... whereas a name ending there still lacks the empty piece
-    EXPECT_EQ(splitDialogResult(buffer.data(), buffer.size(), cp), Paths{});
-    buffer[buffer.size() - 2] = '\0';
-    EXPECT_EQ(splitDialogResult(buffer.data(), buffer.size(), cp).size(), 2u);
+    EXPECT_EQ(splitDialogResult(buffer.data(), buffer.size()), Paths{});
+    buffer.back() = u'\0';  // ... whereas a name ending there still lacks the empty piece
+    EXPECT_EQ(splitDialogResult(buffer.data(), buffer.size()), Paths{});
+    buffer[buffer.size() - 2] = u'\0';
+    EXPECT_EQ(splitDialogResult(buffer.data(), buffer.size()).size(), 2u);
 }
 
 TEST(DialogResult, TheFullBufferOfTheDialogSplitsInOrder) {
-    // The part of the dialog's buffer offered to it: 65,519 zero bytes, the result at its start.
-    std::vector<char> buffer(65519, '\0');
-    std::string result = "C:\\表";
-    for (int i = 0; i < 3000; ++i) result += '\0' + std::to_string(i) + ".txt";
+    // The part of the dialog's buffer offered to it: 65,519 zero units, the result at its start.
+    std::vector<char16_t> buffer(65519, u'\0');
+    std::u16string result = u"C:\\表";
+    for (int i = 0; i < 3000; ++i) {
+        const std::string number = std::to_string(i);
+        result += u'\0' + std::u16string(number.begin(), number.end()) + u".txt";
+    }
     std::copy(result.begin(), result.end(), buffer.begin());
-    const Paths got = splitDialogResult(buffer.data(), buffer.size(), cp);
+    const Paths got = splitDialogResult(buffer.data(), buffer.size());
     ASSERT_EQ(got.size(), 3000u);
-    EXPECT_EQ(got.front(), "C:\\表\\0.txt");
-    EXPECT_EQ(got.back(), "C:\\表\\2999.txt");
+    EXPECT_EQ(got.front(), u"C:\\表\\0.txt");
+    EXPECT_EQ(got.back(), u"C:\\表\\2999.txt");
 }
 
 TEST(DialogRecord, FullSizeFromNt5AndFromWindowsMe) {
@@ -130,27 +142,6 @@ TEST(DialogPlacement, CentredAndAtOneThirdTruncatedTowardZero) {
     const Point r = dialogPlacement(0, 0, 100, 100, 105, 107);
     EXPECT_EQ(r.x, -2);
     EXPECT_EQ(r.y, -2);
-}
-
-TEST(DialogResult, WideNamesAreConvertedAndTheLimitCountsTheConvertedBytes) {
-    AnsiStandIn system;
-    system.files[u"C:\\\u0394"] = u"C:\\D394~1";
-    system.files[u"C:\\\u0394\\caf\u00E9.txt"] = u"C:\\D394~1\\CAFE~1.TXT";
-    auto convert = [&](std::u16string_view result, std::size_t limit = 65519) {
-        return ansiDialogResult(result.data(), result.size(), limit, system);
-    };
-    using namespace std::string_view_literals;
-    // One file: its whole path by the rule.
-    EXPECT_EQ(split(convert(u"C:\\\u0394\\caf\u00E9.txt\0\0"sv)), Paths{"C:\\D394~1\\CAFE~1.TXT"});
-    // Several: the folder by the rule; a held name as it is, another as its converted full
-    // path, and one with no file behind it with "?".
-    EXPECT_EQ(split(convert(u"C:\\\u0394\0\u8868.txt\0caf\u00E9.txt\0\u00A5.txt\0\0"sv)),
-              (Paths{"C:\\D394~1\\表.txt", "C:\\D394~1\\CAFE~1.TXT", "C:\\?\\?.txt"}));
-    EXPECT_EQ(split(convert(u"C:\\\0a\0D:\\\uFF02x\0\0"sv)), (Paths{"C:\\a", "D:\\?x"}));
-    // A result cut short gives nothing; the limit holds for the 8-bit result with its NULs.
-    EXPECT_EQ(convert(u"C:\\d\0a\0"sv), "");
-    EXPECT_EQ(convert(u"C:\\d\0\u8868\0\0"sv, 9), bytes("C:\\d\0表\0\0"));
-    EXPECT_EQ(convert(u"C:\\d\0\u8868\0\0"sv, 8), "");
 }
 
 }  // namespace

@@ -12,11 +12,11 @@ namespace qm {
 
 class MemoryRunList final : public RunList {
 public:
-    void append(std::string_view text) override {
-        entries_.push_back({std::string(text.substr(0, text.find('\0'))), false});
+    void append(std::u16string_view text) override {
+        entries_.push_back({std::u16string(text.substr(0, text.find(u'\0'))), false});
     }
     int count() const override { return static_cast<int>(entries_.size()); }
-    std::string read(int pos) const override { return at(pos).text; }
+    std::u16string read(int pos) const override { return at(pos).text; }
     bool isSelected(int pos) const override { return at(pos).selected; }
     void setSelected(int pos, bool selected) override {
         at(pos);
@@ -29,7 +29,7 @@ public:
 
 private:
     struct Entry {
-        std::string text;
+        std::u16string text;
         bool selected = false;
     };
     const Entry& at(int pos) const {

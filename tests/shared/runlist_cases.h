@@ -13,8 +13,16 @@
 
 namespace qm::runlist_cases {
 
-inline std::vector<std::string> texts(const RunList& l) {
-    std::vector<std::string> out;
+using Texts = std::vector<std::u16string>;
+
+// A number in UTF-16, as the run list's texts and errors hold it.
+inline std::u16string decimal(int n) {
+    const std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+inline Texts texts(const RunList& l) {
+    Texts out;
     for (int i = 0; i < l.count(); ++i) out.push_back(l.read(i));
     return out;
 }
@@ -27,7 +35,7 @@ inline std::vector<int> selected(const RunList& l) {
 }
 
 inline void fill(RunList& l, int n) {
-    for (int i = 0; i < n; ++i) l.append("e" + std::to_string(i));
+    for (int i = 0; i < n; ++i) l.append(u"e" + decimal(i));
 }
 
 inline void select(RunList& l, std::initializer_list<int> positions) {
@@ -35,14 +43,15 @@ inline void select(RunList& l, std::initializer_list<int> positions) {
 }
 
 inline void appendKeepsEverythingAsGiven(RunList& l) {
-    l.append("C:\\a.txt");
-    l.append(" C:\\B.TXT ");
-    l.append("C:\\a.txt");
-    l.append("");
-    l.append(std::string("cut\0here", 8));
-    l.append("C:\\表\\ポ.txt");
-    EXPECT_EQ(texts(l), (std::vector<std::string>{"C:\\a.txt", " C:\\B.TXT ", "C:\\a.txt", "", "cut",
-                                                  "C:\\表\\ポ.txt"}));
+    l.append(u"C:\\a.txt");
+    l.append(u" C:\\B.TXT ");
+    l.append(u"C:\\a.txt");
+    l.append(u"");
+    l.append(std::u16string_view(u"cut\0here", 8));
+    l.append(u"C:\\表\\ポ.txt");
+    l.append(u"D:\\caf\u00E9 \U0001F600.txt");
+    EXPECT_EQ(texts(l), (Texts{u"C:\\a.txt", u" C:\\B.TXT ", u"C:\\a.txt", u"", u"cut", u"C:\\表\\ポ.txt",
+                               u"D:\\caf\u00E9 \U0001F600.txt"}));
     EXPECT_TRUE(selected(l).empty());
 }
 
@@ -50,10 +59,10 @@ inline void deleteSelectedKeepsTheRestInOrder(RunList& l) {
     fill(l, 5);
     select(l, {0, 2, 3});
     deleteSelected(l);
-    EXPECT_EQ(texts(l), (std::vector<std::string>{"e1", "e4"}));
+    EXPECT_EQ(texts(l), (Texts{u"e1", u"e4"}));
     EXPECT_TRUE(selected(l).empty());
     deleteSelected(l);  // nothing selected: nothing changes
-    EXPECT_EQ(texts(l), (std::vector<std::string>{"e1", "e4"}));
+    EXPECT_EQ(texts(l), (Texts{u"e1", u"e4"}));
 }
 
 inline void invertTwiceRestores(RunList& l) {
@@ -78,7 +87,7 @@ inline void selectAllThenInvertLeavesNone(RunList& l) {
 inline void appendAfterSelectionKeepsIt(RunList& l) {
     fill(l, 3);
     select(l, {1});
-    l.append("new");
+    l.append(u"new");
     EXPECT_EQ(selected(l), (std::vector<int>{1}));
     EXPECT_FALSE(l.isSelected(3));
 }
@@ -87,8 +96,8 @@ inline void removeAllThenAppendStartsAtZero(RunList& l) {
     fill(l, 7);
     removeAll(l);
     EXPECT_EQ(l.count(), 0);
-    l.append("x");
-    EXPECT_EQ(texts(l), (std::vector<std::string>{"x"}));
+    l.append(u"x");
+    EXPECT_EQ(texts(l), (Texts{u"x"}));
 }
 
 inline void commandsOnAnEmptyListDoNothing(RunList& l) {
@@ -106,7 +115,7 @@ inline void positionsOutsideTheListRaiseTheIndexError(RunList& l) {
             (void)l.read(pos);
             ADD_FAILURE() << "read(" << pos << ") did not throw";
         } catch (const AppError& e) {
-            EXPECT_EQ(e.text(), "リストのインデックスが範囲を超えています (" + std::to_string(pos) + ")");
+            EXPECT_EQ(e.text(), u"リストのインデックスが範囲を超えています (" + decimal(pos) + u")");
         }
         EXPECT_THROW((void)l.isSelected(pos), AppError);
         EXPECT_THROW(l.setSelected(pos, true), AppError);

@@ -36,10 +36,15 @@ TEST_F(ListBoxRunListTest, SelectAllSetsEachEntryOnceAndTheListBoxAgrees) {
     EXPECT_EQ(GetScrollPos(hwnd_, SB_VERT), top);
 }
 
-TEST_F(ListBoxRunListTest, LongEntriesAreReadBackWhole) {
-    const std::string longText(5000, 'x');
+TEST_F(ListBoxRunListTest, LongEntriesAndAnyCharacterAreReadBackWhole) {
+    const std::u16string longText(5000, u'x');
     list().append(longText);
     EXPECT_EQ(list().read(0), longText);
+    // A surrogate pair, a surrogate alone (a name NTFS can hold) and characters the code
+    // page lacks go in and come back unit for unit.
+    const std::u16string wide = u"caf\u00E9 \u2603 \U0001F600 \xD800";
+    list().append(wide);
+    EXPECT_EQ(list().read(1), wide);
 }
 
 TEST(Environment, AnsiCodePageIs932) {

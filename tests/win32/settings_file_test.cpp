@@ -280,7 +280,7 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
             s.writeInt("Pos", "Height", 12);
             s.writeBool("check", "clear", true);
         } catch (const AppError& e) {
-            error = e.text();
+            error = test::toAcp(std::wstring(e.text().begin(), e.text().end()));
         }
     }
     hold.reset();

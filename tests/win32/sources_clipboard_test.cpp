@@ -29,10 +29,10 @@ TEST_F(ClipboardText, AMebibyteComesBackWholeAndTheClipboardIsClosedAfter) {
     for (std::size_t i = 0; i < text.size(); i += 97) text[i] = static_cast<char>('a' + (i / 97) % 26);
     text += "\r\n";
     qm::test::putOnClipboard(CF_TEXT, std::string(text.c_str(), text.size() + 1));
-    const std::optional<std::string> got = qm::clipboardText(owner_);
+    const std::optional<std::u16string> got = qm::clipboardText(owner_);
     ASSERT_TRUE(got.has_value());
     EXPECT_EQ(got->size(), text.size());
-    EXPECT_TRUE(*got == text);
+    EXPECT_TRUE(*got == std::u16string(text.begin(), text.end()));
     EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
 }
 
@@ -52,14 +52,15 @@ void putFormats(const std::vector<std::pair<UINT, std::string>>& formats) {
 const std::string kEnglish("\x09\x04\0\0", 4);  // CF_LOCALE 0x409: the other format in code page 1252
 
 TEST_F(ClipboardText, TheFormatGivenIsReadNotTheOneTheSystemMakesInTheLocalesCodePage) {
-    // Unicode text that code page 932 holds: exactly, not as code page 1252's "?".
-    const std::u16string wide = u"C:\\\u8868\\\u30DD.txt";
+    // Unicode text, held by code page 932 or not: exactly, not as code page 1252's "?".
+    const std::u16string wide = u"C:\\\u8868\\\u30DD \u2603\U0001F600.txt";
     putFormats({{CF_UNICODETEXT, std::string(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * 2)},
                 {CF_LOCALE, kEnglish}});
-    EXPECT_EQ(qm::clipboardText(owner_), "C:\\\x95\x5C\\\x83\x7C.txt");
-    // 8-bit text alone: its bytes, not a round trip through the Unicode text made in 1252.
+    EXPECT_EQ(qm::clipboardText(owner_), wide);
+    // 8-bit text alone: its bytes in code page 932, not a round trip through the Unicode
+    // text made in 1252.
     putFormats({{CF_TEXT, std::string("C:\\\x95\x5C\\\x83\x7C", 9)}, {CF_LOCALE, kEnglish}});
-    EXPECT_EQ(qm::clipboardText(owner_), "C:\\\x95\x5C\\\x83\x7C");
+    EXPECT_EQ(qm::clipboardText(owner_), u"C:\\\u8868\\\u30DD");
     EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
 }
 

@@ -28,16 +28,15 @@ HDROP makeDrop(const std::vector<std::string>& names) {
 bool finished(HDROP drop) { return GlobalFlags(drop) == GMEM_INVALID_HANDLE; }
 
 // A run list that refuses its third entry, as a full list box does.
-constexpr char kRefused[] =
-    "\x8D\x73\x82\xF0\x91\x7D\x93\xFC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";  // 行を挿入できません
+constexpr char16_t kRefused[] = u"\u884C\u3092\u633F\u5165\u3067\u304D\u307E\u305B\u3093";  // 行を挿入できません
 class RefusingList final : public qm::RunList {
 public:
-    void append(std::string_view text) override {
+    void append(std::u16string_view text) override {
         if (inner_.count() == 2) throw qm::AppError(kRefused);
         inner_.append(text);
     }
     int count() const override { return inner_.count(); }
-    std::string read(int pos) const override { return inner_.read(pos); }
+    std::u16string read(int pos) const override { return inner_.read(pos); }
     bool isSelected(int pos) const override { return inner_.isSelected(pos); }
     void setSelected(int pos, bool selected) override { inner_.setSelected(pos, selected); }
     void remove(int pos) override { inner_.remove(pos); }
@@ -54,9 +53,9 @@ TEST(DroppedNames, ComeInOrderWholeAndTheDropIsFinished) {
     qm::MemoryRunList list;
     qm::appendDroppedNames(drop, list);
     ASSERT_EQ(list.count(), 3);  // the empty name ends the list
-    EXPECT_EQ(list.read(0), "C:\\one");
-    EXPECT_EQ(list.read(1), longName);
-    EXPECT_EQ(list.read(2), "C:\\データ表");
+    EXPECT_EQ(list.read(0), u"C:\\one");
+    EXPECT_EQ(list.read(1), u"C:\\" + std::u16string(250, u'a') + u"\u8868" + std::u16string(45, u'b'));
+    EXPECT_EQ(list.read(2), u"C:\\\u30C7\u30FC\u30BF\u8868");  // データ表
     EXPECT_TRUE(finished(drop));
 }
 
@@ -89,7 +88,7 @@ TEST(DroppedNames, ABlockThatIsNoMoveableHandleIsReadButNeverFreed) {
         qm::MemoryRunList list;
         qm::appendDroppedNames(static_cast<HDROP>(block), list);
         ASSERT_EQ(list.count(), 2);
-        EXPECT_EQ(list.read(1), "C:\\表");
+        EXPECT_EQ(list.read(1), u"C:\\\u8868");
         EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, block)) << "the block was freed";
     }
     GlobalFree(fixed);

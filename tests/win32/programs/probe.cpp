@@ -2,7 +2,8 @@
 // QM_PROBE_OUT, then ends. When QM_PROBE_ARGS names a file too, it also writes there the
 // arguments as the usual Windows rules split the line (CommandLineToArgvW), each in the ANSI
 // code page and followed by a NUL. When QM_PROBE_SELF names a file, it writes there its own
-// path as the system gives it (GetModuleFileNameW), in UTF-16 LE.
+// path as the system gives it (GetModuleFileNameW), in UTF-16 LE; when QM_PROBE_WIDE names a
+// file, its raw command line as the system gives it (GetCommandLineW), in UTF-16 LE.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -40,6 +41,11 @@ int main() {
         wchar_t self[32768];
         const DWORD n = GetModuleFileNameW(nullptr, self, 32768);
         if (!writeWhole(path, std::string(reinterpret_cast<const char*>(self), n * sizeof(wchar_t)))) return 3;
+    }
+    if (GetEnvironmentVariableA("QM_PROBE_WIDE", path, sizeof path) != 0) {
+        const wchar_t* line = GetCommandLineW();
+        if (!writeWhole(path, std::string(reinterpret_cast<const char*>(line), lstrlenW(line) * sizeof(wchar_t))))
+            return 3;
     }
     // The raw line last: a test that sees it knows that everything is written.
     if (GetEnvironmentVariableA("QM_PROBE_OUT", path, sizeof path) == 0) return 2;

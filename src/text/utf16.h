@@ -1,0 +1,31 @@
+// UTF-16 text as the system's W functions take and give it. Names reach the tool in UTF-16
+// and stay so from their source to the started process; code page text is converted only
+// where bytes come in (the hand-off block in the code page, CF_TEXT, a settings file in the
+// code page) and for the program's own texts.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+// UTF-16 text for the system, its NUL included. Held in a vector, not a std::wstring: the
+// wide string's members come precompiled in one piece of the C++ runtime, all of which the
+// exe would carry for the few this program uses.
+using WideText = std::vector<wchar_t>;
+
+// UTF-16 text with the NUL the system's calls take.
+WideText nulTerminated(std::u16string_view text);
+// `length` units of the system's UTF-16 text.
+std::u16string fromWide(const wchar_t* text, std::size_t length);
+std::u16string fromWide(const wchar_t* text);  // up to its NUL
+// Code page text in UTF-16 as the system converts it (MultiByteToWideChar, CP_ACP), its
+// NUL included: the program's own texts for the W functions.
+WideText wideText(std::string_view text);
+// UTF-16 text in the code page as the system converts it (WideCharToMultiByte, CP_ACP,
+// best fit and all): the way back of wideText, as the profile functions take it.
+std::string narrowText(const wchar_t* text, int length);
+
+}  // namespace qm

@@ -170,22 +170,31 @@ std::string windowText(HWND hwnd) {
 namespace {
 // Every item of a list box or of a combo box's list, by the control's own messages. Wine
 // answers the A messages across processes in UTF-16, so read with the W ones.
-std::vector<std::string> readItems(HWND control, UINT countMsg, UINT lengthMsg, UINT textMsg) {
-    std::vector<std::string> out;
+std::vector<std::wstring> readItems(HWND control, UINT countMsg, UINT lengthMsg, UINT textMsg) {
+    std::vector<std::wstring> out;
     const LRESULT n = SendMessageW(control, countMsg, 0, 0);
     for (LRESULT i = 0; i < n; ++i) {
         const LRESULT len = SendMessageW(control, lengthMsg, i, 0);
         std::wstring buf(static_cast<std::size_t>(len > 0 ? len : 0) + 1, L'\0');
         const LRESULT got = SendMessageW(control, textMsg, i, reinterpret_cast<LPARAM>(&buf[0]));
         buf.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-        out.push_back(toAcp(buf));
+        out.push_back(buf);
     }
+    return out;
+}
+std::vector<std::string> inCodePage(const std::vector<std::wstring>& items) {
+    std::vector<std::string> out;
+    for (const std::wstring& item : items) out.push_back(toAcp(item));
     return out;
 }
 }  // namespace
 
-std::vector<std::string> listItems(HWND listBox) {
+std::vector<std::wstring> listItemsWide(HWND listBox) {
     return readItems(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::vector<std::string> listItems(HWND listBox) {
+    return inCodePage(listItemsWide(listBox));
 }
 
 std::vector<int> listSelection(HWND listBox) {
@@ -196,8 +205,12 @@ std::vector<int> listSelection(HWND listBox) {
     return out;
 }
 
-std::vector<std::string> comboItems(HWND combo) {
+std::vector<std::wstring> comboItemsWide(HWND combo) {
     return readItems(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+std::vector<std::string> comboItems(HWND combo) {
+    return inCodePage(comboItemsWide(combo));
 }
 
 RECT rectInParent(HWND control) {

@@ -89,8 +89,10 @@ inline HWND control(HWND main, Ctl c) { return control(main, idOf(c)); }
 std::string windowText(HWND hwnd);
 std::wstring windowTextWide(HWND hwnd);
 std::vector<std::string> listItems(HWND listBox);
+std::vector<std::wstring> listItemsWide(HWND listBox);  // every character kept
 std::vector<int> listSelection(HWND listBox);
 std::vector<std::string> comboItems(HWND combo);
+std::vector<std::wstring> comboItemsWide(HWND combo);
 // A control's rectangle in its parent's client coordinates.
 RECT rectInParent(HWND control);
 

@@ -302,18 +302,6 @@ std::string inForm(Form form, const std::string& utf8) {
     return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 
-// The drop-down's names as its W messages give them.
-std::vector<std::wstring> comboNames(HWND combo) {
-    std::vector<std::wstring> out;
-    const LRESULT n = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]))));
-        out.push_back(text);
-    }
-    return out;
-}
-
 const std::string kData8 = "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF";  // データ in UTF-8
 const std::string kCafeSnow8 = "Caf\xC3\xA9\xE2\x98\x83";           // Café☃ in UTF-8
 
@@ -334,7 +322,7 @@ TEST(LifecycleSettings, EachFormShowsItsNamesAsWrittenAndACloseChangesOnlyTheSix
         const HWND main = tool.startAndWait();
         ASSERT_NE(main, nullptr);
         EXPECT_EQ(windowRect(main).top, 10);
-        EXPECT_EQ(comboNames(control(main, kIdComboBox1)),
+        EXPECT_EQ(comboItemsWide(control(main, kIdComboBox1)),
                   (std::vector<std::wstring>{L"\u30C7\u30FC\u30BF", L"Caf\u00E9\u2603"}));
         SetWindowPos(main, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ASSERT_TRUE(tool.close(main));

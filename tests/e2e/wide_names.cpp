@@ -76,17 +76,6 @@ std::vector<std::wstring> launchedPaths(const Tool& tool, HWND main) {
     return args;
 }
 
-std::vector<std::wstring> listItemsWide(HWND listBox) {
-    std::vector<std::wstring> out;
-    const LRESULT n = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]))));
-        out.push_back(text);
-    }
-    return out;
-}
-
 void expectListedAndLaunched(const Tool& tool, HWND main, const std::vector<std::wstring>& expected) {
     const std::vector<std::wstring> listed = listItemsWide(control(main, kIdListBox1));
     ASSERT_GE(listed.size(), expected.size());

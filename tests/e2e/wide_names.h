@@ -50,8 +50,6 @@ public:
 // Presses "実行" on the tool's window and returns the arguments the probe was started with
 // (after its own path), read from its UTF-16 command line; empty when it did not run.
 std::vector<std::wstring> launchedPaths(const Tool& tool, HWND main);
-// The run list's entries, read in UTF-16 as another program reads them.
-std::vector<std::wstring> listItemsWide(HWND listBox);
 // `expected` are the run list's last entries, exactly, and a launch gives the probe each of
 // the list's entries exactly (quoted as the launch quotes them: none here ends in "\").
 void expectListedAndLaunched(const Tool& tool, HWND main, const std::vector<std::wstring>& expected);

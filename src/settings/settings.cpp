@@ -149,7 +149,7 @@ int Settings::readInt(const IniKey& key) const {
 }
 
 bool Settings::readBool(const IniKey& key) const {
-    return parseIniInt(readText(key.section, key.key), key.defaultValue) != 0;
+    return parseIniBool(readText(key.section, key.key), key.defaultValue != 0);
 }
 
 void Settings::refuseWrite() const {

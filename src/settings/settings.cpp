@@ -45,16 +45,18 @@ std::u16string newFileIn(const WideText& folder) {
     return std::u16string(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(lstrlenW(name.data())));
 }
 
-// Whether the code page's conversion to UTF-16 and back, the way the profile functions read
-// and rewrite a file in this form, gives the very same bytes.
-bool codePageRoundTrips(const std::string& bytes) {
+// Whether the profile functions, which read a file in this form through the code page's
+// conversion to UTF-16 and write it back through the conversion the other way, leave its
+// text the same text: every byte is a character of the code page, and each character reads
+// back as itself. The bytes may change where the code page has two codes for one character
+// (87 90 and 81 E0 are both U+2252); the text does not.
+bool codePageKeepsText(const std::string& bytes) {
     if (bytes.empty()) return true;
     if (bytes.size() > 0x3FFFFFFF) return false;
-    // A byte the code page does not hold comes back as another one.
     const int length = static_cast<int>(bytes.size());
     if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0) <= 0) return false;
-    const WideText wide = wideText(bytes);
-    return narrowText(wide.data(), static_cast<int>(wide.size()) - 1) == bytes;
+    const WideText text = wideText(bytes);
+    return wideText(narrowText(text.data(), static_cast<int>(text.size()) - 1)) == text;
 }
 
 }  // namespace
@@ -126,8 +128,8 @@ void Settings::refuseWrite() const {
 void Settings::writeText(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
     if (!checked_) {
         // The profile functions rewrite a code page file through the code page's conversion
-        // both ways; a file that does not come back the same is left alone.
-        exact_ = form_ != IniForm::CodePage || codePageRoundTrips(bytes_);
+        // both ways; a file whose text would not come back the same is left alone.
+        exact_ = form_ != IniForm::CodePage || codePageKeepsText(bytes_);
         checked_ = true;
     }
     if (!readable_ || !exact_) refuseWrite();

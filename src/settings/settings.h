@@ -48,8 +48,9 @@ public:
     bool readBool(const IniKey& key) const;
 
     // Throw AppError "<path> に書き込めません" when the platform refuses the write, and
-    // before any write when the file cannot be written back exactly in its form (bytes
-    // that could not be read, or that do not decode exactly).
+    // before any write when the file's text cannot be written back the same in its form
+    // (bytes that could not be read, UTF-8 that does not decode exactly, a byte that is no
+    // character of the code page).
     void writeText(std::u16string_view section, std::u16string_view key, std::u16string_view value);
     void writeInt(const IniKey& key, int value);
     void writeBool(const IniKey& key, bool value);

@@ -427,5 +427,19 @@ TEST_F(SettingsFileTest, AWriteCutShortIsCompletedByTheNextRead) {
     EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"cut.ini"}));
 }
 
+// A code page file is written whenever its text stays the same text: ≒ written as 87 90, the
+// code page's second code for the character of 81 E0, comes back as 81 E0. A byte that is no
+// character of the code page (85 40) refuses the write, and the file stays as it was.
+TEST_F(SettingsFileTest, ACodePageFileIsWrittenWhenItsTextStaysTheSame) {
+    const std::string ini = path("cp932.ini");
+    writeFile(ini, "; \x87\x90\r\n[Pos]\r\nTop=1\r\n");
+    EXPECT_EQ(writeTop(ini, 7), "");
+    EXPECT_EQ(readFile(ini), "; \x81\xE0\r\n[Pos]\r\nTop=7\r\n");
+    const std::string foreign = "; \x85\x40\r\n[Pos]\r\nTop=1\r\n";
+    writeFile(ini, foreign);
+    EXPECT_EQ(writeTop(ini, 7), ini + kCannotWrite);
+    EXPECT_EQ(readFile(ini), foreign);
+}
+
 }  // namespace
 }  // namespace qm

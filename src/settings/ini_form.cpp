@@ -1,5 +1,6 @@
 #include "settings/ini_form.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace qm {
@@ -53,15 +54,9 @@ bool isValidUtf8(std::string_view bytes) {
 IniForm recogniseIniForm(std::string_view bytes) {
     if (startsWith(bytes, kUtf16Mark)) return IniForm::Utf16Mark;
     if (startsWith(bytes, kUtf8Mark)) return IniForm::Utf8Mark;
-    bool beyondAscii = false;
-    char32_t code;
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t n = sequenceAt(bytes, at, code);
-        if (n == 0) return IniForm::CodePage;
-        beyondAscii = beyondAscii || n > 1;
-        at += n;
-    }
-    return beyondAscii ? IniForm::Utf8 : IniForm::CodePage;
+    const bool beyondAscii =
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return beyondAscii && isValidUtf8(bytes) ? IniForm::Utf8 : IniForm::CodePage;
 }
 
 std::u16string utf8ToUtf16(std::string_view bytes, bool* exact) {

@@ -21,8 +21,7 @@ inline constexpr char kUtf16Mark[] = "\xFF\xFE";
 // The form of a file from its bytes, as editors recognise it: a UTF-16 LE mark; a UTF-8
 // mark; no mark but valid UTF-8 (isValidUtf8) holding at least one byte above 0x7F; else the
 // code page. Text in code page 932 with Japanese in it is practically never valid UTF-8, and
-// ASCII alone reads the same either way. Decided for any bytes; the first bytes that are
-// not UTF-8 end the look.
+// ASCII alone reads the same either way. Decided for any bytes.
 IniForm recogniseIniForm(std::string_view bytes);
 
 // Valid UTF-8: every character in its shortest form, no surrogate (D800-DFFF), nothing

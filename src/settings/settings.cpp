@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "settings/file_bytes.h"
 #include "settings/values.h"
 #include "text/error.h"
 #include "text/textrules.h"
@@ -37,41 +38,6 @@ std::vector<std::u16string> readNameList(const wchar_t* section, const std::u16s
     return splitNameList(text.data(), text.size(), text.size());
 }
 
-// The whole file; nothing when it exists but cannot be read. A file that is not there reads
-// as empty.
-std::optional<std::string> readBytes(const std::u16string& path) {
-    const ScopedHandle file(CreateFileW(nulTerminated(path).data(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
-        return std::nullopt;
-    }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD n = 0;
-        if (!ReadFile(file.get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &n, nullptr))
-            return std::nullopt;
-        if (n == 0) break;  // shorter than it was a moment ago
-        done += n;
-    }
-    bytes.resize(done);
-    return bytes;
-}
-
-bool writeBytes(const WideText& path, std::string_view bytes) {
-    const ScopedHandle file(
-        CreateFileW(path.data(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
-    DWORD n = 0;
-    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size() &&
-           FlushFileBuffers(file.get());
-}
-
 // A new empty file of our own in `folder`; empty when none could be made.
 std::u16string newFileIn(const WideText& folder) {
     WideText name(MAX_PATH + 1, L'\0');
@@ -79,22 +45,25 @@ std::u16string newFileIn(const WideText& folder) {
     return std::u16string(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(lstrlenW(name.data())));
 }
 
-// Whether the code page's conversion to UTF-16 and back, the way the profile functions read
-// and rewrite a file in this form, gives the very same bytes.
-bool codePageRoundTrips(const std::string& bytes) {
+// Whether the profile functions, which read a file in this form through the code page's
+// conversion to UTF-16 and write it back through the conversion the other way, leave its
+// text the same text: every byte is a character of the code page, and each character reads
+// back as itself. The bytes may change where the code page has two codes for one character
+// (87 90 and 81 E0 are both U+2252); the text does not.
+bool codePageKeepsText(const std::string& bytes) {
     if (bytes.empty()) return true;
     if (bytes.size() > 0x3FFFFFFF) return false;
-    // A byte the code page does not hold comes back as another one.
     const int length = static_cast<int>(bytes.size());
     if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0) <= 0) return false;
-    const WideText wide = wideText(bytes);
-    return narrowText(wide.data(), static_cast<int>(wide.size()) - 1) == bytes;
+    const WideText text = wideText(bytes);
+    return wideText(narrowText(text.data(), static_cast<int>(text.size()) - 1)) == text;
 }
 
 }  // namespace
 
 Settings::Settings(std::u16string path) : path_(std::move(path)), profile_(path_) {
-    const std::optional<std::string> bytes = readBytes(path_);
+    finishRewrite(path_);  // a rewrite cut short is completed before anything reads the file
+    const std::optional<std::string> bytes = readFileBytes(path_);
     readable_ = bytes.has_value();
     if (!readable_) return;
     bytes_ = *bytes;
@@ -111,7 +80,7 @@ Settings::Settings(std::u16string path) : path_(std::move(path)), profile_(path_
     WideText temp(MAX_PATH + 1, L'\0');
     const DWORD n = GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
     const std::u16string copy = n > 0 && n < temp.size() ? newFileIn(temp) : std::u16string();
-    if (copy.empty() || !writeBytes(nulTerminated(copy), kUtf16Mark + toUtf16Le(decoded))) {
+    if (copy.empty() || !writeNewFile(copy, kUtf16Mark + toUtf16Le(decoded))) {
         if (!copy.empty()) DeleteFileW(nulTerminated(copy).data());
         readable_ = false;  // nothing to read it through: it reads empty and is not written
         profile_.clear();
@@ -149,7 +118,7 @@ int Settings::readInt(const IniKey& key) const {
 }
 
 bool Settings::readBool(const IniKey& key) const {
-    return parseIniInt(readText(key.section, key.key), key.defaultValue) != 0;
+    return parseIniBool(readText(key.section, key.key), key.defaultValue != 0);
 }
 
 void Settings::refuseWrite() const {
@@ -159,8 +128,8 @@ void Settings::refuseWrite() const {
 void Settings::writeText(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
     if (!checked_) {
         // The profile functions rewrite a code page file through the code page's conversion
-        // both ways; a file that does not come back the same is left alone.
-        exact_ = form_ != IniForm::CodePage || codePageRoundTrips(bytes_);
+        // both ways; a file whose text would not come back the same is left alone.
+        exact_ = form_ != IniForm::CodePage || codePageKeepsText(bytes_);
         checked_ = true;
     }
     if (!readable_ || !exact_) refuseWrite();
@@ -182,26 +151,15 @@ void Settings::commit() {
     if (!copy_) return;  // the profile functions wrote the file itself
     const WideText copy = nulTerminated(profile_);
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, copy.data());  // the cached copy to disk
-    const std::optional<std::string> written = readBytes(profile_);
+    const std::optional<std::string> written = readFileBytes(profile_);
     if (!written || written->compare(0, 2, kUtf16Mark) != 0) refuseWrite();
     const std::optional<std::string> utf8 = utf16ToUtf8(fromUtf16Le(std::string_view(*written).substr(2)));
     if (!utf8) refuseWrite();
     const std::string bytes = (form_ == IniForm::Utf8Mark ? std::string(kUtf8Mark) : std::string()) + *utf8;
     if (bytes == bytes_) return;
 
-    // A new file beside the settings file, moved over it in one step: a failure at any point
-    // leaves the file as it was.
-    const WideText folder = nulTerminated(std::u16string_view(path_).substr(0, fileNameStart(path_)));
-    const std::u16string fresh = newFileIn(folder);
-    if (fresh.empty()) refuseWrite();
-    const WideText freshPath = nulTerminated(fresh), path = nulTerminated(path_);
-    const DWORD attributes = GetFileAttributesW(path.data());
-    if (!writeBytes(freshPath, bytes) ||
-        (attributes != INVALID_FILE_ATTRIBUTES && !SetFileAttributesW(freshPath.data(), attributes)) ||
-        !MoveFileExW(freshPath.data(), path.data(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(freshPath.data());
-        refuseWrite();
-    }
+    // Into the file itself, so that it stays the file it was (settings/file_bytes.h).
+    if (!rewriteInPlace(path_, bytes_, bytes)) refuseWrite();
 }
 
 std::vector<std::u16string> Settings::sectionNames() const {

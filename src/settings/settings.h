@@ -6,8 +6,8 @@
 //   itself, as they read and write these forms;
 // - UTF-8, with or without its mark, which the profile functions would take for the code
 //   page: its exact UTF-16 form goes into a private copy, which the profile functions read and
-//   write; commit() puts the copy's exact UTF-8 form back in place of the file when the
-//   writes changed it.
+//   write; commit() writes the copy's exact UTF-8 form back into the file when the writes
+//   changed it (settings/file_bytes.h: the file stays the file it was).
 // Each operation goes to the (private or own) file at once, and the object's end flushes the
 // platform's cached copy of it.
 #pragma once
@@ -48,15 +48,16 @@ public:
     bool readBool(const IniKey& key) const;
 
     // Throw AppError "<path> に書き込めません" when the platform refuses the write, and
-    // before any write when the file cannot be written back exactly in its form (bytes
-    // that could not be read, or that do not decode exactly).
+    // before any write when the file's text cannot be written back the same in its form
+    // (bytes that could not be read, UTF-8 that does not decode exactly, a byte that is no
+    // character of the code page).
     void writeText(std::u16string_view section, std::u16string_view key, std::u16string_view value);
     void writeInt(const IniKey& key, int value);
     void writeBool(const IniKey& key, bool value);
     // Puts the writes in place; for a file read through a private copy, the copy's exact
-    // UTF-8 form (with the mark the file had) replaces the file, through a new file in the
-    // same folder moved over it, only when it differs from the bytes read. Throws AppError
-    // "<path> に書き込めません" when that fails; the file is then as it was.
+    // UTF-8 form (with the mark the file had) is written into the file itself, only when it
+    // differs from the bytes read. Throws AppError "<path> に書き込めません" when that is
+    // refused or fails; the file then holds its old text.
     void commit();
 
     // Every section name, in file order.

@@ -78,10 +78,6 @@ int parseIniInt(std::u16string_view text, int defaultValue) {
     return parseIniInt(ascii, defaultValue);
 }
 
-bool parseIniBool(std::string_view text, bool defaultValue) {
-    return parseIniInt(text, defaultValue ? 1 : 0) != 0;
-}
-
 std::string formatIniInt(int value) { return std::to_string(value); }
 
 std::string formatIniBool(bool value) { return value ? "1" : "0"; }

@@ -25,8 +25,12 @@ int parseIniInt(std::string_view text, int defaultValue);
 // The same on a value read in UTF-16: a unit outside ASCII is no part of any number.
 int parseIniInt(std::u16string_view text, int defaultValue);
 
-// A boolean value: an integer read with default 1 (true) or 0 (false); nonzero is true.
-bool parseIniBool(std::string_view text, bool defaultValue);
+// A boolean value: an integer read (parseIniInt, on 8-bit or UTF-16 text) with default 1
+// (true) or 0 (false); nonzero is true.
+template <typename Text>
+bool parseIniBool(const Text& text, bool defaultValue) {
+    return parseIniInt(text, defaultValue ? 1 : 0) != 0;
+}
 
 // What the writes store: plain decimal ("-5"), and "1" / "0".
 std::string formatIniInt(int value);

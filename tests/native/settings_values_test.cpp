@@ -58,7 +58,6 @@ TEST(IniFormRule, UnmarkedUtf8NeedsACharacterBeyondAscii) {
     EXPECT_EQ(recogniseIniForm("[app]\r\n" + kUtf8Data + "=a.exe %P\r\n"), IniForm::Utf8);
     EXPECT_EQ(recogniseIniForm("x=caf\xC3\xA9"), IniForm::Utf8);       // \u00E9, two bytes
     EXPECT_EQ(recogniseIniForm("x=\xF0\x9F\x98\x80"), IniForm::Utf8);  // U+1F600, four bytes
-    EXPECT_EQ(recogniseIniForm("x=\xF4\x8F\xBF\xBF"), IniForm::Utf8);  // U+10FFFF, the last
     // ASCII alone, or nothing: the code page (both read the same).
     EXPECT_EQ(recogniseIniForm("[app]\r\nx=y\r\n"), IniForm::CodePage);
     EXPECT_EQ(recogniseIniForm(""), IniForm::CodePage);
@@ -81,13 +80,40 @@ TEST(IniFormRule, OverlongSurrogateAndCutSequencesAreNotUtf8) {
                             "\xF5\x80\x80\x80", "\xFF", "\x80", "\xBF",  // never a lead
                             "\xE3\x83",                                  // cut short at the end
                             "\xE3\x83x",                                 // cut short by ASCII
+                            "\xC3\xDE",                                  // ﾃﾞ in code page 932: no continuation
                             "\xC3\xA9\xA9"}) {                           // a continuation too many
         EXPECT_FALSE(isValidUtf8(bad)) << bad;
         EXPECT_EQ(recogniseIniForm(std::string("x=") + bad), IniForm::CodePage) << bad;
+        bool exact = true;
+        utf8ToUtf16(bad, &exact);
+        EXPECT_FALSE(exact) << bad;
     }
     EXPECT_TRUE(isValidUtf8("\xED\x9F\xBF"));  // U+D7FF, just below the surrogates
     EXPECT_TRUE(isValidUtf8("\xEE\x80\x80"));  // U+E000, just above
     EXPECT_TRUE(isValidUtf8(std::string("a\0b", 3)));
+}
+
+// The first and the last code point of each length, both ways: the first ones are no overlong
+// forms, and U+10000 is the first that takes two UTF-16 units.
+TEST(IniFormRule, EachLengthHoldsItsFirstAndLastCodePoint) {
+    const struct {
+        const char* utf8;
+        std::u16string utf16;
+    } cases[] = {{"\xC2\x80", u"\u0080"},
+                 {"\xDF\xBF", u"\u07FF"},
+                 {"\xE0\xA0\x80", u"\u0800"},
+                 {"\xEF\xBF\xBF", u"\uFFFF"},
+                 {"\xF0\x90\x80\x80", u"\U00010000"},
+                 {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.utf16));
+        EXPECT_TRUE(isValidUtf8(c.utf8));
+        EXPECT_EQ(recogniseIniForm(std::string("x=") + c.utf8), IniForm::Utf8);
+        bool exact = false;
+        EXPECT_EQ(utf8ToUtf16(c.utf8, &exact), c.utf16);
+        EXPECT_TRUE(exact);
+        EXPECT_EQ(utf16ToUtf8(c.utf16), std::string(c.utf8));
+    }
 }
 
 TEST(IniFormRule, Utf8ConvertsToUtf16AndBackExactly) {
@@ -176,17 +202,19 @@ TEST(IniInt, EverythingElseGivesTheDefault) {
     EXPECT_EQ(parseIniInt("-" + std::string(5000, '1'), -77), -77);
 }
 
+// As the settings object reads a value: in UTF-16.
 TEST(IniBool, IsAnIntegerReadWithDefaultOneOrZero) {
-    EXPECT_TRUE(parseIniBool("1", false));
-    EXPECT_TRUE(parseIniBool("2", false));
-    EXPECT_TRUE(parseIniBool("-1", false));
-    EXPECT_TRUE(parseIniBool("$10", false));
-    EXPECT_FALSE(parseIniBool("0", true));
-    EXPECT_FALSE(parseIniBool("0x0", true));
-    EXPECT_FALSE(parseIniBool("yes", false));
-    EXPECT_TRUE(parseIniBool("yes", true));
-    EXPECT_FALSE(parseIniBool("", false));
-    EXPECT_TRUE(parseIniBool("", true));
+    EXPECT_TRUE(parseIniBool(u"1", false));
+    EXPECT_TRUE(parseIniBool(u"2", false));
+    EXPECT_TRUE(parseIniBool(u"-1", false));
+    EXPECT_TRUE(parseIniBool(u"$10", false));
+    EXPECT_FALSE(parseIniBool(u"0", true));
+    EXPECT_FALSE(parseIniBool(u"0x0", true));
+    EXPECT_FALSE(parseIniBool(u"yes", false));
+    EXPECT_TRUE(parseIniBool(u"yes", true));
+    EXPECT_FALSE(parseIniBool(u"", false));
+    EXPECT_TRUE(parseIniBool(u"", true));
+    EXPECT_FALSE(parseIniBool(u"\uFF11", false));  // a full-width 1 is no digit
 }
 
 TEST(IniWrite, StoresPlainDecimalAndOneOrZero) {

@@ -4,14 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
 
+#include "settings/sections.h"
 #include "settings/settings.h"
 #include "settings/start_settings.h"
 #include "settings/values.h"
 #include "support/files.h"
+#include "support/process.h"
 #include "text/error.h"
 #include "text/textrules.h"
 
@@ -67,6 +70,9 @@ struct Ini {
 
     Settings s;
 };
+
+// After the settings file's path in the error: " に書き込めません".
+const std::string kCannotWrite = " \x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1";
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -284,7 +290,7 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
         }
     }
     hold.reset();
-    EXPECT_EQ(error, ini + " \x82\xC9\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1");  // " に書き込めません"
+    EXPECT_EQ(error, ini + kCannotWrite);
     // Once the file is free again, a later release does not bring the refused values back.
     { Ini later(ini); }
     const std::string now = readFile(ini);
@@ -296,6 +302,143 @@ TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {
     Ini s(ini);
     s.writeInt("Pos", "Left", 3);
     EXPECT_EQ(s.readInt("Pos", "Left", 0), 3);
+}
+
+// ---------------------------------------------------------------- writing the file back
+
+// A UTF-8 file: データ in a section of the user's own, then Top.
+std::string utf8Ini(int top) {
+    return "[memo]\r\n\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF=1\r\n[Pos]\r\nTop=" + std::to_string(top) + "\r\n";
+}
+
+// Writes Top as the close does; the error's text, empty when there was none.
+std::string writeTop(const std::string& path, int top) {
+    try {
+        Settings s(u16(path));
+        s.writeInt(kIniTop, top);
+        s.commit();
+    } catch (const AppError& e) {
+        return acp(e.text());
+    }
+    return std::string();
+}
+
+// The names in a folder (but "." and ".."), sorted.
+std::vector<std::string> namesIn(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &data))
+        if (data.cFileName[0] != '.') names.push_back(data.cFileName);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// `link`, a symbolic link to `target` beside it. Wine 8's CreateSymbolicLinkW makes nothing;
+// there the link is a Unix one, which Wine follows, made by ln run in the folder.
+void makeSymbolicLink(const std::string& link, const std::string& target) {
+    const std::string dir = link.substr(0, link.rfind('\\'));
+    const std::string name = link.substr(dir.size() + 1), to = target.substr(dir.size() + 1);
+    if (!CreateSymbolicLinkA(link.c_str(), to.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
+        !fileExists(link)) {
+        std::string line = "ln -s " + to + " " + name;
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        ASSERT_TRUE(
+            CreateProcessA("Z:\\bin\\ln", &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+        test::Handle process(pi.hProcess), thread(pi.hThread);  // none for a Unix program
+        ASSERT_TRUE(test::waitUntil([&] { return fileExists(link); }, 5000)) << link;
+    }
+}
+
+// A UTF-8 file is written into itself, so it stays the file it was (its ACL, owner and streams
+// with it): another name of it (a hard link) and the target of a symbolic link to it read the
+// new text. Read-only: Windows refuses the write, Wine as root makes it; either way the file
+// holds one whole text and stays read-only. Nothing is left beside the files.
+TEST_F(SettingsFileTest, AUtf8FileIsWrittenIntoItselfAndStaysTheFileItWas) {
+    const std::string ini = path("a.ini"), other = path("other name.ini");
+    writeFile(ini, utf8Ini(1));
+    ASSERT_TRUE(CreateHardLinkA(other.c_str(), ini.c_str(), nullptr));
+    EXPECT_EQ(writeTop(ini, 7), "");
+    EXPECT_EQ(readFile(other), utf8Ini(7));
+
+    const std::string target = path("target.ini"), link = path("link.ini");
+    writeFile(target, utf8Ini(1));
+    makeSymbolicLink(link, target);
+    EXPECT_EQ(writeTop(link, 7), "");
+    EXPECT_EQ(readFile(target), utf8Ini(7));
+    writeFile(target, utf8Ini(9));  // still a link
+    EXPECT_EQ(readFile(link), utf8Ini(9));
+
+    const std::string locked = path("read-only.ini");
+    writeFile(locked, utf8Ini(1));
+    ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string error = writeTop(locked, 7);
+    EXPECT_EQ(readFile(locked), error.empty() ? utf8Ini(7) : utf8Ini(1)) << error;
+    EXPECT_NE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+
+    EXPECT_EQ(namesIn(dir_.path()),
+              (std::vector<std::string>{"a.ini", "link.ini", "other name.ini", "read-only.ini", "target.ini"}));
+}
+
+// A write refused or failed at any step: the error, the file as it was and nothing new beside
+// it. Held by another program, the file cannot be opened for writing; a folder in the place
+// of the new text's file, or of the name it is renamed to, fails the step that makes it.
+TEST_F(SettingsFileTest, AFailedUtf8WriteLeavesTheFileAsItWasAndNothingBesideIt) {
+    const std::string ini = path("held.ini");
+    writeFile(ini, utf8Ini(1));
+    {
+        Settings s(u16(ini));
+        s.writeInt(kIniTop, 7);
+        const test::Handle hold(CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(hold.valid());
+        EXPECT_THROW(s.commit(), AppError);
+    }
+    EXPECT_EQ(readFile(ini), utf8Ini(1));
+    EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"held.ini"}));
+    for (const std::string blocker : {"held.ini.qm-part", "held.ini.qm-new"}) {
+        ASSERT_TRUE(CreateDirectoryA(path(blocker).c_str(), nullptr));
+        EXPECT_EQ(writeTop(ini, 7), ini + kCannotWrite);
+        EXPECT_EQ(readFile(ini), utf8Ini(1));
+        EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"held.ini", blocker}));
+        ASSERT_TRUE(RemoveDirectoryA(path(blocker).c_str()));
+    }
+}
+
+// What a write cut short leaves. Killed while the new text went into the file, which holds a
+// broken part of it, the whole text stands beside it: the next read puts that in place.
+// Killed while the new text was still being put beside the file, the file is as it was; the
+// next write leaves nothing behind.
+TEST_F(SettingsFileTest, AWriteCutShortIsCompletedByTheNextRead) {
+    const std::string ini = path("cut.ini");
+    writeFile(ini, utf8Ini(7).substr(0, 12));  // cut inside データ
+    writeFile(ini + ".qm-new", utf8Ini(7));
+    writeFile(ini + ".qm-part", "[Pos]\r\nTo");
+    EXPECT_EQ(Ini(ini).readInt("Pos", "Top", 0), 7);
+    EXPECT_EQ(readFile(ini), utf8Ini(7));
+    EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"cut.ini"}));
+
+    writeFile(ini + ".qm-part", "[Pos]\r\nTo");
+    EXPECT_EQ(Ini(ini).readInt("Pos", "Top", 0), 7);
+    EXPECT_EQ(writeTop(ini, 8), "");
+    EXPECT_EQ(readFile(ini), utf8Ini(8));
+    EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"cut.ini"}));
+}
+
+// A code page file is written whenever its text stays the same text: ≒ written as 87 90, the
+// code page's second code for the character of 81 E0, comes back as 81 E0. A byte that is no
+// character of the code page (85 40) refuses the write, and the file stays as it was.
+TEST_F(SettingsFileTest, ACodePageFileIsWrittenWhenItsTextStaysTheSame) {
+    const std::string ini = path("cp932.ini");
+    writeFile(ini, "; \x87\x90\r\n[Pos]\r\nTop=1\r\n");
+    EXPECT_EQ(writeTop(ini, 7), "");
+    EXPECT_EQ(readFile(ini), "; \x81\xE0\r\n[Pos]\r\nTop=7\r\n");
+    const std::string foreign = "; \x85\x40\r\n[Pos]\r\nTop=1\r\n";
+    writeFile(ini, foreign);
+    EXPECT_EQ(writeTop(ini, 7), ini + kCannotWrite);
+    EXPECT_EQ(readFile(ini), foreign);
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ CommandLine replacePathPlaceholder(std::u16string_view commandTemplate, const st
 }
 
 LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
-                      bool quitChecked, const CodePage& cp) {
+                      bool quitChecked, const CodePage& cp, const ProgramFinder& found) {
     LaunchPlan plan;
     const std::u16string commandTemplate = findTemplate(table, selectedName, cp);
     std::vector<std::u16string> entryTexts;
@@ -75,9 +75,19 @@ LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, con
     entryTexts.reserve(static_cast<std::size_t>(n > 0 ? n : 0));
     for (int i = 0; i < n; ++i) entryTexts.push_back(quotedEntryText(list.read(i)));
     plan.commandLine = replacePathPlaceholder(commandTemplate, entryTexts, cp);
+    plan.interpreter = interpreterStartOf(plan.commandLine.line, found);
     plan.clearList = clearChecked;
     plan.closeWindow = quitChecked;
     return plan;
+}
+
+Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault) {
+    const CommandLine& line = plan.commandLine;
+    if (line.line.size() >= kMaxCommandLineChars) return Refusal::LineTooLong;
+    if (!plan.interpreter) return Refusal::None;
+    if (!interpreterKeepsEntriesWhole(line.line, line.entries, *plan.interpreter, delayedExpansionByDefault))
+        return Refusal::EntryNotWhole;
+    return Refusal::None;
 }
 
 namespace {
@@ -122,7 +132,7 @@ std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLi
     for (std::size_t i = 0; i < commandLine.size() && commandLine[i] != u'"'; ++i) {
         if (commandLine[i] == u' ' || commandLine[i] == u'\t') {
             const std::u16string name(commandLine.substr(0, i));
-            if (found(name)) return runsInInterpreterByName(name);
+            if (found && found(name)) return runsInInterpreterByName(name);
         }
     }
     return runsInInterpreterByName(commandLine);

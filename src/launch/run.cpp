@@ -75,28 +75,24 @@ bool delayedExpansionByDefault() {
     return false;
 }
 
-bool interpreterTakesPlan(const LaunchPlan& plan) {
-    if (plan.commandLine.entries.empty()) return true;
-    std::optional<InterpreterStart> start;
-    {
-        const ExeSearchWithoutCurrentFolder search;  // the search the start will make
-        start = interpreterStartOf(plan.commandLine.line, programFound);
-    }
-    if (!start) return true;
-    return interpreterKeepsEntriesWhole(plan.commandLine.line, plan.commandLine.entries, *start,
-                                        delayedExpansionByDefault());
+Refusal startLaunch(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked) {
+    // Held from the program's search for the check to the start: both search alike.
+    const ExeSearchWithoutCurrentFolder search;
+    if (!search.active()) return Refusal::SearchTakesCurrentFolder;
+    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, false, systemCodePage(), programFound);
+    const bool delayed = plan.interpreter && delayedExpansionByDefault();
+    const Refusal refusal = refusalOf(plan, delayed);
+    if (refusal != Refusal::None) return refusal;
+    if (!startProcessOwned(plan.commandLine.line, search).started()) return Refusal::StartFailed;
+    if (plan.clearList) removeAll(list);
+    return Refusal::None;
 }
 
 bool launchFromRunList(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
                        bool quitChecked) {
-    const CodePage& cp = systemCodePage();
-    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, cp);
-    // A line too long for any process is refused before it is read any further.
-    if (!commandLineFits(plan.commandLine.line) || !interpreterTakesPlan(plan) ||
-        !startProcessOwned(plan.commandLine.line).started())
+    if (startLaunch(list, selectedName, table, clearChecked) != Refusal::None)
         throw AppError(formatMessage(texts::kErrCannotStart, selectedName));
-    if (plan.clearList) removeAll(list);
-    return plan.closeWindow;
+    return quitChecked;
 }
 
 }  // namespace qm

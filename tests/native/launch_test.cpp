@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -12,6 +13,11 @@
 #include "launch/launch.h"
 
 namespace qm {
+
+void PrintTo(Refusal refusal, std::ostream* os) {
+    *os << "Refusal " << static_cast<int>(refusal);
+}
+
 namespace {
 
 const Cp932Model cp;
@@ -156,11 +162,16 @@ ProgramFinder finds(std::initializer_list<const char16_t*> names) {
     };
 }
 
+bool runsThroughInterpreter(std::u16string_view line, const ProgramFinder& found) {
+    return interpreterStartOf(line, found).has_value();
+}
+
 TEST(InterpreterTarget, BatchFilesAndTheInterpreterByName) {
     const ProgramFinder none = finds({});
-    for (const char16_t* line : {u"x.bat", u"X.Bat", u"\"C:\\a b\\x.CMD\" %P", u"\"x.bat. \" a", u"x.cmd.",
-                                 u"\"ポ.bat\"", u"\"C:\\表\\cmd\" /c", u"C:\\Windows\\System32\\cmd.exe",
-                                 u"\"cmd.EXE\" /c x %P", u"\"C:\\Caf\u00E9\\x.bat\""})
+    for (const char16_t* line :
+         {u"x.bat", u"X.Bat", u"\"C:\\a b\\x.CMD\" %P", u"\"x.bat. \" a", u"x.cmd.", u"\"ポ.bat\"",
+          u"\"C:\\表\\cmd\" /c", u"C:\\Windows\\System32\\cmd.exe", u"\"cmd.EXE\" /c x %P", u"\"C:\\Caf\u00E9\\x.bat\"",
+          u"\"C:cmd.exe\" /c", u"\"D:x.bat\" %P"})
         EXPECT_TRUE(runsThroughInterpreter(line, none));
     EXPECT_TRUE(runsThroughInterpreter(u"cmd /c echo %P", finds({u"cmd"})));
     EXPECT_TRUE(
@@ -190,15 +201,24 @@ TEST(InterpreterTarget, UnquotedNameIsTheFirstPrefixTheSystemFinds) {
     EXPECT_FALSE(runsThroughInterpreter(u"C:\\no where\\app.exe \"a b\" \"c\" d", quoteless));
 }
 
-// Whether a launch of the template on the entries may start: the program's kind by its
-// name, then the interpreter's reading of the line.
+// The programs the system finds by these names.
+const ProgramFinder kFound =
+    finds({u"C:\\d\\show.bat", u"cmd", u"CMD.EXE", u"C:/Windows/cmd.exe", u"notepad.exe", u"x.bat"});
+
+// A launch of the template on the entries, its program found as kFound finds it.
+LaunchPlan planOf(std::u16string_view commandTemplate, std::initializer_list<std::u16string_view> entries) {
+    const AppTable table{{u"a=" + std::u16string(commandTemplate)}};
+    return planLaunch(listOf(entries), u"a", &table, false, false, cp, kFound);
+}
+
+// Why that launch would start nothing.
+Refusal refusal(std::u16string_view commandTemplate, std::initializer_list<std::u16string_view> entries,
+                bool delayedByDefault = false) {
+    return refusalOf(planOf(commandTemplate, entries), delayedByDefault);
+}
 bool mayStart(std::u16string_view commandTemplate, std::initializer_list<std::u16string_view> entries,
               bool delayedByDefault = false) {
-    const AppTable table{{u"a=" + std::u16string(commandTemplate)}};
-    const CommandLine line = planLaunch(listOf(entries), u"a", &table, false, false, cp).commandLine;
-    const auto start = interpreterStartOf(
-        line.line, finds({u"C:\\d\\show.bat", u"cmd", u"CMD.EXE", u"C:/Windows/cmd.exe", u"notepad.exe", u"x.bat"}));
-    return !start || interpreterKeepsEntriesWhole(line.line, line.entries, *start, delayedByDefault);
+    return refusal(commandTemplate, entries, delayedByDefault) == Refusal::None;
 }
 
 TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
@@ -223,11 +243,14 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
         {u"CMD.EXE /C \"C:\\d\\show.bat\" %P", false},
         {u"CMD.EXE /C echo %P", true},
         {u"\"cmd.exe..\" /c %P", false},
+        {u"\"C:cmd.exe\" /c \"type\" %P", false},  // a drive and no folder: still the interpreter
         {u"cmd /q /d /e:on /t:0a /c echo %P", true},
         {u"cmd /s/c\t\"\"C:\\d\\show.bat\" %P\"", true},
         {u"cmd /c echo \"^\"%P", true},     // "^" inside quotes is a character
         {u"cmd /c echo ^\"x\" %P", false},  // outside it takes the quote: one quote short
         {u"cmd /c echo ^\" %P", true},
+        // An entry that would stand before the interpreter's command ("/c&calc" after it).
+        {u"\"cmd.exe %P", false},
         // Where the interpreter's reading is in doubt: refused.
         {u"cmd /r echo %P", false},
         {u"cmd foo /c echo %P", false},
@@ -241,14 +264,18 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
         {u"notepad.exe /c %P", true},
     };
     for (const Shape& shape : shapes) {
+        const Refusal withEntries = shape.whole ? Refusal::None : Refusal::EntryNotWhole;
         // An entry outside quotes is refused whatever it holds.
-        for (const char16_t* entry : {amp, u"C:\\My Files\\a b.txt", u"a^b", u"x(1).txt", u"a|b>c", u"plain"})
-            EXPECT_EQ(mayStart(shape.commandTemplate, {entry}), shape.whole)
+        for (const char16_t* entry :
+             {amp, u"C:\\My Files\\a b.txt", u"a^b", u"x(1).txt", u"a|b>c", u"plain", u"/c&calc"})
+            EXPECT_EQ(refusal(shape.commandTemplate, {entry}), withEntries)
                 << shown(shape.commandTemplate) << " with " << shown(entry);
         // Two entries, the unsafe one second; and no entries at all.
-        EXPECT_EQ(mayStart(shape.commandTemplate, {u"C:\\a", amp}), shape.whole) << shown(shape.commandTemplate);
-        EXPECT_TRUE(mayStart(shape.commandTemplate, {})) << shown(shape.commandTemplate);
+        EXPECT_EQ(refusal(shape.commandTemplate, {u"C:\\a", amp}), withEntries) << shown(shape.commandTemplate);
+        EXPECT_EQ(refusal(shape.commandTemplate, {}), Refusal::None) << shown(shape.commandTemplate);
     }
+    // After "/c" the interpreter runs "calc": the entry is its command, not its argument.
+    EXPECT_EQ(refusal(u"\"cmd.exe %P", {u"/c calc"}), Refusal::EntryNotWhole);
 }
 
 TEST(InterpreterQuotes, WhatChangesAnEntryInsideQuotesToo) {
@@ -269,8 +296,13 @@ TEST(InterpreterQuotes, WhatChangesAnEntryInsideQuotesToo) {
         EXPECT_FALSE(mayStart(t + std::u16string(u" !"), {u"a^b"})) << shown(t);
     }
     EXPECT_FALSE(mayStart(u"cmd /v:on /c echo !x %P !", {u"a"}));
+    // Without it a "!" is a character like any other, around an entry too.
+    EXPECT_TRUE(mayStart(u"cmd /c echo !x %P !", {u"a"}));
+    EXPECT_TRUE(mayStart(u"\"C:\\d\\show.bat\" !x %P !", {u"a"}));
+    EXPECT_TRUE(mayStart(u"cmd /v:off /c echo !x %P !", {u"a"}, true));
     // By the registry's default: for a batch file, and for the interpreter without "/v".
     EXPECT_FALSE(mayStart(u"\"C:\\d\\show.bat\" %P", {u"a!b"}, true));
+    EXPECT_FALSE(mayStart(u"\"C:\\d\\show.bat\" !x %P !", {u"a"}, true));
     EXPECT_FALSE(mayStart(u"cmd /c echo %P", {u"a!b"}, true));
     EXPECT_TRUE(mayStart(u"cmd /v:off /c echo %P", {u"a!b"}, true));
 }
@@ -297,6 +329,8 @@ TEST(InterpreterQuotes, APercentInAnEntryOnAnInterpreterLineOnly) {
     for (const char16_t* entry : {u"%", u"C:\\100%\\a", u"%OS%.txt", u"表%", u"x%QM_Q%&echo INJECTED>f&rem "}) {
         EXPECT_FALSE(mayStart(u"x.bat %P", {u"C:\\a", entry})) << shown(entry);
         EXPECT_FALSE(mayStart(u"cmd /c type %P", {u"C:\\a", entry})) << shown(entry);
+        // The interpreter named with a drive and no folder is the interpreter still.
+        EXPECT_EQ(refusal(u"\"C:cmd.exe\" /c type %P", {u"C:\\a", entry}), Refusal::EntryNotWhole) << shown(entry);
         EXPECT_TRUE(mayStart(u"x.bat /q", {u"C:\\a", entry})) << shown(entry);
         EXPECT_TRUE(mayStart(u"notepad.exe %P", {u"C:\\a", entry})) << shown(entry);
     }

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,11 @@
 #include "support/files.h"
 
 namespace qm {
+
+void PrintTo(Refusal refusal, std::ostream* os) {
+    *os << "Refusal " << static_cast<int>(refusal);
+}
+
 namespace {
 
 std::string readWhole(HANDLE f) {
@@ -59,6 +65,10 @@ protected:
         DeleteFileA(out_.c_str());
         EXPECT_FALSE(launchFromRunList(*list_, u16(std::string(name)), &table, false, false)) << name;
         return probeOutput();
+    }
+    // Why a launch with "clear" checked starts nothing (Refusal::None: it started).
+    Refusal refusal(std::string_view name, const AppTable& table) {
+        return startLaunch(*list_, u16(std::string(name)), &table, true);
     }
     // The AppError text of a launch that fails, with both after-launch options checked.
     std::string failure(std::string_view name, const AppTable* table) {
@@ -136,16 +146,28 @@ TEST_F(LaunchProcessTest, SystemUpperCaseKeepsTrailBytes) {
     EXPECT_TRUE(cp.equalsIgnoreCase(u"", u""));
 }
 
-TEST_F(LaunchProcessTest, MissingProgramEmptyOrOverlongLineStartsNothing) {
-    EXPECT_FALSE(startProcessOwned(u"\"C:\\no such folder\\missing.exe\" x").started());
-    EXPECT_FALSE(startProcessOwned(u"").started());
-    // 32,767 UTF-16 characters with the NUL.
-    EXPECT_TRUE(commandLineFits(std::u16string(32766, u'a')));
-    EXPECT_FALSE(commandLineFits(std::u16string(32767, u'a')));
-    const std::string tooLong = probe_ + " " + std::string(32767 - probe_.size(), 'x');
-    EXPECT_FALSE(startProcessOwned(u16(tooLong)).started());
-    EXPECT_TRUE(startProcessOwned(u16(tooLong.substr(0, 32766))).started());
-    EXPECT_EQ(probeOutput(), tooLong.substr(0, 32766));
+TEST_F(LaunchProcessTest, MissingProgramOrEmptyLineStartsNothing) {
+    const ExeSearchWithoutCurrentFolder search;
+    ASSERT_TRUE(search.active());
+    EXPECT_FALSE(startProcessOwned(u"\"C:\\no such folder\\missing.exe\" x", search).started());
+    EXPECT_FALSE(startProcessOwned(u"", search).started());
+}
+
+TEST_F(LaunchProcessTest, ALineOf32767CharactersIsRefusedAndOneLessStartsWhole) {
+    // The probe's name and the template's space, and the list's space and quotes.
+    const std::size_t beside = probe_.size() + 4;
+    const AppTable table = tableOf({"p=" + probe_ + " %P"});
+    const std::string longest = std::string(32766 - beside, 'x');
+    fill({longest + "x"});
+    EXPECT_EQ(refusal("p", table), Refusal::LineTooLong);
+    EXPECT_EQ(list_->count(), 1);
+    EXPECT_FALSE(test::fileExists(out_));
+    // 32,767 with its NUL: the whole line arrives, and the list is cleared after the start.
+    list_->remove(0);
+    fill({longest});
+    EXPECT_EQ(refusal("p", table), Refusal::None);
+    EXPECT_EQ(list_->count(), 0);
+    EXPECT_EQ(probeOutput(), probe_ + "  \"" + longest + "\"");
 }
 
 TEST_F(LaunchProcessTest, AFailedStartKeepsTheListAndAStartedOneClearsIt) {
@@ -154,6 +176,7 @@ TEST_F(LaunchProcessTest, AFailedStartKeepsTheListAndAStartedOneClearsIt) {
     EXPECT_EQ(failure("gone", &table), "gone を起動できません");
     EXPECT_EQ(failure("nothing", &table), "nothing を起動できません");
     EXPECT_EQ(failure("p", nullptr), "p を起動できません");
+    EXPECT_EQ(refusal("gone", table), Refusal::StartFailed);
     EXPECT_EQ(list_->count(), 2);
 
     EXPECT_TRUE(launchFromRunList(*list_, u"P", &table, false, true));
@@ -217,8 +240,8 @@ TEST_F(LaunchBatchTest, PercentForTheInterpreterIsRefusedAndStartsNothing) {
     SetEnvironmentVariableA("QM_BATCH_OUT", refused.c_str());
     const AppTable table = tableOf({"bat=" + bat_ + " %P", "cmd=cmd /c echo %P", "fixed=" + bat_ + " fixed"});
     fill({"C:\\a", "x%QM_Q%&echo INJECTED>" + marker + "&rem ", "%OS%.txt"});
-    EXPECT_EQ(failure("bat", &table), "bat を起動できません");
-    EXPECT_EQ(failure("cmd", &table), "cmd を起動できません");
+    EXPECT_EQ(refusal("bat", table), Refusal::EntryNotWhole);
+    EXPECT_EQ(refusal("cmd", table), Refusal::EntryNotWhole);
     EXPECT_EQ(list_->count(), 3);
 
     // A template without "%P" passes none of the list, and starts.
@@ -247,8 +270,10 @@ TEST_F(LaunchBatchTest, AnEntryTheInterpreterWouldReadOutsideQuotesStartsNothing
     // outside quotes.
     const AppTable table = tableOf({"outer=cmd /c \"" + bat_ + "\" %P", "bare=cmd /c %P", "bat=\"" + bat_ + "\" %P",
                                     "inner=cmd /c \"\"" + bat_ + "\" %P\""});
+    // The user sees the usual box; the list stays.
     EXPECT_EQ(failure("outer", &table), "outer を起動できません");
-    EXPECT_EQ(failure("bare", &table), "bare を起動できません");
+    EXPECT_EQ(refusal("outer", table), Refusal::EntryNotWhole);
+    EXPECT_EQ(refusal("bare", table), Refusal::EntryNotWhole);
     EXPECT_EQ(list_->count(), 2);
     // The usual shape, and the outer pair around it, hand the batch the entry whole.
     const std::string expected = "[\"C:\\a\" \"" + entry + "\"]\r\n[\"C:\\a\"][\"" + entry + "\"][][][][]\r\n";
@@ -274,9 +299,11 @@ TEST_F(LaunchProcessTest, UnderTheSystemsCodePageEntriesStandWhereTheSpansSay) {
     EXPECT_EQ(line.line, u"\"x.bat\"  \"C:\\\u8868\\\u30DD&.txt\"");
     ASSERT_EQ(line.entries.size(), 1u);
     EXPECT_EQ(line.line.substr(line.entries[0].at, line.entries[0].length), u"C:\\\u8868\\\u30DD&.txt");
-    EXPECT_TRUE(interpreterTakesPlan(plan));
+    EXPECT_EQ(refusalOf(plan, false), Refusal::None);
     const AppTable outer = tableOf({"t=cmd /c \"x.bat\" %P"});
-    EXPECT_FALSE(interpreterTakesPlan(planLaunch(*list_, u"t", &outer, false, false, systemCodePage())));
+    const ProgramFinder findsCmd = [](const std::u16string& name) { return name == u"cmd"; };
+    EXPECT_EQ(refusalOf(planLaunch(*list_, u"t", &outer, false, false, systemCodePage(), findsCmd), false),
+              Refusal::EntryNotWhole);
 }
 
 // A program planted in the tool's current folder under the name of a system program.

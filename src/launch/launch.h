@@ -20,14 +20,25 @@ namespace qm {
 // NUL included. (Windows refuses a longer one; Wine cuts one of 32,768 characters or more
 // and starts the program on a shorter, different line.)
 inline constexpr std::size_t kMaxCommandLineChars = 32767;
+// The longest line the command interpreter reads: 8,191 characters.
+inline constexpr std::size_t kMaxInterpreterLineChars = 8191;
 
-// One entry of the quoted path list: a space, a double quote, the entry, a double quote.
-// So that every entry reaches the program as exactly one argument by the usual Windows rules
-// (CommandLineToArgvW, the C runtimes): a double quote inside the entry is left out (no path
-// holds one), and backslashes that end the entry are doubled, since one before the closing
-// quote would escape it. An entry without these goes in exactly as stored, every character
-// (a surrogate pair, or a surrogate alone, among them) unchanged.
-void appendQuotedEntry(std::u16string& out, std::u16string_view entry);
+// How an entry goes into the quoted path list.
+enum class EntryForm {
+    // For a program that splits its line by the usual Windows rules (CommandLineToArgvW, the
+    // C runtimes): backslashes that end the entry are doubled, since one before the closing
+    // quote would escape it.
+    Arguments,
+    // For the command interpreter, which reads no backslash as an escape: as written.
+    AsWritten,
+};
+
+// One entry of the quoted path list: a space, a double quote, the entry, a double quote, so
+// that every entry reaches the program as exactly one argument. A double quote inside the
+// entry is left out (no path holds one); in the Arguments form, backslashes that end it are
+// doubled. An entry without these goes in exactly as stored, every character (a surrogate
+// pair, or a surrogate alone, among them) unchanged.
+void appendQuotedEntry(std::u16string& out, std::u16string_view entry, EntryForm form = EntryForm::Arguments);
 
 // A command line as the process gets it, in UTF-16, and where each inserted entry stands
 // in it (EntrySpan in UTF-16 units, once per "%P", in line order).
@@ -46,7 +57,7 @@ CommandLine replacePathPlaceholder(std::u16string_view commandTemplate, const st
                                    const CodePage& cp);
 
 // An entry's text as the quoted path list holds it inside its quotes (appendQuotedEntry).
-std::u16string quotedEntryText(std::u16string_view entry);
+std::u16string quotedEntryText(std::u16string_view entry, EntryForm form = EntryForm::Arguments);
 
 // Answers whether CreateProcessW would find a program by this name (".exe" added to a name
 // without an extension, as the system adds it; a folder is no program).
@@ -56,7 +67,7 @@ using ProgramFinder = std::function<bool(const std::u16string& name)>;
 struct LaunchPlan {
     CommandLine commandLine;  // the process to start; empty when no application matched
     // How the command interpreter gets the line, when its program is a batch file or the
-    // interpreter itself.
+    // interpreter itself; the entries then stand in it as written.
     std::optional<InterpreterStart> interpreter;
     bool clearList = false;    // CheckBox1: remove every run-list entry after the start
     bool closeWindow = false;  // CheckBox2: close the main window after that
@@ -65,7 +76,8 @@ struct LaunchPlan {
 // The command line for the application named `selectedName` (the drop-down's text) on the
 // whole run list, and the two after-launch actions. Its program is named as the system takes
 // it (interpreterStartOf, asking `found`; without a finder no name is found, so an unquoted
-// name counts only as the whole line). For a template and entries the code page holds,
+// name counts only as the whole line); for the command interpreter the entries go in as
+// written, for any other program in the Arguments form. For a template and entries the code page holds,
 // it is the very line the whole text in the code page converts to. A missing table (no
 // section "app") counts as an empty one: the command line is then empty.
 LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
@@ -91,14 +103,16 @@ enum class Refusal {
     None,
     SearchTakesCurrentFolder,  // the system's program search could not leave the current folder out
     LineTooLong,               // longer than any process can take (kMaxCommandLineChars)
+    InterpreterLineTooLong,    // the interpreter reads it, and it is longer than kMaxInterpreterLineChars
     EntryNotWhole,             // the interpreter would read an entry otherwise than whole inside quotes
     StartFailed,               // the system did not start the program
 };
 
-// Whether the plan's line may be handed to its program: it fits what a process can take, and
-// where the interpreter reads it (the plan's `interpreter`), every entry stands whole inside
-// quotes as the interpreter reads the line (interpreterKeepsEntriesWhole, delayed expansion
-// on by default or not). Any other program's line is not read further.
+// Whether the plan's line may be handed to its program, checked in this order: it fits what a
+// process can take; and where the interpreter reads it (the plan's `interpreter`), it fits
+// the interpreter's line, and every entry stands whole inside quotes as the interpreter reads
+// the line (interpreterKeepsEntriesWhole, delayed expansion on by default or not). Any other
+// program's line is not read further.
 Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault);
 
 }  // namespace qm

@@ -267,7 +267,7 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
         const Refusal withEntries = shape.whole ? Refusal::None : Refusal::EntryNotWhole;
         // An entry outside quotes is refused whatever it holds.
         for (const char16_t* entry :
-             {amp, u"C:\\My Files\\a b.txt", u"a^b", u"x(1).txt", u"a|b>c", u"plain", u"/c&calc"})
+             {amp, u"C:\\My Files\\a b.txt", u"a^b", u"x(1).txt", u"a|b>c", u"plain", u"/c&calc", u"C:\\dir\\"})
             EXPECT_EQ(refusal(shape.commandTemplate, {entry}), withEntries)
                 << shown(shape.commandTemplate) << " with " << shown(entry);
         // Two entries, the unsafe one second; and no entries at all.
@@ -338,6 +338,45 @@ TEST(InterpreterQuotes, APercentInAnEntryOnAnInterpreterLineOnly) {
         EXPECT_TRUE(mayStart(u"x.bat %P", {entry})) << shown(entry);
         EXPECT_TRUE(mayStart(u"cmd /c type %P", {entry})) << shown(entry);
     }
+}
+
+TEST(InterpreterQuotes, EntriesReachTheInterpreterAsWrittenAndOtherProgramsDoubled) {
+    // The interpreter reads no backslash as an escape: "C:\dir\" closes its quote as it is.
+    const auto line = [](std::u16string_view t) {
+        return planOf(t, {u"C:\\dir\\", u"\\", u"a\\\\", u"b\\c"}).commandLine.line;
+    };
+    EXPECT_EQ(line(u"\"C:\\d\\show.bat\" %P"), u"\"C:\\d\\show.bat\"  \"C:\\dir\\\" \"\\\" \"a\\\\\" \"b\\c\"");
+    EXPECT_EQ(line(u"x.bat %P"), u"x.bat  \"C:\\dir\\\" \"\\\" \"a\\\\\" \"b\\c\"");
+    EXPECT_EQ(line(u"cmd /c echo %P %p"),
+              u"cmd /c echo  \"C:\\dir\\\" \"\\\" \"a\\\\\" \"b\\c\"  \"C:\\dir\\\" \"\\\" \"a\\\\\" \"b\\c\"");
+    // Every other program splits its line by the argument rules: doubled.
+    EXPECT_EQ(line(u"notepad.exe %P"), u"notepad.exe  \"C:\\dir\\\\\" \"\\\\\" \"a\\\\\\\\\" \"b\\c\"");
+    EXPECT_EQ(line(u"\"C:\\x.bat\\app.exe\" %P"),
+              u"\"C:\\x.bat\\app.exe\"  \"C:\\dir\\\\\" \"\\\\\" \"a\\\\\\\\\" \"b\\c\"");
+    // The spans follow the entries as they went in.
+    const LaunchPlan plan = planOf(u"x.bat %P", {u"C:\\dir\\", u"z"});
+    ASSERT_EQ(plan.commandLine.entries.size(), 2u);
+    EXPECT_EQ(plan.commandLine.line.substr(plan.commandLine.entries[0].at, plan.commandLine.entries[0].length),
+              u"C:\\dir\\");
+    EXPECT_EQ(plan.commandLine.line.substr(plan.commandLine.entries[1].at, plan.commandLine.entries[1].length), u"z");
+    EXPECT_EQ(plan.interpreter, InterpreterStart::BatchFile);
+    EXPECT_EQ(planOf(u"cmd /c echo %P", {u"a"}).interpreter, InterpreterStart::Interpreter);
+    EXPECT_FALSE(planOf(u"notepad.exe %P", {u"a"}).interpreter.has_value());
+}
+
+TEST(InterpreterLength, TheInterpretersLineEndsAt8191Characters) {
+    // "x.bat " and "cmd /c echo " with the list's space and quotes: 9 and 15 units beside the entry.
+    using Beside = std::pair<const char16_t*, std::size_t>;
+    for (const auto& [t, beside] : {Beside{u"x.bat %P", 9}, Beside{u"cmd /c echo %P", 15}}) {
+        EXPECT_EQ(refusal(t, {std::u16string(8191 - beside, u'a')}), Refusal::None) << shown(t);
+        EXPECT_EQ(refusal(t, {std::u16string(8192 - beside, u'a')}), Refusal::InterpreterLineTooLong) << shown(t);
+        EXPECT_EQ(refusal(t, {std::u16string(32767 - beside, u'a')}), Refusal::LineTooLong) << shown(t);
+    }
+    // A template without "%P" is read alike.
+    EXPECT_EQ(refusal(u"x.bat " + std::u16string(8186, u'a'), {}), Refusal::InterpreterLineTooLong);
+    // Every other program: only what a process can take, 32,767 characters with the NUL.
+    EXPECT_EQ(refusal(u"notepad.exe %P", {std::u16string(32766 - 15, u'a')}), Refusal::None);
+    EXPECT_EQ(refusal(u"notepad.exe %P", {std::u16string(32767 - 15, u'a')}), Refusal::LineTooLong);
 }
 
 }  // namespace

@@ -290,6 +290,41 @@ TEST_F(LaunchBatchTest, AnEntryTheInterpreterWouldReadOutsideQuotesStartsNothing
     RemoveDirectoryA(pwned.c_str());
 }
 
+TEST_F(LaunchBatchTest, TrailingBackslashesReachTheBatchAsWritten) {
+    // The interpreter reads no backslash as an escape: doubled, they would arrive doubled.
+    const AppTable table = tableOf({"bat=\"" + bat_ + "\" %P", "cmd=cmd /c call \"" + bat_ + "\" %P"});
+    for (const char* name : {"bat", "cmd"}) {
+        fill({"C:\\dir\\", "D:\\", "\\"});  // cleared after each start
+        const std::string out = batchOutput();
+        SetEnvironmentVariableA("QM_BATCH_OUT", out.c_str());
+        EXPECT_EQ(refusal(name, table), Refusal::None) << name;
+        std::string got;
+        ASSERT_TRUE(test::waitUntil([&] { return !(got = test::readFile(out)).empty(); }, 30000)) << name;
+        EXPECT_EQ(got, "[\"C:\\dir\\\" \"D:\\\" \"\\\"]\r\n[\"C:\\dir\\\"][\"D:\\\"][\"\\\"][][][]\r\n") << name;
+    }
+}
+
+TEST_F(LaunchBatchTest, ALineLongerThanTheInterpreterReadsStartsNothing) {
+    const std::string refused = batchOutput();
+    SetEnvironmentVariableA("QM_BATCH_OUT", refused.c_str());
+    const AppTable table = tableOf({"bat=\"" + bat_ + "\" %P", "cmd=cmd /c call \"" + bat_ + "\" %P"});
+    // 9,000 characters: the quoted name, the template's space, the list's space and quotes.
+    fill({"C:\\" + std::string(9000 - (u16(bat_).size() + 3) - 3 - 3, 'x')});
+    const LaunchPlan plan = planLaunch(*list_, u"bat", &table, false, false, systemCodePage());
+    ASSERT_EQ(plan.commandLine.line.size(), 9000u);
+    EXPECT_EQ(refusal("bat", table), Refusal::InterpreterLineTooLong);
+    EXPECT_EQ(refusal("cmd", table), Refusal::InterpreterLineTooLong);
+    EXPECT_EQ(list_->count(), 1);
+    // A shorter line to the same batch file runs; once it has, the long ones have not.
+    list_->remove(0);
+    fill({"C:\\a"});
+    const std::string ran = batchOutput();
+    SetEnvironmentVariableA("QM_BATCH_OUT", ran.c_str());
+    EXPECT_EQ(refusal("bat", table), Refusal::None);
+    ASSERT_TRUE(test::waitUntil([&] { return !test::readFile(ran).empty(); }, 30000));
+    EXPECT_FALSE(test::fileExists(refused));
+}
+
 TEST_F(LaunchProcessTest, UnderTheSystemsCodePageEntriesStandWhereTheSpansSay) {
     // ポ ends in 0x7C: in UTF-16 it is one unit and no "|".
     const AppTable table = tableOf({"t=\"x.bat\" %P"});

@@ -168,6 +168,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < list.count(); ++i) otherTexts.push_back(qm::quotedEntryText(list.read(i), other));
     const std::u16string otherLine = qm::replacePathPlaceholder(widened(commandTemplate), otherTexts, cp).line;
     check(qm::interpreterStartOf(otherLine, found) == plan.interpreter, "the entries' form changed the program");
+    // Whatever the line, reading the names its interpreter looks up stays within it.
+    for (const bool batch : {true, false})
+        qm::programNamesWithoutFolder(line, batch ? qm::InterpreterStart::BatchFile : qm::InterpreterStart::Interpreter,
+                                      batch);
     for (const bool batch : {true, false}) {
         for (const bool delayedByDefault : {false, true}) {
             const auto start = batch ? qm::InterpreterStart::BatchFile : qm::InterpreterStart::Interpreter;

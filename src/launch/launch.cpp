@@ -92,13 +92,17 @@ LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, con
     return plan;
 }
 
-Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault) {
+Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault, const CurrentFolderFinder& inCurrentFolder) {
     const CommandLine& line = plan.commandLine;
     if (line.line.size() >= kMaxCommandLineChars) return Refusal::LineTooLong;
     if (!plan.interpreter) return Refusal::None;
     if (line.line.size() > kMaxInterpreterLineChars) return Refusal::InterpreterLineTooLong;
     if (!interpreterKeepsEntriesWhole(line.line, line.entries, *plan.interpreter, delayedExpansionByDefault))
         return Refusal::EntryNotWhole;
+    const auto names = programNamesWithoutFolder(line.line, *plan.interpreter, delayedExpansionByDefault);
+    if (!names) return Refusal::ProgramInCurrentFolder;
+    for (const std::u16string& name : *names)
+        if (inCurrentFolder(name)) return Refusal::ProgramInCurrentFolder;
     return Refusal::None;
 }
 

@@ -105,14 +105,21 @@ enum class Refusal {
     LineTooLong,               // longer than any process can take (kMaxCommandLineChars)
     InterpreterLineTooLong,    // the interpreter reads it, and it is longer than kMaxInterpreterLineChars
     EntryNotWhole,             // the interpreter would read an entry otherwise than whole inside quotes
+    ProgramInCurrentFolder,    // the interpreter would look its program up where the current folder holds one,
+                               // or by a name in doubt
     StartFailed,               // the system did not start the program
 };
 
+// Answers whether the current folder holds a file that the interpreter, looking up a program
+// by this name (one without a folder), would take.
+using CurrentFolderFinder = std::function<bool(const std::u16string& name)>;
+
 // Whether the plan's line may be handed to its program, checked in this order: it fits what a
 // process can take; and where the interpreter reads it (the plan's `interpreter`), it fits
-// the interpreter's line, and every entry stands whole inside quotes as the interpreter reads
-// the line (interpreterKeepsEntriesWhole, delayed expansion on by default or not). Any other
-// program's line is not read further.
-Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault);
+// the interpreter's line, every entry stands whole inside quotes as the interpreter reads
+// the line (interpreterKeepsEntriesWhole, delayed expansion on by default or not), and no
+// name by which the interpreter looks up its program (programNamesWithoutFolder) is in doubt
+// or answered by `inCurrentFolder`. Any other program's line is not read further.
+Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault, const CurrentFolderFinder& inCurrentFolder);
 
 }  // namespace qm

@@ -203,7 +203,11 @@ TEST(InterpreterTarget, UnquotedNameIsTheFirstPrefixTheSystemFinds) {
 
 // The programs the system finds by these names.
 const ProgramFinder kFound =
-    finds({u"C:\\d\\show.bat", u"cmd", u"CMD.EXE", u"C:/Windows/cmd.exe", u"notepad.exe", u"x.bat"});
+    finds({u"C:\\d\\show.bat", u"cmd", u"CMD.EXE", u"C:/Windows/cmd.exe", u"notepad.exe", u"x.bat", u"tb.bat"});
+
+bool holdsNothing(const std::u16string&) {
+    return false;
+}
 
 // A launch of the template on the entries, its program found as kFound finds it.
 LaunchPlan planOf(std::u16string_view commandTemplate, std::initializer_list<std::u16string_view> entries) {
@@ -211,10 +215,10 @@ LaunchPlan planOf(std::u16string_view commandTemplate, std::initializer_list<std
     return planLaunch(listOf(entries), u"a", &table, false, false, cp, kFound);
 }
 
-// Why that launch would start nothing.
+// Why that launch would start nothing, its current folder holding what `inFolder` answers for.
 Refusal refusal(std::u16string_view commandTemplate, std::initializer_list<std::u16string_view> entries,
-                bool delayedByDefault = false) {
-    return refusalOf(planOf(commandTemplate, entries), delayedByDefault);
+                bool delayedByDefault = false, const CurrentFolderFinder& inFolder = holdsNothing) {
+    return refusalOf(planOf(commandTemplate, entries), delayedByDefault, inFolder);
 }
 bool mayStart(std::u16string_view commandTemplate, std::initializer_list<std::u16string_view> entries,
               bool delayedByDefault = false) {
@@ -226,7 +230,9 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
     struct Shape {
         const char16_t* commandTemplate;
         bool whole;  // every entry inside quotes as the interpreter reads the line
+        Refusal withoutEntries = Refusal::None;
     };
+    const Refusal inDoubt = Refusal::ProgramInCurrentFolder;
     const Shape shapes[] = {
         {u"\"C:\\d\\show.bat\" %P", true},         // the system's cmd /c "..." strips its own quotes
         {u"C:\\d\\show.bat %P", true},             // unquoted batch name
@@ -253,12 +259,12 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
         {u"\"cmd.exe %P", false},
         // Where the interpreter's reading is in doubt: refused.
         {u"cmd /r echo %P", false},
-        {u"cmd foo /c echo %P", false},
-        {u"C:/Windows/cmd.exe /c echo %P", false},  // its first "/" is taken for a switch
+        {u"cmd foo /c echo %P", false, inDoubt},
+        {u"C:/Windows/cmd.exe /c echo %P", false, inDoubt},  // its first "/" is taken for a switch
         {u"cmd %P", false},
         {u"cmd /c echo %X% %P %Y%", false},  // an entry inside "%...%"
         {u"cmd /c call \"%U%\\x.bat\" %P", true},
-        {u"cmd /c ,echo %P", false},
+        {u"cmd /c ,echo %P", false, inDoubt},
         // Every other program: untouched.
         {u"\"C:\\d\\app.exe\" \"%P\"", true},
         {u"notepad.exe /c %P", true},
@@ -272,7 +278,7 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
                 << shown(shape.commandTemplate) << " with " << shown(entry);
         // Two entries, the unsafe one second; and no entries at all.
         EXPECT_EQ(refusal(shape.commandTemplate, {u"C:\\a", amp}), withEntries) << shown(shape.commandTemplate);
-        EXPECT_EQ(refusal(shape.commandTemplate, {}), Refusal::None) << shown(shape.commandTemplate);
+        EXPECT_EQ(refusal(shape.commandTemplate, {}), shape.withoutEntries) << shown(shape.commandTemplate);
     }
     // After "/c" the interpreter runs "calc": the entry is its command, not its argument.
     EXPECT_EQ(refusal(u"\"cmd.exe %P", {u"/c calc"}), Refusal::EntryNotWhole);
@@ -377,6 +383,27 @@ TEST(InterpreterLength, TheInterpretersLineEndsAt8191Characters) {
     // Every other program: only what a process can take, 32,767 characters with the NUL.
     EXPECT_EQ(refusal(u"notepad.exe %P", {std::u16string(32766 - 15, u'a')}), Refusal::None);
     EXPECT_EQ(refusal(u"notepad.exe %P", {std::u16string(32767 - 15, u'a')}), Refusal::LineTooLong);
+}
+
+TEST(InterpreterCurrentFolder, ABareNameTheFolderHoldsIsRefused) {
+    // The interpreter looks a name without a folder up in the current folder first.
+    const CurrentFolderFinder here = finds({u"tb.bat", u"tb"});
+    for (const char16_t* t :
+         {u"tb.bat %P", u"\"tb.bat\" %P", u"tb.bat", u"cmd /c tb.bat %P", u"cmd /c tb %P", u"cmd /c \"\"tb.bat\" %P\"",
+          u"cmd /s /c \"tb.bat %P\"", u"cmd /c @tb.bat %P", u"cmd /c (tb.bat %P)", u"cmd /c tb.bat/q %P",
+          u"cmd /c tb,x %P", u"cmd /k tb.bat", u"cmd /c \"tb.bat\""})
+        EXPECT_EQ(refusal(t, {u"C:\\a"}, false, here), Refusal::ProgramInCurrentFolder) << shown(t);
+    // Named with a folder or a drive, another name, or no command to run: nothing is looked up there.
+    for (const char16_t* t :
+         {u"\"C:\\bin\\tb.bat\" %P", u"\".\\tb.bat\" %P", u"\"D:tb.bat\" %P", u"cmd /c C:\\bin\\tb.bat %P",
+          u"cmd /c echo %P", u"cmd /c tbx.bat %P", u"cmd /c !tb! %P", u"cmd", u"cmd /q", u"notepad.exe %P"})
+        EXPECT_EQ(refusal(t, {u"C:\\a"}, false, here), Refusal::None) << shown(t);
+    // A name the interpreter changes before it looks it up, or one after a redirection: in doubt.
+    for (const char16_t* t : {u"cmd /c %TB% %P", u"cmd /c t^b.bat %P", u"cmd /c >o.txt tb.bat %P",
+                              u"cmd /c 2>nul tb.bat %P", u"cmd /v:on /c !TB! %P", u"cmd foo /c tb.bat"})
+        EXPECT_EQ(refusal(t, {u"C:\\a"}), Refusal::ProgramInCurrentFolder) << shown(t);
+    // An interpreter with delayed expansion by default takes "!" for its own.
+    EXPECT_EQ(refusal(u"cmd /c !TB! %P", {u"C:\\a"}, true), Refusal::ProgramInCurrentFolder);
 }
 
 }  // namespace

@@ -334,10 +334,11 @@ TEST_F(LaunchProcessTest, UnderTheSystemsCodePageEntriesStandWhereTheSpansSay) {
     EXPECT_EQ(line.line, u"\"x.bat\"  \"C:\\\u8868\\\u30DD&.txt\"");
     ASSERT_EQ(line.entries.size(), 1u);
     EXPECT_EQ(line.line.substr(line.entries[0].at, line.entries[0].length), u"C:\\\u8868\\\u30DD&.txt");
-    EXPECT_EQ(refusalOf(plan, false), Refusal::None);
+    const auto nowhere = [](const std::u16string&) { return false; };
+    EXPECT_EQ(refusalOf(plan, false, nowhere), Refusal::None);
     const AppTable outer = tableOf({"t=cmd /c \"x.bat\" %P"});
     const ProgramFinder findsCmd = [](const std::u16string& name) { return name == u"cmd"; };
-    EXPECT_EQ(refusalOf(planLaunch(*list_, u"t", &outer, false, false, systemCodePage(), findsCmd), false),
+    EXPECT_EQ(refusalOf(planLaunch(*list_, u"t", &outer, false, false, systemCodePage(), findsCmd), false, nowhere),
               Refusal::EntryNotWhole);
 }
 
@@ -356,8 +357,13 @@ protected:
         for (const char* name : {"cmd.exe", "qm_only_here.exe"})
             ASSERT_TRUE(CopyFileA((test::programDir() + "\\qm_tally.exe").c_str(), dir_->file(name).c_str(), FALSE));
         ASSERT_TRUE(SetCurrentDirectoryA(dir_->path().c_str()));
+        char path[32767];
+        const DWORD length = GetEnvironmentVariableA("PATH", path, sizeof path);
+        previousPath_.assign(path, length < sizeof path ? length : 0);
     }
     void TearDown() override {
+        SetEnvironmentVariableA("PATH", previousPath_.c_str());
+        SetEnvironmentVariableA("QM_BATCH_OUT", nullptr);
         SetCurrentDirectoryA(previous_.c_str());
         SetEnvironmentVariableA("QM_TALLY_OUT", nullptr);
         SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", nullptr);
@@ -378,7 +384,7 @@ protected:
     }
 
     std::unique_ptr<test::TempDir> dir_;
-    std::string previous_, tally_;
+    std::string previous_, previousPath_, tally_;
 };
 
 TEST_F(LaunchCurrentFolderTest, ABareNameStartsTheSystemsProgramNeverThePlantedOne) {
@@ -396,6 +402,43 @@ TEST_F(LaunchCurrentFolderTest, ABareNameStartsTheSystemsProgramNeverThePlantedO
     // The user's own setting goes on to the program.
     SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", "x");
     EXPECT_NE(environmentOfStarted().find("NoDefaultCurrentDirectoryInExePath=x"), std::string::npos);
+    EXPECT_FALSE(test::fileExists(tally_));
+}
+
+TEST_F(LaunchCurrentFolderTest, ABareBatchNameRunsTheOneOnTheSearchPathNeverAPlantedOne) {
+    // On the search path: a batch file that writes its arguments to the file QM_BATCH_OUT names.
+    const test::TempDir onPath("path");
+    test::writeFile(onPath.file("tb.bat"),
+                    "@echo [%*]>\"%QM_BATCH_OUT%.part\"\r\n"
+                    "@move /y \"%QM_BATCH_OUT%.part\" \"%QM_BATCH_OUT%\" >nul\r\n");
+    ASSERT_TRUE(SetEnvironmentVariableA("PATH", (onPath.path() + ";" + previousPath_).c_str()));
+    // In the current folder: look-alikes that only note that they ran.
+    for (const char* name : {"tb.bat", "tb.cmd"})
+        test::writeFile(dir_->file(name), "@echo planted %*>>\"" + tally_ + "\"\r\n");
+    fill({"C:\\dir\\"});
+    const AppTable table =
+        tableOf({"bare=tb.bat %P", "quoted=\"tb.bat\" %P", "cmd=cmd /c tb.bat %P", "ext=cmd /c tb %P", "plain=tb.bat"});
+    const char* const names[] = {"bare", "quoted", "cmd", "ext", "plain"};
+    for (const char* name : names) EXPECT_EQ(refusal(name, table), Refusal::ProgramInCurrentFolder) << name;
+    EXPECT_EQ(failure("bare", &table), "bare を起動できません");
+    EXPECT_EQ(list_->count(), 1);
+    // Another of the extensions the interpreter tries makes "tb" a look-alike still.
+    ASSERT_TRUE(DeleteFileA(dir_->file("tb.bat").c_str()));
+    EXPECT_EQ(refusal("ext", table), Refusal::ProgramInCurrentFolder);
+    ASSERT_TRUE(DeleteFileA(dir_->file("tb.cmd").c_str()));
+    // With no look-alike the one on the search path runs, every way it is named (and the
+    // list is cleared after each start).
+    for (const char* name : names) {
+        const std::string out = test::tempPath("qm_searched");
+        SetEnvironmentVariableA("QM_BATCH_OUT", out.c_str());
+        if (list_->count() == 0) fill({"C:\\dir\\"});
+        EXPECT_EQ(refusal(name, table), Refusal::None) << name;
+        std::string got;
+        EXPECT_TRUE(test::waitUntil([&] { return !(got = test::readFile(out)).empty(); }, 30000)) << name;
+        EXPECT_EQ(got, std::string(name) == "plain" ? "[]\r\n" : "[\"C:\\dir\\\"]\r\n") << name;
+        DeleteFileA(out.c_str());
+    }
+    // Once those have run, no planted one has.
     EXPECT_FALSE(test::fileExists(tally_));
 }
 

@@ -1,8 +1,9 @@
 // A command template and run-list entries (the input cut at its NUL bytes: the template
-// first). Whenever the launch's check lets the command interpreter have the line, a reading
-// of the line of its own, by the interpreter's rules, finds every entry inside quotes and
-// unchanged: as a batch file's line and as the interpreter's own, with delayed expansion on
-// by default or not.
+// first). The launch puts each entry in the form its program reads, and either form names the
+// same program. Whenever the launch's check lets the command interpreter have the line, a
+// reading of the line of its own, by the interpreter's rules, finds every entry inside quotes
+// and unchanged: as a batch file's line and as the interpreter's own, with delayed expansion
+// on by default or not.
 #include "../tests/shared/memory_runlist.h"
 #include "fuzz_support.h"
 #include "launch/interpreter.h"
@@ -145,13 +146,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (nul == std::string_view::npos) break;
     }
     const qm::AppTable table{{u"a=" + widened(commandTemplate)}};
-    const qm::LaunchPlan plan = qm::planLaunch(list, u"a", &table, false, false, cp);
+    // A search that finds every name of an odd length: the template's spaces are tried in turn.
+    const qm::ProgramFinder found = [](const std::u16string& name) { return name.size() % 2 == 1; };
+    const qm::LaunchPlan plan = qm::planLaunch(list, u"a", &table, false, false, cp, found);
     const std::u16string& line = plan.commandLine.line;
     const std::vector<qm::EntrySpan>& entries = plan.commandLine.entries;
-    for (const qm::EntrySpan& e : entries) {
+    // Each entry stands inside its quotes in the form its program reads: as written for the
+    // interpreter, by the argument rules for any other program.
+    const qm::EntryForm form = plan.interpreter ? qm::EntryForm::AsWritten : qm::EntryForm::Arguments;
+    std::vector<std::u16string> texts;
+    for (int i = 0; i < list.count(); ++i) texts.push_back(qm::quotedEntryText(list.read(i), form));
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const qm::EntrySpan& e = entries[k];
         check(e.at > 0 && e.at + e.length < line.size(), "a span runs off the line");
         check(line[e.at - 1] == u'"' && line[e.at + e.length] == u'"', "a span is not inside the entry's quotes");
+        check(line.substr(e.at, e.length) == texts[k % texts.size()], "an entry is not in its program's form");
     }
+    // The other form names the same program.
+    const qm::EntryForm other = plan.interpreter ? qm::EntryForm::Arguments : qm::EntryForm::AsWritten;
+    std::vector<std::u16string> otherTexts;
+    for (int i = 0; i < list.count(); ++i) otherTexts.push_back(qm::quotedEntryText(list.read(i), other));
+    const std::u16string otherLine = qm::replacePathPlaceholder(widened(commandTemplate), otherTexts, cp).line;
+    check(qm::interpreterStartOf(otherLine, found) == plan.interpreter, "the entries' form changed the program");
+    // Whatever the line, reading the names its interpreter looks up stays within it.
+    for (const bool batch : {true, false})
+        qm::programNamesWithoutFolder(line, batch ? qm::InterpreterStart::BatchFile : qm::InterpreterStart::Interpreter,
+                                      batch);
     for (const bool batch : {true, false}) {
         for (const bool delayedByDefault : {false, true}) {
             const auto start = batch ? qm::InterpreterStart::BatchFile : qm::InterpreterStart::Interpreter;

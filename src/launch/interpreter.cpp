@@ -1,6 +1,7 @@
 #include "launch/interpreter.h"
 
 #include <string>
+#include <utility>
 
 namespace qm {
 namespace {
@@ -76,20 +77,62 @@ bool readInterpreterLine(std::u16string_view line, Command& command) {
     }
 }
 
+// What the interpreter runs: a batch file's line inside the quotes the system puts around it,
+// or the interpreter's own command. False where the line is not read plainly.
+bool readCommand(std::u16string_view line, InterpreterStart start, Command& command) {
+    if (start == InterpreterStart::Interpreter) return readInterpreterLine(line, command);
+    command.text.reserve(line.size() + 2);
+    command.text += u'"';
+    command.text += line;
+    command.text += u'"';
+    command.offset = 1;
+    return true;
+}
+
+bool delayedExpansion(const Command& command, bool byDefault) {
+    return command.delayed == -1 ? byDefault : command.delayed == 1;
+}
+
+// The two quotes the interpreter strips from its command in one way of reading it (kNone:
+// none).
+struct Stripped {
+    std::size_t first;
+    std::size_t last;
+};
+
+// After "/c" or "/k" (and the blanks after it) the interpreter strips a leading quote and
+// the line's last quote, unless no "/s" was given and the line holds exactly two quotes,
+// of which it then keeps both when the text between them names a program: both readings.
+// None when the command begins with what the interpreter takes for a separator.
+std::vector<Stripped> readingsOf(const Command& command) {
+    const std::u16string& text = command.text;
+    std::size_t first = 0;
+    while (first < text.size() && isBlank(text[first])) ++first;
+    if (first < text.size() && std::u16string_view(u",;=\v\f").find(text[first]) != kNone) return {};
+    if (first >= text.size() || text[first] != u'"') return {{kNone, kNone}};
+    const std::size_t last = text.rfind(u'"');
+    std::vector<Stripped> readings{{first, last == first ? kNone : last}};
+    std::size_t quotes = 0;
+    for (char16_t c : text) quotes += c == u'"';
+    if (!command.switchS && quotes == 2) readings.push_back({kNone, kNone});
+    return readings;
+}
+
 // For each unit of the text, whether the interpreter reads it inside quotes, once the
-// quotes at `dropFirst` and `dropLast` (kNone: none) are taken away: every quote toggles the
-// quoting, and outside quotes a "^" takes the next unit as it is, a quote too.
-std::vector<bool> quotedUnits(const std::u16string& text, std::size_t dropFirst, std::size_t dropLast) {
+// stripped quotes are taken away: every quote toggles the quoting, and outside quotes a "^"
+// takes the next unit as it is, a quote too.
+std::vector<bool> quotedUnits(const std::u16string& text, Stripped stripped) {
+    const auto dropped = [&](std::size_t i) { return i == stripped.first || i == stripped.last; };
     std::vector<bool> quoted(text.size(), false);
     bool inQuotes = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i == dropFirst || i == dropLast) continue;
+        if (dropped(i)) continue;
         const char16_t c = text[i];
         if (c == u'"') {
             inQuotes = !inQuotes;
         } else if (!inQuotes && c == u'^') {
             do ++i;
-            while (i < text.size() && (i == dropFirst || i == dropLast));
+            while (i < text.size() && dropped(i));
         } else {
             quoted[i] = inQuotes;
         }
@@ -103,6 +146,43 @@ bool enclosedBy(const std::u16string& text, char16_t mark, std::size_t from, std
     return first != kNone && first < from && text.rfind(mark) >= to;
 }
 
+// Adds the names the interpreter may take its command's program by in one reading
+// (programNamesWithoutFolder); false where the name is in doubt.
+bool addProgramNames(const std::u16string& text, Stripped stripped, bool delayed, std::vector<std::u16string>& names) {
+    const auto dropped = [&](std::size_t i) { return i == stripped.first || i == stripped.last; };
+    std::size_t i = 0;
+    while (i < text.size() && (dropped(i) || isBlank(text[i]) || text[i] == u'@' || text[i] == u'(')) ++i;
+    std::u16string name;
+    bool inQuotes = false;
+    for (; i < text.size(); ++i) {
+        if (dropped(i)) continue;
+        const char16_t c = text[i];
+        if (c == u'"') {
+            inQuotes = !inQuotes;
+            continue;
+        }
+        if (c == u'%' || (delayed && c == u'!') || (!inQuotes && c == u'^')) return false;
+        if (!inQuotes && (isBlank(c) || std::u16string_view(u"&|<>()").find(c) != kNone)) {
+            // A redirection before the program ("<in x.bat", "2>nul x.bat") puts its name after it.
+            const bool digit = name.size() == 1 && name[0] >= u'0' && name[0] <= u'9';
+            if (name.empty() || ((c == u'<' || c == u'>') && digit)) return false;
+            break;
+        }
+        if (!inQuotes && std::u16string_view(u"/,;=").find(c) != kNone) names.push_back(name);
+        name += c;
+    }
+    names.push_back(name);
+    return true;
+}
+
+// Whether the line holds a "/c" or "/k" anywhere, as an interpreter that looks for its
+// switches all along the line finds it.
+bool hasCommandSwitch(std::u16string_view line) {
+    for (std::size_t i = 0; i + 1 < line.size(); ++i)
+        if (line[i] == u'/' && (lowerAscii(line[i + 1]) == u'c' || lowerAscii(line[i + 1]) == u'k')) return true;
+    return false;
+}
+
 }  // namespace
 
 bool interpreterKeepsEntriesWhole(std::u16string_view line, const std::vector<EntrySpan>& entries,
@@ -113,34 +193,12 @@ bool interpreterKeepsEntriesWhole(std::u16string_view line, const std::vector<En
     if (line.find_first_of(kLineEnds, 0, 3) != kNone) return false;
 
     Command command;
-    if (start == InterpreterStart::BatchFile) {
-        command.text.reserve(line.size() + 2);
-        command.text += u'"';
-        command.text += line;
-        command.text += u'"';
-        command.offset = 1;
-    } else if (!readInterpreterLine(line, command)) {
-        return false;
-    }
-    const bool delayed = command.delayed == -1 ? delayedExpansionByDefault : command.delayed == 1;
+    if (!readCommand(line, start, command)) return false;
+    const bool delayed = delayedExpansion(command, delayedExpansionByDefault);
     const std::u16string& text = command.text;
-
-    // After "/c" or "/k" (and the blanks after it) the interpreter strips a leading quote and
-    // the line's last quote, unless no "/s" was given and the line holds exactly two quotes,
-    // of which it then keeps both when the text between them names a program: both readings.
-    std::size_t first = 0;
-    while (first < text.size() && isBlank(text[first])) ++first;
-    if (first < text.size() && std::u16string_view(u",;=\v\f").find(text[first]) != kNone) return false;
     std::vector<std::vector<bool>> readings;
-    if (first < text.size() && text[first] == u'"') {
-        const std::size_t last = text.rfind(u'"');
-        readings.push_back(quotedUnits(text, first, last == first ? kNone : last));
-        std::size_t quotes = 0;
-        for (char16_t c : text) quotes += c == u'"';
-        if (!command.switchS && quotes == 2) readings.push_back(quotedUnits(text, kNone, kNone));
-    } else {
-        readings.push_back(quotedUnits(text, kNone, kNone));
-    }
+    for (const Stripped stripped : readingsOf(command)) readings.push_back(quotedUnits(text, stripped));
+    if (readings.empty()) return false;
 
     const bool lineHasBang = text.find(u'!') != kNone;
     for (const EntrySpan& entry : entries) {
@@ -159,6 +217,26 @@ bool interpreterKeepsEntriesWhole(std::u16string_view line, const std::vector<En
         }
     }
     return true;
+}
+
+std::optional<std::vector<std::u16string>> programNamesWithoutFolder(std::u16string_view line, InterpreterStart start,
+                                                                     bool delayedExpansionByDefault) {
+    std::vector<std::u16string> names;
+    Command command;
+    if (!readCommand(line, start, command)) {
+        // Without "/c" or "/k" the interpreter runs nothing of its line: it waits for input.
+        if (!hasCommandSwitch(line)) return names;
+        return std::nullopt;
+    }
+    const bool delayed = delayedExpansion(command, delayedExpansionByDefault);
+    const std::vector<Stripped> readings = readingsOf(command);
+    if (readings.empty()) return std::nullopt;
+    for (const Stripped stripped : readings)
+        if (!addProgramNames(command.text, stripped, delayed, names)) return std::nullopt;
+    std::vector<std::u16string> bare;
+    for (std::u16string& name : names)
+        if (!name.empty() && name.find_first_of(u"\\/:") == std::u16string::npos) bare.push_back(std::move(name));
+    return bare;
 }
 
 }  // namespace qm

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,5 +34,17 @@ enum class InterpreterStart {
 // plainly before "/c" or "/k", the entries after it. No entries: yes.
 bool interpreterKeepsEntriesWhole(std::u16string_view line, const std::vector<EntrySpan>& entries,
                                   InterpreterStart start, bool delayedExpansionByDefault);
+
+// The names without a folder by which the interpreter, reading `line`, looks up the program of
+// its command (a batch file's own name, or the first word after "/c" or "/k"), each as it
+// would take it: its quotes left out, after blanks, "@" and "(", up to a blank or one of
+// "& | < > ( )", and also each shorter name that a "/", ",", ";" or "=" ends. The interpreter
+// looks such a name up in the current folder first, whatever the system's own search left
+// out; an interpreter run without "/c" or "/k" looks up nothing. A name named with a folder
+// or a drive is not given. Nothing when the name is in doubt: it holds what the interpreter
+// expands first ("%", "^", and "!" where delayed expansion may be on), a redirection stands
+// before it, or the line is not read plainly.
+std::optional<std::vector<std::u16string>> programNamesWithoutFolder(std::u16string_view line, InterpreterStart start,
+                                                                     bool delayedExpansionByDefault);
 
 }  // namespace qm

@@ -5,7 +5,7 @@
 
 namespace qm {
 
-void appendQuotedEntry(std::u16string& out, std::u16string_view entry) {
+void appendQuotedEntry(std::u16string& out, std::u16string_view entry, EntryForm form) {
     out += u" \"";
     // A quote would end the quoting early and let the rest of the entry out as arguments of
     // their own.
@@ -16,17 +16,19 @@ void appendQuotedEntry(std::u16string& out, std::u16string_view entry) {
         for (const char16_t c : entry)
             if (c != u'"') out += c;
     }
-    // Backslashes at the end: before the closing quote they would escape it, so they go out
-    // doubled.
-    std::size_t trailing = 0;
-    while (out.size() - trailing > at && out[out.size() - 1 - trailing] == u'\\') ++trailing;
-    out.append(trailing, u'\\');
+    if (form == EntryForm::Arguments) {
+        // Backslashes at the end: before the closing quote they would escape it, so they go
+        // out doubled.
+        std::size_t trailing = 0;
+        while (out.size() - trailing > at && out[out.size() - 1 - trailing] == u'\\') ++trailing;
+        out.append(trailing, u'\\');
+    }
     out += u'"';
 }
 
-std::u16string quotedEntryText(std::u16string_view entry) {
+std::u16string quotedEntryText(std::u16string_view entry, EntryForm form) {
     std::u16string out;
-    appendQuotedEntry(out, entry);
+    appendQuotedEntry(out, entry, form);
     return out.substr(2, out.size() - 3);  // without the space, the opening and the closing quote
 }
 
@@ -67,7 +69,7 @@ CommandLine replacePathPlaceholder(std::u16string_view commandTemplate, const st
 }
 
 LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
-                      bool quitChecked, const CodePage& cp) {
+                      bool quitChecked, const CodePage& cp, const ProgramFinder& found) {
     LaunchPlan plan;
     const std::u16string commandTemplate = findTemplate(table, selectedName, cp);
     std::vector<std::u16string> entryTexts;
@@ -75,9 +77,33 @@ LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, con
     entryTexts.reserve(static_cast<std::size_t>(n > 0 ? n : 0));
     for (int i = 0; i < n; ++i) entryTexts.push_back(quotedEntryText(list.read(i)));
     plan.commandLine = replacePathPlaceholder(commandTemplate, entryTexts, cp);
+    // Either form of the entries names the same program: the names the system tries end before
+    // the first quote or inside a leading pair of quotes, save the whole line, whose file name
+    // (after its last folder separator) is the same text in both.
+    plan.interpreter = interpreterStartOf(plan.commandLine.line, found);
+    if (plan.interpreter) {
+        // The interpreter reads no backslash as an escape: its entries go in as written.
+        for (int i = 0; i < n; ++i)
+            entryTexts[static_cast<std::size_t>(i)] = quotedEntryText(list.read(i), EntryForm::AsWritten);
+        plan.commandLine = replacePathPlaceholder(commandTemplate, entryTexts, cp);
+    }
     plan.clearList = clearChecked;
     plan.closeWindow = quitChecked;
     return plan;
+}
+
+Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault, const CurrentFolderFinder& inCurrentFolder) {
+    const CommandLine& line = plan.commandLine;
+    if (line.line.size() >= kMaxCommandLineChars) return Refusal::LineTooLong;
+    if (!plan.interpreter) return Refusal::None;
+    if (line.line.size() > kMaxInterpreterLineChars) return Refusal::InterpreterLineTooLong;
+    if (!interpreterKeepsEntriesWhole(line.line, line.entries, *plan.interpreter, delayedExpansionByDefault))
+        return Refusal::EntryNotWhole;
+    const auto names = programNamesWithoutFolder(line.line, *plan.interpreter, delayedExpansionByDefault);
+    if (!names) return Refusal::ProgramInCurrentFolder;
+    for (const std::u16string& name : *names)
+        if (inCurrentFolder(name)) return Refusal::ProgramInCurrentFolder;
+    return Refusal::None;
 }
 
 namespace {
@@ -122,7 +148,7 @@ std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLi
     for (std::size_t i = 0; i < commandLine.size() && commandLine[i] != u'"'; ++i) {
         if (commandLine[i] == u' ' || commandLine[i] == u'\t') {
             const std::u16string name(commandLine.substr(0, i));
-            if (found(name)) return runsInInterpreterByName(name);
+            if (found && found(name)) return runsInInterpreterByName(name);
         }
     }
     return runsInInterpreterByName(commandLine);

@@ -7,10 +7,6 @@ namespace qm {
 // A 32-bit build hands the system a STARTUPINFOW of 68 bytes.
 static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOW) == 68, "STARTUPINFOW is 68 bytes on 32-bit Windows");
 
-bool commandLineFits(std::u16string_view commandLine) {
-    return commandLine.size() < static_cast<std::size_t>(kMaxCommandLineChars);
-}
-
 namespace {
 
 const wchar_t kNoCurrentFolderVariable[] = L"NoDefaultCurrentDirectoryInExePath";
@@ -35,16 +31,12 @@ ExeSearchWithoutCurrentFolder::~ExeSearchWithoutCurrentFolder() {
     if (environment_) FreeEnvironmentStringsW(environment_);
 }
 
-StartedProcess startProcessOwned(std::u16string_view commandLine) {
-    if (!commandLineFits(commandLine)) return StartedProcess();
+StartedProcess startProcessOwned(std::u16string_view commandLine, const ExeSearchWithoutCurrentFolder& search) {
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     WideText line = nulTerminated(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    const ExeSearchWithoutCurrentFolder search;
-    // A start that cannot keep the current folder out of the search starts nothing.
-    if (!search.active()) return StartedProcess();
     void* environment = search.environmentBefore();
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, environment ? CREATE_UNICODE_ENVIRONMENT : 0,
                         environment, nullptr, &startup, &info))

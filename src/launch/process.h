@@ -1,5 +1,5 @@
-// Starting the launched process: its handles, the command line's limit, and a program
-// search that leaves the current folder out.
+// Starting the launched process: its handles, and a program search that leaves the current
+// folder out.
 #pragma once
 
 #include <windows.h>
@@ -22,14 +22,6 @@ private:
     ScopedHandle process_;
     ScopedHandle thread_;  // declared last, closed first
 };
-
-// The longest command line a process can take: 32,767 UTF-16 characters, its terminating
-// NUL included.
-inline constexpr int kMaxCommandLineChars = 32767;
-
-// Whether the command line fits what a process can take. (Windows refuses a longer one; Wine
-// cuts one of 32,768 characters or more and starts the program on a shorter, different line.)
-bool commandLineFits(std::u16string_view commandLine);
 
 // While held, a program named without a folder is not looked for in the current folder by
 // CreateProcess (the NoDefaultCurrentDirectoryInExePath variable, which
@@ -54,11 +46,12 @@ private:
     bool active_ = false;
 };
 
-// CreateProcessW on the command line as it stands: no application name (the program is the
-// line's first token, never taken from the current folder when it names no folder), no
-// inheritance, the tool's own environment and current folder, a STARTUPINFOW with nothing
-// but its size. Nothing waits for the process. A line that does not fit is not passed on:
-// nothing starts.
-StartedProcess startProcessOwned(std::u16string_view commandLine);
+// CreateProcessW on the command line as it stands, while `search` is held and active: no
+// application name (the program is the line's first token, never taken from the current
+// folder when it names no folder), no inheritance, the tool's own environment (as it was
+// before `search`) and current folder, a STARTUPINFOW with nothing but its size. Nothing
+// waits for the process. The line must fit what a process can take (refusalOf): Wine would
+// start a longer one cut short.
+StartedProcess startProcessOwned(std::u16string_view commandLine, const ExeSearchWithoutCurrentFolder& search);
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "launch/interpreter.h"
 #include "launch/process.h"
@@ -61,6 +62,38 @@ bool programFound(const std::u16string& name) {
     return true;
 }
 
+// Whether the current folder holds a file that the command interpreter, looking up a program
+// by this name (one without a folder), would take: the name itself, or the name with one of
+// the extensions it tries (PATHEXT, or ".COM;.EXE;.BAT;.CMD" without one); a folder is none.
+bool interpreterFindsInCurrentFolder(const std::u16string& name) {
+    std::u16string extensions = u".COM;.EXE;.BAT;.CMD";
+    const DWORD size = GetEnvironmentVariableW(L"PATHEXT", nullptr, 0);
+    if (size > 0) {
+        WideText value(size);
+        const DWORD length = GetEnvironmentVariableW(L"PATHEXT", value.data(), size);
+        if (length < size) extensions = fromWide(value.data(), length);
+    }
+    // The name as it stands, then with each extension; relative, so in the current folder.
+    std::vector<std::u16string> candidates{name};
+    for (std::size_t from = 0; from <= extensions.size();) {
+        std::size_t end = extensions.find(u';', from);
+        if (end == std::u16string::npos) end = extensions.size();
+        if (end > from) candidates.push_back(name + extensions.substr(from, end - from));
+        from = end + 1;
+    }
+    for (const std::u16string& candidate : candidates) {
+        const DWORD attributes = GetFileAttributesW(nulTerminated(candidate).data());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+            continue;
+        }
+        // Any answer but "not there" may hide such a file.
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool delayedExpansionByDefault() {
@@ -75,28 +108,24 @@ bool delayedExpansionByDefault() {
     return false;
 }
 
-bool interpreterTakesPlan(const LaunchPlan& plan) {
-    if (plan.commandLine.entries.empty()) return true;
-    std::optional<InterpreterStart> start;
-    {
-        const ExeSearchWithoutCurrentFolder search;  // the search the start will make
-        start = interpreterStartOf(plan.commandLine.line, programFound);
-    }
-    if (!start) return true;
-    return interpreterKeepsEntriesWhole(plan.commandLine.line, plan.commandLine.entries, *start,
-                                        delayedExpansionByDefault());
+Refusal startLaunch(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked) {
+    // Held from the program's search for the check to the start: both search alike.
+    const ExeSearchWithoutCurrentFolder search;
+    if (!search.active()) return Refusal::SearchTakesCurrentFolder;
+    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, false, systemCodePage(), programFound);
+    const bool delayed = plan.interpreter && delayedExpansionByDefault();
+    const Refusal refusal = refusalOf(plan, delayed, interpreterFindsInCurrentFolder);
+    if (refusal != Refusal::None) return refusal;
+    if (!startProcessOwned(plan.commandLine.line, search).started()) return Refusal::StartFailed;
+    if (plan.clearList) removeAll(list);
+    return Refusal::None;
 }
 
 bool launchFromRunList(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
                        bool quitChecked) {
-    const CodePage& cp = systemCodePage();
-    const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, quitChecked, cp);
-    // A line too long for any process is refused before it is read any further.
-    if (!commandLineFits(plan.commandLine.line) || !interpreterTakesPlan(plan) ||
-        !startProcessOwned(plan.commandLine.line).started())
+    if (startLaunch(list, selectedName, table, clearChecked) != Refusal::None)
         throw AppError(formatMessage(texts::kErrCannotStart, selectedName));
-    if (plan.clearList) removeAll(list);
-    return plan.closeWindow;
+    return quitChecked;
 }
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,11 @@
 #include "support/files.h"
 
 namespace qm {
+
+void PrintTo(Refusal refusal, std::ostream* os) {
+    *os << "Refusal " << static_cast<int>(refusal);
+}
+
 namespace {
 
 std::string readWhole(HANDLE f) {
@@ -59,6 +65,10 @@ protected:
         DeleteFileA(out_.c_str());
         EXPECT_FALSE(launchFromRunList(*list_, u16(std::string(name)), &table, false, false)) << name;
         return probeOutput();
+    }
+    // Why a launch with "clear" checked starts nothing (Refusal::None: it started).
+    Refusal refusal(std::string_view name, const AppTable& table) {
+        return startLaunch(*list_, u16(std::string(name)), &table, true);
     }
     // The AppError text of a launch that fails, with both after-launch options checked.
     std::string failure(std::string_view name, const AppTable* table) {
@@ -136,16 +146,28 @@ TEST_F(LaunchProcessTest, SystemUpperCaseKeepsTrailBytes) {
     EXPECT_TRUE(cp.equalsIgnoreCase(u"", u""));
 }
 
-TEST_F(LaunchProcessTest, MissingProgramEmptyOrOverlongLineStartsNothing) {
-    EXPECT_FALSE(startProcessOwned(u"\"C:\\no such folder\\missing.exe\" x").started());
-    EXPECT_FALSE(startProcessOwned(u"").started());
-    // 32,767 UTF-16 characters with the NUL.
-    EXPECT_TRUE(commandLineFits(std::u16string(32766, u'a')));
-    EXPECT_FALSE(commandLineFits(std::u16string(32767, u'a')));
-    const std::string tooLong = probe_ + " " + std::string(32767 - probe_.size(), 'x');
-    EXPECT_FALSE(startProcessOwned(u16(tooLong)).started());
-    EXPECT_TRUE(startProcessOwned(u16(tooLong.substr(0, 32766))).started());
-    EXPECT_EQ(probeOutput(), tooLong.substr(0, 32766));
+TEST_F(LaunchProcessTest, MissingProgramOrEmptyLineStartsNothing) {
+    const ExeSearchWithoutCurrentFolder search;
+    ASSERT_TRUE(search.active());
+    EXPECT_FALSE(startProcessOwned(u"\"C:\\no such folder\\missing.exe\" x", search).started());
+    EXPECT_FALSE(startProcessOwned(u"", search).started());
+}
+
+TEST_F(LaunchProcessTest, ALineOf32767CharactersIsRefusedAndOneLessStartsWhole) {
+    // The probe's name and the template's space, and the list's space and quotes.
+    const std::size_t beside = probe_.size() + 4;
+    const AppTable table = tableOf({"p=" + probe_ + " %P"});
+    const std::string longest = std::string(32766 - beside, 'x');
+    fill({longest + "x"});
+    EXPECT_EQ(refusal("p", table), Refusal::LineTooLong);
+    EXPECT_EQ(list_->count(), 1);
+    EXPECT_FALSE(test::fileExists(out_));
+    // 32,767 with its NUL: the whole line arrives, and the list is cleared after the start.
+    list_->remove(0);
+    fill({longest});
+    EXPECT_EQ(refusal("p", table), Refusal::None);
+    EXPECT_EQ(list_->count(), 0);
+    EXPECT_EQ(probeOutput(), probe_ + "  \"" + longest + "\"");
 }
 
 TEST_F(LaunchProcessTest, AFailedStartKeepsTheListAndAStartedOneClearsIt) {
@@ -154,6 +176,7 @@ TEST_F(LaunchProcessTest, AFailedStartKeepsTheListAndAStartedOneClearsIt) {
     EXPECT_EQ(failure("gone", &table), "gone を起動できません");
     EXPECT_EQ(failure("nothing", &table), "nothing を起動できません");
     EXPECT_EQ(failure("p", nullptr), "p を起動できません");
+    EXPECT_EQ(refusal("gone", table), Refusal::StartFailed);
     EXPECT_EQ(list_->count(), 2);
 
     EXPECT_TRUE(launchFromRunList(*list_, u"P", &table, false, true));
@@ -217,8 +240,8 @@ TEST_F(LaunchBatchTest, PercentForTheInterpreterIsRefusedAndStartsNothing) {
     SetEnvironmentVariableA("QM_BATCH_OUT", refused.c_str());
     const AppTable table = tableOf({"bat=" + bat_ + " %P", "cmd=cmd /c echo %P", "fixed=" + bat_ + " fixed"});
     fill({"C:\\a", "x%QM_Q%&echo INJECTED>" + marker + "&rem ", "%OS%.txt"});
-    EXPECT_EQ(failure("bat", &table), "bat を起動できません");
-    EXPECT_EQ(failure("cmd", &table), "cmd を起動できません");
+    EXPECT_EQ(refusal("bat", table), Refusal::EntryNotWhole);
+    EXPECT_EQ(refusal("cmd", table), Refusal::EntryNotWhole);
     EXPECT_EQ(list_->count(), 3);
 
     // A template without "%P" passes none of the list, and starts.
@@ -247,8 +270,10 @@ TEST_F(LaunchBatchTest, AnEntryTheInterpreterWouldReadOutsideQuotesStartsNothing
     // outside quotes.
     const AppTable table = tableOf({"outer=cmd /c \"" + bat_ + "\" %P", "bare=cmd /c %P", "bat=\"" + bat_ + "\" %P",
                                     "inner=cmd /c \"\"" + bat_ + "\" %P\""});
+    // The user sees the usual box; the list stays.
     EXPECT_EQ(failure("outer", &table), "outer を起動できません");
-    EXPECT_EQ(failure("bare", &table), "bare を起動できません");
+    EXPECT_EQ(refusal("outer", table), Refusal::EntryNotWhole);
+    EXPECT_EQ(refusal("bare", table), Refusal::EntryNotWhole);
     EXPECT_EQ(list_->count(), 2);
     // The usual shape, and the outer pair around it, hand the batch the entry whole.
     const std::string expected = "[\"C:\\a\" \"" + entry + "\"]\r\n[\"C:\\a\"][\"" + entry + "\"][][][][]\r\n";
@@ -265,6 +290,18 @@ TEST_F(LaunchBatchTest, AnEntryTheInterpreterWouldReadOutsideQuotesStartsNothing
     RemoveDirectoryA(pwned.c_str());
 }
 
+TEST_F(LaunchBatchTest, ALineLongerThanTheInterpreterReadsStartsNothing) {
+    SetEnvironmentVariableA("QM_BATCH_OUT", batchOutput().c_str());  // where it would write, were it started
+    const AppTable table = tableOf({"bat=\"" + bat_ + "\" %P", "cmd=cmd /c call \"" + bat_ + "\" %P"});
+    // 9,000 characters: the quoted name, the template's space, the list's space and quotes.
+    fill({"C:\\" + std::string(9000 - (u16(bat_).size() + 3) - 3 - 3, 'x')});
+    const LaunchPlan plan = planLaunch(*list_, u"bat", &table, false, false, systemCodePage());
+    ASSERT_EQ(plan.commandLine.line.size(), 9000u);
+    EXPECT_EQ(refusal("bat", table), Refusal::InterpreterLineTooLong);
+    EXPECT_EQ(refusal("cmd", table), Refusal::InterpreterLineTooLong);
+    EXPECT_EQ(list_->count(), 1);
+}
+
 TEST_F(LaunchProcessTest, UnderTheSystemsCodePageEntriesStandWhereTheSpansSay) {
     // ポ ends in 0x7C: in UTF-16 it is one unit and no "|".
     const AppTable table = tableOf({"t=\"x.bat\" %P"});
@@ -274,9 +311,12 @@ TEST_F(LaunchProcessTest, UnderTheSystemsCodePageEntriesStandWhereTheSpansSay) {
     EXPECT_EQ(line.line, u"\"x.bat\"  \"C:\\\u8868\\\u30DD&.txt\"");
     ASSERT_EQ(line.entries.size(), 1u);
     EXPECT_EQ(line.line.substr(line.entries[0].at, line.entries[0].length), u"C:\\\u8868\\\u30DD&.txt");
-    EXPECT_TRUE(interpreterTakesPlan(plan));
+    const auto nowhere = [](const std::u16string&) { return false; };
+    EXPECT_EQ(refusalOf(plan, false, nowhere), Refusal::None);
     const AppTable outer = tableOf({"t=cmd /c \"x.bat\" %P"});
-    EXPECT_FALSE(interpreterTakesPlan(planLaunch(*list_, u"t", &outer, false, false, systemCodePage())));
+    const ProgramFinder findsCmd = [](const std::u16string& name) { return name == u"cmd"; };
+    EXPECT_EQ(refusalOf(planLaunch(*list_, u"t", &outer, false, false, systemCodePage(), findsCmd), false, nowhere),
+              Refusal::EntryNotWhole);
 }
 
 // A program planted in the tool's current folder under the name of a system program.
@@ -294,8 +334,13 @@ protected:
         for (const char* name : {"cmd.exe", "qm_only_here.exe"})
             ASSERT_TRUE(CopyFileA((test::programDir() + "\\qm_tally.exe").c_str(), dir_->file(name).c_str(), FALSE));
         ASSERT_TRUE(SetCurrentDirectoryA(dir_->path().c_str()));
+        char path[32767];
+        const DWORD length = GetEnvironmentVariableA("PATH", path, sizeof path);
+        previousPath_.assign(path, length < sizeof path ? length : 0);
     }
     void TearDown() override {
+        SetEnvironmentVariableA("PATH", previousPath_.c_str());
+        SetEnvironmentVariableA("QM_BATCH_OUT", nullptr);
         SetCurrentDirectoryA(previous_.c_str());
         SetEnvironmentVariableA("QM_TALLY_OUT", nullptr);
         SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", nullptr);
@@ -316,7 +361,7 @@ protected:
     }
 
     std::unique_ptr<test::TempDir> dir_;
-    std::string previous_, tally_;
+    std::string previous_, previousPath_, tally_;
 };
 
 TEST_F(LaunchCurrentFolderTest, ABareNameStartsTheSystemsProgramNeverThePlantedOne) {
@@ -334,6 +379,43 @@ TEST_F(LaunchCurrentFolderTest, ABareNameStartsTheSystemsProgramNeverThePlantedO
     // The user's own setting goes on to the program.
     SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", "x");
     EXPECT_NE(environmentOfStarted().find("NoDefaultCurrentDirectoryInExePath=x"), std::string::npos);
+    EXPECT_FALSE(test::fileExists(tally_));
+}
+
+TEST_F(LaunchCurrentFolderTest, ABareBatchNameRunsTheOneOnTheSearchPathNeverAPlantedOne) {
+    // On the search path: a batch file that writes its arguments to the file QM_BATCH_OUT names.
+    const test::TempDir onPath("path");
+    test::writeFile(onPath.file("tb.bat"),
+                    "@echo [%*]>\"%QM_BATCH_OUT%.part\"\r\n"
+                    "@move /y \"%QM_BATCH_OUT%.part\" \"%QM_BATCH_OUT%\" >nul\r\n");
+    ASSERT_TRUE(SetEnvironmentVariableA("PATH", (onPath.path() + ";" + previousPath_).c_str()));
+    // In the current folder: look-alikes that only note that they ran.
+    for (const char* name : {"tb.bat", "tb.cmd"})
+        test::writeFile(dir_->file(name), "@echo planted %*>>\"" + tally_ + "\"\r\n");
+    fill({"C:\\dir\\"});
+    const AppTable table =
+        tableOf({"bare=tb.bat %P", "quoted=\"tb.bat\" %P", "cmd=cmd /c tb.bat %P", "ext=cmd /c tb %P", "plain=tb.bat"});
+    const char* const names[] = {"bare", "quoted", "cmd", "ext", "plain"};
+    for (const char* name : names) EXPECT_EQ(refusal(name, table), Refusal::ProgramInCurrentFolder) << name;
+    EXPECT_EQ(failure("bare", &table), "bare を起動できません");
+    EXPECT_EQ(list_->count(), 1);
+    // Another of the extensions the interpreter tries makes "tb" a look-alike still.
+    ASSERT_TRUE(DeleteFileA(dir_->file("tb.bat").c_str()));
+    EXPECT_EQ(refusal("ext", table), Refusal::ProgramInCurrentFolder);
+    ASSERT_TRUE(DeleteFileA(dir_->file("tb.cmd").c_str()));
+    // With no look-alike the one on the search path runs, every way it is named, and gets the
+    // entry as written (the list is cleared after each start).
+    for (const char* name : names) {
+        const std::string out = test::tempPath("qm_searched");
+        SetEnvironmentVariableA("QM_BATCH_OUT", out.c_str());
+        if (list_->count() == 0) fill({"C:\\dir\\"});
+        EXPECT_EQ(refusal(name, table), Refusal::None) << name;
+        std::string got;
+        EXPECT_TRUE(test::waitUntil([&] { return !(got = test::readFile(out)).empty(); }, 30000)) << name;
+        EXPECT_EQ(got, std::string(name) == "plain" ? "[]\r\n" : "[\"C:\\dir\\\"]\r\n") << name;
+        DeleteFileA(out.c_str());
+    }
+    // Once those have run, no planted one has.
     EXPECT_FALSE(test::fileExists(tally_));
 }
 

@@ -117,13 +117,14 @@ void assumeDensity(int dpi) {
 }
 
 // Under per-monitor awareness the system sends WM_DPICHANGED when the window moves to a
-// monitor of another density (or the density changes): the fonts are made again for it, the
+// monitor of another density (or the density changes), and the window's density is from
+// then on the one it names. One that names another density than the window's own was sent
+// by another program and changes nothing. Otherwise the fonts are made again for it, the
 // controls laid out by the same rules as at start, and the window takes the rectangle the
-// system suggests, or, without a usable one, keeps its top-left and scales its size. A
-// density out of reason changes nothing.
+// system suggests, or, without a usable one, keeps its top-left and scales its size.
 void TQuillmoorMW::dpiChanged(WPARAM wParam, LPARAM lParam) {
     const int dpi = HIWORD(wParam);
-    if (!ListBox1 || !reasonable(dpi)) return;
+    if (!ListBox1 || LOWORD(wParam) != dpi || dpi != windowDpi(hwnd_)) return;
     const RECT now = frameRect(hwnd_);
     const Rect r = frameForDpi(suggestedRect(lParam), edgesOf(now), dpi_, dpi);
     scaleTo(dpi);

@@ -204,7 +204,8 @@ TEST_F(WindowInProcess, DensityChangesLeaveNoGdiObjectBehind) {
 
 // Any program can send or post WM_DPICHANGED, and its rectangle pointer may point anywhere: the
 // window reads no rectangle that is not there, takes none without a size or off every monitor,
-// and then keeps its top-left and scales its size itself. A density out of reason changes nothing.
+// and then keeps its top-left and scales its size itself. A density other than the window's own
+// was not sent by the system and changes nothing.
 TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndScales) {
     HWND main = mw_->handle();
     const Rect before = frameOf(main);
@@ -233,12 +234,13 @@ TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndS
     PostMessageA(main, WM_DPICHANGED, MAKEWPARAM(120, 120), 0x20);
     test::pumpMessages();
     expectLaidOutFor(*mw_, 120);
-    // No density, or one no screen has: nothing changes.
+    // The window is at 120: no density, one no screen has, another one, or two at once.
     const Rect was = frameOf(main);
-    RECT suggested{0, 0, 100, 100};
-    for (int dpi : {0, 12, 5000}) {
-        SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        EXPECT_EQ(frameOf(main), was) << dpi;
+    RECT suggested{0, 0, 900, 900};
+    for (const WPARAM w : {MAKEWPARAM(0, 0), MAKEWPARAM(12, 12), MAKEWPARAM(5000, 5000), MAKEWPARAM(960, 960),
+                           MAKEWPARAM(144, 144), MAKEWPARAM(96, 96), MAKEWPARAM(120, 144), MAKEWPARAM(144, 120)}) {
+        SendMessageA(main, WM_DPICHANGED, w, reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(frameOf(main), was) << std::hex << w;
     }
     expectLaidOutFor(*mw_, 120);
 }

@@ -61,11 +61,12 @@ bool forward(qm::ScopedHandle mutex, const std::vector<std::u16string>& args) {
 }
 
 int runFirstInstance(HINSTANCE instance) {
-    // Before any window: no loop of this thread ever dispatches a timer message's function.
-    const qm::TimerCallbackFilter timerFilter;
     // Read on a thread of their own while this one starts the window system (a start's
     // longest step) and makes the windows.
     qm::StartSettingsReader settings(qm::Application::settingsPath(), qm::systemCodePage());
+    // Before any window: no loop of this thread ever dispatches a timer message's function
+    // that no timer was set with.
+    const qm::TimerCallbackFilter timerFilter;
     qm::Application::create(instance);
     // The window object lives until the message loop has ended; the window goes with it.
     const std::unique_ptr<qm::TQuillmoorMW> window = qm::TQuillmoorMW::create(settings);

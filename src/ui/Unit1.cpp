@@ -102,7 +102,7 @@ void TQuillmoorMW::FormCreate(void*) {
 void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
     action = TCloseAction::caFree;
     const RECT frame = frameRect(hwnd_);
-    const Rect r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, dpi_);  // 96-dpi units
+    const Rect r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, monitors(hwnd_));  // 96-dpi units
     Settings settings(settingsPath_);
     settings.writeInt(kIniTop, r.top);
     settings.writeInt(kIniLeft, r.left);

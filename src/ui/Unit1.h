@@ -18,9 +18,10 @@
 //
 // Where the rest of the window lives: base_window.h (the window's life: its attachment, its
 // handle, its procedure, its phase and the one edge where errors stop), layout.h (the table
-// of controls), window_build.cpp (class, fonts, components, scaling, layout, placement, a
-// change of screen density), popup_menu.cpp (the context menu), subclass.cpp (the group
-// box's and the list box's procedures), dispatch.cpp (messages, commands and keys).
+// of controls), window_build.cpp (class, fonts, components, scaling, layout), screen.cpp (its
+// place on the screen, a change of screen density), popup_menu.cpp (the context menu),
+// subclass.cpp (the group box's and the list box's procedures), dispatch.cpp (messages,
+// commands and keys).
 #pragma once
 
 #include <windows.h>
@@ -39,6 +40,7 @@
 #include "ui/keys.h"
 #include "ui/layout.h"
 #include "ui/popup_menu.h"
+#include "ui/screen.h"
 #include "win/scoped.h"
 
 namespace qm {
@@ -124,7 +126,7 @@ private:
     void applyLayout();
     // CBN_DROPDOWN: gives the drop-down its opened height (ui/window_build.cpp).
     void fitDropDown();
-    // WM_DPICHANGED: the window moved to a screen of another density (ui/window_build.cpp).
+    // WM_DPICHANGED: the window moved to a screen of another density (ui/screen.cpp).
     void dpiChanged(WPARAM wParam, LPARAM lParam);
     void onCommand(UINT id, UINT code, HWND control);
     void setBounds(const Rect& stored);

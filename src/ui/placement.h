@@ -1,8 +1,21 @@
 // Where the main window stands on the screen. The settings file keeps its position and size
-// in 96-dpi units, the numbers a program that is not DPI-aware sees, so that a file written on
-// any screen means the same window; the window converts them by the screen's pixels per inch
-// when it reads them and back when it writes them. Every step works on 64-bit values and holds
-// its results within int: any value the file can hold is safe.
+// in 96-dpi units, so that a file written on any screen means the same window; where every
+// monitor has 96 pixels per inch they are the screen's very pixels.
+//
+// Each monitor keeps its top-left corner in both measures, and from there each of its pixels
+// is 96/dpi of a unit: a 2880 x 1620 monitor at 144 dpi with its corner at (1920, 0) covers
+// (1920, 0)-(3840, 1080) in units, and a window on it at x = 2500 is stored at x = 1920 +
+// 580 x 96/144 = 2307. A window belongs to the monitor that holds its top-left corner (as
+// MonitorFromPoint decides), in pixels when it is stored and in units when it is placed again,
+// and is converted about that monitor's corner by that monitor's density. A corner on no
+// monitor is kept in pixels, the size converted for the nearest monitor. The monitors of
+// Windows have 96 dpi or more, so no two of them cover the same units and none covers a pixel
+// on no monitor: placed again, a stored window is on the same monitor at the same place and
+// size, within half a unit (exact at 96 dpi, a pixel at most at 150 % and 200 %), and stored
+// once more it gives the same numbers.
+//
+// Every step works on 64-bit values and holds its results within int: any value the file can
+// hold is safe.
 #pragma once
 
 #include <optional>
@@ -12,9 +25,20 @@
 
 namespace qm {
 
-// A rectangle on the screen by its edges (a monitor's work area, the window's frame).
+// A rectangle on the screen by its edges (a monitor, its work area, the window's frame).
 struct Edges {
     int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// A rectangle with a width and a height (its far edges beyond its near ones).
+bool hasSize(const Edges& r);
+
+// A monitor as the system describes it: its rectangle and its work area in screen pixels, and
+// its pixels per inch (0 or less counts as 96).
+struct Monitor {
+    Edges area;
+    Edges work;
+    int dpi = 96;
 };
 
 // `value` in 96-dpi units as screen pixels: value x dpi / 96, rounded as MulDiv does (a half
@@ -23,26 +47,26 @@ int toScreenPixels(int value, int dpi);
 // Screen pixels as 96-dpi units: value x 96 / dpi, rounded likewise.
 int toStoredUnits(int value, int dpi);
 
-// The sizes the system lets the window take, in screen pixels; a maximum of 0 is none.
+// The sizes the window may take: the least in 96-dpi units (so in pixels it grows with the
+// density of the monitor it goes to), the greatest in screen pixels (0: none).
 struct SizeLimits {
     int minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;
 };
 
 // The window's frame on the screen for the stored position and size (96-dpi units): converted
-// by `dpi`, the size held within `limits`. A window that meets no work area is moved onto the
-// nearest one, keeping its size unless it is larger than that work area; one that meets a work
-// area anywhere stays where it was stored. Without any work area the converted rectangle stands.
-Rect placeStored(const Rect& stored, int dpi, const SizeLimits& limits, const std::vector<Edges>& workAreas);
+// for the monitor it belongs to, its size held within `limits`. A window that then meets no
+// work area is moved into that monitor's work area, keeping its size unless it is larger;
+// one that meets a work area anywhere stays where it was stored. Without a monitor the
+// stored numbers are pixels.
+Rect placeStored(const Rect& stored, const std::vector<Monitor>& monitors, const SizeLimits& limits);
 
-// A rectangle with a width and a height (its far edges beyond its near ones).
-bool hasSize(const Edges& r);
+// What the settings file keeps for the window's frame on the screen (96-dpi units): the frame
+// converted for the monitor it belongs to.
+Rect storedFor(const Edges& frame, const std::vector<Monitor>& monitors);
 
 // The window's frame when its pixels per inch change from `from` to `to`: the rectangle the
 // system suggests when there is one, otherwise the present frame with its top-left kept and its
 // size scaled by to/from (held within int).
 Rect frameForDpi(const std::optional<Edges>& suggested, const Edges& frame, int from, int to);
-
-// What the settings file keeps for the window's frame on the screen (96-dpi units).
-Rect storedFor(const Edges& frame, int dpi);
 
 }  // namespace qm

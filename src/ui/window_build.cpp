@@ -1,17 +1,14 @@
-// The main window's construction: its class, fonts, components, scaling to the screen, the
-// layout of its controls, and its placement on the screen.
+// The main window's construction: its class, fonts, components, scaling to the screen and
+// the layout of its controls (its place on the screen: ui/screen.cpp).
 #include <windows.h>
 
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "text/texts.h"
 #include "ui/Unit1.h"
 #include "ui/application.h"
-#include "ui/placement.h"
+#include "ui/screen.h"
 #include "ui/subclass.h"
-#include "win/callback_error.h"
 
 namespace qm {
 
@@ -45,59 +42,6 @@ KindClass classOf(Kind kind) {
     case Kind::DropDown: return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
     }
     return {"STATIC", 0, 0};
-}
-
-// The lowest and highest pixels per inch the window lays itself out for: 50 % to 1000 %.
-constexpr int kLeastDpi = 48, kMostDpi = 960;
-
-// The pixels per inch of the monitor the window is on, where the system can say it
-// (GetDpiForWindow, Windows 10 1607 and later, looked up at run time); otherwise the
-// screen's, the same for every monitor.
-int windowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    const int dpi = getDpiForWindow ? static_cast<int>(getDpiForWindow(hwnd)) : 0;
-    if (dpi >= kLeastDpi && dpi <= kMostDpi) return dpi;
-    const int ppi = GetDeviceCaps(ScreenDC(GetDC(nullptr)).get(), LOGPIXELSY);
-    return ppi > 0 ? ppi : 96;
-}
-
-// The rectangle a WM_DPICHANGED suggests. Anyone can send the message, and its pointer is
-// not carried from another process: it may be 0 or point anywhere. ReadProcessMemory copies
-// it from this process's memory and fails, rather than faulting, where nothing can be read;
-// the rectangle must then have a size and lie on a monitor.
-std::optional<Edges> suggestedRect(LPARAM lParam) {
-    RECT r{};
-    SIZE_T read = 0;
-    if (!lParam || !ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lParam), &r, sizeof r, &read) ||
-        read != sizeof r) {
-        return std::nullopt;
-    }
-    const Edges e{r.left, r.top, r.right, r.bottom};
-    if (!hasSize(e) || !MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return std::nullopt;
-    return e;
-}
-
-BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM p) {
-    auto& areas = *reinterpret_cast<Enumeration<std::vector<Edges>>*>(p);
-    return areas.error.run([&] {
-        MONITORINFO mi{};
-        mi.cbSize = sizeof mi;
-        if (GetMonitorInfoA(monitor, &mi)) {
-            areas.out.push_back({mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom});
-        }
-        return true;
-    });
-}
-
-// The work areas of every monitor.
-std::vector<Edges> workAreas() {
-    std::vector<Edges> out;
-    Enumeration<std::vector<Edges>> areas{out, {}};
-    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));
-    areas.error.rethrow();
-    return out;
 }
 
 // The drop-down's opened height: one row per name, 1 to 5 rows, plus the closed height
@@ -256,65 +200,6 @@ void TQuillmoorMW::fitDropDown() {
     if (height == was.height) return;
     SetWindowPos(ComboBox1, nullptr, 0, 0, was.width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     was.height = height;
-}
-
-// Under per-monitor awareness the system sends WM_DPICHANGED when the window moves to a
-// monitor of another density (or the density changes): the fonts are made again for it, the
-// controls laid out by the same rules as at start, and the window takes the rectangle the
-// system suggests, or, without a usable one, keeps its top-left and scales its size. A
-// density out of reason changes nothing.
-void TQuillmoorMW::dpiChanged(WPARAM wParam, LPARAM lParam) {
-    const int dpi = HIWORD(wParam);
-    if (!ListBox1 || dpi < kLeastDpi || dpi > kMostDpi) return;
-    const RECT now = frameRect(hwnd_);
-    const Rect r = frameForDpi(suggestedRect(lParam), {now.left, now.top, now.right, now.bottom}, dpi_, dpi);
-    scaleTo(dpi);
-    setItemHeights();
-    // Minimized, it keeps its restored place; the layout follows when it is restored.
-    if (IsIconic(hwnd_)) return;
-    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The same rectangle brings no WM_SIZE.
-    applyLayout();
-}
-
-// The smallest frame at the window's density.
-SIZE TQuillmoorMW::minimumSize() const {
-    return {toScreenPixels(kMinWidth, dpi_), toScreenPixels(kMinHeight, dpi_)};
-}
-
-// The stored position and size (96-dpi units) on this screen: converted, within the size
-// limits, and on a monitor's work area.
-void TQuillmoorMW::setBounds(const Rect& stored) {
-    const SIZE minimum = minimumSize();
-    const SizeLimits limits{minimum.cx, minimum.cy, GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-    const Rect r = placeStored(stored, dpi_, limits, workAreas());
-    // A window already there (the stored place is where it was created, as after closing it
-    // unmoved at 96 dpi) is left alone: the call would move nothing and still send the
-    // window its messages.
-    RECT now{};
-    GetWindowRect(hwnd_, &now);
-    if (Rect{now.left, now.top, now.right - now.left, now.bottom - now.top} == r) return;
-    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The window's frame rectangle; while minimized, its restored rectangle.
-RECT TQuillmoorMW::frameRect(HWND hwnd) {
-    RECT r{};
-    if (!IsIconic(hwnd)) {
-        GetWindowRect(hwnd, &r);
-        return r;
-    }
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    GetWindowPlacement(hwnd, &wp);
-    r = wp.rcNormalPosition;
-    // The restored rectangle is in work-area coordinates.
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) {
-        OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
-    }
-    return r;
 }
 
 }  // namespace qm

@@ -4,8 +4,8 @@
 // the window font mapped to IPA P Gothic (its "0" is 13 pixels at height -12), and 120 pixels
 // per inch with the design's font (the window font becomes -15). Wine reads both settings when
 // a process starts, so the registry is changed for the tool's start and put back at once.
-// Then screens of 120, 144 and 192 pixels per inch with either font: the stored position and
-// size, the minimum size and the layout's wholeness there.
+// Then a density change another program sends, and screens of 120, 144 and 192 pixels per inch
+// with either font: the stored position and size, the minimum size and the layout's wholeness.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -169,6 +169,28 @@ TEST_F(ScaledWindow, At120PixelsPerInchTheWindowFontGrowsAndEverythingScalesWith
     }
     ASSERT_NE(main_, nullptr);
     expectScaledLayout(kDesignFace, zero, mulDiv(-12, 120, 96));
+}
+
+// The system sends WM_DPICHANGED with the density the window then has. Another program that
+// sends one naming another density (the window is at 96, the only one this screen has) makes
+// the window neither grow nor take another minimum size, and the close stores what was read.
+TEST(OtherProgramsDensity, ADensityTheWindowDoesNotHaveChangesNothing) {
+    Tool tool("[Pos]\r\nTop=20\r\nLeft=30\r\nHeight=450\r\nWidth=500\r\n[app]\r\nprobe=x %P\r\n");
+    const HWND main = tool.startAndWait();
+    ASSERT_NE(main, nullptr);
+    RECT before{}, after{};
+    GetWindowRect(main, &before);
+    // Without a rectangle that the window can read, it would keep its top-left and scale.
+    for (int dpi : {960, 144, 192}) SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+    GetWindowRect(main, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    MINMAXINFO mmi{};
+    SendMessageA(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(mmi.ptMinTrackSize.x, 300);
+    ASSERT_TRUE(tool.close(main));
+    const std::string ini = readFile(tool.iniPath());
+    EXPECT_EQ(iniValue(ini, "Pos", "Height"), "450");
+    EXPECT_EQ(iniValue(ini, "Pos", "Width"), "500");
 }
 
 // A screen of 120, 144 or 192 pixels per inch, with the design's font or with IPA P Gothic: the

@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-#include <vector>
-
 #include "ui/layout.h"
-#include "ui/placement.h"
 
 namespace qm {
 namespace {
@@ -149,99 +145,6 @@ TEST(CaptionRoom, AccessMarksAreLeftOutOfTheMeasuredText) {
     EXPECT_EQ(withoutAccessMarks("\x93\x5C\x82\xE8\x95\x74\x82\xAF(&V)"), "\x93\x5C\x82\xE8\x95\x74\x82\xAF(V)");
     EXPECT_EQ(withoutAccessMarks("A&&B&"), "A&B");
     EXPECT_EQ(withoutAccessMarks(""), "");
-}
-
-// The window's stored position and size (96-dpi units) on screens of other densities and
-// monitor layouts; every value an int can hold, with no overflow on the way (UBSan).
-const int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
-const std::vector<Edges> oneScreen = {{0, 0, 1280, 1024}};
-const SizeLimits limitsAt144{450, 300, 1300, 1050};
-
-TEST(Placement, ConvertsByTheScreensPixelsPerInchAndBackRoundingAsMulDivDoes) {
-    EXPECT_EQ(placeStored({100, 100, 340, 300}, 144, limitsAt144, oneScreen), (Rect{150, 150, 510, 450}));
-    EXPECT_EQ(placeStored({884, 111, 340, 300}, 96, {300, 200, 0, 0}, oneScreen), (Rect{884, 111, 340, 300}));
-    EXPECT_EQ(toScreenPixels(3, 120), 4);    // 3.75
-    EXPECT_EQ(toScreenPixels(-3, 144), -5);  // -4.5: a half away from zero
-    EXPECT_EQ(toStoredUnits(425, 120), 340);
-    EXPECT_EQ(toScreenPixels(kMax, 192), kMax);  // held within int
-    EXPECT_EQ(toScreenPixels(kMin, 144), kMin);
-    EXPECT_EQ(toStoredUnits(kMin, 72), kMin);
-    EXPECT_EQ(toScreenPixels(10, 0), 10);  // no density read: 96
-    // Written back, every value of a window that was not moved is what was read.
-    for (int dpi : {96, 120, 144, 192}) {
-        for (int v : {0, 1, -7, 100, 333, -5000}) {
-            EXPECT_EQ(toStoredUnits(toScreenPixels(v, dpi), dpi), v) << dpi << " " << v;
-        }
-    }
-    EXPECT_EQ(storedFor({150, 150, 660, 600}, 144), (Rect{100, 100, 340, 300}));
-    EXPECT_EQ(storedFor({kMin, kMin, kMax, kMax}, 96), (Rect{kMin, kMin, kMax, kMax}));  // 2^32 - 1 wide
-    EXPECT_EQ(storedFor({kMin, 0, kMax, 10}, 192), (Rect{kMin / 2, 0, kMax, 5}));
-}
-
-TEST(Placement, ADensityChangeTakesTheSuggestedFrameOrScalesThePresentOne) {
-    const Edges frame{100, 50, 440, 350};  // 340 x 300
-    EXPECT_EQ(frameForDpi(Edges{90, 40, 600, 490}, frame, 96, 144), (Rect{90, 40, 510, 450}));
-    EXPECT_EQ(frameForDpi(std::nullopt, frame, 96, 144), (Rect{100, 50, 510, 450}));
-    EXPECT_EQ(frameForDpi(std::nullopt, frame, 144, 120), (Rect{100, 50, 283, 250}));
-    EXPECT_EQ(frameForDpi(std::nullopt, {0, 0, kMax, kMax}, 96, 192), (Rect{0, 0, kMax, kMax}));  // held within int
-    EXPECT_TRUE(hasSize({0, 0, 1, 1}));
-    EXPECT_FALSE(hasSize({0, 0, 0, 10}));
-    EXPECT_FALSE(hasSize({10, 0, 5, 10}));
-    EXPECT_FALSE(hasSize({0, 10, 10, 10}));
-}
-
-TEST(Placement, SizeStaysWithinTheLimits) {
-    EXPECT_EQ(placeStored({10, 10, 100, 50}, 144, limitsAt144, oneScreen), (Rect{15, 15, 450, 300}));
-    EXPECT_EQ(placeStored({10, 10, -9, kMin}, 96, {300, 200, 0, 0}, oneScreen), (Rect{10, 10, 300, 200}));
-    EXPECT_EQ(placeStored({10, 10, 5000, 5000}, 144, limitsAt144, oneScreen), (Rect{15, 15, 1300, 1050}));
-    // The minimum wins over a smaller maximum.
-    EXPECT_EQ(placeStored({0, 0, 10, 10}, 96, {300, 200, 100, 100}, oneScreen), (Rect{0, 0, 300, 200}));
-}
-
-TEST(Placement, AWindowThatMeetsAWorkAreaStaysWhereItWasStored) {
-    const std::vector<Edges> two = {{0, 0, 1280, 1024}, {-1920, -200, 0, 880}};
-    const SizeLimits plain{300, 200, 0, 0};
-    EXPECT_EQ(placeStored({-1800, 700, 400, 300}, 96, plain, two), (Rect{-1800, 700, 400, 300}));  // left screen
-    EXPECT_EQ(placeStored({1279, 1023, 400, 300}, 96, plain, two), (Rect{1279, 1023, 400, 300}));  // one pixel
-    EXPECT_EQ(placeStored({-399, -299, 400, 300}, 96, plain, oneScreen), (Rect{-399, -299, 400, 300}));
-}
-
-TEST(Placement, AWindowOnNoWorkAreaMovesOntoTheNearestKeepingItsSize) {
-    const SizeLimits plain{300, 200, 0, 0};
-    // An unplugged screen on the left: just inside the left edge, its top kept.
-    EXPECT_EQ(placeStored({-5000, 100, 340, 300}, 144, limitsAt144, oneScreen), (Rect{0, 150, 510, 450}));
-    // Touching the edge is not meeting it; below and right of the screen.
-    EXPECT_EQ(placeStored({-400, 50, 400, 300}, 96, plain, oneScreen), (Rect{0, 50, 400, 300}));
-    EXPECT_EQ(placeStored({3000, 3000, 400, 300}, 96, plain, oneScreen), (Rect{880, 724, 400, 300}));
-    // Of two screens the nearer takes it, work areas that are empty are none.
-    const std::vector<Edges> two = {{0, 0, 0, 0}, {0, 0, 1280, 1024}, {-1920, -200, 0, 880}};
-    EXPECT_EQ(placeStored({-2500, 300, 400, 300}, 96, plain, two), (Rect{-1920, 300, 400, 300}));
-    EXPECT_EQ(placeStored({2000, -900, 400, 300}, 96, plain, two), (Rect{880, 0, 400, 300}));
-    // Shrunk to the work area only where it is larger, never below the minimum.
-    const std::vector<Edges> small = {{0, 0, 800, 250}};
-    EXPECT_EQ(placeStored({5000, 5000, 1000, 240}, 96, plain, small), (Rect{0, 10, 800, 240}));
-    EXPECT_EQ(placeStored({5000, 5000, 300, 900}, 96, plain, {{0, 0, 800, 150}}), (Rect{500, 0, 300, 200}));
-    // Without a work area the converted rectangle stands.
-    EXPECT_EQ(placeStored({-5000, 0, 340, 300}, 144, limitsAt144, {}), (Rect{-7500, 0, 510, 450}));
-}
-
-TEST(Placement, ExtremeValuesNeitherOverflowNorMisplaceTheWindow) {
-    for (int dpi : {96, 144, 192}) {
-        SCOPED_TRACE(dpi);
-        const SizeLimits limits{toScreenPixels(300, dpi), toScreenPixels(200, dpi), 1300, 1050};
-        // Top at the least int: moved onto the screen, the rest kept.
-        EXPECT_EQ(placeStored({100, kMin, 340, 300}, dpi, limits, oneScreen),
-                  (Rect{toScreenPixels(100, dpi), 0, toScreenPixels(340, dpi), toScreenPixels(300, dpi)}));
-        // The widest width: as wide as the system lets it be, where it was stored.
-        EXPECT_EQ(placeStored({100, 100, kMax, 300}, dpi, limits, oneScreen),
-                  (Rect{toScreenPixels(100, dpi), toScreenPixels(100, dpi), 1300, toScreenPixels(300, dpi)}));
-        // A size that would reach the screen only by overflowing is no size on it.
-        EXPECT_EQ(placeStored({kMin, kMin, kMax, kMax}, dpi, limits, oneScreen), (Rect{0, 0, 1280, 1024}));
-        EXPECT_EQ(placeStored({kMax, kMax, kMax, kMax}, dpi, limits, oneScreen), (Rect{0, 0, 1280, 1024}));
-    }
-    // Without a maximum and a work area, the far edges stay within int.
-    EXPECT_EQ(placeStored({kMax - 10, 100, kMax, kMax}, 96, {}, {}), (Rect{kMax - 10, 100, 10, kMax - 100}));
-    EXPECT_EQ(placeStored({kMax, kMin, kMax, kMax}, 192, {}, {}), (Rect{kMax, kMin, 0, kMax}));
 }
 
 }  // namespace

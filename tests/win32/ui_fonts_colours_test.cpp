@@ -4,10 +4,11 @@
 // first, as the tool's is beside its exe.
 //
 // Wine 8 has one density for every monitor and never sends WM_DPICHANGED, so nothing here can
-// move the window to a monitor of another scale. The tests send the message as the system does
-// when that happens, with the new density and a suggested frame, and check what the window does
-// with it: the same function lays the controls out as at start, from fonts made for the new
-// density, so each density a test sends stands for a monitor of that scale.
+// move the window to a monitor of another scale. The tests give the window and the monitor the
+// new density (assumeDensity), send the message as the system does when that happens, with
+// that density and a suggested frame, and check what the window does with it: the same
+// function lays the controls out as at start, from fonts made for the new density, so each
+// density a test sends stands for a monitor of that scale.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -19,6 +20,7 @@
 #include "ui/application.h"
 #include "ui/Unit1.h"
 #include "ui/layout.h"
+#include "ui/screen.h"
 
 namespace qm {
 namespace {
@@ -38,6 +40,7 @@ protected:
     }
     void TearDown() override {
         mw_.reset();  // the window goes with its object
+        assumeDensity(0);
         test::pumpMessages();
         DeleteFileA(ini_.c_str());
     }
@@ -102,9 +105,11 @@ TEST_F(WindowInProcess, PaintsTheButtonFaceAroundAndInsideTheGroupBox) {
 
 Rect asRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
-// Sends WM_DPICHANGED for `dpi` as the system does, with a suggested frame: the present one
-// moved by (7, 5) and its size scaled from `from`. The frame suggested.
+// Sends WM_DPICHANGED for `dpi` as the system does once the window has that density, with a
+// suggested frame: the present one moved by (7, 5) and its size scaled from `from`. The frame
+// suggested.
 Rect changeDensity(HWND main, int from, int dpi) {
+    assumeDensity(dpi);
     RECT now{};
     GetWindowRect(main, &now);
     const RECT suggested{now.left + 7, now.top + 5, now.left + 7 + MulDiv(now.right - now.left, dpi, from),
@@ -199,10 +204,12 @@ TEST_F(WindowInProcess, DensityChangesLeaveNoGdiObjectBehind) {
 
 // Any program can send or post WM_DPICHANGED, and its rectangle pointer may point anywhere: the
 // window reads no rectangle that is not there, takes none without a size or off every monitor,
-// and then keeps its top-left and scales its size itself. A density out of reason changes nothing.
+// and then keeps its top-left and scales its size itself. A density other than the window's own
+// was not sent by the system and changes nothing.
 TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndScales) {
     HWND main = mw_->handle();
     const Rect before = frameOf(main);
+    assumeDensity(144);
     SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
     EXPECT_EQ(frameOf(main),
               (Rect{before.left, before.top, MulDiv(before.width, 144, 96), MulDiv(before.height, 144, 96)}));
@@ -215,6 +222,7 @@ TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndS
     for (const LPARAM p : bogus) {
         const int dpi = from == 144 ? 96 : 144;
         const Rect was = frameOf(main);
+        assumeDensity(dpi);
         SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), p);
         EXPECT_EQ(frameOf(main), (Rect{was.left, was.top, MulDiv(was.width, dpi, from), MulDiv(was.height, dpi, from)}))
             << std::hex << p;
@@ -222,15 +230,17 @@ TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndS
     }
     expectLaidOutFor(*mw_, from);
     // Posted, the pointer is as bogus.
+    assumeDensity(120);
     PostMessageA(main, WM_DPICHANGED, MAKEWPARAM(120, 120), 0x20);
     test::pumpMessages();
     expectLaidOutFor(*mw_, 120);
-    // No density, or one no screen has: nothing changes.
+    // The window is at 120: no density, one no screen has, another one, or two at once.
     const Rect was = frameOf(main);
-    RECT suggested{0, 0, 100, 100};
-    for (int dpi : {0, 12, 5000}) {
-        SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        EXPECT_EQ(frameOf(main), was) << dpi;
+    RECT suggested{0, 0, 900, 900};
+    for (const WPARAM w : {MAKEWPARAM(0, 0), MAKEWPARAM(12, 12), MAKEWPARAM(5000, 5000), MAKEWPARAM(960, 960),
+                           MAKEWPARAM(144, 144), MAKEWPARAM(96, 96), MAKEWPARAM(120, 144), MAKEWPARAM(144, 120)}) {
+        SendMessageA(main, WM_DPICHANGED, w, reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(frameOf(main), was) << std::hex << w;
     }
     expectLaidOutFor(*mw_, 120);
 }
@@ -239,6 +249,7 @@ TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndS
 // window of the same apparent size at 96.
 TEST_F(WindowInProcess, ClosedAfterADensityChangeItStoresNinetySixDpiUnits) {
     HWND main = mw_->handle();
+    assumeDensity(144);
     RECT suggested{150, 120, 150 + 510, 120 + 450};
     SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     ASSERT_EQ(frameOf(main), asRect(suggested));

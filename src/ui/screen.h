@@ -1,0 +1,27 @@
+// The screen as the main window sees it: the pixels per inch of a window and of each monitor,
+// and the table of monitors its place is reckoned on (ui/placement.h).
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/placement.h"
+
+namespace qm {
+
+// The window's pixels per inch as the system gives it (GetDpiForWindow): under per-monitor
+// awareness, that of the monitor it is on, and the density the last WM_DPICHANGED named.
+int windowDpi(HWND hwnd);
+
+// Every monitor: its rectangle, its work area and its pixels per inch. The one `window` is on
+// has the window's (GetDpiForWindow gives the density of the monitor where the window is); the
+// others GetDpiForMonitor's, so that a start on one monitor does not load shcore.dll for it.
+std::vector<Monitor> monitors(HWND window);
+
+// From now on every window and monitor has `dpi` pixels per inch, in place of what the system
+// says; 0 gives the system's answers back. Wine has one density for all, the one it started
+// with: a window test stands for a monitor of another scale with this.
+void assumeDensity(int dpi);
+
+}  // namespace qm

@@ -18,34 +18,29 @@
 
 namespace qm::fuzz {
 
-class ExactBytes {
+// A copy of `units` in a heap block of exactly their number.
+template <typename Unit>
+class ExactCopy {
+public:
+    explicit ExactCopy(std::basic_string_view<Unit> units) : units_(new Unit[units.size()]), size_(units.size()) {
+        std::copy(units.begin(), units.end(), units_.get());
+    }
+    const Unit* data() const { return units_.get(); }
+    std::size_t size() const { return size_; }
+    std::basic_string_view<Unit> view() const { return std::basic_string_view<Unit>(units_.get(), size_); }
+
+private:
+    std::unique_ptr<Unit[]> units_;
+    std::size_t size_;
+};
+
+// The input's bytes, and UTF-16 text.
+class ExactBytes : public ExactCopy<char> {
 public:
     ExactBytes(const std::uint8_t* data, std::size_t size)
-        : bytes_(new char[size]), size_(size) {
-        if (size > 0) std::memcpy(bytes_.get(), data, size);
-    }
-    const char* data() const { return bytes_.get(); }
-    std::size_t size() const { return size_; }
-    std::string_view view() const { return std::string_view(bytes_.get(), size_); }
-
-private:
-    std::unique_ptr<char[]> bytes_;
-    std::size_t size_;
+        : ExactCopy<char>(std::string_view(reinterpret_cast<const char*>(data), size)) {}
 };
-
-class ExactUnits {
-public:
-    explicit ExactUnits(std::u16string_view text) : units_(new char16_t[text.size()]), size_(text.size()) {
-        std::copy(text.begin(), text.end(), units_.get());
-    }
-    const char16_t* data() const { return units_.get(); }
-    std::size_t size() const { return size_; }
-    std::u16string_view view() const { return std::u16string_view(units_.get(), size_); }
-
-private:
-    std::unique_ptr<char16_t[]> units_;
-    std::size_t size_;
-};
+using ExactUnits = ExactCopy<char16_t>;
 
 inline void check(bool holds, const char* what) {
     if (!holds) {

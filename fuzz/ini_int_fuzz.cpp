@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* form : {"$%X", "$%08x", "x%X", "X%x", "0x%X", "0X%08X", "  $%X"}) {
         check(qm::parseIniInt(hex(form, bits), value == 1 ? 2 : 1) == value, "a hexadecimal form reads otherwise");
     }
-    check(qm::parseIniInt("-$" + hex("%X", bits), 0) == static_cast<int>(0u - bits), "a sign before hex is not applied");
+    check(qm::parseIniInt("-$" + hex("%X", bits), 0) == static_cast<int>(0u - bits),
+          "a sign before hex is not applied");
     // From INT_MAX + 1 up, and from INT_MIN - 1 down.
     const long long low = bits & 0x7FFFFFFFu;
     const long long beyond = bits & 0x80000000u ? -2147483649LL - low : 2147483648LL + low;

@@ -100,16 +100,20 @@ SIZE_T peakWorkingSet(const Proc& p) {
     return GetProcessMemoryInfo(p.process, &pmc, sizeof pmc) ? pmc.PeakWorkingSetSize : 0;
 }
 
-std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+std::string quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
 
 // One line: the medians of both and the median of the per-round ratios (middle half after it).
 void row(const char* what, const std::vector<double>& quill, const std::vector<double>& ref, const char* goal) {
     const Spread r = spread(ratios(quill, ref));
-    std::printf("%-44s %10.2f %10.2f %7.2fx  %-24s (%.2f-%.2f)\n", what, median(quill), median(ref), r.mid, goal,
-                r.low, r.high);
+    std::printf("%-44s %10.2f %10.2f %7.2fx  %-24s (%.2f-%.2f)\n", what, median(quill), median(ref), r.mid, goal, r.low,
+                r.high);
 }
 
-LRESULT count(HWND list) { return SendMessageA(list, LB_GETCOUNT, 0, 0); }
+LRESULT count(HWND list) {
+    return SendMessageA(list, LB_GETCOUNT, 0, 0);
+}
 
 void handOff(HWND main, const std::string& text) {
     std::vector<char> block(text.begin(), text.end());

@@ -20,8 +20,8 @@ static void makeControls(HWND w, HINSTANCE instance) {
     namespace t = qm::texts;
     auto make = [&](HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int cx, int cy,
                     DWORD ex = 0) {
-        return CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, parent, nullptr,
-                               instance, nullptr);
+        return CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, parent, nullptr, instance,
+                               nullptr);
     };
     make(w, "BUTTON", t::kButtonRun, WS_TABSTOP | BS_DEFPUSHBUTTON, 270, 238, 47, 25);
     HWND group = make(w, "BUTTON", t::kGroupRunList, BS_GROUPBOX, 8, 9, 315, 224, WS_EX_CONTROLPARENT);
@@ -29,8 +29,8 @@ static void makeControls(HWND w, HINSTANCE instance) {
     make(group, "BUTTON", t::kButtonAddFolder, WS_TABSTOP, 123, 151, 73, 25);
     make(group, "BUTTON", t::kButtonClear, WS_TABSTOP, 226, 151, 73, 25);
     make(group, "LISTBOX", "",
-         WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL,
-         8, 17, 299, 127, WS_EX_CLIENTEDGE);
+         WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL, 8,
+         17, 299, 127, WS_EX_CLIENTEDGE);
     make(group, "BUTTON", t::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, 24, 180, 161, 20);
     make(group, "BUTTON", t::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, 24, 200, 121, 20);
     make(w, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 80, 240, 188, 100);
@@ -52,11 +52,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ownerClass.hInstance = instance;
     ownerClass.lpszClassName = "QmBenchOwner";
     RegisterClassA(&ownerClass);
-    owner = CreateWindowExA(0, "QmBenchOwner", "minimal", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
-                            0, 0, nullptr, nullptr, instance, nullptr);
+    owner = CreateWindowExA(0, "QmBenchOwner", "minimal", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
+                            0, nullptr, nullptr, instance, nullptr);
 #endif
-    HWND w = CreateWindowExA(0, "QmBenchMinimal", "minimal", WS_OVERLAPPEDWINDOW, 884, 111, 340, 300, owner,
-                             nullptr, instance, nullptr);
+    HWND w = CreateWindowExA(0, "QmBenchMinimal", "minimal", WS_OVERLAPPEDWINDOW, 884, 111, 340, 300, owner, nullptr,
+                             instance, nullptr);
 #ifdef QM_WITH_CONTROLS
     makeControls(w, instance);
 #endif

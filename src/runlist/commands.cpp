@@ -3,8 +3,8 @@
 #include <string>
 
 #include "text/error.h"
-#include "text/texts.h"
 #include "text/textrules.h"
+#include "text/texts.h"
 
 namespace qm {
 
@@ -15,7 +15,9 @@ void deleteSelected(RunList& list) {
     }
 }
 
-void removeAll(RunList& list) { list.removeAll(); }
+void removeAll(RunList& list) {
+    list.removeAll();
+}
 
 void selectAll(RunList& list) {
     const int n = list.count();

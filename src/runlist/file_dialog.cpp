@@ -85,8 +85,8 @@ std::vector<std::u16string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE
     ofn.nMaxFile = kOfferedSize;
     ofn.lpstrInitialDir = L"";
     ofn.lpstrTitle = L"";
-    ofn.Flags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
-                OFN_EXPLORER;
+    ofn.Flags =
+        OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
     ofn.lpfnHook = placementHook;
     ofn.FlagsEx = 0;
 

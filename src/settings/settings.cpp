@@ -133,7 +133,8 @@ void Settings::writeText(std::u16string_view section, std::u16string_view key, s
         checked_ = true;
     }
     if (!readable_ || !exact_) refuseWrite();
-    if (!WritePrivateProfileStringW(nulTerminated(section).data(), nulTerminated(key).data(), nulTerminated(value).data(), nulTerminated(profile_).data()))
+    if (!WritePrivateProfileStringW(nulTerminated(section).data(), nulTerminated(key).data(),
+                                    nulTerminated(value).data(), nulTerminated(profile_).data()))
         refuseWrite();
 }
 

@@ -16,7 +16,7 @@
 namespace qm {
 
 struct StartSettings {
-    bool exists = false;  // when false, nothing else was read
+    bool exists = false;                           // when false, nothing else was read
     int top = 0, left = 0, height = 0, width = 0;  // as stored, in 96-dpi units
     bool clear = false, quit = false;
     std::optional<AppTable> appTable;

@@ -78,8 +78,12 @@ int parseIniInt(std::u16string_view text, int defaultValue) {
     return parseIniInt(ascii, defaultValue);
 }
 
-std::string formatIniInt(int value) { return std::to_string(value); }
+std::string formatIniInt(int value) {
+    return std::to_string(value);
+}
 
-std::string formatIniBool(bool value) { return value ? "1" : "0"; }
+std::string formatIniBool(bool value) {
+    return value ? "1" : "0";
+}
 
 }  // namespace qm

@@ -37,8 +37,7 @@ public:
     // takes its trail byte with it unless the text ends there. Never past the end.
     std::size_t next(std::string_view text, std::size_t pos) const {
         if (pos >= text.size()) return text.size();
-        if (isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
-            text[pos + 1] != '\0')
+        if (isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() && text[pos + 1] != '\0')
             return pos + 2;
         return pos + 1;
     }

@@ -20,7 +20,9 @@ bool Cp932Model::isLeadByte(unsigned char b) const {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-std::string Cp932Model::upper(std::string_view text) const { return mapAscii(text, *this, toUpper); }
+std::string Cp932Model::upper(std::string_view text) const {
+    return mapAscii(text, *this, toUpper);
+}
 bool Cp932Model::equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const {
     return upper(a) == upper(b);
 }

@@ -27,7 +27,9 @@ namespace qm {
 
 namespace {
 
-const CodePage& cp() { return systemCodePage(); }
+const CodePage& cp() {
+    return systemCodePage();
+}
 
 // The argument rule's effects on the main window.
 class WindowArgumentTarget final : public ArgumentTarget {
@@ -49,7 +51,9 @@ std::u16string selectedName(HWND combo) {
 
 }  // namespace
 
-bool TQuillmoorMW::isChecked(HWND box) const { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TQuillmoorMW::isChecked(HWND box) const {
+    return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void TQuillmoorMW::setChecked(HWND box, bool checked) {
     SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -118,8 +122,8 @@ void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
 void TQuillmoorMW::Button6Click(void*) {
     const std::u16string selected = selectedName(ComboBox1);
     // A failed start raises its error here: the list stays and the window stays open.
-    const bool quit = launchFromRunList(runList(), selected, appTable_ ? &*appTable_ : nullptr,
-                                        isChecked(CheckBox1), isChecked(CheckBox2));
+    const bool quit = launchFromRunList(runList(), selected, appTable_ ? &*appTable_ : nullptr, isChecked(CheckBox1),
+                                        isChecked(CheckBox2));
     // Closed as the close box closes it, before this handler returns: nothing that arrives
     // afterwards (a hand-off) can go into a list that is about to vanish.
     if (quit) close();
@@ -131,7 +135,9 @@ void TQuillmoorMW::DeleteSel(void*) {
     deleteSelected(runList());
 }
 
-void TQuillmoorMW::Button3Click(void* sender) { DeleteSel(sender); }
+void TQuillmoorMW::Button3Click(void* sender) {
+    DeleteSel(sender);
+}
 
 void TQuillmoorMW::allsel(void*) {
     RedrawPause pause(ListBox1);
@@ -143,7 +149,9 @@ void TQuillmoorMW::selrev(void*) {
     invertSelection(runList());
 }
 
-void TQuillmoorMW::allclear(void*) { removeAll(runList()); }
+void TQuillmoorMW::allclear(void*) {
+    removeAll(runList());
+}
 
 void TQuillmoorMW::pathpaste(void*) {
     if (const std::optional<std::u16string> text = clipboardText(Application::handle())) runList().append(*text);
@@ -157,7 +165,9 @@ void TQuillmoorMW::Button1Click(void*) {
     for (const std::u16string& path : paths) runList().append(path);
 }
 
-void TQuillmoorMW::Button2Click(void*) { browseForFolder(hwnd_, runList()); }
+void TQuillmoorMW::Button2Click(void*) {
+    browseForFolder(hwnd_, runList());
+}
 
 void TQuillmoorMW::doublerun(const std::u16string& argumentText) {
     foreground_.recordPreviousForeground();
@@ -172,7 +182,9 @@ void TQuillmoorMW::doublerun(const std::u16string& argumentText) {
     if (!foreground_.giveBack()) foreground_.forceForeground(hwnd_);
 }
 
-void TQuillmoorMW::active(void*) { foreground_.handBackIfAsked(); }
+void TQuillmoorMW::active(void*) {
+    foreground_.handBackIfAsked();
+}
 
 void TQuillmoorMW::Mianshortcut(const MSG& msg, bool& handled) {
     if (msg.wParam == VK_ESCAPE) {

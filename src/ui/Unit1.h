@@ -31,12 +31,12 @@
 #include <optional>
 #include <string>
 
-#include "ui/focus.h"
 #include "runlist/listbox_runlist.h"
 #include "settings/apptable.h"
 #include "settings/start_settings.h"
 #include "ui/application.h"
 #include "ui/base_window.h"
+#include "ui/focus.h"
 #include "ui/keys.h"
 #include "ui/layout.h"
 #include "ui/popup_menu.h"
@@ -137,14 +137,14 @@ private:
 
     std::unique_ptr<ListBoxRunList> runList_;
     Design design_ = scaledDesign(12, 12);
-    int dpi_ = 96;   // the pixels per inch the window is laid out for
-    int zero_ = 12;  // the height of "0" in the window font
-    FontOwner font_;       // the window font, on every control but Label1
-    FontOwner labelFont_;  // Label1's own font
-    ForegroundState foreground_;  // previous foreground window, focus give-back flag
+    int dpi_ = 96;                                  // the pixels per inch the window is laid out for
+    int zero_ = 12;                                 // the height of "0" in the window font
+    FontOwner font_;                                // the window font, on every control but Label1
+    FontOwner labelFont_;                           // Label1's own font
+    ForegroundState foreground_;                    // previous foreground window, focus give-back flag
     StartSettingsReader* startSettings_ = nullptr;  // during the creation sequence only
-    std::u16string settingsPath_;  // computed once at creation
-    std::optional<AppTable> appTable_;   // built once at creation
+    std::u16string settingsPath_;                   // computed once at creation
+    std::optional<AppTable> appTable_;              // built once at creation
     bool activatedOnce_ = false;
     // Where each control was last put (the drop-down with the opened height it last took): a
     // control already there is not moved again.

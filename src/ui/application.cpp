@@ -53,8 +53,8 @@ void Application::create(HINSTANCE instance) {
     // scaled again for each of the two classes. The same resource at the same size: the
     // very picture the system would have made.
     g_icon = LoadIconA(instance, "MAINICON");
-    g_smallIcon = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), 0));
+    g_smallIcon = static_cast<HICON>(
+        LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     // A Unicode window: its text, the title, keeps every character of the name.
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -70,8 +70,12 @@ void Application::create(HINSTANCE instance) {
                             nullptr);
 }
 
-HWND Application::handle() { return g_app; }
-HINSTANCE Application::instance() { return g_instance; }
+HWND Application::handle() {
+    return g_app;
+}
+HINSTANCE Application::instance() {
+    return g_instance;
+}
 const std::u16string& Application::title() {
     return g_title;
 }
@@ -80,10 +84,16 @@ std::u16string Application::settingsPath() {
     return iniPathFor(exePath16());
 }
 
-HICON Application::icon() { return g_icon; }
-HICON Application::smallIcon() { return g_smallIcon; }
+HICON Application::icon() {
+    return g_icon;
+}
+HICON Application::smallIcon() {
+    return g_smallIcon;
+}
 
-bool Application::errorBoxOpen() { return g_errorBoxOpen; }
+bool Application::errorBoxOpen() {
+    return g_errorBoxOpen;
+}
 
 int Application::messageBox(std::u16string_view text, UINT type) {
     return MessageBoxW(g_app, nulTerminated(text).data(), nulTerminated(g_title).data(), type);

@@ -86,28 +86,28 @@ LRESULT CALLBACK BaseWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 
 LRESULT BaseWindow::message(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
-    case WM_CLOSE:
-        if (phase_ == Phase::creating) {
-            // Asked while the creation sequence waits on its missing-file notice: the tool
-            // ends as after the notice, without the close sequence, so nothing is written.
-            end();
-        } else {
-            runCommand([&] { close(); });
+        case WM_CLOSE:
+            if (phase_ == Phase::creating) {
+                // Asked while the creation sequence waits on its missing-file notice: the tool
+                // ends as after the notice, without the close sequence, so nothing is written.
+                end();
+            } else {
+                runCommand([&] { close(); });
+            }
+            return 0;
+        // The window acts on its destruction only while the tool destroys it: posted or sent by
+        // another program, these two change nothing (and reach no default procedure either).
+        case WM_DESTROY:
+            if (phase_ == Phase::ending) PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY: {
+            if (phase_ != Phase::ending) return 0;
+            const HWND hwnd = hwnd_;
+            detach();
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
         }
-        return 0;
-    // The window acts on its destruction only while the tool destroys it: posted or sent by
-    // another program, these two change nothing (and reach no default procedure either).
-    case WM_DESTROY:
-        if (phase_ == Phase::ending) PostQuitMessage(0);
-        return 0;
-    case WM_NCDESTROY: {
-        if (phase_ != Phase::ending) return 0;
-        const HWND hwnd = hwnd_;
-        detach();
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-    default:
-        break;
+        default:
+            break;
     }
     LRESULT result = 0;
     guard([&] { result = handleMessage(msg, wParam, lParam); });

@@ -11,17 +11,25 @@ void TQuillmoorMW::onCommand(UINT id, UINT code, HWND) {
     void (TQuillmoorMW::*handler)(void*) = nullptr;
     void* sender = nullptr;
     switch (id) {
-    case kIdButton1: handler = &TQuillmoorMW::Button1Click, sender = Button1; break;
-    case kIdButton2: handler = &TQuillmoorMW::Button2Click, sender = Button2; break;
-    case kIdButton3: handler = &TQuillmoorMW::Button3Click, sender = Button3; break;
-    case kIdButton6: handler = &TQuillmoorMW::Button6Click, sender = Button6; break;
-    case kIdComboBox1:
-        if (code == CBN_DROPDOWN) fitDropDown();
-        return;
-    default:
-        // The context menu's items, chosen or reached by their shortcuts.
-        if (TMenuItem* item = PopupMenu1.itemWithId(id)) runCommand([&] { (this->*item->handler)(item); });
-        return;
+        case kIdButton1:
+            handler = &TQuillmoorMW::Button1Click, sender = Button1;
+            break;
+        case kIdButton2:
+            handler = &TQuillmoorMW::Button2Click, sender = Button2;
+            break;
+        case kIdButton3:
+            handler = &TQuillmoorMW::Button3Click, sender = Button3;
+            break;
+        case kIdButton6:
+            handler = &TQuillmoorMW::Button6Click, sender = Button6;
+            break;
+        case kIdComboBox1:
+            if (code == CBN_DROPDOWN) fitDropDown();
+            return;
+        default:
+            // The context menu's items, chosen or reached by their shortcuts.
+            if (TMenuItem* item = PopupMenu1.itemWithId(id)) runCommand([&] { (this->*item->handler)(item); });
+            return;
     }
     if (code == BN_CLICKED) runCommand([&] { (this->*handler)(sender); });
 }
@@ -79,58 +87,58 @@ bool TQuillmoorMW::dispatchKey(MSG& msg) {
 
 LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED) applyLayout();
-        return 0;
-    case WM_DPICHANGED:
-        dpiChanged(wParam, lParam);
-        return 0;
-    case WM_GETMINMAXINFO: {
-        auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
-        const SIZE minimum = minimumSize();
-        mmi->ptMinTrackSize.x = minimum.cx;
-        mmi->ptMinTrackSize.y = minimum.cy;
-        return 0;
-    }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND f = GetFocus();
-            if (f && IsChild(hwnd_, f)) lastFocus_ = f;
-        } else if (!activatedOnce_) {
-            activatedOnce_ = true;
-            SetFocus(Button6);
-            active(nullptr);
-        } else {
-            SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Button6);
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) applyLayout();
+            return 0;
+        case WM_DPICHANGED:
+            dpiChanged(wParam, lParam);
+            return 0;
+        case WM_GETMINMAXINFO: {
+            auto* mmi = reinterpret_cast<MINMAXINFO*>(lParam);
+            const SIZE minimum = minimumSize();
+            mmi->ptMinTrackSize.x = minimum.cx;
+            mmi->ptMinTrackSize.y = minimum.cy;
+            return 0;
         }
-        return 0;
-    case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
-    case WM_INITMENUPOPUP:
-        if (reinterpret_cast<HMENU>(wParam) != PopupMenu1.handle()) break;
-        PopupMenu1.assignAccessKeys();
-        return 0;
-    case WM_CONTEXTMENU: {
-        // From the list: at the pointer, or from the keyboard at the list's client top-left.
-        if (reinterpret_cast<HWND>(wParam) != ListBox1 || !contextMenuInClient(ListBox1, lParam)) break;
-        POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (pt.x == -1 && pt.y == -1) {
-            pt = {0, 0};
-            ClientToScreen(ListBox1, &pt);
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND f = GetFocus();
+                if (f && IsChild(hwnd_, f)) lastFocus_ = f;
+            } else if (!activatedOnce_) {
+                activatedOnce_ = true;
+                SetFocus(Button6);
+                active(nullptr);
+            } else {
+                SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Button6);
+            }
+            return 0;
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_INITMENUPOPUP:
+            if (reinterpret_cast<HMENU>(wParam) != PopupMenu1.handle()) break;
+            PopupMenu1.assignAccessKeys();
+            return 0;
+        case WM_CONTEXTMENU: {
+            // From the list: at the pointer, or from the keyboard at the list's client top-left.
+            if (reinterpret_cast<HWND>(wParam) != ListBox1 || !contextMenuInClient(ListBox1, lParam)) break;
+            POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (pt.x == -1 && pt.y == -1) {
+                pt = {0, 0};
+                ClientToScreen(ListBox1, &pt);
+            }
+            TrackPopupMenu(PopupMenu1.handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_,
+                           nullptr);
+            return 0;
         }
-        TrackPopupMenu(PopupMenu1.handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd_,
-                       nullptr);
-        return 0;
-    }
-    case WM_DROPFILES:
-        WMDropFiles(reinterpret_cast<HDROP>(wParam));
-        return 0;
-    case WM_COPYDATA:
-        WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
-        return 0;
-    default:
-        break;
+        case WM_DROPFILES:
+            WMDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_COPYDATA:
+            WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }

@@ -2,7 +2,9 @@
 
 namespace qm {
 
-void ForegroundState::recordPreviousForeground() { previous_ = GetForegroundWindow(); }
+void ForegroundState::recordPreviousForeground() {
+    previous_ = GetForegroundWindow();
+}
 
 void ForegroundState::makeTopmost(HWND window) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);

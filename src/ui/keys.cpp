@@ -9,11 +9,13 @@ namespace qm {
 namespace {
 
 UINT dialogCode(HWND control, const MSG* msg) {
-    return static_cast<UINT>(SendMessageA(control, WM_GETDLGCODE, msg ? msg->wParam : 0,
-                                          reinterpret_cast<LPARAM>(msg)));
+    return static_cast<UINT>(
+        SendMessageA(control, WM_GETDLGCODE, msg ? msg->wParam : 0, reinterpret_cast<LPARAM>(msg)));
 }
 
-bool isArrow(WPARAM key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
+bool isArrow(WPARAM key) {
+    return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
 
 // Whether `control` wants the key of `msg` for itself (WM_GETDLGCODE): Tab, the arrows,
 // or every key (as the opened drop-down list does for Enter and Escape).

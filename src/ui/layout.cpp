@@ -46,7 +46,9 @@ struct Size {
     int width, height;
 };
 
-bool sameRows(const Rect& a, const Rect& b) { return a.top < b.bottom() && b.top < a.bottom(); }
+bool sameRows(const Rect& a, const Rect& b) {
+    return a.top < b.bottom() && b.top < a.bottom();
+}
 
 // How far a control of `design` may reach to the left and to the right in its row: up to
 // kClearance before the nearest other control of its parent that shares a row with it and

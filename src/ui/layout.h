@@ -29,9 +29,13 @@ int mulDiv(int number, int numerator, int denominator);
 // The controls by name, in the order of the table below.
 enum class Ctl { Button6, GroupBox1, Button1, Button2, Button3, ListBox1, CheckBox1, CheckBox2, ComboBox1, Label1 };
 inline constexpr int kControlCount = 10;
-constexpr int indexOf(Ctl c) { return static_cast<int>(c); }
+constexpr int indexOf(Ctl c) {
+    return static_cast<int>(c);
+}
 // A control's id: 101 and on, in the table's order.
-constexpr unsigned idOf(Ctl c) { return 101u + static_cast<unsigned>(c); }
+constexpr unsigned idOf(Ctl c) {
+    return 101u + static_cast<unsigned>(c);
+}
 
 // Which parent edges a control keeps its distance to.
 enum Anchor : unsigned { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8 };
@@ -97,7 +101,9 @@ inline constexpr std::array<ControlEntry, kControlCount> kControls = {{
 }};
 // clang-format on
 
-inline const ControlEntry& entryOf(Ctl c) { return kControls[static_cast<std::size_t>(indexOf(c))]; }
+inline const ControlEntry& entryOf(Ctl c) {
+    return kControls[static_cast<std::size_t>(indexOf(c))];
+}
 
 // The window's design position and size, where it stands until the settings place it, and
 // its smallest frame, in 96-dpi units.
@@ -126,7 +132,9 @@ struct Design {
 Design scaledDesign(int num, int den);
 
 // `v` design units at the design's scale.
-inline int scaled(const Design& d, int v) { return mulDiv(v, d.num, d.den); }
+inline int scaled(const Design& d, int v) {
+    return mulDiv(v, d.num, d.den);
+}
 
 // Gives a control that is sized to its content (Label1 to its text) that size, its left and
 // top kept; the resize rules then carry the new size.
@@ -144,7 +152,11 @@ using Layout = std::array<Rect, kControlCount>;
 // rules, then the room each caption needs.
 Layout layoutFor(const Design& design, int clientWidth, int clientHeight);
 
-inline const Rect& at(const Layout& l, Ctl c) { return l[static_cast<std::size_t>(indexOf(c))]; }
-inline Rect& at(Layout& l, Ctl c) { return l[static_cast<std::size_t>(indexOf(c))]; }
+inline const Rect& at(const Layout& l, Ctl c) {
+    return l[static_cast<std::size_t>(indexOf(c))];
+}
+inline Rect& at(Layout& l, Ctl c) {
+    return l[static_cast<std::size_t>(indexOf(c))];
+}
 
 }  // namespace qm

@@ -40,8 +40,7 @@ void TPopupMenu::assignAccessKeys() {
     for (std::size_t i = 0; i < assigned.size(); ++i) {
         if (assigned[i] == items_[i].caption) continue;
         items_[i].caption = assigned[i];
-        ModifyMenuA(menu_.get(), items_[i].id, MF_BYCOMMAND | MF_STRING, items_[i].id,
-                    menuItemText(items_[i]).c_str());
+        ModifyMenuA(menu_.get(), items_[i].id, MF_BYCOMMAND | MF_STRING, items_[i].id, menuItemText(items_[i]).c_str());
     }
 }
 

@@ -50,19 +50,19 @@ bool destroyedByAnotherProgram(HWND control, UINT msg) {
 LRESULT CALLBACK groupBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (destroyedByAnotherProgram(hwnd, msg)) return 0;
     switch (msg) {
-    case WM_ERASEBKGND: {
-        RECT r{};
-        GetClientRect(hwnd, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
-    }
-    case WM_COMMAND:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-        return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
-    default:
-        return controlsOwnProc(g_groupBox, hwnd, msg, wParam, lParam);
+        case WM_ERASEBKGND: {
+            RECT r{};
+            GetClientRect(hwnd, &r);
+            FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        case WM_COMMAND:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+            return SendMessageA(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
+        default:
+            return controlsOwnProc(g_groupBox, hwnd, msg, wParam, lParam);
     }
 }
 
@@ -107,7 +107,9 @@ constexpr WNDPROC kOtherProcs[kOtherSlots] = {otherProc<0>, otherProc<1>, otherP
 
 }  // namespace
 
-void subclassGroupBox(HWND groupBox) { subclass(groupBox, groupBoxProc, g_groupBox); }
+void subclassGroupBox(HWND groupBox) {
+    subclass(groupBox, groupBoxProc, g_groupBox);
+}
 
 WNDPROC subclassListBox(HWND listBox) {
     subclass(listBox, listBoxProc, g_listBox);
@@ -125,7 +127,8 @@ void subclassDropDownList(HWND dropDown, HWND mainWindow) {
 
 void subclassOther(HWND control) {
     const bool unicode = IsWindowUnicode(control) != FALSE;
-    const auto own = reinterpret_cast<WNDPROC>((unicode ? GetWindowLongPtrW : GetWindowLongPtrA)(control, GWLP_WNDPROC));
+    const auto own =
+        reinterpret_cast<WNDPROC>((unicode ? GetWindowLongPtrW : GetWindowLongPtrA)(control, GWLP_WNDPROC));
     for (int i = 0; i < kOtherSlots; ++i) {
         Subclass& s = g_others[i];
         if (!s.own) s = {own, unicode};

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-
 namespace qm {
 
 // Puts the group box's procedure in front of GroupBox1 and the list's in front of ListBox1.

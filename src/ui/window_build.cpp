@@ -33,13 +33,20 @@ struct KindClass {
 };
 KindClass classOf(Kind kind) {
     switch (kind) {
-    case Kind::Label: return {"STATIC", SS_CENTER, 0};
-    case Kind::GroupBox: return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
-    case Kind::PushButton: return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
-    case Kind::DefaultButton: return {"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
-    case Kind::CheckBox: return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
-    case Kind::ListBox: return {"LISTBOX", WS_TABSTOP | kRunListStyle, WS_EX_CLIENTEDGE};
-    case Kind::DropDown: return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+        case Kind::Label:
+            return {"STATIC", SS_CENTER, 0};
+        case Kind::GroupBox:
+            return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+        case Kind::PushButton:
+            return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case Kind::DefaultButton:
+            return {"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
+        case Kind::CheckBox:
+            return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+        case Kind::ListBox:
+            return {"LISTBOX", WS_TABSTOP | kRunListStyle, WS_EX_CLIENTEDGE};
+        case Kind::DropDown:
+            return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
     }
     return {"STATIC", 0, 0};
 }
@@ -109,8 +116,8 @@ void TQuillmoorMW::buildComponents() {
     for (const ControlEntry& e : kControls) {
         const KindClass k = classOf(e.kind);
         const Rect& r = at(placed_, e.ctl);
-        HWND w = CreateWindowExA(k.exStyle, k.cls, e.caption, WS_CHILD | WS_VISIBLE | k.style, r.left, r.top,
-                                 r.width, r.height, e.inGroup ? GroupBox1 : hwnd_,
+        HWND w = CreateWindowExA(k.exStyle, k.cls, e.caption, WS_CHILD | WS_VISIBLE | k.style, r.left, r.top, r.width,
+                                 r.height, e.inGroup ? GroupBox1 : hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(idOf(e.ctl))), inst, nullptr);
         SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(e.kind)), FALSE);
         if (e.kind != Kind::GroupBox && e.kind != Kind::ListBox) subclassOther(w);
@@ -166,7 +173,9 @@ void TQuillmoorMW::scaleTo(int dpi) {
     }
 }
 
-HFONT TQuillmoorMW::fontFor(Kind kind) const { return kind == Kind::Label ? labelFont_.get() : font_.get(); }
+HFONT TQuillmoorMW::fontFor(Kind kind) const {
+    return kind == Kind::Label ? labelFont_.get() : font_.get();
+}
 
 // The run list's and the drop-down's rows, 12 pixels at design.
 void TQuillmoorMW::setItemHeights() {

@@ -3,9 +3,9 @@
 // Windows side of every subsystem.
 #pragma once
 
+#include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <memory>
 #include <type_traits>

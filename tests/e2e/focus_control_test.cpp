@@ -22,7 +22,9 @@ HWND activeWindowOf(HWND w) {
     return info.hwndActive;
 }
 
-bool isTopmost(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool isTopmost(HWND w) {
+    return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
 // True when `upper` stands above `lower` in the z-order of top-level windows.
 bool isAbove(HWND upper, HWND lower) {
@@ -89,7 +91,9 @@ protected:
         HWND fg = GetForegroundWindow();
         return activeWindowOf(main_) == main_ && (fg == main_ || fg == nullptr);
     }
-    bool waitRaised() const { return waitUntil([&] { return raised(); }, 3000); }
+    bool waitRaised() const {
+        return waitUntil([&] { return raised(); }, 3000);
+    }
     // Gives the window and the other program time to act on a foreground change, if any.
     static void settle() { Sleep(300); }
 };

@@ -11,7 +11,9 @@ namespace {
 
 const std::string kIni = "[app]\r\nprobe=x %P\r\n";
 
-HWND runList(HWND main) { return control(main, kIdListBox1); }
+HWND runList(HWND main) {
+    return control(main, kIdListBox1);
+}
 
 TEST(HandoffReceiver, PathsFromLaterStartsArriveAsTheyWereMeant) {
     Tool tool(kIni);

@@ -63,7 +63,9 @@ private:
 };
 
 // Starts a later instance with `args` and waits for it, answering its send.
-void forward(Tool& tool, const std::string& args) { EXPECT_EQ(waitPumping(tool.start(args)), 0) << args; }
+void forward(Tool& tool, const std::string& args) {
+    EXPECT_EQ(waitPumping(tool.start(args)), 0) << args;
+}
 void forward(Tool& tool, const std::wstring& args) {
     EXPECT_EQ(waitPumping(tool.start(args)), 0);
 }

@@ -44,7 +44,7 @@ Process Tool::start(const std::string& args) {
 Process Tool::start(const std::wstring& args) {
     PROCESS_INFORMATION pi{};
     return keep(test::createProcess(L"\"" + fromAcp(exe_) + L"\" " + args, dir_.path(), 0, pi) ? Process(pi)
-                                                                                         : Process());
+                                                                                               : Process());
 }
 
 Process Tool::keep(Process p) {
@@ -106,7 +106,9 @@ HWND ToolTest::startTool(const std::string& ini, const std::string& args) {
     return startMadeTool(args);
 }
 
-void ToolTest::makeTool(const std::string& ini) { tool_ = std::make_unique<Tool>(ini); }
+void ToolTest::makeTool(const std::string& ini) {
+    tool_ = std::make_unique<Tool>(ini);
+}
 
 HWND ToolTest::startMadeTool(const std::string& args) {
     // A tool of the test before in this Wine session may still be on its way out; while its
@@ -129,7 +131,9 @@ void ToolTest::closeTool() {
     main_ = nullptr;
 }
 
-std::vector<std::string> ToolTest::items() const { return listItems(list()); }
+std::vector<std::string> ToolTest::items() const {
+    return listItems(list());
+}
 
 bool ToolTest::enabledAgain() const {
     return waitUntil([&] { return IsWindowEnabled(main_) != FALSE; });
@@ -283,15 +287,16 @@ GUITHREADINFO threadState(HWND window) {
     return info;
 }
 
-HWND activeWindowOf(HWND window) { return threadState(window).hwndActive; }
+HWND activeWindowOf(HWND window) {
+    return threadState(window).hwndActive;
+}
 
 HWND findMessageBox(DWORD pid, DWORD ms) {
     HWND box = nullptr;
     waitUntil(
         [&] {
-            box = findTopLevel([&](HWND w) {
-                return processOf(w) == pid && className(w) == "#32770" && IsWindowVisible(w);
-            });
+            box = findTopLevel(
+                [&](HWND w) { return processOf(w) == pid && className(w) == "#32770" && IsWindowVisible(w); });
             return box != nullptr;
         },
         ms);
@@ -322,7 +327,9 @@ MessageBoxView readMessageBox(HWND box) {
     return view;
 }
 
-void pressOk(HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+void pressOk(HWND box) {
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
 
 std::string iniValue(const std::string& iniBytes, const std::string& section, const std::string& key,
                      const std::string& missing) {

@@ -85,7 +85,9 @@ HWND findMainWindow(DWORD ms = 10000);
 // The main window's controls, by id (the group box's six controls are found inside it); the
 // table of controls (kControls in ui/layout.h) lists them with their names.
 HWND control(HWND main, UINT id);
-inline HWND control(HWND main, Ctl c) { return control(main, idOf(c)); }
+inline HWND control(HWND main, Ctl c) {
+    return control(main, idOf(c));
+}
 std::string windowText(HWND hwnd);
 std::wstring windowTextWide(HWND hwnd);
 std::vector<std::string> listItems(HWND listBox);
@@ -120,8 +122,8 @@ HWND findMessageBox(DWORD pid, DWORD ms = 10000);
 struct MessageBoxView {
     std::string caption, text;
     std::wstring wideCaption, wideText;  // the same in UTF-16, every character kept
-    std::vector<std::string> buttons;  // the visible buttons' texts, in child order
-    bool icon = false;                 // an icon is shown
+    std::vector<std::string> buttons;    // the visible buttons' texts, in child order
+    bool icon = false;                   // an icon is shown
     HWND owner = nullptr;
     RECT rect{};
 };

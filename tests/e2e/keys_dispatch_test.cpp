@@ -15,7 +15,9 @@ const std::vector<std::string> kThree = {"C:\\one", "C:\\two", "C:\\three"};
 std::string line(const char* what, UINT id, unsigned extra) {
     return std::string(what) + " " + std::to_string(id) + " " + std::to_string(extra);
 }
-std::string clicked(UINT id) { return line("command", id, BN_CLICKED); }
+std::string clicked(UINT id) {
+    return line("command", id, BN_CLICKED);
+}
 
 using KeyDispatch = KeysTest;
 
@@ -68,7 +70,8 @@ TEST_F(KeyDispatch, ListShortcutsMatchOnlyTheirExactModifiers) {
     ASSERT_TRUE(spy_->sync());
     EXPECT_EQ(listItems(list()), kThree);
     EXPECT_EQ(listSelection(list()), std::vector<int>{1});
-    for (UINT id : {kIdPaste1, kIdDelete1, kIdN3, kIdN1, kIdN2}) EXPECT_EQ(spy_->count(line("command", id, 0)), 0) << id;
+    for (UINT id : {kIdPaste1, kIdDelete1, kIdN3, kIdN1, kIdN2})
+        EXPECT_EQ(spy_->count(line("command", id, 0)), 0) << id;
     // The exact ones run their items.
     press('R', kCtrl);
     ASSERT_TRUE(spy_->sync());
@@ -185,7 +188,7 @@ TEST_F(KeyDispatch, OpenDropDownTakesEscapeAndShiftEnterToCloseItsList) {
 TEST_F(KeyDispatch, TabWalksTheTabOrderAndTheDefaultFrameFollowsTheActiveButton) {
     open();
     auto isDefault = [&](UINT id) { return (GetWindowLongA(c(id), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
-    const UINT order[] = {kIdButton6, kIdButton1, kIdButton2, kIdButton3, kIdListBox1,
+    const UINT order[] = {kIdButton6,   kIdButton1,   kIdButton2,   kIdButton3, kIdListBox1,
                           kIdCheckBox1, kIdCheckBox2, kIdComboBox1, kIdButton6};
     ASSERT_EQ(focusIn(main_), c(kIdButton6));
     EXPECT_TRUE(isDefault(kIdButton6));

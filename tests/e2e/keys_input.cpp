@@ -10,11 +10,20 @@ namespace {
 
 bool isExtended(WORD vk) {
     switch (vk) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_DELETE: case VK_INSERT:
-    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT: case VK_APPS:
-        return true;
-    default:
-        return false;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_DELETE:
+        case VK_INSERT:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_APPS:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -75,8 +84,12 @@ void press(WORD vk, int mods) {
     sendAll(inputs);
 }
 
-void rightClickAt(POINT screen) { clickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
-void leftClickAt(POINT screen) { clickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+void rightClickAt(POINT screen) {
+    clickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+}
+void leftClickAt(POINT screen) {
+    clickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
 
 bool bringToFront(HWND window) {
     return waitUntil(
@@ -88,7 +101,9 @@ bool bringToFront(HWND window) {
         5000);
 }
 
-HWND focusIn(HWND window) { return threadState(window).hwndFocus; }
+HWND focusIn(HWND window) {
+    return threadState(window).hwndFocus;
+}
 
 bool giveFocus(HWND control) {
     const DWORD tool = GetWindowThreadProcessId(control, nullptr);
@@ -145,7 +160,9 @@ void Spy::reset() {
     marks_ = 0;
 }
 
-std::vector<std::string> Spy::log() { return lines(request(2, 0)); }
+std::vector<std::string> Spy::log() {
+    return lines(request(2, 0));
+}
 
 int Spy::count(const std::string& line) {
     int n = 0;
@@ -187,7 +204,9 @@ SpyFiles::~SpyFiles() {
     SetEnvironmentVariableA("QM_TALLY_OUT", nullptr);
 }
 
-std::vector<std::string> tallyLines(const std::string& path) { return lines(readFile(path)); }
+std::vector<std::string> tallyLines(const std::string& path) {
+    return lines(readFile(path));
+}
 
 void KeysTest::open(const std::string& args, bool quit) {
     const std::string ini = "[Pos]\r\nTop=40\r\nLeft=60\r\nWidth=340\r\nHeight=300\r\n[check]\r\nclear=0\r\nquit=" +
@@ -215,7 +234,9 @@ std::size_t KeysTest::launchesSettled(std::size_t n) {
     return launches().size();
 }
 
-HWND KeysTest::toolDialog(DWORD ms) const { return findMessageBox(pid_, ms); }
+HWND KeysTest::toolDialog(DWORD ms) const {
+    return findMessageBox(pid_, ms);
+}
 
 bool KeysTest::ended(DWORD ms) const {
     HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, pid_);

@@ -29,7 +29,9 @@ Where topLeft(HWND menu) {
     GetWindowRect(menu, &r);
     return {r.left, r.top};
 }
-Where where(POINT p) { return {p.x, p.y}; }
+Where where(POINT p) {
+    return {p.x, p.y};
+}
 
 using ContextMenu = KeysTest;
 
@@ -131,8 +133,7 @@ struct ListState {
     LRESULT caret, anchor, top;
     bool shown;
     bool operator==(const ListState& o) const {
-        return selection == o.selection && caret == o.caret && anchor == o.anchor && top == o.top &&
-               shown == o.shown;
+        return selection == o.selection && caret == o.caret && anchor == o.anchor && top == o.top && shown == o.shown;
     }
 };
 std::ostream& operator<<(std::ostream& out, const ListState& s) {
@@ -158,11 +159,10 @@ TEST(ContextMenuCommands, SelectAllAndInvertEndAsSelectingEntryByEntryDoes) {
 
     RECT outer{};
     GetWindowRect(list, &outer);
-    const HWND parent =
-        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
-    const HWND model = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | kRunListStyle, 0, 0,
-                                       outer.right - outer.left, outer.bottom - outer.top, parent, nullptr, nullptr,
-                                       nullptr);
+    const HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    const HWND model =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | kRunListStyle, 0, 0,
+                        outer.right - outer.left, outer.bottom - outer.top, parent, nullptr, nullptr, nullptr);
     ASSERT_NE(model, nullptr);
     SendMessageW(model, LB_SETITEMHEIGHT, 0, SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     for (int i = 0; i < 50; ++i) SendMessageA(model, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("x"));
@@ -209,11 +209,13 @@ TEST(ContextMenuCommands, SelectAllAndInvertEndAsSelectingEntryByEntryDoes) {
         // 3 then 27: the list scrolls up to 3, then down just enough for 27.
         {"invert to two entries, the second one in view", kIdN2, allBut3And27, 10, 20, 27},
         {"invert to all but a few", kIdN2, {0, 12, 49}, 12, 30, 48},
-        {"invert to nothing", kIdN2, [] {
+        {"invert to nothing", kIdN2,
+         [] {
              std::vector<int> all(50);
              for (int i = 0; i < 50; ++i) all[static_cast<std::size_t>(i)] = i;
              return all;
-         }(), 40, 35, -1},
+         }(),
+         40, 35, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -125,7 +125,10 @@ TEST_F(LifecycleLaunch, EveryEntryReachesTheProgramAsOneArgument) {
 TEST_F(LifecycleLaunch, EntriesOf600And30000BytesLaunchWhole) {
     open("", "");
     std::string e600 = "C:\\";
-    while (e600.size() < 600) e600 += "\x95\x5C" "abc";  // 表abc
+    while (e600.size() < 600)
+        e600 +=
+            "\x95\x5C"
+            "abc";     // 表abc
     e600.resize(600);  // ending in 表
     const std::string e30k = "D:\\" + std::string(29997, 'z');
     handOff(e600 + "|" + e30k, 2);

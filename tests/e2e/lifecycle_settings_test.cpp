@@ -17,7 +17,9 @@ RECT windowRect(HWND w) {
     return r;
 }
 
-bool checked(HWND main, UINT id) { return SendMessageW(control(main, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool checked(HWND main, UINT id) {
+    return SendMessageW(control(main, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 // The six values that closing writes, as the file holds them.
 struct Stored {
@@ -25,8 +27,8 @@ struct Stored {
 };
 Stored stored(const std::string& iniPath) {
     const std::string ini = readFile(iniPath);
-    return {iniValue(ini, "Pos", "Top"),      iniValue(ini, "Pos", "Left"),     iniValue(ini, "Pos", "Height"),
-            iniValue(ini, "Pos", "Width"),    iniValue(ini, "check", "clear"), iniValue(ini, "check", "quit")};
+    return {iniValue(ini, "Pos", "Top"),   iniValue(ini, "Pos", "Left"),    iniValue(ini, "Pos", "Height"),
+            iniValue(ini, "Pos", "Width"), iniValue(ini, "check", "clear"), iniValue(ini, "check", "quit")};
 }
 
 void expectStored(const std::string& iniPath, const RECT& r, const char* clear, const char* quit) {
@@ -256,7 +258,8 @@ TEST(LifecycleSettings, RefusedWriteShowsTheErrorBoxAndTheWindowStillCloses) {
     // Moved, so that any value that did get written would change the file.
     SetWindowPos(main, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    HANDLE held = CreateFileA(tool.iniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA(tool.iniPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     PostMessageA(main, WM_CLOSE, 0, 0);
     const HWND box = findMessageBox(pid);

@@ -22,16 +22,20 @@ std::vector<HWND> allMainWindows() {
     return found;
 }
 
-bool isTopmost(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool isTopmost(HWND w) {
+    return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
 
-HWND runList(HWND main) { return control(main, kIdListBox1); }
+HWND runList(HWND main) {
+    return control(main, kIdListBox1);
+}
 
 // A visible window of the test program that takes the foreground away from the tool.
 class OtherWindow {
 public:
     OtherWindow() {
-        hwnd_ = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE | WS_BORDER, 600, 600, 120, 60,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        hwnd_ = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE | WS_BORDER, 600, 600, 120, 60, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     ~OtherWindow() { DestroyWindow(hwnd_); }
     // Takes the foreground from the tool's window `from`; true once this thread holds it and

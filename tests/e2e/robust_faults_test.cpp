@@ -183,8 +183,8 @@ TEST_F(Faults, AHandOffTooLargeToBeHandedOverLosesNothingElse) {
 }
 
 TEST_F(Faults, DropMessagesWhoseHandleIsNoDropAreIgnored) {
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
-                                 process_.pid());
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE, process_.pid());
     ASSERT_NE(process, nullptr);
     // Readable memory of the tool holding something other than a drop block: the names'
     // offset points far outside, or the names never end.
@@ -322,8 +322,7 @@ TEST_F(FromOtherPrograms, AQuitMessageClosesTheWindowAsTheCloseBoxDoes) {
 
 TEST_F(FromOtherPrograms, ATimerMessageWithAFunctionCallsNothing) {
     // ExitProcess lies at the same address in the tool's process as in this one.
-    const auto exitProcess =
-        reinterpret_cast<LPARAM>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "ExitProcess"));
+    const auto exitProcess = reinterpret_cast<LPARAM>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "ExitProcess"));
     ASSERT_NE(exitProcess, 0);
     auto postTimers = [&](std::initializer_list<HWND> windows) {
         for (HWND w : windows) PostMessageW(w, WM_TIMER, 1, exitProcess);
@@ -361,7 +360,10 @@ TEST_F(FromOtherPrograms, ATimerMessageWithAFunctionCallsNothing) {
 
 TEST(FromOtherProgramsLaunch, AnApplicationNameOf600CharactersLaunches) {
     std::string name;
-    for (int i = 0; i < 300; ++i) name += "\x95\x5C" "a";  // 表a
+    for (int i = 0; i < 300; ++i)
+        name +=
+            "\x95\x5C"
+            "a";  // 表a
     Tool tool("[app]\r\n" + name + "=\"" + programDir() + "\\qm_probe.exe\" %P\r\n");
     ProbeOutput output(tool);
     const HWND main = tool.startAndWait("one \"two 2\"");
@@ -380,7 +382,6 @@ TEST(FromOtherProgramsNotice, ACloseDuringTheMissingFileNoticeEndsTheToolWriting
     EXPECT_EQ(p.wait(), 0);
     EXPECT_FALSE(fileExists(tool.iniPath()));
 }
-
 
 TEST(FromOtherProgramsNotice, DestroyAndTimerMessagesDuringTheMissingFileNoticeChangeNothing) {
     Tool tool(nullptr);

@@ -117,9 +117,8 @@ int gdiObjects(HANDLE process) {
     std::vector<Entry> entries(0x10000);
     if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(Entry), nullptr)) return -1;
     constexpr unsigned short kStock = 0x80;
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(), [](const Entry& e) {
-        return e.type != 0 && !(e.unique & kStock);
-    }));
+    return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                          [](const Entry& e) { return e.type != 0 && !(e.unique & kStock); }));
 }
 
 struct Counts {

@@ -32,7 +32,9 @@ protected:
         SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(it));
         return controlText(descendant(browser, kStatus, "Static"));
     }
-    bool closed(HWND browser) const { return waitUntil([&] { return !IsWindow(browser); }); }
+    bool closed(HWND browser) const {
+        return waitUntil([&] { return !IsWindow(browser); });
+    }
     // Walks the tree down to the folder `path` as a user opens one level after the other,
     // each item told by the path the status line shows for it; false when it is not found.
     bool highlightFolder(HWND browser, const std::wstring& path) const {

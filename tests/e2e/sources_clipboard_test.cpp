@@ -9,15 +9,16 @@
 namespace qm::e2e {
 namespace {
 
-std::string withNul(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
+std::string withNul(const std::string& text) {
+    return std::string(text.c_str(), text.size() + 1);
+}
 
 class Clipboard : public SourcesTest {
 protected:
     // Pastes and returns once the handler has run (sent, not posted).
     void paste() {
         DWORD_PTR result = 0;
-        ASSERT_NE(SendMessageTimeoutW(main_, WM_COMMAND, MAKEWPARAM(kIdPaste1, 0), 0, SMTO_NORMAL, 20000, &result),
-                  0);
+        ASSERT_NE(SendMessageTimeoutW(main_, WM_COMMAND, MAKEWPARAM(kIdPaste1, 0), 0, SMTO_NORMAL, 20000, &result), 0);
     }
 };
 

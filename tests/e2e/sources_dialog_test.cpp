@@ -30,7 +30,9 @@ protected:
         // The box empties once the dialog shows the folder.
         EXPECT_TRUE(waitUntil([&] { return controlText(fileNameBox(dialog)).empty(); }, 5000)) << folder;
     }
-    bool closed(HWND dialog) { return waitUntil([&] { return !IsWindow(dialog); }); }
+    bool closed(HWND dialog) {
+        return waitUntil([&] { return !IsWindow(dialog); });
+    }
 
     // Files made for a test and removed after it.
     std::string makeFile(const std::string& path) {
@@ -100,9 +102,9 @@ TEST_F(FileDialog, SeveralFilesGetOneBackslashBetweenFolderAndName) {
     ASSERT_TRUE(closed(dialog));
     ASSERT_TRUE(waitForCount(6));
 
-    EXPECT_EQ(items(), (std::vector<std::string>{"existing", folder + "\\a.txt", folder + "\\b c.txt",
-                                                 folder + "\\表.txt", "C:\\" + stem + "-1.txt",
-                                                 "C:\\" + stem + "-2.txt"}));
+    EXPECT_EQ(items(),
+              (std::vector<std::string>{"existing", folder + "\\a.txt", folder + "\\b c.txt", folder + "\\表.txt",
+                                        "C:\\" + stem + "-1.txt", "C:\\" + stem + "-2.txt"}));
     EXPECT_TRUE(listSelection(list_).empty());
 }
 

@@ -101,16 +101,16 @@ TEST_F(Drop, OnTheListAButtonOrTheDropDownItIsTheWindowsDrop) {
     for (UINT id : {kIdListBox1, kIdButton1, kIdButton6, kIdComboBox1, kIdGroupBox1}) {
         EXPECT_FALSE(GetWindowLongW(control(main_, id), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << id;
     }
-    const POINT points[] = {pointOn(list_), pointOn(control(main_, kIdButton1)),
-                            pointOn(control(main_, kIdComboBox1)), POINT{3, 3}};
+    const POINT points[] = {pointOn(list_), pointOn(control(main_, kIdButton1)), pointOn(control(main_, kIdComboBox1)),
+                            POINT{3, 3}};
     std::size_t count = 0;
     for (const POINT& pt : points) {
         drop({"C:\\x", "C:\\y"}, pt);
         count += 2;
         ASSERT_TRUE(waitForCount(count));
     }
-    EXPECT_EQ(items(), (std::vector<std::string>{"C:\\x", "C:\\y", "C:\\x", "C:\\y", "C:\\x", "C:\\y", "C:\\x",
-                                                 "C:\\y"}));
+    EXPECT_EQ(items(),
+              (std::vector<std::string>{"C:\\x", "C:\\y", "C:\\x", "C:\\y", "C:\\x", "C:\\y", "C:\\x", "C:\\y"}));
 }
 
 TEST_F(Drop, TwoThousandNamesAtOnce) {

@@ -18,7 +18,9 @@ WideNames::WideNames() {
     paths_.push_back(dir_ + L"\\ghost \u00A5\uFF02\u00E9.txt");
 }
 
-WideNames::~WideNames() { test::removeTree(dir_); }
+WideNames::~WideNames() {
+    test::removeTree(dir_);
+}
 
 std::wstring WideNames::make(const std::wstring& relative) {
     const std::wstring path = dir_ + L"\\" + relative;
@@ -45,7 +47,9 @@ std::string probeIni(const std::string& rest) {
 }
 
 namespace {
-std::string probeOut(const Tool& tool) { return tool.dir() + "\\probe.txt"; }
+std::string probeOut(const Tool& tool) {
+    return tool.dir() + "\\probe.txt";
+}
 std::string probeWide(const Tool& tool) {
     return tool.dir() + "\\probe-wide.txt";
 }

@@ -43,7 +43,10 @@ TEST_F(Arguments, CommandLineIsSplitByTheToolsOwnRule) {
         const char* args;
         Items items;
     } cases[] = {
-        {"a\tb\x01" "c\x1F" "d", {"a", "b", "c", "d"}},  // tabs and control characters are blanks
+        {"a\tb\x01"
+         "c\x1F"
+         "d",
+         {"a", "b", "c", "d"}},             // tabs and control characters are blanks
         {"\"\" x \"\"\"\" y", {"x", "y"}},  // empty quotes at an argument's start vanish
         {"x\"\"y", {"xy"}},                 // and add nothing inside one
         {"a\\\"b c\" d", {"a\\b c", "d"}},  // no escape: the backslash stays, the quote opens
@@ -62,12 +65,8 @@ TEST_F(Arguments, SwitchesOnTheCommandLineCountAndTheSkipRuleDropsThatManyLeadin
         Items items;
         bool topmost;
     } cases[] = {
-        {"/t x y", {"x", "y"}, true},
-        {"x /t y", {"/t", "y"}, true},
-        {"/d /t x", {"x"}, true},
-        {"/t", {}, true},
-        {"/T x", {"/T", "x"}, false},
-        {"/tx /d", {"/d"}, false},
+        {"/t x y", {"x", "y"}, true}, {"x /t y", {"/t", "y"}, true}, {"/d /t x", {"x"}, true}, {"/t", {}, true},
+        {"/T x", {"/T", "x"}, false}, {"/tx /d", {"/d"}, false},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.args);

@@ -96,14 +96,16 @@ TEST_F(MainWindow, ControlsHaveTheirCaptionsAndKinds) {
         const char* cls;
         const char* text;
     } expected[] = {
-        {kIdGroupBox1, "Button", "\x8E\xC0\x8D\x73\x83\x8A\x83\x58\x83\x67"},                  // 実行リスト
-        {kIdButton1, "Button", "\x83\x74\x83\x40\x83\x43\x83\x8B\x92\xC7\x89\xC1"},          // ファイル追加
-        {kIdButton2, "Button", "\x83\x74\x83\x48\x83\x8B\x83\x5F\x92\xC7\x89\xC1"},          // フォルダ追加
-        {kIdButton3, "Button", "\x83\x4E\x83\x8A\x83\x41"},                                  // クリア
-        {kIdButton6, "Button", "\x8E\xC0\x8D\x73"},                                          // 実行
-        {kIdCheckBox1, "Button",                                                              // 実行したらリストをクリアする
-         "\x8E\xC0\x8D\x73\x82\xB5\x82\xBD\x82\xE7\x83\x8A\x83\x58\x83\x67\x82\xF0\x83\x4E\x83\x8A\x83\x41\x82\xB7\x82\xE9"},
-        {kIdCheckBox2, "Button", "\x8E\xC0\x8D\x73\x82\xB5\x82\xBD\x82\xE7\x8F\x49\x97\xB9\x82\xB7\x82\xE9"},  // 実行したら終了する
+        {kIdGroupBox1, "Button", "\x8E\xC0\x8D\x73\x83\x8A\x83\x58\x83\x67"},        // 実行リスト
+        {kIdButton1, "Button", "\x83\x74\x83\x40\x83\x43\x83\x8B\x92\xC7\x89\xC1"},  // ファイル追加
+        {kIdButton2, "Button", "\x83\x74\x83\x48\x83\x8B\x83\x5F\x92\xC7\x89\xC1"},  // フォルダ追加
+        {kIdButton3, "Button", "\x83\x4E\x83\x8A\x83\x41"},                          // クリア
+        {kIdButton6, "Button", "\x8E\xC0\x8D\x73"},                                  // 実行
+        {kIdCheckBox1, "Button",  // 実行したらリストをクリアする
+         "\x8E\xC0\x8D\x73\x82\xB5\x82\xBD\x82\xE7\x83\x8A\x83\x58\x83\x67\x82\xF0\x83\x4E\x83\x8A\x83\x41\x82\xB7\x82"
+         "\xE9"},
+        {kIdCheckBox2, "Button",
+         "\x8E\xC0\x8D\x73\x82\xB5\x82\xBD\x82\xE7\x8F\x49\x97\xB9\x82\xB7\x82\xE9"},  // 実行したら終了する
         {kIdLabel1, "Static", kAppLabel},
         {kIdListBox1, "ListBox", ""},
         {kIdComboBox1, "ComboBox", ""},
@@ -145,9 +147,7 @@ TEST_F(MainWindow, ControlsHaveTheirCaptionsAndKinds) {
 }
 
 TEST_F(MainWindow, DropDownOpensOneRowPerNameFromOneToFive) {
-    const struct {
-        int names, rows;
-    } cases[] = {{0, 1}, {3, 3}, {8, 5}};
+    const struct { int names, rows; } cases[] = {{0, 1}, {3, 3}, {8, 5}};
     for (const auto& k : cases) {
         SCOPED_TRACE(k.names);
         ASSERT_NE(startTool(iniWithApps(k.names)), nullptr);
@@ -235,10 +235,13 @@ TEST_F(MainWindow, RefusesToBeSmallerThan300By200) {
         SendInput(1, &i, sizeof i);
         Sleep(100);
     }
-    EXPECT_TRUE(waitUntil([&] {
-        GetWindowRect(main_, &r);
-        return r.right - r.left == 300 && r.bottom - r.top == 200;
-    }, 3000)) << r.right - r.left << " x " << r.bottom - r.top;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            GetWindowRect(main_, &r);
+            return r.right - r.left == 300 && r.bottom - r.top == 200;
+        },
+        3000))
+        << r.right - r.left << " x " << r.bottom - r.top;
     EXPECT_EQ(r.left, 60);
     EXPECT_EQ(r.top, 50);
 
@@ -281,7 +284,7 @@ TEST(MainWindowCreation, StandsAtTheLayoutsPositionBeforeTheSettingsAreRead) {
 
 TEST_F(MainWindow, TabOrderRunsFromButton6ThroughTheGroupToTheDropDown) {
     ASSERT_NE(open(), nullptr);
-    const UINT order[] = {kIdButton6, kIdButton1, kIdButton2, kIdButton3, kIdListBox1,
+    const UINT order[] = {kIdButton6,   kIdButton1,   kIdButton2,   kIdButton3, kIdListBox1,
                           kIdCheckBox1, kIdCheckBox2, kIdComboBox1, kIdButton6};
     for (std::size_t i = 0; i + 1 < sizeof order / sizeof order[0]; ++i) {
         EXPECT_EQ(GetNextDlgTabItem(main_, c(order[i]), FALSE), c(order[i + 1])) << i;

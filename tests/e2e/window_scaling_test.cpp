@@ -73,8 +73,7 @@ public:
     void SetUp() override {
         HKEY k = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, kReplacements, 0, KEY_READ | KEY_WRITE, &k) == ERROR_SUCCESS) {
-            RegSetValueExA(k, kWindowFace, 0, REG_SZ, reinterpret_cast<const BYTE*>(kDesignFace),
-                           sizeof kDesignFace);
+            RegSetValueExA(k, kWindowFace, 0, REG_SZ, reinterpret_cast<const BYTE*>(kDesignFace), sizeof kDesignFace);
             RegCloseKey(k);
         }
         if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktop, 0, KEY_WRITE, &k) == ERROR_SUCCESS) {
@@ -106,10 +105,12 @@ protected:
         const int frameW = (outer.right - outer.left) - client.right;
         const int frameH = (outer.bottom - outer.top) - client.bottom;
         SetWindowPos(main_, nullptr, 0, 0, w + frameW, h + frameH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        waitUntil([&] {
-            GetClientRect(main_, &client);
-            return client.right == w && client.bottom == h;
-        }, 3000);
+        waitUntil(
+            [&] {
+                GetClientRect(main_, &client);
+                return client.right == w && client.bottom == h;
+            },
+            3000);
     }
     // The window applies what the layout computes for its font, scaled by zero/12 (the
     // figures themselves are the native layout test's): at the scaled design client size, and
@@ -144,7 +145,6 @@ protected:
         }
         EXPECT_EQ(SendMessageW(c(kIdListBox1), LB_GETITEMHEIGHT, 0, 0), zero);
     }
-
 };
 
 TEST_F(ScaledWindow, FontWhoseZeroIs13PixelsScalesEverythingBy13Over12) {

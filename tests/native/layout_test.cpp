@@ -6,11 +6,11 @@ namespace qm {
 namespace {
 
 TEST(MulDiv, RoundsHalfAwayFromZero) {
-    EXPECT_EQ(mulDiv(51, 275, 315), 45);   // 44.52
-    EXPECT_EQ(mulDiv(1, 1, 2), 1);         // 0.5
-    EXPECT_EQ(mulDiv(-1, 1, 2), -1);       // -0.5
-    EXPECT_EQ(mulDiv(3, 1, -2), -2);       // -1.5
-    EXPECT_EQ(mulDiv(5, 2, 4), 3);         // 2.5
+    EXPECT_EQ(mulDiv(51, 275, 315), 45);             // 44.52
+    EXPECT_EQ(mulDiv(1, 1, 2), 1);                   // 0.5
+    EXPECT_EQ(mulDiv(-1, 1, 2), -1);                 // -0.5
+    EXPECT_EQ(mulDiv(3, 1, -2), -2);                 // -1.5
+    EXPECT_EQ(mulDiv(5, 2, 4), 3);                   // 2.5
     EXPECT_EQ(mulDiv(100000, 30000, 60000), 50000);  // no overflow in the product
     EXPECT_EQ(mulDiv(7, 3, 0), -1);
 }
@@ -51,8 +51,8 @@ TEST(Layout, NarrowGroupBoxKeepsCheckBox1AtItsMinimum) {
 TEST(Layout, TallerWindowMovesTheBottomRowDownAndGrowsTheList) {
     const Layout base = layoutFor(design, 332, 273);
     const Layout tall = layoutFor(design, 332, 373);
-    for (Ctl c : {Ctl::Label1, Ctl::ComboBox1, Ctl::Button6, Ctl::Button1, Ctl::Button2, Ctl::Button3,
-                  Ctl::CheckBox1, Ctl::CheckBox2}) {
+    for (Ctl c : {Ctl::Label1, Ctl::ComboBox1, Ctl::Button6, Ctl::Button1, Ctl::Button2, Ctl::Button3, Ctl::CheckBox1,
+                  Ctl::CheckBox2}) {
         EXPECT_EQ(at(tall, c).top, at(base, c).top + 100) << static_cast<int>(c);
         EXPECT_EQ(at(tall, c).height, at(base, c).height) << static_cast<int>(c);
     }
@@ -69,7 +69,7 @@ TEST(Layout, LargerFontScalesTheDesignBy13Over12) {
     EXPECT_EQ(big.labelFontHeight, -14);
     const Layout l = layoutFor(big, big.clientWidth, big.clientHeight);
     EXPECT_EQ(at(l, Ctl::Button6), (Rect{293, 258, 51, 27}));  // 270, 238, 47, 25 scaled
-    EXPECT_EQ(at(l, Ctl::CheckBox1).width, 174);                // 161 scaled, also the minimum
+    EXPECT_EQ(at(l, Ctl::CheckBox1).width, 174);               // 161 scaled, also the minimum
 }
 
 // Captions wider than their controls: each control grows just enough, and no two controls of
@@ -81,8 +81,8 @@ Design withCaptions(int num, std::initializer_list<std::pair<Ctl, int>> widths) 
 }
 
 TEST(CaptionRoom, CaptionsThatFitLeaveTheDesignAsItIs) {
-    const Design d = withCaptions(12, {{Ctl::CheckBox1, 145}, {Ctl::CheckBox2, 105}, {Ctl::Button1, 69},
-                                       {Ctl::Button6, 20}, {Ctl::Label1, 59}});
+    const Design d = withCaptions(
+        12, {{Ctl::CheckBox1, 145}, {Ctl::CheckBox2, 105}, {Ctl::Button1, 69}, {Ctl::Button6, 20}, {Ctl::Label1, 59}});
     const Layout l = layoutFor(d, 332, 273);
     for (const ControlDesign& c : design.controls) EXPECT_EQ(at(l, c.id), c.rect) << static_cast<int>(c.id);
 }

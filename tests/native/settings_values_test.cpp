@@ -189,10 +189,13 @@ TEST(IniInt, ReadsHexadecimalValuesAsTheirBitPattern) {
 
 TEST(IniInt, EverythingElseGivesTheDefault) {
     const char* const invalid[] = {
-        "", " ", "   ", "-", "+", "+-1", "--1", "- 1", "1 ", "1\t", "\t1", "\n1", "1-", "1.0", "1e3",
-        "400px", "abc", "FFFFFFFF", "$", "x", "X", "0x", "0X", "+$", "-x", "0x0x1", "$-1", "$ 1", "$1g",
-        "0x 1", "00x10", "$0x1", "2147483648", "-2147483649", "4294967296", "99999999999999999999",
-        "$100000000", "0x100000000", "x123456789", "１２", "\x82\x4F",
+        "",           " ",           "   ",        "-",           "+",          "+-1",
+        "--1",        "- 1",         "1 ",         "1\t",         "\t1",        "\n1",
+        "1-",         "1.0",         "1e3",        "400px",       "abc",        "FFFFFFFF",
+        "$",          "x",           "X",          "0x",          "0X",         "+$",
+        "-x",         "0x0x1",       "$-1",        "$ 1",         "$1g",        "0x 1",
+        "00x10",      "$0x1",        "2147483648", "-2147483649", "4294967296", "99999999999999999999",
+        "$100000000", "0x100000000", "x123456789", "１２",        "\x82\x4F",
     };
     for (const char* text : invalid) EXPECT_EQ(parseIniInt(text, -77), -77) << "text: \"" << text << "\"";
     // A trailing character of any kind is refused, a NUL too.

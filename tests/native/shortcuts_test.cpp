@@ -47,8 +47,8 @@ TEST(AccessKey, FoundByWholeCharactersWithDoubledAmpersandLiteral) {
     EXPECT_EQ(accessKeyOf(texts::kMenuDelete, cp932), "");
     EXPECT_EQ(accessKeyOf("&File", cp932), "F");
     EXPECT_EQ(accessKeyOf("sa&ve", cp932), "v");
-    EXPECT_EQ(accessKeyOf("A&&B", cp932), "");     // a literal "&"
-    EXPECT_EQ(accessKeyOf("A&&&B", cp932), "B");   // a literal "&", then the key
+    EXPECT_EQ(accessKeyOf("A&&B", cp932), "");    // a literal "&"
+    EXPECT_EQ(accessKeyOf("A&&&B", cp932), "B");  // a literal "&", then the key
     EXPECT_EQ(accessKeyOf("A&&B&C", cp932), "C");
     EXPECT_EQ(accessKeyOf("end&", cp932), "");
     EXPECT_EQ(accessKeyOf("", cp932), "");

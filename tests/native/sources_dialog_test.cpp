@@ -123,7 +123,7 @@ TEST(DialogResult, TheFullBufferOfTheDialogSplitsInOrder) {
 }
 
 TEST(DialogRecord, FullSizeFromNt5AndFromWindowsMe) {
-    EXPECT_TRUE(knowsFullDialogRecord(2, 5, 0));    // Windows 2000
+    EXPECT_TRUE(knowsFullDialogRecord(2, 5, 0));  // Windows 2000
     EXPECT_TRUE(knowsFullDialogRecord(2, 10, 0));
     EXPECT_FALSE(knowsFullDialogRecord(2, 4, 0));   // NT 4
     EXPECT_TRUE(knowsFullDialogRecord(1, 4, 90));   // Windows Me
@@ -133,8 +133,8 @@ TEST(DialogRecord, FullSizeFromNt5AndFromWindowsMe) {
 
 TEST(DialogPlacement, CentredAndAtOneThirdTruncatedTowardZero) {
     const Point p = dialogPlacement(0, 0, 1280, 1024, 563, 417);
-    EXPECT_EQ(p.x, 358);  // 717 / 2
-    EXPECT_EQ(p.y, 202);  // 607 / 3
+    EXPECT_EQ(p.x, 358);                                                // 717 / 2
+    EXPECT_EQ(p.y, 202);                                                // 607 / 3
     const Point q = dialogPlacement(-1280, 100, 1280, 1024, 600, 400);  // a monitor left of the first
     EXPECT_EQ(q.x, -1280 + 340);
     EXPECT_EQ(q.y, 100 + 208);

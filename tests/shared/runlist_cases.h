@@ -127,18 +127,28 @@ inline void positionsOutsideTheListRaiseTheIndexError(RunList& l) {
 }  // namespace qm::runlist_cases
 
 // Instantiates every case for a fixture that provides `RunList& list()`.
-#define QM_RUNLIST_CASES(Fixture)                                                                          \
-    TEST_F(Fixture, AppendKeepsEverythingAsGiven) { qm::runlist_cases::appendKeepsEverythingAsGiven(list()); } \
-    TEST_F(Fixture, DeleteSelectedKeepsTheRestInOrder) {                                                    \
-        qm::runlist_cases::deleteSelectedKeepsTheRestInOrder(list());                                       \
-    }                                                                                                       \
-    TEST_F(Fixture, InvertTwiceRestores) { qm::runlist_cases::invertTwiceRestores(list()); }               \
-    TEST_F(Fixture, SelectAllThenInvertLeavesNone) { qm::runlist_cases::selectAllThenInvertLeavesNone(list()); } \
-    TEST_F(Fixture, AppendAfterSelectionKeepsIt) { qm::runlist_cases::appendAfterSelectionKeepsIt(list()); } \
-    TEST_F(Fixture, RemoveAllThenAppendStartsAtZero) {                                                      \
-        qm::runlist_cases::removeAllThenAppendStartsAtZero(list());                                         \
-    }                                                                                                       \
-    TEST_F(Fixture, CommandsOnAnEmptyListDoNothing) { qm::runlist_cases::commandsOnAnEmptyListDoNothing(list()); } \
-    TEST_F(Fixture, PositionsOutsideTheListRaiseTheIndexError) {                                            \
-        qm::runlist_cases::positionsOutsideTheListRaiseTheIndexError(list());                               \
+#define QM_RUNLIST_CASES(Fixture)                                             \
+    TEST_F(Fixture, AppendKeepsEverythingAsGiven) {                           \
+        qm::runlist_cases::appendKeepsEverythingAsGiven(list());              \
+    }                                                                         \
+    TEST_F(Fixture, DeleteSelectedKeepsTheRestInOrder) {                      \
+        qm::runlist_cases::deleteSelectedKeepsTheRestInOrder(list());         \
+    }                                                                         \
+    TEST_F(Fixture, InvertTwiceRestores) {                                    \
+        qm::runlist_cases::invertTwiceRestores(list());                       \
+    }                                                                         \
+    TEST_F(Fixture, SelectAllThenInvertLeavesNone) {                          \
+        qm::runlist_cases::selectAllThenInvertLeavesNone(list());             \
+    }                                                                         \
+    TEST_F(Fixture, AppendAfterSelectionKeepsIt) {                            \
+        qm::runlist_cases::appendAfterSelectionKeepsIt(list());               \
+    }                                                                         \
+    TEST_F(Fixture, RemoveAllThenAppendStartsAtZero) {                        \
+        qm::runlist_cases::removeAllThenAppendStartsAtZero(list());           \
+    }                                                                         \
+    TEST_F(Fixture, CommandsOnAnEmptyListDoNothing) {                         \
+        qm::runlist_cases::commandsOnAnEmptyListDoNothing(list());            \
+    }                                                                         \
+    TEST_F(Fixture, PositionsOutsideTheListRaiseTheIndexError) {              \
+        qm::runlist_cases::positionsOutsideTheListRaiseTheIndexError(list()); \
     }

@@ -71,7 +71,9 @@ SIZE textExtent(const char* face, int height, const std::string& text, std::stri
     return size;
 }
 
-HFONT fontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)); }
+HFONT fontOf(HWND control) {
+    return reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+}
 
 namespace {
 

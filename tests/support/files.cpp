@@ -21,8 +21,8 @@ std::wstring fromAcp(const std::string& text) {
 }
 
 std::string readFile(const std::string& path) {
-    const Handle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr));
+    const Handle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               0, nullptr));
     std::string out;
     if (!f.valid()) return out;
     char buf[4096];
@@ -39,7 +39,9 @@ void writeFile(const std::string& path, const std::string& bytes) {
     ASSERT_EQ(written, bytes.size()) << path;
 }
 
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string programDir() {
     char buf[MAX_PATH];
@@ -75,7 +77,9 @@ TempDir::TempDir(const std::string& tag) {
     EXPECT_TRUE(fileExists(path_)) << "cannot make " << path_ << " (error " << GetLastError() << ")";
 }
 
-TempDir::~TempDir() { removeTree(fromAcp(path_)); }
+TempDir::~TempDir() {
+    removeTree(fromAcp(path_));
+}
 
 void removeTree(const std::wstring& dir) {
     WIN32_FIND_DATAW fd;

@@ -60,8 +60,7 @@ long Process::wait(DWORD ms) const {
 
 namespace {
 template <typename Char>
-bool create(const std::basic_string<Char>& commandLine, const std::string& dir, DWORD flags,
-            PROCESS_INFORMATION& pi) {
+bool create(const std::basic_string<Char>& commandLine, const std::string& dir, DWORD flags, PROCESS_INFORMATION& pi) {
     DWORD error = 0;
     for (int attempt = 0; attempt < 5; ++attempt) {
         if (attempt > 0) Sleep(200);

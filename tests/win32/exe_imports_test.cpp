@@ -48,7 +48,8 @@ std::vector<std::string> importedDlls(const std::string& image) {
         const std::size_t name = fileOffset(d->Name);
         if (name >= image.size()) break;
         std::string dll(image.data() + name, strnlen(image.data() + name, image.size() - name));
-        std::transform(dll.begin(), dll.end(), dll.begin(), [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+        std::transform(dll.begin(), dll.end(), dll.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
         out.push_back(dll);
     }
     return out;

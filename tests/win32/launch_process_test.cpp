@@ -14,10 +14,10 @@
 #include "launch/launch.h"
 #include "launch/process.h"
 #include "launch/run.h"
-#include "text/codepage.h"
-#include "text/error.h"
 #include "support/desktop.h"
 #include "support/files.h"
+#include "text/codepage.h"
+#include "text/error.h"
 
 namespace qm {
 

@@ -11,7 +11,9 @@
 
 namespace {
 
-std::string exePath() { return qm::test::programDir() + "\\Quillmoor.exe"; }
+std::string exePath() {
+    return qm::test::programDir() + "\\Quillmoor.exe";
+}
 
 class Resources : public ::testing::Test {
 protected:
@@ -33,11 +35,11 @@ TEST_F(Resources, MainIconIsOne32By32ImageOf8Bits) {
     // GRPICONDIR: reserved, type (1: icons), count; then one 14-byte entry: width, height,
     // colours, reserved, planes, bit count, ...
     const std::string group = resource("MAINICON", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
-    ASSERT_EQ(group.size(), 6u + 14u);                                    // one entry
-    EXPECT_EQ(group[2], 1);                                               // an icon, not a cursor
-    EXPECT_EQ(static_cast<unsigned char>(group[6]), 32);                  // width
-    EXPECT_EQ(static_cast<unsigned char>(group[7]), 32);                  // height
-    EXPECT_EQ(static_cast<unsigned char>(group[6 + 6]), 8);               // bits per pixel
+    ASSERT_EQ(group.size(), 6u + 14u);                                     // one entry
+    EXPECT_EQ(group[2], 1);                                                // an icon, not a cursor
+    EXPECT_EQ(static_cast<unsigned char>(group[6]), 32);                   // width
+    EXPECT_EQ(static_cast<unsigned char>(group[7]), 32);                   // height
+    EXPECT_EQ(static_cast<unsigned char>(group[6 + 6]), 8);                // bits per pixel
     HICON icon = static_cast<HICON>(LoadImageA(module_, "MAINICON", IMAGE_ICON, 32, 32, 0));
     EXPECT_NE(icon, nullptr);
     DestroyIcon(icon);
@@ -65,7 +67,8 @@ TEST(VersionInfo, NamesTheProductAndItsVersion) {
         char* text = nullptr;
         UINT len = 0;
         const std::string path = std::string("\\StringFileInfo\\041103a4\\") + key;
-        if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &len) || !text) return std::string();
+        if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &len) || !text)
+            return std::string();
         return std::string(text);
     };
     EXPECT_EQ(value("ProductName"), "Quillmoor");
@@ -76,8 +79,9 @@ TEST(VersionInfo, NamesTheProductAndItsVersion) {
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &len));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
     const std::string text = value("FileVersion");
-    EXPECT_EQ(text, std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) +
-                        "." + std::to_string(HIWORD(fixed->dwFileVersionLS)));
+    EXPECT_EQ(text, std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                        std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                        std::to_string(HIWORD(fixed->dwFileVersionLS)));
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 // the clipboard is not left open; the text given is read, not what the system made of it.
 // (The tool's own tests see the rest; between processes under Wine no text this long can be
 // read back.)
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <utility>

@@ -1,7 +1,7 @@
 // The drop reader with a real drop handle of this process: every name in order, each whole,
 // and the handle finished also when the run list refuses an entry.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shlobj.h>  // DROPFILES
 
 #include <cstring>
@@ -25,7 +25,9 @@ HDROP makeDrop(const std::vector<std::string>& names) {
     return static_cast<HDROP>(h);
 }
 
-bool finished(HDROP drop) { return GlobalFlags(drop) == GMEM_INVALID_HANDLE; }
+bool finished(HDROP drop) {
+    return GlobalFlags(drop) == GMEM_INVALID_HANDLE;
+}
 
 // A run list that refuses its third entry, as a full list box does.
 constexpr char16_t kRefused[] = u"\u884C\u3092\u633F\u5165\u3067\u304D\u307E\u305B\u3093";  // 行を挿入できません

@@ -6,15 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/focus.h"
 #include "support/desktop.h"
+#include "ui/focus.h"
 
 namespace qm {
 namespace {
 
 HWND makeWindow(const char* title) {
-    HWND w = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND w = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(w, nullptr);
     return w;
 }
@@ -26,8 +26,7 @@ DWORD lockTimeout() {
 }
 
 void setLockTimeout(DWORD value) {
-    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<PVOID>(static_cast<ULONG_PTR>(value)),
-                          0);
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<PVOID>(static_cast<ULONG_PTR>(value)), 0);
 }
 
 class ForcedForeground : public ::testing::Test {

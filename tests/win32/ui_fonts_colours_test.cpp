@@ -17,8 +17,8 @@
 #include "support/desktop.h"
 #include "support/files.h"
 #include "text/codepage.h"
-#include "ui/application.h"
 #include "ui/Unit1.h"
+#include "ui/application.h"
 #include "ui/layout.h"
 #include "ui/screen.h"
 
@@ -90,11 +90,11 @@ TEST_F(WindowInProcess, PaintsTheButtonFaceAroundAndInsideTheGroupBox) {
         HWND w;
         int x, y;
     } spots[] = {
-        {main, 3, 3},                 // above the group box
-        {main, 4, 268},               // below the label
-        {mw_->GroupBox1, 100, 147},   // between the list and the buttons
-        {mw_->GroupBox1, 250, 210},   // right of the check boxes
-        {mw_->GroupBox1, 200, 190},   // right of CheckBox1
+        {main, 3, 3},                // above the group box
+        {main, 4, 268},              // below the label
+        {mw_->GroupBox1, 100, 147},  // between the list and the buttons
+        {mw_->GroupBox1, 250, 210},  // right of the check boxes
+        {mw_->GroupBox1, 200, 190},  // right of CheckBox1
     };
     for (const auto& s : spots) {
         HDC dc = GetDC(s.w);
@@ -103,7 +103,9 @@ TEST_F(WindowInProcess, PaintsTheButtonFaceAroundAndInsideTheGroupBox) {
     }
 }
 
-Rect asRect(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+Rect asRect(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
 
 // Sends WM_DPICHANGED for `dpi` as the system does once the window has that density, with a
 // suggested frame: the present one moved by (7, 5) and its size scaled from `from`. The frame
@@ -137,8 +139,8 @@ void expectLaidOutFor(const TQuillmoorMW& mw, int dpi) {
     EXPECT_EQ(lf.lfHeight, MulDiv(-13, zero, 12));
     RECT client{};
     GetClientRect(main, &client);
-    const Layout layout = layoutFor(test::expectedDesign(main, zero, test::measureInOwnFont()), client.right,
-                                    client.bottom);
+    const Layout layout =
+        layoutFor(test::expectedDesign(main, zero, test::measureInOwnFont()), client.right, client.bottom);
     for (const ControlEntry& e : kControls) {
         HWND w = GetDlgItem(e.inGroup ? mw.GroupBox1 : main, idOf(e.ctl));
         RECT r{};
@@ -216,8 +218,12 @@ TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndS
     expectLaidOutFor(*mw_, 144);
 
     const RECT noSize{500, 500, 500, 900}, offEveryMonitor{-30000, -30000, -29000, -29000};
-    const LPARAM bogus[] = {1, 0x10, 0xFFF0, static_cast<LPARAM>(static_cast<std::uintptr_t>(-1) & ~std::uintptr_t{3}),
-                            reinterpret_cast<LPARAM>(&noSize), reinterpret_cast<LPARAM>(&offEveryMonitor)};
+    const LPARAM bogus[] = {1,
+                            0x10,
+                            0xFFF0,
+                            static_cast<LPARAM>(static_cast<std::uintptr_t>(-1) & ~std::uintptr_t{3}),
+                            reinterpret_cast<LPARAM>(&noSize),
+                            reinterpret_cast<LPARAM>(&offEveryMonitor)};
     int from = 144;
     for (const LPARAM p : bogus) {
         const int dpi = from == 144 ? 96 : 144;

@@ -21,22 +21,22 @@ LRESULT state(HWND hwnd) {
 
 LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) ++g_activations;
-        break;
-    case WM_APP:
-        return state(hwnd);
-    case WM_APP + 1:
-        SetForegroundWindow(hwnd);
-        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        return state(hwnd);
-    case WM_APP + 2:
-        return g_activations;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) ++g_activations;
+            break;
+        case WM_APP:
+            return state(hwnd);
+        case WM_APP + 1:
+            SetForegroundWindow(hwnd);
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            return state(hwnd);
+        case WM_APP + 2:
+            return g_activations;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = "QmFrontWin";
     RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(0, "QmFrontWin", "front", WS_OVERLAPPEDWINDOW, r[0], r[1], r[2], r[3], nullptr,
-                                nullptr, inst, nullptr);
+    HWND hwnd = CreateWindowExA(0, "QmFrontWin", "front", WS_OVERLAPPEDWINDOW, r[0], r[1], r[2], r[3], nullptr, nullptr,
+                                inst, nullptr);
     if (!hwnd) return 1;
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);

@@ -9,7 +9,8 @@ namespace qm {
 
 struct StoredWindow {
     int top = 0, left = 0, height = 0, width = 0;  // the frame, in 96-dpi screen units
-    bool clear = false, quit = false;              // 「実行したらリストをクリアする」, 「実行したら終了する」
+    // The options 「実行したらリストをクリアする」 and 「実行したら終了する」.
+    bool clear = false, quit = false;
 };
 
 // The six values as the file holds them; a missing key or one that is no number reads as its

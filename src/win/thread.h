@@ -1,5 +1,5 @@
-// A thread of the process's own, started by CreateThread and waited for before its handle is
-// closed: whatever the thread works on outlives it as long as it outlives the owner.
+// A thread of the process's own, started by CreateThread; its owner waits for it to end
+// before closing its handle, so what the thread works on need only outlive the owner.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,5 @@
 // The run list held by a real LISTBOX control: the list box is the store, nothing is
-// copied. Every operation is one list-box message.
+// copied. Every operation is done by the list box's own messages.
 #pragma once
 
 #include <windows.h>
@@ -15,9 +15,10 @@ namespace qm {
 inline constexpr DWORD kRunListStyle =
     LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
 
-// The text of item `pos` of a list box (LB_GETTEXTLEN, LB_GETTEXT) or of a drop-down's list
-// (CB_GETLBTEXTLEN, CB_GETLBTEXT), read with the W messages; nothing when the control holds
-// no such item.
+// The text of item `pos` of `control`, by the length and text messages given: a list box's
+// (LB_GETTEXTLEN, LB_GETTEXT) or a combo box's (CB_GETLBTEXTLEN, CB_GETLBTEXT), sent with
+// SendMessageW, so that the text comes in UTF-16 whole; nothing when `pos` is negative or the
+// control answers that it holds no such item.
 std::optional<std::u16string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos);
 
 class ListBoxRunList final : public RunList {

@@ -43,7 +43,8 @@ public:
 
     // A key's value, whole; missing keys read as "".
     std::u16string readText(std::u16string_view section, std::u16string_view key) const;
-    // The value read as parseIniInt and parseIniBool read it, with the key's default.
+    // The value, read in UTF-16, as parseIniInt and parseIniBool (settings/values.h) read
+    // it, with the key's default (a boolean's is true when it is not 0).
     int readInt(const IniKey& key) const;
     bool readBool(const IniKey& key) const;
 

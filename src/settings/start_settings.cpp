@@ -1,10 +1,7 @@
 #include "settings/start_settings.h"
 
-#include <windows.h>
-
 #include <exception>
 
-#include "settings/sections.h"
 #include "settings/settings.h"
 
 namespace qm {
@@ -14,12 +11,7 @@ StartSettings readStartSettings(const std::u16string& path, const CodePage& cp) 
     Settings settings(path);
     s.exists = settings.exists();
     if (!s.exists) return s;
-    s.top = settings.readInt(kIniTop);
-    s.left = settings.readInt(kIniLeft);
-    s.height = settings.readInt(kIniHeight);
-    s.width = settings.readInt(kIniWidth);
-    s.clear = settings.readBool(kIniClear);
-    s.quit = settings.readBool(kIniQuit);
+    s.window = readStoredWindow(settings);
     s.appTable = loadAppTable(settings, cp);
     return s;
 }
@@ -50,20 +42,13 @@ DWORD WINAPI runJob(void* job) {
 }  // namespace
 
 StartSettingsReader::StartSettingsReader(std::u16string path, const CodePage& cp)
-    : job_(new StartSettingsJob{std::move(path), &cp, {}, nullptr}),
-      thread_(CreateThread(nullptr, 0, runJob, job_.get(), 0, nullptr)) {}
+    : job_(new StartSettingsJob{std::move(path), &cp, {}, nullptr}), thread_(runJob, job_.get()) {}
 
-StartSettingsReader::~StartSettingsReader() {
-    if (!thread_) return;
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-}
+StartSettingsReader::~StartSettingsReader() = default;
 
 StartSettings StartSettingsReader::take() {
-    if (thread_) {
-        WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
-        thread_ = nullptr;
+    if (thread_.joinable()) {
+        thread_.join();
     } else {
         job_->run();
     }

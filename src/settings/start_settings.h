@@ -11,14 +11,15 @@
 #include <string>
 
 #include "settings/apptable.h"
+#include "settings/stored_window.h"
 #include "text/codepage.h"
+#include "win/thread.h"
 
 namespace qm {
 
 struct StartSettings {
-    bool exists = false;                           // when false, nothing else was read
-    int top = 0, left = 0, height = 0, width = 0;  // as stored, in 96-dpi units
-    bool clear = false, quit = false;
+    bool exists = false;  // when false, nothing else was read
+    StoredWindow window;
     std::optional<AppTable> appTable;
 };
 
@@ -32,7 +33,7 @@ struct StartSettingsJob;
 class StartSettingsReader {
 public:
     StartSettingsReader(std::u16string path, const CodePage& cp);
-    ~StartSettingsReader();  // waits for the reads
+    ~StartSettingsReader();  // waits for the reads (the thread's owner does)
     StartSettingsReader(const StartSettingsReader&) = delete;
     StartSettingsReader& operator=(const StartSettingsReader&) = delete;
 
@@ -42,7 +43,7 @@ public:
 
 private:
     std::unique_ptr<StartSettingsJob> job_;
-    void* thread_ = nullptr;
+    ScopedThread thread_;  // made after the job it works on, and gone before it
 };
 
 }  // namespace qm

@@ -15,8 +15,8 @@
 #include "runlist/dropped_files.h"
 #include "runlist/file_dialog.h"
 #include "runlist/folder_browser.h"
-#include "settings/sections.h"
 #include "settings/settings.h"
+#include "settings/stored_window.h"
 #include "text/codepage.h"
 #include "text/texts.h"
 #include "text/utf16.h"
@@ -83,9 +83,10 @@ void TQuillmoorMW::FormCreate(void*) {
         return;
     }
     // Position and size in 96-dpi units; placed on the screen at once.
-    setBounds(Rect{settings.left, settings.top, settings.width, settings.height});
-    setChecked(CheckBox1, settings.clear);
-    setChecked(CheckBox2, settings.quit);
+    const StoredWindow& stored = settings.window;
+    setBounds(Rect{stored.left, stored.top, stored.width, stored.height});
+    setChecked(CheckBox1, stored.clear);
+    setChecked(CheckBox2, stored.quit);
 
     appTable_ = std::move(settings.appTable);
     if (!appTable_) return;
@@ -108,12 +109,7 @@ void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
     const RECT frame = frameRect(hwnd_);
     const Rect r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, monitors(hwnd_));  // 96-dpi units
     Settings settings(settingsPath_);
-    settings.writeInt(kIniTop, r.top);
-    settings.writeInt(kIniLeft, r.left);
-    settings.writeInt(kIniHeight, r.height);
-    settings.writeInt(kIniWidth, r.width);
-    settings.writeBool(kIniClear, isChecked(CheckBox1));
-    settings.writeBool(kIniQuit, isChecked(CheckBox2));
+    writeStoredWindow(settings, {r.top, r.left, r.height, r.width, isChecked(CheckBox1), isChecked(CheckBox2)});
     settings.commit();
 }
 

@@ -82,9 +82,7 @@ private:
 
 class Focus : public ToolTest {
 protected:
-    HWND open(const std::string& args = std::string()) {
-        return startTool("[Pos]\r\nTop=100\r\nLeft=100\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n", args);
-    }
+    HWND open(const std::string& args = std::string()) { return startTool(IniText().bytes(), args); }
     // The window is in front: its thread's active window, and the foreground window unless
     // Wine answers none.
     bool raised() const {

@@ -9,7 +9,7 @@
 namespace qm::e2e {
 namespace {
 
-const std::string kIni = "[app]\r\nprobe=x %P\r\n";
+const std::string kIni = IniText().withoutPos().bytes();
 
 HWND runList(HWND main) {
     return control(main, kIdListBox1);

@@ -30,10 +30,11 @@ inline constexpr char kCannotOpenClipboard[] =
     "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xF0\x8A\x4A\x82\xAD\x82\xB1\x82\xC6\x82\xAA\x82\xC5"
     "\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
 
-// The files, processes, waits, pump and clipboard of the test-support library, under the
-// names the end-to-end tests use.
+// The files, settings text, processes, waits, pump and clipboard of the test-support
+// library, under the names the end-to-end tests use.
 using test::fileExists;
 using test::fromAcp;
+using test::IniText;
 using test::programDir;
 using test::pumpUntil;
 using test::putOnClipboard;

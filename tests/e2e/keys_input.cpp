@@ -209,9 +209,8 @@ std::vector<std::string> tallyLines(const std::string& path) {
 }
 
 void KeysTest::open(const std::string& args, bool quit) {
-    const std::string ini = "[Pos]\r\nTop=40\r\nLeft=60\r\nWidth=340\r\nHeight=300\r\n[check]\r\nclear=0\r\nquit=" +
-                            std::string(quit ? "1" : "0") + "\r\n[app]\r\ntally=\"" + programDir() +
-                            "\\qm_tally.exe\" %P\r\n";
+    const std::string ini =
+        IniText().at(40, 60).options(false, quit).apps({"tally=\"" + programDir() + "\\qm_tally.exe\" %P"}).bytes();
     ASSERT_NE(startTool(ini, args), nullptr);
     GetWindowThreadProcessId(main_, &pid_);
     ASSERT_TRUE(bringToFront(main_));

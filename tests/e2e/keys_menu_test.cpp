@@ -148,7 +148,7 @@ ListState stateOf(HWND list) {
 }
 
 TEST(ContextMenuCommands, SelectAllAndInvertEndAsSelectingEntryByEntryDoes) {
-    Tool tool(std::string("[app]\r\nx=y %P\r\n"));
+    Tool tool(IniText().withoutPos().apps({"x=y %P"}).bytes());
     const HWND main = tool.startAndWait();
     ASSERT_NE(main, nullptr);
     const HWND list = control(main, kIdListBox1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "harness.h"
 #include "ui/Unit1.h"
@@ -92,7 +93,7 @@ TEST(LifecycleSettings, StoredValuesAreAppliedAndTooSmallASizeGivesTheMinimum) {
 }
 
 TEST(LifecycleSettings, ClosingMinimizedStoresTheRestoredRectangleAndMaximizedTheMaximizedFrame) {
-    const std::string ini = "[Pos]\r\nTop=70\r\nLeft=90\r\nHeight=330\r\nWidth=450\r\n[app]\r\n";
+    const std::string ini = IniText().at(70, 90).size(450, 330).apps({}).bytes();
     {
         Tool tool(ini);
         const HWND main = tool.startAndWait();
@@ -132,18 +133,18 @@ TEST(LifecycleSettings, StoredPositionOnNoScreenMovesOntoTheWorkArea) {
     const int w = std::min<int>(maxW, work.right - work.left), h = std::min<int>(maxH, work.bottom - work.top);
     const int left = std::max<int>(work.left, std::min<int>(100, work.right - w));
     const struct {
-        const char* pos;
-        RECT expected;  // left, top, right, bottom
+        int top, left, height, width;  // as stored
+        RECT expected;                 // left, top, right, bottom
     } cases[] = {
-        {"Top=100\r\nLeft=-5000\r\nHeight=300\r\nWidth=340", {work.left, 100, work.left + 340, 400}},
-        {"Top=-2147483648\r\nLeft=100\r\nHeight=300\r\nWidth=2147483647", {left, work.top, left + w, work.top + 300}},
-        {"Top=-2147483648\r\nLeft=-2147483648\r\nHeight=2147483647\r\nWidth=2147483647",
-         {work.left, work.top, work.left + w, work.top + h}},
-        {"Top=100\r\nLeft=100\r\nHeight=2147483647\r\nWidth=2147483647", {100, 100, 100 + maxW, 100 + maxH}},
+        {100, -5000, 300, 340, {work.left, 100, work.left + 340, 400}},
+        {INT_MIN, 100, 300, INT_MAX, {left, work.top, left + w, work.top + 300}},
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX, {work.left, work.top, work.left + w, work.top + h}},
+        {100, 100, INT_MAX, INT_MAX, {100, 100, 100 + maxW, 100 + maxH}},
     };
     for (const auto& k : cases) {
-        SCOPED_TRACE(k.pos);
-        Tool tool(std::string("[Pos]\r\n") + k.pos + "\r\n[app]\r\nx=y\r\n");
+        const std::string ini = IniText().at(k.top, k.left).size(k.width, k.height).apps({"x=y"}).bytes();
+        SCOPED_TRACE(ini);
+        Tool tool(ini);
         const HWND main = tool.startAndWait();
         ASSERT_NE(main, nullptr);
         const RECT r = windowRect(main);
@@ -431,7 +432,7 @@ TEST_F(LifecycleSettingsLaunch, ATemplateOf2100BytesIsReadWholeAndTheListCleared
     std::string templ = "\"" + probe + "\" /x:";
     templ += std::string(2100 - templ.size() - 3, 'y') + " %P";
     ASSERT_EQ(templ.size(), 2100u);
-    writeFile(tool.iniPath(), "[app]\r\nlong=" + templ + "\r\n[check]\r\nclear=1\r\n");
+    writeFile(tool.iniPath(), IniText().withoutPos().options(true, false).apps({"long=" + templ}).bytes());
     HWND main = nullptr;
     out_ = tool.dir() + "\\probe.txt";
     SetEnvironmentVariableA("QM_PROBE_OUT", out_.c_str());

@@ -11,7 +11,7 @@
 namespace qm::e2e {
 namespace {
 
-const std::string kIni = "[app]\r\nprobe=x %P\r\n";
+const std::string kIni = IniText().withoutPos().bytes();
 
 // Every main window of the tool, visible or not, in whatever process.
 std::vector<HWND> allMainWindows() {

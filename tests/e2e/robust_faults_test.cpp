@@ -12,7 +12,7 @@
 namespace qm::e2e {
 namespace {
 
-const std::string kIni = "[Pos]\r\nTop=10\r\nLeft=20\r\n[app]\r\nmissing=C:\\no\\such\\program.exe %P\r\n";
+const std::string kIni = IniText().at(10, 20).size(400, 300).apps({"missing=C:\\no\\such\\program.exe %P"}).bytes();
 
 class Faults : public ToolTest {
 protected:
@@ -364,7 +364,7 @@ TEST(FromOtherProgramsLaunch, AnApplicationNameOf600CharactersLaunches) {
         name +=
             "\x95\x5C"
             "a";  // 表a
-    Tool tool("[app]\r\n" + name + "=\"" + programDir() + "\\qm_probe.exe\" %P\r\n");
+    Tool tool(IniText().withoutPos().apps({name + "=\"" + programDir() + "\\qm_probe.exe\" %P"}).bytes());
     ProbeOutput output(tool);
     const HWND main = tool.startAndWait("one \"two 2\"");
     ASSERT_NE(main, nullptr);

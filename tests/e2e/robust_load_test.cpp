@@ -13,7 +13,7 @@ namespace qm::e2e {
 namespace {
 
 TEST(RobustLoad, AThousandHandOffsFromTwentyProgramsAtOnceArriveEachExactlyOnce) {
-    Tool tool(std::string("[app]\r\nx=y %P\r\n"));
+    Tool tool(IniText().withoutPos().apps({"x=y %P"}).bytes());
     const HWND main = tool.startAndWait();
     ASSERT_NE(main, nullptr);
     const std::string flood = programDir() + "\\qm_flood.exe";
@@ -132,7 +132,7 @@ std::ostream& operator<<(std::ostream& out, const Counts& c) {
 
 TEST(RobustLoad, AThousandOperationsLeaveTheObjectCountsAsTheyWere) {
     const std::string probe = programDir() + "\\qm_probe.exe";
-    Tool tool("[app]\r\nprobe=\"" + probe + "\" %P\r\n");
+    Tool tool(IniText().withoutPos().apps({"probe=\"" + probe + "\" %P"}).bytes());
     const std::string out = tool.dir() + "\\probe.txt";
     SetEnvironmentVariableA("QM_PROBE_OUT", out.c_str());
     Process p = tool.start();

@@ -206,7 +206,7 @@ TEST_F(FileDialog, NamesOutsideTheCodePageReachTheListAndTheLaunchedProgramExact
 // the places bar) from NT 5 on, the 76-byte one before. Wine reports NT 4.0 to a program
 // named in AppDefaults with Version "nt40".
 TEST(FileDialogRecord, IsTheOldOneOnNt4AndTheFullOneAfter) {
-    const std::string ini = "[Pos]\r\nTop=100\r\nLeft=120\r\nWidth=400\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n";
+    const std::string ini = IniText().at(100, 120).size(400, 300).bytes();
     const std::string exeName = "QmNt4-" + std::to_string(GetCurrentProcessId()) + ".exe";
     const std::string key = "Software\\Wine\\AppDefaults\\" + exeName;
     HKEY k = nullptr;

@@ -41,9 +41,8 @@ std::wstring WideNames::quoted() const {
     return line.substr(1);
 }
 
-std::string probeIni(const std::string& rest) {
-    return "[Pos]\r\nTop=100\r\nLeft=120\r\nWidth=400\r\nHeight=300\r\n[app]\r\nprobe=\"" + programDir() +
-           "\\qm_probe.exe\" %P\r\n" + rest;
+std::string probeIni() {
+    return IniText().at(100, 120).size(400, 300).apps({"probe=\"" + programDir() + "\\qm_probe.exe\" %P"}).bytes();
 }
 
 namespace {

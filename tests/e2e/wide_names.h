@@ -37,8 +37,8 @@ private:
     std::vector<std::wstring> paths_;
 };
 
-// The tool's INI with the probe as its (first) application "probe", `rest` after it.
-std::string probeIni(const std::string& rest = std::string());
+// The tool's INI with the probe as its one application "probe".
+std::string probeIni();
 // While it lives, tools started hand the probe they launch its output files in their folder.
 class ProbeOutput {
 public:

@@ -16,7 +16,7 @@ namespace {
 
 using Items = std::vector<std::string>;
 
-const std::string kIni = "[Pos]\r\nTop=100\r\nLeft=100\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n";
+const std::string kIni = IniText().bytes();
 
 class Arguments : public ToolTest {
 protected:

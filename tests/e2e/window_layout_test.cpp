@@ -13,24 +13,24 @@
 namespace qm::e2e {
 namespace {
 
-// The [Pos] section that gives the window the client size asked for (outer size from the frame).
-std::string posForClient(int clientW, int clientH) {
+// The settings that give the window the client size asked for (outer size from the frame).
+IniText posForClient(int clientW, int clientH) {
     RECT r{0, 0, clientW, clientH};
     AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT);
-    return "[Pos]\r\nTop=50\r\nLeft=60\r\nWidth=" + std::to_string(r.right - r.left) +
-           "\r\nHeight=" + std::to_string(r.bottom - r.top) + "\r\n";
+    return IniText().at(50, 60).size(r.right - r.left, r.bottom - r.top);
 }
 
 std::string iniForClient(int clientW, int clientH) {
-    return posForClient(clientW, clientH) + "[app]\r\nprobe=x %P\r\n";
+    return posForClient(clientW, clientH).bytes();
 }
 
 // The design size with `names` applications in [app] (none: no [app] section).
 std::string iniWithApps(int names) {
-    std::string ini = posForClient(332, 273);
-    if (names > 0) ini += "[app]\r\n";
-    for (int i = 0; i < names; ++i) ini += "app" + std::to_string(i) + "=x.exe %P\r\n";
-    return ini;
+    IniText ini = posForClient(332, 273);
+    if (names == 0) return ini.withoutApps().bytes();
+    std::vector<std::string> apps;
+    for (int i = 0; i < names; ++i) apps.push_back("app" + std::to_string(i) + "=x.exe %P");
+    return ini.apps(apps).bytes();
 }
 
 RECT clientOf(HWND w) {

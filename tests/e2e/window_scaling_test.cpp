@@ -96,7 +96,7 @@ int zeroHeight(const char* face, int windowFontHeight) {
 class ScaledWindow : public ToolTest {
 protected:
     // Starts the tool and waits for its window; the registry overrides end before it returns.
-    void open() { startTool("[Pos]\r\nTop=20\r\nLeft=20\r\nWidth=500\r\nHeight=450\r\n[app]\r\nprobe=x %P\r\n"); }
+    void open() { startTool(IniText().at(20, 20).size(500, 450).bytes()); }
     // Gives the window the client size asked for, its frame measured on the window itself.
     void resizeClient(int w, int h) {
         RECT outer{}, client{};
@@ -175,7 +175,7 @@ TEST_F(ScaledWindow, At120PixelsPerInchTheWindowFontGrowsAndEverythingScalesWith
 // sends one naming another density (the window is at 96, the only one this screen has) makes
 // the window neither grow nor take another minimum size, and the close stores what was read.
 TEST(OtherProgramsDensity, ADensityTheWindowDoesNotHaveChangesNothing) {
-    Tool tool("[Pos]\r\nTop=20\r\nLeft=30\r\nHeight=450\r\nWidth=500\r\n[app]\r\nprobe=x %P\r\n");
+    Tool tool(IniText().at(20, 30).size(500, 450).bytes());
     const HWND main = tool.startAndWait();
     ASSERT_NE(main, nullptr);
     RECT before{}, after{};
@@ -232,7 +232,7 @@ void expectWhole(HWND main, const Screen& screen) {
 
 TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
     const Screen screen = GetParam();
-    Tool tool("[Pos]\r\nTop=100\r\nLeft=100\r\nHeight=300\r\nWidth=340\r\n[app]\r\nprobe=x %P\r\n");
+    Tool tool(IniText().bytes());
     auto open = [&] {
         RegistryOverride dpi(kDesktop, "LogPixels", REG_DWORD, &screen.dpi, sizeof screen.dpi);
         RegistryOverride mapping(kReplacements, kWindowFace, REG_SZ, screen.face,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace qm::test {
 
 std::string toAcp(const std::wstring& text) {
@@ -37,6 +39,65 @@ void writeFile(const std::string& path, const std::string& bytes) {
     DWORD written = 0;
     ASSERT_TRUE(WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) << path;
     ASSERT_EQ(written, bytes.size()) << path;
+}
+
+IniText& IniText::at(int top, int left) {
+    pos_ = true;
+    top_ = top;
+    left_ = left;
+    return *this;
+}
+
+IniText& IniText::size(int width, int height) {
+    pos_ = true;
+    width_ = width;
+    height_ = height;
+    return *this;
+}
+
+IniText& IniText::withoutPos() {
+    pos_ = false;
+    return *this;
+}
+
+IniText& IniText::options(bool clear, bool quit) {
+    check_ = true;
+    clear_ = clear;
+    quit_ = quit;
+    return *this;
+}
+
+IniText& IniText::apps(std::vector<std::string> entries) {
+    app_ = true;
+    apps_ = std::move(entries);
+    return *this;
+}
+
+IniText& IniText::withoutApps() {
+    app_ = false;
+    return *this;
+}
+
+std::string IniText::bytes() const {
+    std::string text;
+    const auto line = [&](const std::string& l) { text += l + "\r\n"; };
+    if (pos_) {
+        line("[Pos]");
+        line("Top=" + std::to_string(top_));
+        line("Left=" + std::to_string(left_));
+        line("Height=" + std::to_string(height_));
+        line("Width=" + std::to_string(width_));
+    }
+    if (check_) {
+        line("[check]");
+        line(clear_ ? "clear=1" : "clear=0");
+        line(quit_ ? "quit=1" : "quit=0");
+    }
+    if (app_) {
+        line("[app]");
+        for (const std::string& entry : apps_) line(entry);
+    }
+    return text;
 }
 
 bool fileExists(const std::string& path) {

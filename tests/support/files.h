@@ -1,10 +1,12 @@
 // Files, folders and handles for the Windows tests: the test program's own folder, private
-// temporary folders, whole-file reads and writes, and an owner for kernel handles.
+// temporary folders, whole-file reads and writes, the text of a settings file, and an owner
+// for kernel handles.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace qm::test {
 
@@ -42,6 +44,34 @@ public:
 
 private:
     std::string path_;
+};
+
+// The settings file a test gives the tool, as its code page 932 bytes: [Pos] with the
+// window's frame (Top, Left, Height, Width, in 96-dpi units), [check] with the two options,
+// [app] with the application table, each line ended by CR LF. A test sets what it cares
+// about; the rest stays as most tests open the window: at 100,100, 340 by 300, no [check],
+// and the one application "probe=x %P", which no test starts.
+class IniText {
+public:
+    IniText& at(int top, int left);
+    IniText& size(int width, int height);
+    // No [Pos] section: the tool opens at its defaults.
+    IniText& withoutPos();
+    // [check] clear and quit, as "1" or "0".
+    IniText& options(bool clear, bool quit);
+    // [app] with these entries ("name=template", code page 932) in this order; with none, an
+    // empty [app] section.
+    IniText& apps(std::vector<std::string> entries);
+    // No [app] section at all: no application table.
+    IniText& withoutApps();
+
+    std::string bytes() const;
+
+private:
+    bool pos_ = true, check_ = false, app_ = true;
+    int top_ = 100, left_ = 100, width_ = 340, height_ = 300;
+    bool clear_ = false, quit_ = false;
+    std::vector<std::string> apps_{"probe=x %P"};
 };
 
 // Owns a kernel handle (null and INVALID_HANDLE_VALUE both mean none).

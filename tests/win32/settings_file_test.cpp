@@ -12,6 +12,7 @@
 #include "settings/sections.h"
 #include "settings/settings.h"
 #include "settings/start_settings.h"
+#include "settings/stored_window.h"
 #include "settings/values.h"
 #include "support/files.h"
 #include "support/process.h"
@@ -255,9 +256,10 @@ TEST_F(SettingsFileTest, StartReadsOnTheirOwnThreadGiveTheFilesValues) {
     StartSettingsReader reader(u16(ini), systemCodePage());
     StartSettings s = reader.take();
     EXPECT_TRUE(s.exists);
-    EXPECT_EQ(std::vector<int>({s.top, s.left, s.height, s.width}), std::vector<int>({-20, 16, 300, 500}));
-    EXPECT_FALSE(s.clear);
-    EXPECT_TRUE(s.quit);
+    EXPECT_EQ(std::vector<int>({s.window.top, s.window.left, s.window.height, s.window.width}),
+              std::vector<int>({-20, 16, 300, 500}));
+    EXPECT_FALSE(s.window.clear);
+    EXPECT_TRUE(s.window.quit);
     ASSERT_TRUE(s.appTable.has_value());
     ASSERT_EQ(s.appTable->entries.size(), 1u);
     EXPECT_EQ(acp(s.appTable->entries[0]), "表=x %P");
@@ -267,6 +269,31 @@ TEST_F(SettingsFileTest, StartReadsOnTheirOwnThreadGiveTheFilesValues) {
     EXPECT_FALSE(s.exists);
     EXPECT_FALSE(s.appTable.has_value());
     EXPECT_FALSE(fileExists(ini));
+}
+
+// The window's values as the close writes them, key by key in its order, and as the next
+// start reads them back; a file without them reads as the keys' defaults.
+TEST_F(SettingsFileTest, TheStoredWindowIsWrittenInItsOrderAndReadBackAsWritten) {
+    const std::string ini = path("window.ini");
+    writeFile(ini, "[Pos]\r\n[check]\r\n[app]\r\nx=y %P\r\n");
+    {
+        Settings s(u16(ini));
+        const StoredWindow none = readStoredWindow(s);
+        EXPECT_EQ(std::vector<int>({none.top, none.left, none.height, none.width}), std::vector<int>({0, 0, 300, 400}));
+        EXPECT_FALSE(none.clear);
+        EXPECT_FALSE(none.quit);
+        writeStoredWindow(s, {-5, INT_MIN, 250, INT_MAX, true, false});
+        s.commit();
+    }
+    EXPECT_EQ(readFile(ini),
+              "[Pos]\r\nTop=-5\r\nLeft=-2147483648\r\nHeight=250\r\nWidth=2147483647\r\n"
+              "[check]\r\nclear=1\r\nquit=0\r\n[app]\r\nx=y %P\r\n");
+    const Settings s(u16(ini));
+    const StoredWindow back = readStoredWindow(s);
+    EXPECT_EQ(std::vector<int>({back.top, back.left, back.height, back.width}),
+              std::vector<int>({-5, INT_MIN, 250, INT_MAX}));
+    EXPECT_TRUE(back.clear);
+    EXPECT_FALSE(back.quit);
 }
 
 TEST_F(SettingsFileTest, RefusedWriteNamesTheFullPathAndEndsTheBatch) {

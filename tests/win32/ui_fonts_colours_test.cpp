@@ -32,7 +32,7 @@ protected:
         (void)app;
         const std::u16string ini = Application::settingsPath();
         ini_ = test::toAcp(std::wstring(ini.begin(), ini.end()));
-        test::writeFile(ini_, "[Pos]\r\nTop=40\r\nLeft=40\r\nWidth=340\r\nHeight=300\r\n[app]\r\nprobe=x %P\r\n");
+        test::writeFile(ini_, test::IniText().at(40, 40).bytes());
         StartSettingsReader settings(ini, systemCodePage());
         mw_ = TQuillmoorMW::create(settings);
         ASSERT_NE(mw_, nullptr);

@@ -1,0 +1,85 @@
+#include "win/file.h"
+
+#include "text/utf16.h"
+
+namespace qm {
+
+namespace {
+
+struct Opening {
+    DWORD access, sharing, disposition;
+};
+
+Opening openingOf(FileOpening opening) {
+    switch (opening) {
+        case FileOpening::Read:
+            return {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING};
+        case FileOpening::Write:
+            return {GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING};
+        case FileOpening::Replace:
+            break;
+    }
+    return {GENERIC_WRITE, 0, CREATE_ALWAYS};
+}
+
+}  // namespace
+
+ScopedFile::ScopedFile(const std::u16string& path, FileOpening opening) {
+    const Opening o = openingOf(opening);
+    h_ = CreateFileW(nulTerminated(path).data(), o.access, o.sharing, nullptr, o.disposition, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+    if (h_ == INVALID_HANDLE_VALUE) openError_ = GetLastError();
+}
+
+ScopedFile::~ScopedFile() {
+    if (opened()) CloseHandle(h_);
+}
+
+std::optional<std::string> ScopedFile::readAll() const {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h_, &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD n = 0;
+        if (!ReadFile(h_, &bytes[done], static_cast<DWORD>(bytes.size() - done), &n, nullptr)) return std::nullopt;
+        if (n == 0) break;  // shorter than it was a moment ago
+        done += n;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool ScopedFile::write(std::string_view bytes) const {
+    DWORD n = 0;
+    return bytes.empty() ||
+           (WriteFile(h_, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size());
+}
+
+bool ScopedFile::rewind() const {
+    const LARGE_INTEGER start{};
+    return SetFilePointerEx(h_, start, nullptr, FILE_BEGIN) != FALSE;
+}
+
+bool ScopedFile::endHere() const {
+    return SetEndOfFile(h_) != FALSE;
+}
+
+bool ScopedFile::flush() const {
+    return FlushFileBuffers(h_) != FALSE;
+}
+
+bool moveFileReplacing(const std::u16string& from, const std::u16string& to) {
+    return MoveFileExW(nulTerminated(from).data(), nulTerminated(to).data(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool deleteFile(const std::u16string& path) {
+    return DeleteFileW(nulTerminated(path).data()) != FALSE;
+}
+
+bool pathExists(const std::u16string& path) {
+    return GetFileAttributesW(nulTerminated(path).data()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace qm

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "harness.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 #include "wide_names.h"
 
 namespace qm::e2e {

@@ -2,20 +2,16 @@
 // it (or only raises it) and ends.
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "args/handoff.h"
 #include "args/system_arguments.h"
-#include "settings/start_settings.h"
 #include "text/codepage.h"
 #include "text/texts.h"
 #include "ui/Unit1.h"
-#include "ui/application.h"
 #include "win/scoped.h"
-#include "win/timer_filter.h"
 
 namespace {
 
@@ -60,42 +56,6 @@ bool forward(qm::ScopedHandle mutex, const std::vector<std::u16string>& args) {
     return true;
 }
 
-int runFirstInstance(HINSTANCE instance) {
-    // Read on a thread of their own while this one starts the window system (a start's
-    // longest step) and makes the windows.
-    qm::StartSettingsReader settings(qm::Application::settingsPath(), qm::systemCodePage());
-    // Before any window: no loop of this thread ever dispatches a timer message's function
-    // that no timer was set with.
-    const qm::TimerCallbackFilter timerFilter;
-    qm::Application::create(instance);
-    // The window object lives until the message loop has ended; the window goes with it.
-    const std::unique_ptr<qm::TQuillmoorMW> window = qm::TQuillmoorMW::create(settings);
-    if (!window) return 0;  // no window, nothing that could ever end a message loop
-    if (window->phase() != qm::TQuillmoorMW::Phase::ending) {
-        ShowWindow(window->handle(), SW_SHOWNORMAL);
-        UpdateWindow(window->handle());
-    }
-    MSG msg;
-    // -1 is a message the system could not hand over (Wine does so when a message's data do
-    // not fit on this thread's stack): that message is lost to its sender, and the window
-    // goes on with the next one.
-    for (;;) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1) continue;
-        if (got == 0) {
-            // The tool posts WM_QUIT only once its window has gone. One that finds the window
-            // still there was posted by another program: it closes the window as the close
-            // box does, settings written, and the loop ends at the quit that follows.
-            if (!IsWindow(window->handle()) || window->phase() == qm::TQuillmoorMW::Phase::ending) return 0;
-            SendMessageA(window->handle(), WM_CLOSE, 0, 0);
-            continue;
-        }
-        if (IsWindow(window->handle()) && window->preTranslate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -115,7 +75,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             if (forward(qm::ScopedHandle(mutex), args)) return 0;
             continue;
         }
-        const int code = runFirstInstance(instance);
+        // The first instance: the window's whole life (ui/lifecycle.cpp).
+        const int code = qm::TQuillmoorMW::run(instance);
         if (mutex) ReleaseMutex(mutex);
         return code;
     }

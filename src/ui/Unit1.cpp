@@ -1,4 +1,5 @@
-// TQuillmoorMW's handlers: what each command, key binding and message of the main window does.
+// TQuillmoorMW's handlers: what each command, key binding and message of the main window does
+// (its creation and close sequences: ui/lifecycle.cpp).
 #include "ui/Unit1.h"
 
 #include <shellapi.h>
@@ -8,20 +9,17 @@
 
 #include "args/argument_rule.h"
 #include "args/handoff.h"
-#include "args/system_arguments.h"
 #include "launch/launch.h"
 #include "launch/run.h"
 #include "runlist/clipboard.h"
 #include "runlist/dropped_files.h"
 #include "runlist/file_dialog.h"
 #include "runlist/folder_browser.h"
-#include "settings/settings.h"
-#include "settings/stored_window.h"
 #include "text/codepage.h"
 #include "text/texts.h"
 #include "text/utf16.h"
 #include "ui/application.h"
-#include "ui/placement.h"
+#include "win/controls.h"
 
 namespace qm {
 
@@ -45,72 +43,16 @@ private:
 
 // The drop-down's selected name, read in UTF-16 as it went in; empty when none is selected.
 std::u16string selectedName(HWND combo) {
-    const LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    return itemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<int>(sel)).value_or(std::u16string());
+    const ComboBox apps(combo);
+    const std::optional<std::wstring> name = apps.itemText(apps.selection());
+    return name ? fromWide(name->data(), name->size()) : std::u16string();
 }
 
 }  // namespace
 
-bool TQuillmoorMW::isChecked(HWND box) const {
-    return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void TQuillmoorMW::setChecked(HWND box, bool checked) {
-    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-// ---------------------------------------------------------------- lifecycle
-
-void TQuillmoorMW::FormCreate(void*) {
-    // What DragAcceptFiles(hwnd_, TRUE) does, without loading shell32 (and with it ole32)
-    // at every start: the window takes dropped files.
-    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
-    foreground_.recordPreviousForeground();
-    const std::vector<std::u16string> args = commandLineArguments();
-    if (!args.empty()) {
-        WindowArgumentTarget target(hwnd_, foreground_);
-        RedrawPause pause(ListBox1);
-        applyArgumentRule(args, runList(), target);
-    }
-    settingsPath_ = Application::settingsPath();
-
-    // Read meanwhile on a thread of their own (settings/start_settings.h).
-    StartSettings settings = startSettings_->take();
-    if (!settings.exists) {
-        const WideText notice = wideText(texts::kNoIniNotice);
-        Application::messageBox(fromWide(notice.data()), MB_OK);
-        end();
-        return;
-    }
-    // Position and size in 96-dpi units; placed on the screen at once.
-    const StoredWindow& stored = settings.window;
-    setBounds(Rect{stored.left, stored.top, stored.width, stored.height});
-    setChecked(CheckBox1, stored.clear);
-    setChecked(CheckBox2, stored.quit);
-
-    appTable_ = std::move(settings.appTable);
-    if (!appTable_) return;
-    // The names as the file holds them, in UTF-16: the drop-down is a Unicode window and
-    // keeps any character its W messages give it.
-    {
-        // Otherwise the drop-down's list updates its scroll bar after every name.
-        RedrawPause pause(ComboBox1);
-        const std::vector<std::u16string>& entries = appTable_->entries;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            const WideText text = nulTerminated(appName(entries[i]));
-            SendMessageW(ComboBox1, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(text.data()));
-        }
-    }
-    SendMessageW(ComboBox1, CB_SETCURSEL, 0, 0);
-}
-
-void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
-    action = TCloseAction::caFree;
-    const RECT frame = frameRect(hwnd_);
-    const Rect r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, monitors(hwnd_));  // 96-dpi units
-    Settings settings(settingsPath_);
-    writeStoredWindow(settings, {r.top, r.left, r.height, r.width, isChecked(CheckBox1), isChecked(CheckBox2)});
-    settings.commit();
+void TQuillmoorMW::applyArguments(const std::vector<std::u16string>& args) {
+    WindowArgumentTarget target(hwnd_, foreground_);
+    applyArgumentRule(args, runList(), target);
 }
 
 // ---------------------------------------------------------------- commands
@@ -118,8 +60,8 @@ void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
 void TQuillmoorMW::Button6Click(void*) {
     const std::u16string selected = selectedName(ComboBox1);
     // A failed start raises its error here: the list stays and the window stays open.
-    const bool quit = launchFromRunList(runList(), selected, appTable_ ? &*appTable_ : nullptr, isChecked(CheckBox1),
-                                        isChecked(CheckBox2));
+    const bool quit = launchFromRunList(runList(), selected, appTable_ ? &*appTable_ : nullptr,
+                                        Button(CheckBox1).checked(), Button(CheckBox2).checked());
     // Closed as the close box closes it, before this handler returns: nothing that arrives
     // afterwards (a hand-off) can go into a list that is about to vanish.
     if (quit) close();
@@ -169,11 +111,10 @@ void TQuillmoorMW::doublerun(const std::u16string& argumentText) {
     foreground_.recordPreviousForeground();
     const std::vector<std::u16string> pieces = cutArgumentText(argumentText);
     {
-        WindowArgumentTarget target(hwnd_, foreground_);
         // One entry is one change: the list box paints it as it goes in.
         std::optional<RedrawPause> pause;
         if (pieces.size() > 1) pause.emplace(ListBox1);
-        applyArgumentRule(pieces, runList(), target);
+        applyArguments(pieces);
     }
     if (!foreground_.giveBack()) foreground_.forceForeground(hwnd_);
 }
@@ -194,6 +135,11 @@ void TQuillmoorMW::Mianshortcut(const MSG& msg, bool& handled) {
 
 void TQuillmoorMW::Listkeydown(void*, WORD& key, TShiftState shift) {
     if (key == 'A' && shift.ctrl && !shift.shift && !shift.alt) allsel(nullptr);
+}
+
+// An error in the binding is shown, and the list still sees the key.
+void TQuillmoorMW::listKeyDown(WORD& key, TShiftState shift) {
+    runCommand([&] { Listkeydown(ListBox1, key, shift); });
 }
 
 void TQuillmoorMW::WMDropFiles(HDROP drop) {

@@ -11,17 +11,20 @@
 //   CheckBox2   「実行したら終了する」: closes the window after a launch
 //   Label1      「アプリ選択」: the label above the drop-down
 //   ComboBox1   the application drop-down, filled from the settings' [app] section
-//   PopupMenu1  the run list's context menu (ui/popup_menu.h): Paste1 「貼り付け」 Ctrl+V,
-//               Delete1 「クリア」 Del, N3 「オールクリア」 Ctrl+D, N1 「全て選択」 Ctrl+A,
-//               N2 「選択反転」 Ctrl+R
+//   PopupMenu1  the run list's context menu, its items in the table of commands
+//               (ui/commands.cpp): Paste1 「貼り付け」 Ctrl+V, Delete1 「クリア」 Del,
+//               N3 「オールクリア」 Ctrl+D, N1 「全て選択」 Ctrl+A, N2 「選択反転」 Ctrl+R
 //   OpenDialog1 the file dialog's state kept from use to use
 //
-// Where the rest of the window lives: base_window.h (the window's life: its attachment, its
-// handle, its procedure, its phase and the one edge where errors stop), layout.h (the table
-// of controls), window_build.cpp (class, fonts, components, scaling, layout), screen.cpp (its
-// place on the screen, a change of screen density), popup_menu.cpp (the context menu),
-// subclass.cpp (the group box's and the list box's procedures), dispatch.cpp (messages,
-// commands and keys).
+// Where the rest of the window lives: lifecycle.cpp (its whole life, top to bottom: creation,
+// FormCreate, show, the message loop, the close and the end), resource.h (the ids of its
+// controls and menu items), commands.cpp (the one table of its commands: the buttons' and the
+// context menu's), main_window_base.h (the base of the main window: its attachment, its
+// handle, its procedure, its phase and the one edge where errors stop), layout.h (the table of
+// controls), window_build.cpp (fonts, components, scaling, layout), screen.cpp (its place on
+// the screen, a change of screen density), dispatch.cpp (messages and keys), popup_menu.cpp
+// (the context menu, which takes its items from the table of commands), subclass.cpp (the
+// procedures in front of every control, and the list box's key binding).
 #pragma once
 
 #include <windows.h>
@@ -30,17 +33,19 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "runlist/listbox_runlist.h"
 #include "settings/apptable.h"
 #include "settings/start_settings.h"
 #include "ui/application.h"
-#include "ui/base_window.h"
 #include "ui/focus.h"
 #include "ui/keys.h"
 #include "ui/layout.h"
+#include "ui/main_window_base.h"
 #include "ui/popup_menu.h"
 #include "ui/screen.h"
+#include "ui/subclass.h"
 #include "win/scoped.h"
 
 namespace qm {
@@ -54,7 +59,7 @@ struct TOpenDialog {
 // with, keeps it open. (The window is never hidden or minimised instead of closing.)
 enum class TCloseAction { caNone, caFree };
 
-class TQuillmoorMW final : public BaseWindow {
+class TQuillmoorMW final : public MainWindowBase, private ListKeyBinding {
     // The controls' windows, in the order of the table of controls (ui/layout.h); the
     // component members below name them.
     std::array<HWND, kControlCount> controls_{};
@@ -96,17 +101,14 @@ public:
     void WMDropFiles(HDROP drop);
     void WMCopyData(const COPYDATASTRUCT* data);
 
+    // The window's whole life (ui/lifecycle.cpp), from the application window to the end of
+    // the message loop; the process's exit code.
+    static int run(HINSTANCE instance);
     // Builds the window, hidden, with every component; runs FormCreate, which takes what
     // `settings` read. Null when the window could not be made. The window goes with the
     // object.
     static std::unique_ptr<TQuillmoorMW> create(StartSettingsReader& settings);
-    // The main window object of the main window `hwnd`; null for any other window, before
-    // the window has taken its object and once the object has let the window go.
-    static TQuillmoorMW* fromHandle(HWND hwnd) { return dynamic_cast<TQuillmoorMW*>(attachedTo(hwnd)); }
     RunList& runList() { return *runList_; }
-    // Offers a queued message to the window's key bindings before it is dispatched;
-    // true when it was consumed.
-    bool preTranslate(MSG& msg);
 
 private:
     TQuillmoorMW() = default;
@@ -115,7 +117,14 @@ private:
     // The close sequence, and the window's end when it went through.
     void close() override;
     LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Offers a queued message to the window's key bindings before it is dispatched;
+    // true when it was consumed.
+    bool preTranslate(MSG& msg);
     bool dispatchKey(MSG& msg);
+    // Listkeydown, run as a command.
+    void listKeyDown(WORD& key, TShiftState shift) override;
+    // The argument rule applied to `args`, the list and the foreground following it.
+    void applyArguments(const std::vector<std::u16string>& args);
     void buildComponents();
     // Makes the fonts for `dpi` pixels per inch, gives them to the controls, and scales the
     // design by the height of "0" in the window font, its captions measured in their fonts.
@@ -128,12 +137,14 @@ private:
     void fitDropDown();
     // WM_DPICHANGED: the window moved to a screen of another density (ui/screen.cpp).
     void dpiChanged(WPARAM wParam, LPARAM lParam);
-    void onCommand(UINT id, UINT code, HWND control);
+    // WM_COMMAND: a button's or a menu item's command from the table of commands
+    // (ui/commands.cpp), or the drop-down's notification.
+    void onCommand(UINT id, UINT code);
+    // The context menu's items, from the table of commands.
+    static std::vector<TMenuItem> menuItems();
     void setBounds(const Rect& stored);
     SIZE minimumSize() const;
     static RECT frameRect(HWND hwnd);
-    bool isChecked(HWND box) const;
-    void setChecked(HWND box, bool checked);
 
     std::unique_ptr<ListBoxRunList> runList_;
     Design design_ = scaledDesign(12, 12);
@@ -150,25 +161,6 @@ private:
     // control already there is not moved again.
     Layout placed_{};
     HWND lastFocus_ = nullptr;
-};
-
-// Control ids, and the context menu's command ids in the order of its items.
-enum : UINT {
-    kIdButton1 = idOf(Ctl::Button1),
-    kIdButton2 = idOf(Ctl::Button2),
-    kIdButton3 = idOf(Ctl::Button3),
-    kIdButton6 = idOf(Ctl::Button6),
-    kIdListBox1 = idOf(Ctl::ListBox1),
-    kIdComboBox1 = idOf(Ctl::ComboBox1),
-    kIdCheckBox1 = idOf(Ctl::CheckBox1),
-    kIdCheckBox2 = idOf(Ctl::CheckBox2),
-    kIdGroupBox1 = idOf(Ctl::GroupBox1),
-    kIdLabel1 = idOf(Ctl::Label1),
-    kIdPaste1 = 201 + Paste1,
-    kIdDelete1 = 201 + Delete1,
-    kIdN3 = 201 + N3,
-    kIdN1 = 201 + N1,
-    kIdN2 = 201 + N2,
 };
 
 }  // namespace qm

@@ -91,10 +91,6 @@ HICON Application::smallIcon() {
     return g_smallIcon;
 }
 
-bool Application::errorBoxOpen() {
-    return g_errorBoxOpen;
-}
-
 int Application::messageBox(std::u16string_view text, UINT type) {
     return MessageBoxW(g_app, nulTerminated(text).data(), nulTerminated(g_title).data(), type);
 }

@@ -30,7 +30,6 @@ public:
     // as caption, the text with the "." rule. The main window takes no input meanwhile.
     // One box at a time: an error raised while it is open is not shown over it.
     static void showError(const std::u16string& text);
-    static bool errorBoxOpen();
     // A message box owned by the application window, captioned with the title.
     static int messageBox(std::u16string_view text, UINT type);
 };

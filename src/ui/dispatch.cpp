@@ -1,50 +1,10 @@
-// The main window's messages: what each one does, the commands of its controls and its
-// context menu, and the order in which a key press is offered to the window's bindings.
-#include "text/error.h"
+// The main window's messages: what each one does, and the order in which a key press is
+// offered to the window's bindings (the commands: ui/commands.cpp).
 #include "ui/Unit1.h"
 #include "ui/keys.h"
-#include "ui/subclass.h"
+#include "win/controls.h"
 
 namespace qm {
-
-void TQuillmoorMW::onCommand(UINT id, UINT code, HWND) {
-    void (TQuillmoorMW::*handler)(void*) = nullptr;
-    void* sender = nullptr;
-    switch (id) {
-        case kIdButton1:
-            handler = &TQuillmoorMW::Button1Click, sender = Button1;
-            break;
-        case kIdButton2:
-            handler = &TQuillmoorMW::Button2Click, sender = Button2;
-            break;
-        case kIdButton3:
-            handler = &TQuillmoorMW::Button3Click, sender = Button3;
-            break;
-        case kIdButton6:
-            handler = &TQuillmoorMW::Button6Click, sender = Button6;
-            break;
-        case kIdComboBox1:
-            if (code == CBN_DROPDOWN) fitDropDown();
-            return;
-        default:
-            // The context menu's items, chosen or reached by their shortcuts.
-            if (TMenuItem* item = PopupMenu1.itemWithId(id)) runCommand([&] { (this->*item->handler)(item); });
-            return;
-    }
-    if (code == BN_CLICKED) runCommand([&] { (this->*handler)(sender); });
-}
-
-void TQuillmoorMW::close() {
-    TCloseAction action = TCloseAction::caNone;
-    try {
-        FormClose(nullptr, action);
-    } catch (const AppError& e) {
-        // A refused write is shown, and the window closes all the same.
-        Application::showError(e.text());
-        action = TCloseAction::caFree;
-    }
-    if (action == TCloseAction::caFree) end();
-}
 
 bool TQuillmoorMW::preTranslate(MSG& msg) {
     bool consumed = false;
@@ -62,8 +22,7 @@ bool TQuillmoorMW::dispatchKey(MSG& msg) {
     const WORD key = LOWORD(msg.wParam);
     const TShiftState s = currentShiftState(msg.lParam);
     // While the drop-down's list is open, Enter and Escape only close that list.
-    if (focus == ComboBox1 && (key == VK_RETURN || key == VK_ESCAPE) &&
-        SendMessageA(ComboBox1, CB_GETDROPPEDSTATE, 0, 0)) {
+    if (focus == ComboBox1 && (key == VK_RETURN || key == VK_ESCAPE) && ComboBox(ComboBox1).droppedDown()) {
         return false;
     }
     {
@@ -113,7 +72,7 @@ LRESULT TQuillmoorMW::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            onCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_INITMENUPOPUP:
             if (reinterpret_cast<HMENU>(wParam) != PopupMenu1.handle()) break;

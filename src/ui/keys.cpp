@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "win/callback_error.h"
+#include "win/controls.h"
 
 namespace qm {
 
@@ -52,7 +53,7 @@ HWND nextInContainer(HWND from, bool previous) {
 bool isPushButton(HWND w) {
     char cls[16] = "";
     if (!w || !GetClassNameA(w, cls, sizeof cls) || lstrcmpiA(cls, "Button") != 0) return false;
-    const LONG type = GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK;
+    const LONG type = Button(w).type();
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
@@ -71,10 +72,9 @@ BOOL CALLBACK collectPushButton(HWND w, LPARAM p) {
     });
 }
 
-void setButtonType(HWND button, LONG type) {
-    const LONG style = GetWindowLongA(button, GWL_STYLE);
-    if ((style & BS_TYPEMASK) == type) return;
-    SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>((style & 0xFFFF & ~BS_TYPEMASK) | type), TRUE);
+void setButtonType(HWND w, LONG type) {
+    const Button button(w);
+    if (button.type() != type) button.setType(type);
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ void showActiveButton(HWND main, HWND defaultButton) {
     HWND focus = GetFocus();
     if (!focus || (focus != main && !IsChild(main, focus))) return;  // keep the frame while inactive
     HWND active = activeButton(main, defaultButton);
-    if ((GetWindowLongA(active, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) return;
+    if (Button(active).type() == BS_DEFPUSHBUTTON) return;
     std::vector<HWND> buttons;
     Enumeration<std::vector<HWND>> found{buttons, {}};
     EnumChildWindows(main, collectPushButton, reinterpret_cast<LPARAM>(&found));

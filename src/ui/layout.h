@@ -8,6 +8,7 @@
 #include <string>
 
 #include "text/texts.h"
+#include "ui/resource.h"
 
 namespace qm {
 
@@ -32,9 +33,9 @@ inline constexpr int kControlCount = 10;
 constexpr int indexOf(Ctl c) {
     return static_cast<int>(c);
 }
-// A control's id: 101 and on, in the table's order.
+// A control's id (ui/resource.h): the first control's and on, in the table's order.
 constexpr unsigned idOf(Ctl c) {
-    return 101u + static_cast<unsigned>(c);
+    return kIdButton6 + static_cast<unsigned>(c);
 }
 
 // Which parent edges a control keeps its distance to.

@@ -1,10 +1,8 @@
 #include "ui/popup_menu.h"
 
-#include <vector>
+#include <utility>
 
 #include "text/codepage.h"
-#include "text/texts.h"
-#include "ui/Unit1.h"
 
 namespace qm {
 
@@ -18,15 +16,8 @@ std::string menuItemText(const TMenuItem& item) {
 
 }  // namespace
 
-TPopupMenu::TPopupMenu() {
-    items_[Paste1] = {kIdPaste1, texts::kMenuPaste, kShortCutCtrl | 'V', &TQuillmoorMW::pathpaste};
-    items_[Delete1] = {kIdDelete1, texts::kMenuDelete, VK_DELETE, &TQuillmoorMW::DeleteSel};
-    items_[N3] = {kIdN3, texts::kMenuClearAll, kShortCutCtrl | 'D', &TQuillmoorMW::allclear};
-    items_[N1] = {kIdN1, texts::kMenuSelectAll, kShortCutCtrl | 'A', &TQuillmoorMW::allsel};
-    items_[N2] = {kIdN2, texts::kMenuInvert, kShortCutCtrl | 'R', &TQuillmoorMW::selrev};
-}
-
-void TPopupMenu::build() {
+void TPopupMenu::build(std::vector<TMenuItem> items) {
+    items_ = std::move(items);
     menu_.reset(CreatePopupMenu());
     for (const TMenuItem& item : items_) {
         AppendMenuA(menu_.get(), MF_STRING, item.id, menuItemText(item).c_str());
@@ -45,7 +36,10 @@ void TPopupMenu::assignAccessKeys() {
 }
 
 TMenuItem* TPopupMenu::itemWithId(UINT id) {
-    return id >= kIdPaste1 && id - kIdPaste1 < kMenuItemCount ? &items_[id - kIdPaste1] : nullptr;
+    for (TMenuItem& item : items_) {
+        if (item.id == id) return &item;
+    }
+    return nullptr;
 }
 
 const TMenuItem* TPopupMenu::itemWithShortCut(ShortCut value) const {

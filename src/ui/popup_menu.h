@@ -1,36 +1,29 @@
-// The run list's context menu (PopupMenu1): one table of its five items gives the menu its
-// entries, hands out their access keys when it opens and answers their shortcuts.
+// A context menu: the items it is given make its entries; it hands out their access keys when
+// it opens and answers their shortcuts. What an item does is its owner's: the menu knows only
+// the item's command id, which it sends as WM_COMMAND when the item is chosen.
 #pragma once
 
 #include <windows.h>
 
-#include <array>
 #include <string>
+#include <vector>
 
 #include "ui/shortcuts.h"
 #include "win/scoped.h"
 
 namespace qm {
 
-class TQuillmoorMW;
-
-// The context menu's items by their names, in menu order: each one's place in the menu's table.
-enum TMenuItemName : unsigned { Paste1, Delete1, N3, N1, N2, kMenuItemCount };
-
-// A context-menu item: its command id, caption (with the access key it was given), shortcut
-// and the window's handler that the command runs.
+// A context-menu item: its command id, caption (with the access key it was given) and shortcut.
 struct TMenuItem {
     UINT id = 0;
     std::string caption;
     ShortCut shortCut = 0;
-    void (TQuillmoorMW::*handler)(void* sender) = nullptr;
 };
 
 class TPopupMenu {
 public:
-    TPopupMenu();
-    // Creates the menu with the items.
-    void build();
+    // Creates the menu with `items`, in menu order.
+    void build(std::vector<TMenuItem> items);
     HMENU handle() const { return menu_.get(); }
     // Each opening gives every item without an access key one; the captions keep them.
     void assignAccessKeys();
@@ -42,7 +35,7 @@ public:
     bool enabled(const TMenuItem& item) const;
 
 private:
-    std::array<TMenuItem, kMenuItemCount> items_;
+    std::vector<TMenuItem> items_;
     MenuOwner menu_;
 };
 

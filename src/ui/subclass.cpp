@@ -1,6 +1,7 @@
 #include "ui/subclass.h"
 
-#include "ui/Unit1.h"
+#include "ui/main_window_base.h"
+#include "ui/popup_menu.h"
 
 namespace qm {
 
@@ -18,6 +19,7 @@ struct Subclass {
 };
 Subclass g_groupBox;
 Subclass g_listBox{nullptr, true};
+ListKeyBinding* g_listKeys = nullptr;
 
 void subclass(HWND control, WNDPROC proc, Subclass& s) {
     s.own = reinterpret_cast<WNDPROC>((s.unicode ? GetWindowLongPtrW : GetWindowLongPtrA)(control, GWLP_WNDPROC));
@@ -40,8 +42,8 @@ bool destroyedByAnotherProgram(HWND control, UINT msg) {
     if (msg != WM_DESTROY && msg != WM_NCDESTROY) return false;
     HWND root = GetAncestor(control, GA_ROOT);
     if (root == g_dropDownList) root = g_dropDownMain;
-    const TQuillmoorMW* mw = TQuillmoorMW::fromHandle(root);
-    return mw && mw->phase() != BaseWindow::Phase::ending;
+    const MainWindowBase* mw = MainWindowBase::fromHandle(root);
+    return mw && mw->phase() != MainWindowBase::Phase::ending;
 }
 
 // The group box holds six controls; their notifications go on to the main window. Unlike a
@@ -76,10 +78,11 @@ LRESULT listBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return SendMessageA(GetAncestor(hwnd, GA_ROOT), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lParam);
     }
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
-        TQuillmoorMW* mw = TQuillmoorMW::fromHandle(GetAncestor(hwnd, GA_ROOT));
         WORD key = static_cast<WORD>(wParam);
-        // An error in the binding is shown, and the list still sees the key.
-        if (mw) mw->runCommand([&] { mw->Listkeydown(mw->ListBox1, key, currentShiftState(lParam)); });
+        // Only while the main window's object holds its window: the binding is that object's.
+        if (g_listKeys && MainWindowBase::fromHandle(GetAncestor(hwnd, GA_ROOT))) {
+            g_listKeys->listKeyDown(key, currentShiftState(lParam));
+        }
         if (key == 0) return 0;
         wParam = key;
     }
@@ -111,7 +114,8 @@ void subclassGroupBox(HWND groupBox) {
     subclass(groupBox, groupBoxProc, g_groupBox);
 }
 
-WNDPROC subclassListBox(HWND listBox) {
+WNDPROC subclassListBox(HWND listBox, ListKeyBinding& binding) {
+    g_listKeys = &binding;
     subclass(listBox, listBoxProc, g_listBox);
     return g_listBox.own;
 }

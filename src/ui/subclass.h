@@ -1,17 +1,31 @@
 // The procedures put in front of the main window's controls: the group box passes its
 // children's notifications on to the main window and paints its own background; the list box
-// runs the window's key binding and hands its context-menu requests to the main window. In
-// front of every control, the destroy messages that another program posts or sends go nowhere.
+// runs the main window's key binding of the list and hands its context-menu requests to the
+// main window. In front of every control, the destroy messages that another program posts or
+// sends go nowhere.
 #pragma once
 
 #include <windows.h>
 
+#include "ui/keys.h"
+
 namespace qm {
 
-// Puts the group box's procedure in front of GroupBox1 and the list's in front of ListBox1.
+// The main window's key binding of its list, run on each key pressed in the list before the
+// list's own keyboard handling; a key it sets to 0 goes no further.
+class ListKeyBinding {
+public:
+    virtual void listKeyDown(WORD& key, TShiftState shift) = 0;
+
+protected:
+    ~ListKeyBinding() = default;
+};
+
+// Puts the group box's procedure in front of GroupBox1.
 void subclassGroupBox(HWND groupBox);
-// The list box's own procedure comes back: the run list sends its requests there.
-WNDPROC subclassListBox(HWND listBox);
+// Puts the list's procedure in front of ListBox1, with the main window's `binding`; the list
+// box's own procedure comes back: the run list sends its requests there.
+WNDPROC subclassListBox(HWND listBox, ListKeyBinding& binding);
 // Any other control: only the destroy messages are held back.
 void subclassOther(HWND control);
 // The same for the drop-down's list, which belongs to `mainWindow`.

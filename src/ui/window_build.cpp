@@ -1,5 +1,6 @@
-// The main window's construction: its class, fonts, components, scaling to the screen and
-// the layout of its controls (its place on the screen: ui/screen.cpp).
+// The main window's construction: its fonts, components, scaling to the screen and the layout
+// of its controls (its class and the creation sequence: ui/lifecycle.cpp; its place on the
+// screen: ui/screen.cpp).
 #include <windows.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "ui/application.h"
 #include "ui/screen.h"
 #include "ui/subclass.h"
+#include "win/controls.h"
 
 namespace qm {
 
@@ -54,9 +56,9 @@ KindClass classOf(Kind kind) {
 // The drop-down's opened height: one row per name, 1 to 5 rows, plus the closed height
 // and 2 pixels.
 int comboOpenHeight(HWND combo) {
-    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    const int rows = count < 1 ? 1 : (count > 5 ? 5 : static_cast<int>(count));
-    const int itemHeight = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    const int count = ComboBox(combo).count();
+    const int rows = count < 1 ? 1 : (count > 5 ? 5 : count);
+    const int itemHeight = ComboBox(combo).itemHeight();
     RECT closed{};
     GetWindowRect(combo, &closed);  // a combo box's window rectangle is its closed part
     const int closedHeight = closed.bottom - closed.top;
@@ -64,42 +66,6 @@ int comboOpenHeight(HWND combo) {
 }
 
 }  // namespace
-
-std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create(StartSettingsReader& settings) {
-    HINSTANCE inst = Application::instance();
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.hIcon = Application::icon();
-    wc.hIconSm = Application::smallIcon();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = texts::kWindowClass;
-    WNDCLASSA registered{};
-    if (!GetClassInfoA(inst, texts::kWindowClass, &registered) && !RegisterClassExA(&wc)) return nullptr;
-
-    std::unique_ptr<TQuillmoorMW> mw(new TQuillmoorMW());
-    // Owned by the application window; WS_EX_APPWINDOW keeps its taskbar button.
-    if (!mw->createWindow(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, texts::kWindowClass, texts::kCaption,
-                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight,
-                          Application::handle(), inst)) {
-        return nullptr;
-    }
-    // The controls are placed once, when the creation sequence has sized the window, rather
-    // than after every step that changes it. No command runs meanwhile (the missing-file
-    // notice's loop handles what others post).
-    mw->startSettings_ = &settings;
-    mw->guard([&] {
-        mw->buildComponents();
-        mw->FormCreate(nullptr);
-    });
-    mw->startSettings_ = nullptr;
-    mw->created();
-    if (mw->phase() != Phase::ending) mw->applyLayout();
-    return mw;
-}
 
 void TQuillmoorMW::buildComponents() {
     HINSTANCE inst = Application::instance();
@@ -126,13 +92,13 @@ void TQuillmoorMW::buildComponents() {
     subclassGroupBox(GroupBox1);
     subclassDropDownList(ComboBox1, hwnd_);
     setItemHeights();
-    const WNDPROC listBoxOwnProc = subclassListBox(ListBox1);
+    const WNDPROC listBoxOwnProc = subclassListBox(ListBox1, *this);
     // With common controls 6 the opened list shows at most this many rows; older ones follow
     // the height applyLayout gives the control.
-    SendMessageA(ComboBox1, CB_SETMINVISIBLE, 5, 0);
+    ComboBox(ComboBox1).setMinVisible(5);
 
     runList_ = std::make_unique<ListBoxRunList>(ListBox1, listBoxOwnProc);
-    PopupMenu1.build();
+    PopupMenu1.build(menuItems());
 }
 
 // The window font follows the pixels per inch; when "0" then measures other than the design's
@@ -181,7 +147,7 @@ HFONT TQuillmoorMW::fontFor(Kind kind) const {
 void TQuillmoorMW::setItemHeights() {
     const int itemHeight = mulDiv(12, zero_, 12);
     SendMessageA(ListBox1, LB_SETITEMHEIGHT, 0, itemHeight);
-    SendMessageA(ComboBox1, CB_SETITEMHEIGHT, 0, itemHeight);
+    ComboBox(ComboBox1).setItemHeight(itemHeight);
 }
 
 void TQuillmoorMW::applyLayout() {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 #include "wide_names.h"
 
 namespace qm::e2e {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "args/handoff.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 

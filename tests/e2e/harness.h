@@ -15,8 +15,8 @@
 #include "support/desktop.h"
 #include "support/files.h"
 #include "support/process.h"
-#include "ui/Unit1.h"
 #include "ui/layout.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "keys_input.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 

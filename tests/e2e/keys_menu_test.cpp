@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "keys_input.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "harness.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 namespace {

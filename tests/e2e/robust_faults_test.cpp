@@ -6,7 +6,7 @@
 
 #include "keys_input.h"
 #include "sources_support.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 #include "wide_names.h"
 
 namespace qm::e2e {

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "harness.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 namespace {

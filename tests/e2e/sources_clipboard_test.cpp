@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "sources_support.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 #include "wide_names.h"
 
 namespace qm::e2e {

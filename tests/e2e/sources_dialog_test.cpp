@@ -1,7 +1,7 @@
 // "ファイル追加": the system's open-file dialog driven as a user would, typing names into
 // its file-name box, in a drive root, in a folder whose name ends in 表 and elsewhere.
 #include "sources_support.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 #include "wide_names.h"
 
 namespace qm::e2e {

@@ -5,7 +5,7 @@
 
 #include <shlobj.h>  // DROPFILES
 
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 #include "wide_names.h"
 
 namespace qm::e2e {

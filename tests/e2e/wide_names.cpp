@@ -1,7 +1,7 @@
 #include "wide_names.h"
 
 #include "args/commandline.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 

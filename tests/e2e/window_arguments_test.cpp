@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "harness.h"
-#include "ui/Unit1.h"
+#include "ui/resource.h"
 #include "wide_names.h"
 
 namespace qm::e2e {

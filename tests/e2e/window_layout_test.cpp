@@ -7,8 +7,8 @@
 
 #include "harness.h"
 #include "runlist/listbox_runlist.h"
-#include "ui/Unit1.h"
 #include "ui/layout.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 
 #include "harness.h"
-#include "ui/Unit1.h"
 #include "ui/layout.h"
+#include "ui/resource.h"
 
 namespace qm::e2e {
 namespace {

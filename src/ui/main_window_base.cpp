@@ -1,54 +1,54 @@
-#include "ui/base_window.h"
+#include "ui/main_window_base.h"
 
 namespace qm {
 
 namespace {
 
 // The object waiting for its window while createWindow makes it; the window's first message
-// takes it. Only the user-interface thread makes main windows.
-BaseWindow* g_waiting = nullptr;
+// takes it. Only the user-interface thread makes the main window.
+MainWindowBase* g_waiting = nullptr;
 // The object of the main window, once its window has taken it.
-BaseWindow* g_current = nullptr;
+MainWindowBase* g_current = nullptr;
 
 }  // namespace
 
-BaseWindow* BaseWindow::attachedTo(HWND hwnd) {
+MainWindowBase* MainWindowBase::fromHandle(HWND hwnd) {
     return g_current && hwnd && g_current->handle() == hwnd ? g_current : nullptr;
 }
 
-BaseWindow::~BaseWindow() {
+MainWindowBase::~MainWindowBase() {
     const HWND hwnd = hwnd_;
-    const bool attached = attachedTo(hwnd) == this;
+    const bool attached = fromHandle(hwnd) == this;
     phase_ = Phase::ending;
     detach();
     if (attached && IsWindow(hwnd)) DestroyWindow(hwnd);
 }
 
-bool BaseWindow::createWindow(DWORD exStyle, const char* className, const char* caption, DWORD style, int x, int y,
-                              int width, int height, HWND owner, HINSTANCE instance) {
+bool MainWindowBase::createWindow(DWORD exStyle, const char* className, const char* caption, DWORD style, int x, int y,
+                                  int width, int height, HWND owner, HINSTANCE instance) {
     // The window takes its object with its first message; its creation data carry nothing.
     g_waiting = this;
     const HWND made =
         CreateWindowExA(exStyle, className, caption, style, x, y, width, height, owner, nullptr, instance, nullptr);
     if (g_waiting == this) g_waiting = nullptr;
-    if (made && attachedTo(made) == this) return true;
+    if (made && fromHandle(made) == this) return true;
     // Not made (or destroyed again on its way): nothing is attached.
     detach();
     return false;
 }
 
-void BaseWindow::created() {
+void MainWindowBase::created() {
     if (phase_ == Phase::creating) phase_ = Phase::idle;
 }
 
-void BaseWindow::end() {
+void MainWindowBase::end() {
     if (phase_ == Phase::ending) return;
     phase_ = Phase::ending;
     // The window's WM_DESTROY ends the message loop.
     if (!hwnd_ || !DestroyWindow(hwnd_)) PostQuitMessage(0);
 }
 
-void BaseWindow::detach() {
+void MainWindowBase::detach() {
     if (g_current == this) {
         g_current = nullptr;
         hwnd_.hwnd_ = nullptr;
@@ -56,7 +56,7 @@ void BaseWindow::detach() {
     if (g_waiting == this) g_waiting = nullptr;
 }
 
-void BaseWindow::showError(const std::u16string& text) {
+void MainWindowBase::showError(const std::u16string& text) {
     // An error box opened outside a command (a hand-off or a drop that failed) holds the
     // window as a command does.
     struct Restore {
@@ -73,18 +73,18 @@ void BaseWindow::showError(const std::u16string& text) {
 // The window takes its object once, with the first message it gets while createWindow makes
 // it; no message names the object, so a WM_NCCREATE that anyone sends later (its creation
 // data are the sender's to fill) is only a message for the default procedure.
-LRESULT CALLBACK BaseWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (g_waiting && !attachedTo(hwnd)) {
+LRESULT CALLBACK MainWindowBase::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (g_waiting && !fromHandle(hwnd)) {
         g_current = g_waiting;
         g_waiting = nullptr;
         g_current->hwnd_.hwnd_ = hwnd;
     }
-    BaseWindow* w = attachedTo(hwnd);
+    MainWindowBase* w = fromHandle(hwnd);
     if (!w) return DefWindowProcA(hwnd, msg, wParam, lParam);
     return w->message(msg, wParam, lParam);
 }
 
-LRESULT BaseWindow::message(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT MainWindowBase::message(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     switch (msg) {
         case WM_CLOSE:
             if (phase_ == Phase::creating) {

@@ -1,6 +1,6 @@
-// The main window's life: the one edge where errors stop, the window's attachment to its
-// object, its handle, its procedure and the phase it is in. The window class derived from it
-// has only its handlers and its building.
+// The base of the tool's one main window: the one edge where errors stop, the window's
+// attachment to its object, its handle, its procedure and the phase it is in. The window
+// class derived from it has only its handlers, its building and its run.
 #pragma once
 
 #include <windows.h>
@@ -41,20 +41,21 @@ bool guarded(Work&& work) noexcept {
     return guarded(work, [](const std::u16string& text) { Application::showError(text); });
 }
 
-// The handle of a window, which only BaseWindow writes; everyone else reads it as an HWND.
+// The handle of the main window, which only MainWindowBase writes; everyone else reads it as
+// an HWND.
 class WindowHandle {
 public:
     operator HWND() const { return hwnd_; }
 
 private:
-    friend class BaseWindow;
+    friend class MainWindowBase;
     HWND hwnd_ = nullptr;
 };
 
-// The tool's main window: the ending of its window ends the tool. Its object alone attaches
-// the window, and knows the phase that the command gate, the close and the destroy messages
-// read.
-class BaseWindow {
+// The tool's main window, of which there is one at a time: the ending of its window ends the
+// tool. Its object alone attaches the window, and knows the phase that the command gate, the
+// close and the destroy messages read.
+class MainWindowBase {
 public:
     enum class Phase {
         creating,  // the window is being made and its creation sequence runs
@@ -63,11 +64,16 @@ public:
         ending,    // the tool destroys the window (or has destroyed it); the message loop ends with it
     };
 
-    BaseWindow(const BaseWindow&) = delete;
-    BaseWindow& operator=(const BaseWindow&) = delete;
+    MainWindowBase(const MainWindowBase&) = delete;
+    MainWindowBase& operator=(const MainWindowBase&) = delete;
 
     HWND handle() const { return hwnd_; }
     Phase phase() const { return phase_; }
+
+    // The main window's object when `hwnd` is the main window; null for any other window,
+    // before the window has taken its object and once the object has let the window go. Kept
+    // in the tool's own memory: another program can write a window's user data, but not this.
+    static MainWindowBase* fromHandle(HWND hwnd);
 
     // Runs a command: the handler of a button, a menu item, a key binding or the close. A
     // command that runs a modal loop (a dialog, its error box) still sees, in that loop,
@@ -84,10 +90,10 @@ public:
     }
 
 protected:
-    BaseWindow() = default;
+    MainWindowBase() = default;
     // A window still standing when its object goes (the tool ends without closing it) first
     // lets go of the object, so that nothing it is sent meanwhile can reach it.
-    virtual ~BaseWindow();
+    virtual ~MainWindowBase();
 
     // Makes the window; it takes this object with its first message. False when it could
     // not be made.
@@ -103,7 +109,7 @@ protected:
     bool guard(Work&& work) noexcept {
         return guarded(work, [this](const std::u16string& text) { showError(text); });
     }
-    // The window's own messages, but those that BaseWindow answers itself: WM_CLOSE (which
+    // The window's own messages, but those that MainWindowBase answers itself: WM_CLOSE (which
     // runs close() as a command when it may) and WM_DESTROY and WM_NCDESTROY.
     virtual LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
     // The close sequence, run as a command; it ends the tool when the close went through.
@@ -112,10 +118,6 @@ protected:
     // Read by the derived window as an HWND; written only here.
     WindowHandle hwnd_;
 
-    // The object attached to `hwnd`; null for any other window, before the window has taken
-    // its object and once the object has let the window go. Kept in the tool's own memory:
-    // another program can write a window's user data, but not this.
-    static BaseWindow* attachedTo(HWND hwnd);
     // The window class's procedure: every message goes through the one guarded edge.
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 

@@ -8,7 +8,7 @@
 #include "text/textrules.h"
 #include "text/texts.h"
 #include "text/utf16.h"
-#include "win/scoped.h"
+#include "win/file.h"
 
 namespace qm {
 
@@ -36,13 +36,6 @@ std::vector<std::u16string> readNameList(const wchar_t* section, const std::u16s
     const WideText buffer = profileString(section, nullptr, file, got);
     const std::u16string text(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
     return splitNameList(text.data(), text.size(), text.size());
-}
-
-// A new empty file of our own in `folder`; empty when none could be made.
-std::u16string newFileIn(const WideText& folder) {
-    WideText name(MAX_PATH + 1, L'\0');
-    if (GetTempFileNameW(folder.data(), L"qm", 0, name.data()) == 0) return std::u16string();
-    return std::u16string(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(lstrlenW(name.data())));
 }
 
 // Whether the profile functions, which read a file in this form through the code page's
@@ -77,11 +70,9 @@ Settings::Settings(std::u16string path) : path_(std::move(path)), profile_(path_
     const std::u16string decoded = utf8ToUtf16(text, &exact);
     exact_ = exact;
     checked_ = true;
-    WideText temp(MAX_PATH + 1, L'\0');
-    const DWORD n = GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
-    const std::u16string copy = n > 0 && n < temp.size() ? newFileIn(temp) : std::u16string();
+    const std::u16string copy = newTemporaryFile();
     if (copy.empty() || !writeNewFile(copy, kUtf16Mark + toUtf16Le(decoded))) {
-        if (!copy.empty()) DeleteFileW(nulTerminated(copy).data());
+        if (!copy.empty()) deleteFile(copy);
         readable_ = false;  // nothing to read it through: it reads empty and is not written
         profile_.clear();
         return;
@@ -94,13 +85,11 @@ Settings::~Settings() {
     if (profile_.empty()) return;
     const WideText file = nulTerminated(profile_);
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.data());
-    if (copy_) DeleteFileW(file.data());
+    if (copy_) deleteFile(profile_);
 }
 
 bool Settings::exists() const {
-    WIN32_FIND_DATAW data;
-    const FindHandle find(FindFirstFileW(nulTerminated(path_).data(), &data));
-    return find.valid() && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return fileFound(path_);
 }
 
 std::u16string Settings::readText(std::u16string_view section, std::u16string_view key) const {

@@ -1,6 +1,7 @@
 #include "win/file.h"
 
 #include "text/utf16.h"
+#include "win/scoped.h"
 
 namespace qm {
 
@@ -80,6 +81,21 @@ bool deleteFile(const std::u16string& path) {
 
 bool pathExists(const std::u16string& path) {
     return GetFileAttributesW(nulTerminated(path).data()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool fileFound(const std::u16string& path) {
+    WIN32_FIND_DATAW data;
+    const FindHandle find(FindFirstFileW(nulTerminated(path).data(), &data));
+    return find.valid() && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::u16string newTemporaryFile() {
+    WideText folder(MAX_PATH + 1, L'\0');
+    const DWORD n = GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
+    if (n == 0 || n >= folder.size()) return std::u16string();
+    WideText name(MAX_PATH + 1, L'\0');
+    if (GetTempFileNameW(folder.data(), L"qm", 0, name.data()) == 0) return std::u16string();
+    return fromWide(name.data());
 }
 
 }  // namespace qm

@@ -56,5 +56,11 @@ bool moveFileReplacing(const std::u16string& from, const std::u16string& to);
 bool deleteFile(const std::u16string& path);
 // GetFileAttributesW answers for the name: a file or a folder of that name is there.
 bool pathExists(const std::u16string& path);
+// FindFirstFileW finds a file (not a folder) of this name, whatever its attributes and
+// whether or not it may be opened.
+bool fileFound(const std::u16string& path);
+// A new empty file of the tool's own in the user's temporary folder (GetTempPathW,
+// GetTempFileNameW); empty when none could be made.
+std::u16string newTemporaryFile();
 
 }  // namespace qm

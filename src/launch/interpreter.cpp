@@ -20,6 +20,14 @@ bool isAsciiAlnum(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
+// Whether `text`, its ASCII letters lowered, equals `lower`, which is in lower case already.
+bool lowersToAscii(std::u16string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (lowerAscii(text[i]) != static_cast<unsigned char>(lower[i])) return false;
+    return true;
+}
+
 // The command the interpreter runs, as text of its own: for a batch file the line between
 // the quotes the system puts around it, for the interpreter the rest of the line after
 // "/c" or "/k". `offset` maps a position in the line to one in the text.
@@ -185,6 +193,40 @@ bool hasCommandSwitch(std::u16string_view line) {
 
 }  // namespace
 
+std::optional<InterpreterStart> runsInInterpreterByName(std::u16string_view name) {
+    // The system drops trailing dots and spaces from a name: "x.bat." is "x.bat".
+    while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.remove_suffix(1);
+    // The file name after the last folder separator, and the extension after its last dot.
+    const std::size_t separator = name.find_last_of(u"\\/:");
+    const std::u16string_view file = name.substr(separator == kNone ? 0 : separator + 1);
+    // "cmd" is started as cmd.exe.
+    if (lowersToAscii(file, "cmd") || lowersToAscii(file, "cmd.exe")) return InterpreterStart::Interpreter;
+    const std::size_t dot = file.find_last_of(u'.');
+    if (dot == kNone) return std::nullopt;
+    const std::u16string_view extension = file.substr(dot);
+    if (lowersToAscii(extension, ".bat") || lowersToAscii(extension, ".cmd")) return InterpreterStart::BatchFile;
+    return std::nullopt;
+}
+
+std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLine, const ProgramFinder& found) {
+    // A quoted name is the program, whatever follows it, and is not searched further.
+    if (!commandLine.empty() && commandLine[0] == u'"') {
+        const std::size_t close = commandLine.find(u'"', 1);
+        return runsInInterpreterByName(commandLine.substr(1, close == kNone ? close : close - 1));
+    }
+    // Unquoted, a name may hold spaces: "C:\a b\x.bat y" is "C:\a" (as C:\a.exe) when
+    // that is found, else "C:\a b\x.bat".
+    // No file name holds a quote, so no name that reaches past one is searched for: a long
+    // quoted path list is not searched name by name.
+    for (std::size_t i = 0; i < commandLine.size() && commandLine[i] != u'"'; ++i) {
+        if (isBlank(commandLine[i])) {
+            const std::u16string name(commandLine.substr(0, i));
+            if (found && found(name)) return runsInInterpreterByName(name);
+        }
+    }
+    return runsInInterpreterByName(commandLine);
+}
+
 bool interpreterKeepsEntriesWhole(std::u16string_view line, const std::vector<EntrySpan>& entries,
                                   InterpreterStart start, bool delayedExpansionByDefault) {
     if (entries.empty()) return true;
@@ -237,6 +279,17 @@ std::optional<std::vector<std::u16string>> programNamesWithoutFolder(std::u16str
     for (std::u16string& name : names)
         if (!name.empty() && name.find_first_of(u"\\/:") == std::u16string::npos) bare.push_back(std::move(name));
     return bare;
+}
+
+Refusal interpreterRefusalOf(std::u16string_view line, const std::vector<EntrySpan>& entries, InterpreterStart start,
+                             bool delayedExpansionByDefault, const CurrentFolderFinder& inCurrentFolder) {
+    if (line.size() > kMaxInterpreterLineChars) return Refusal::InterpreterLineTooLong;
+    if (!interpreterKeepsEntriesWhole(line, entries, start, delayedExpansionByDefault)) return Refusal::EntryNotWhole;
+    const auto names = programNamesWithoutFolder(line, start, delayedExpansionByDefault);
+    if (!names) return Refusal::ProgramInCurrentFolder;
+    for (const std::u16string& name : *names)
+        if (inCurrentFolder(name)) return Refusal::ProgramInCurrentFolder;
+    return Refusal::None;
 }
 
 }  // namespace qm

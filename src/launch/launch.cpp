@@ -96,62 +96,7 @@ Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault, const 
     const CommandLine& line = plan.commandLine;
     if (line.line.size() >= kMaxCommandLineChars) return Refusal::LineTooLong;
     if (!plan.interpreter) return Refusal::None;
-    if (line.line.size() > kMaxInterpreterLineChars) return Refusal::InterpreterLineTooLong;
-    if (!interpreterKeepsEntriesWhole(line.line, line.entries, *plan.interpreter, delayedExpansionByDefault))
-        return Refusal::EntryNotWhole;
-    const auto names = programNamesWithoutFolder(line.line, *plan.interpreter, delayedExpansionByDefault);
-    if (!names) return Refusal::ProgramInCurrentFolder;
-    for (const std::u16string& name : *names)
-        if (inCurrentFolder(name)) return Refusal::ProgramInCurrentFolder;
-    return Refusal::None;
-}
-
-namespace {
-
-// Whether `text`, its ASCII letters lowered, equals `lower`, which is in lower case already.
-bool lowersToAscii(std::u16string_view text, std::string_view lower) {
-    if (text.size() != lower.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t x = text[i] >= u'A' && text[i] <= u'Z' ? static_cast<char16_t>(text[i] - u'A' + u'a') : text[i];
-        if (x != static_cast<unsigned char>(lower[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-std::optional<InterpreterStart> runsInInterpreterByName(std::u16string_view name) {
-    // The system drops trailing dots and spaces from a name: "x.bat." is "x.bat".
-    while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.remove_suffix(1);
-    // The file name after the last folder separator, and the extension after its last dot.
-    const std::size_t separator = name.find_last_of(u"\\/:");
-    const std::u16string_view file = name.substr(separator == std::u16string_view::npos ? 0 : separator + 1);
-    // "cmd" is started as cmd.exe.
-    if (lowersToAscii(file, "cmd") || lowersToAscii(file, "cmd.exe")) return InterpreterStart::Interpreter;
-    const std::size_t dot = file.find_last_of(u'.');
-    if (dot == std::u16string_view::npos) return std::nullopt;
-    const std::u16string_view extension = file.substr(dot);
-    if (lowersToAscii(extension, ".bat") || lowersToAscii(extension, ".cmd")) return InterpreterStart::BatchFile;
-    return std::nullopt;
-}
-
-std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLine, const ProgramFinder& found) {
-    // A quoted name is the program, whatever follows it, and is not searched further.
-    if (!commandLine.empty() && commandLine[0] == u'"') {
-        const std::size_t close = commandLine.find(u'"', 1);
-        return runsInInterpreterByName(commandLine.substr(1, close == std::u16string_view::npos ? close : close - 1));
-    }
-    // Unquoted, a name may hold spaces: "C:\a b\x.bat y" is "C:\a" (as C:\a.exe) when
-    // that is found, else "C:\a b\x.bat".
-    // No file name holds a quote, so no name that reaches past one is searched for: a long
-    // quoted path list is not searched name by name.
-    for (std::size_t i = 0; i < commandLine.size() && commandLine[i] != u'"'; ++i) {
-        if (commandLine[i] == u' ' || commandLine[i] == u'\t') {
-            const std::u16string name(commandLine.substr(0, i));
-            if (found && found(name)) return runsInInterpreterByName(name);
-        }
-    }
-    return runsInInterpreterByName(commandLine);
+    return interpreterRefusalOf(line.line, line.entries, *plan.interpreter, delayedExpansionByDefault, inCurrentFolder);
 }
 
 }  // namespace qm

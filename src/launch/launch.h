@@ -1,15 +1,15 @@
 // A launch without the window: the quoted path list built from the run list, the "%P"
-// replacement in the chosen application's command template, the checks its line must pass,
-// and what to do afterwards.
+// replacement in the chosen application's command template, the plan a launch follows (the
+// line, how its program reads it, what to do afterwards) and the checks its line must pass.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "launch/interpreter.h"
+#include "launch/refusal.h"
 #include "runlist/runlist.h"
 #include "settings/apptable.h"
 #include "text/codepage.h"
@@ -20,8 +20,6 @@ namespace qm {
 // NUL included. (Windows refuses a longer one; Wine cuts one of 32,768 characters or more
 // and starts the program on a shorter, different line.)
 inline constexpr std::size_t kMaxCommandLineChars = 32767;
-// The longest line the command interpreter reads: 8,191 characters.
-inline constexpr std::size_t kMaxInterpreterLineChars = 8191;
 
 // How an entry goes into the quoted path list.
 enum class EntryForm {
@@ -59,10 +57,6 @@ CommandLine replacePathPlaceholder(std::u16string_view commandTemplate, const st
 // An entry's text as the quoted path list holds it inside its quotes (appendQuotedEntry).
 std::u16string quotedEntryText(std::u16string_view entry, EntryForm form = EntryForm::Arguments);
 
-// Answers whether CreateProcessW would find a program by this name (".exe" added to a name
-// without an extension, as the system adds it; a folder is no program).
-using ProgramFinder = std::function<bool(const std::u16string& name)>;
-
 // Everything a launch needs, in the order it uses it.
 struct LaunchPlan {
     CommandLine commandLine;  // the process to start; empty when no application matched
@@ -77,49 +71,16 @@ struct LaunchPlan {
 // whole run list, and the two after-launch actions. Its program is named as the system takes
 // it (interpreterStartOf, asking `found`; without a finder no name is found, so an unquoted
 // name counts only as the whole line); for the command interpreter the entries go in as
-// written, for any other program in the Arguments form. For a template and entries the code page holds,
-// it is the very line the whole text in the code page converts to. A missing table (no
-// section "app") counts as an empty one: the command line is then empty.
+// written, for any other program in the Arguments form. For a template and entries the code
+// page holds, it is the very line the whole text in the code page converts to. A missing
+// table (no section "app") counts as an empty one: the command line is then empty.
 LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
                       bool quitChecked, const CodePage& cp, const ProgramFinder& found = ProgramFinder());
 
-// Whether a program of this name (as a command line gives it) is a batch file (".bat",
-// ".cmd", the extension in any case) or the interpreter itself ("cmd", "cmd.exe", with or
-// without a folder or a drive), and so how the interpreter gets the line. Trailing dots and
-// spaces of a name are no part of its extension.
-std::optional<InterpreterStart> runsInInterpreterByName(std::u16string_view name);
-
-// How the command interpreter gets the line that a command line starts (no application name
-// given), or nothing when its program is neither a batch file (".bat", ".cmd") nor the
-// interpreter itself ("cmd", "cmd.exe", with or without a folder). The program is named as
-// the system takes it: the text inside a leading pair of quotes; otherwise the line up to
-// the first space or tab whose name `found` answers for (an empty finder answers for none),
-// trying each further space in turn, and the whole line last. Trailing dots and spaces of a
-// name are no part of its extension.
-std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLine, const ProgramFinder& found);
-
-// Why a launch starts nothing; None when it starts.
-enum class Refusal {
-    None,
-    SearchTakesCurrentFolder,  // the system's program search could not leave the current folder out
-    LineTooLong,               // longer than any process can take (kMaxCommandLineChars)
-    InterpreterLineTooLong,    // the interpreter reads it, and it is longer than kMaxInterpreterLineChars
-    EntryNotWhole,             // the interpreter would read an entry otherwise than whole inside quotes
-    ProgramInCurrentFolder,    // the interpreter would look its program up where the current folder holds one,
-                               // or by a name in doubt
-    StartFailed,               // the system did not start the program
-};
-
-// Answers whether the current folder holds a file that the interpreter, looking up a program
-// by this name (one without a folder), would take.
-using CurrentFolderFinder = std::function<bool(const std::u16string& name)>;
-
-// Whether the plan's line may be handed to its program, checked in this order: it fits what a
-// process can take; and where the interpreter reads it (the plan's `interpreter`), it fits
-// the interpreter's line, every entry stands whole inside quotes as the interpreter reads
-// the line (interpreterKeepsEntriesWhole, delayed expansion on by default or not), and no
-// name by which the interpreter looks up its program (programNamesWithoutFolder) is in doubt
-// or answered by `inCurrentFolder`. Any other program's line is not read further.
+// Whether the plan's line may be handed to its program: it fits what a process can take; and
+// where the interpreter reads it (the plan's `interpreter`), the interpreter may have it
+// (interpreterRefusalOf, delayed expansion on by default or not). Any other program's line is
+// not read further.
 Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault, const CurrentFolderFinder& inCurrentFolder);
 
 }  // namespace qm

@@ -12,28 +12,25 @@
 #include "text/textrules.h"
 #include "text/texts.h"
 #include "text/utf16.h"
+#include "win/registry.h"
+#include "win/whole_text.h"
 
 namespace qm {
 namespace {
 
-// Whether the folder of `path` (its file name starting at `filePart`) is the current folder.
-bool inCurrentFolder(const WideText& path, const wchar_t* filePart) {
-    if (filePart == nullptr) return false;
-    WideText folder(path.data(), filePart);
-    WideText current(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
-        if (length == 0) return true;  // unknown: counted as the current folder
-        if (length < current.size()) {
-            current.resize(length);
-            break;
-        }
-        current.resize(length);
-    }
-    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-    while (!current.empty() && current.back() == L'\\') current.pop_back();
-    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, folder.data(), static_cast<int>(folder.size()),
-                          current.data(), static_cast<int>(current.size())) == CSTR_EQUAL;
+constexpr std::size_t kNoFile = static_cast<std::size_t>(-1);
+
+// Whether the folder of `path` (its file name starting at `fileAt`) is the current folder.
+bool inCurrentFolder(const WideText& path, std::size_t fileAt) {
+    if (fileAt == kNoFile) return false;
+    const std::optional<WideText> current =
+        wholeText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+    if (!current) return true;  // unknown: counted as the current folder
+    std::size_t folderLength = fileAt, currentLength = current->size() - 1;
+    while (folderLength > 0 && path[folderLength - 1] == L'\\') --folderLength;
+    while (currentLength > 0 && (*current)[currentLength - 1] == L'\\') --currentLength;
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, path.data(), static_cast<int>(folderLength),
+                          current->data(), static_cast<int>(currentLength)) == CSTR_EQUAL;
 }
 
 // Whether CreateProcessW would find a program by this name: it searches as SearchPathW does,
@@ -46,33 +43,38 @@ bool inCurrentFolder(const WideText& path, const wchar_t* filePart) {
 bool programFound(const std::u16string& name) {
     if (name.empty()) return false;
     const WideText wideName = nulTerminated(name);
-    WideText path(MAX_PATH);
-    wchar_t* filePart = nullptr;
-    for (;;) {
-        const DWORD length =
-            SearchPathW(nullptr, wideName.data(), L".exe", static_cast<DWORD>(path.size()), path.data(), &filePart);
-        if (length == 0) return false;
-        if (length < path.size()) break;
-        path.resize(length);  // too small: the answer is the size needed, its NUL included
-    }
-    const DWORD attributes = GetFileAttributesW(path.data());
+    std::size_t fileAt = kNoFile;
+    const std::optional<WideText> path = wholeText([&](wchar_t* buffer, DWORD size) {
+        wchar_t* filePart = nullptr;
+        const DWORD length = SearchPathW(nullptr, wideName.data(), L".exe", size, buffer, &filePart);
+        fileAt = filePart ? static_cast<std::size_t>(filePart - buffer) : kNoFile;
+        return length;
+    });
+    if (!path || path->size() <= 1) return false;
+    const DWORD attributes = GetFileAttributesW(path->data());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    if (!NeedCurrentDirectoryForExePathW(wideName.data()) && inCurrentFolder(path, filePart))
+    if (!NeedCurrentDirectoryForExePathW(wideName.data()) && inCurrentFolder(*path, fileAt))
         return runsInInterpreterByName(name).has_value();
     return true;
+}
+
+// Whether the command interpreter turns on delayed expansion by default: its DelayedExpansion
+// value in the registry, the user's or the machine's.
+bool delayedExpansionByDefault() {
+    // The user's value overrides the machine's; either one that turns it on counts.
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        if (registryDword(root, L"Software\\Microsoft\\Command Processor", L"DelayedExpansion").value_or(0) != 0)
+            return true;
+    return false;
 }
 
 // Whether the current folder holds a file that the command interpreter, looking up a program
 // by this name (one without a folder), would take: the name itself, or the name with one of
 // the extensions it tries (PATHEXT, or ".COM;.EXE;.BAT;.CMD" without one); a folder is none.
 bool interpreterFindsInCurrentFolder(const std::u16string& name) {
-    std::u16string extensions = u".COM;.EXE;.BAT;.CMD";
-    const DWORD size = GetEnvironmentVariableW(L"PATHEXT", nullptr, 0);
-    if (size > 0) {
-        WideText value(size);
-        const DWORD length = GetEnvironmentVariableW(L"PATHEXT", value.data(), size);
-        if (length < size) extensions = fromWide(value.data(), length);
-    }
+    const std::optional<WideText> pathext =
+        wholeText([](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(L"PATHEXT", buffer, size); });
+    const std::u16string extensions = pathext ? fromWide(pathext->data(), pathext->size() - 1) : u".COM;.EXE;.BAT;.CMD";
     // The name as it stands, then with each extension; relative, so in the current folder.
     std::vector<std::u16string> candidates{name};
     for (std::size_t from = 0; from <= extensions.size();) {
@@ -96,23 +98,14 @@ bool interpreterFindsInCurrentFolder(const std::u16string& name) {
 
 }  // namespace
 
-bool delayedExpansionByDefault() {
-    // The user's value overrides the machine's; either one that turns it on counts.
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        DWORD value = 0, size = sizeof value;
-        if (RegGetValueW(root, L"Software\\Microsoft\\Command Processor", L"DelayedExpansion", RRF_RT_REG_DWORD,
-                         nullptr, &value, &size) == ERROR_SUCCESS &&
-            value != 0)
-            return true;
-    }
-    return false;
-}
-
 Refusal startLaunch(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked) {
-    // Held from the program's search for the check to the start: both search alike.
+    // Once for the whole launch, held from the program's search for the check to the start:
+    // both search alike.
     const ExeSearchWithoutCurrentFolder search;
     if (!search.active()) return Refusal::SearchTakesCurrentFolder;
     const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, false, systemCodePage(), programFound);
+    // Every check once: the lengths, and where the interpreter reads the line, its reading
+    // (the registry asked only then) and the current folder.
     const bool delayed = plan.interpreter && delayedExpansionByDefault();
     const Refusal refusal = refusalOf(plan, delayed, interpreterFindsInCurrentFolder);
     if (refusal != Refusal::None) return refusal;

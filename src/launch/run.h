@@ -1,5 +1,7 @@
 // The whole launch, as the "実行" button runs it: the plan from the run list and the chosen
-// application, the command interpreter's check, the start, and what follows it.
+// application, its checks, the start, and what follows it; and the questions it asks the
+// system on the way, in the order it asks them: the program search (the current folder among
+// them), the registry, PATHEXT.
 #pragma once
 
 #include <string>
@@ -10,10 +12,6 @@
 #include "settings/apptable.h"
 
 namespace qm {
-
-// Whether the command interpreter turns on delayed expansion by default (its DelayedExpansion
-// value in the registry, the user's or the machine's).
-bool delayedExpansionByDefault();
 
 // A whole launch: builds the command line from the run list and the application named
 // `selectedName` (the drop-down's text), the template and the entries in UTF-16 as the

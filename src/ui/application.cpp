@@ -7,6 +7,7 @@
 #include "text/textrules.h"
 #include "text/utf16.h"
 #include "win/modal_frame.h"
+#include "win/whole_text.h"
 
 namespace qm {
 
@@ -24,15 +25,9 @@ constexpr wchar_t kAppClass[] = L"TApplication";
 // In UTF-16: the A form would give the best-fit look-alike of a name outside the code page,
 // the path of another file ("Café" read as "Cafe").
 WideText modulePath() {
-    WideText buf(MAX_PATH);
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n < buf.size()) {
-            buf.resize(n);
-            return buf;
-        }
-        buf.resize(buf.size() * 2);
-    }
+    const std::optional<WideText> path =
+        wholeText([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    return path ? WideText(path->begin(), path->end() - 1) : WideText();  // without its NUL
 }
 
 // In UTF-16, without a NUL; asked of the system once, on first use.

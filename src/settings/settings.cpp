@@ -9,6 +9,7 @@
 #include "text/texts.h"
 #include "text/utf16.h"
 #include "win/file.h"
+#include "win/whole_text.h"
 
 namespace qm {
 
@@ -17,24 +18,26 @@ namespace {
 // The largest buffer a value or a name list is read into (in UTF-16 units).
 constexpr DWORD kLargestBuffer = 1u << 26;
 
-// A profile string whole: a value (section and key given) that fills the buffer comes back
-// with size - 1 units, a name list (null section or key) with size - 2; either is then read
-// again into a buffer twice as large.
-WideText profileString(const wchar_t* section, const wchar_t* key, const std::u16string& file, DWORD& got) {
+// A profile string whole, its NUL after it: a value (section and key given) that fills the
+// buffer comes back with size - 1 units, a name list (null section or key) with size - 2;
+// either is then read again into a buffer twice as large, up to kLargestBuffer units. A
+// missing file or key reads as the empty text.
+WideText profileString(const wchar_t* section, const wchar_t* key, const std::u16string& file) {
     const bool list = section == nullptr || key == nullptr;
     const WideText path = nulTerminated(file);
-    for (DWORD size = list ? kNameListBufferSize : kValueBufferSize;; size *= 2) {
-        WideText buffer(size, L'\0');
-        got = GetPrivateProfileStringW(section, key, L"", buffer.data(), size, path.data());
-        if (got > size - 1) got = size - 1;
-        if (got < size - (list ? 2 : 1) || size >= kLargestBuffer) return buffer;
-    }
+    const std::optional<WideText> text = wholeText(
+        [&](wchar_t* buffer, DWORD size) {
+            const DWORD got = GetPrivateProfileStringW(section, key, L"", buffer, size, path.data());
+            if (got >= size - (list ? 2 : 1) && size < kLargestBuffer) return size;  // full: twice as large
+            return got < size ? got : size - 1;
+        },
+        list ? kNameListBufferSize : kValueBufferSize);
+    return text ? *text : WideText(1, L'\0');
 }
 
 std::vector<std::u16string> readNameList(const wchar_t* section, const std::u16string& file) {
-    DWORD got = 0;
-    const WideText buffer = profileString(section, nullptr, file, got);
-    const std::u16string text(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
+    const WideText buffer = profileString(section, nullptr, file);
+    const std::u16string text(buffer.begin(), buffer.end() - 1);
     return splitNameList(text.data(), text.size(), text.size());
 }
 
@@ -94,12 +97,9 @@ bool Settings::exists() const {
 
 std::u16string Settings::readText(std::u16string_view section, std::u16string_view key) const {
     if (profile_.empty()) return std::u16string();
-    DWORD got = 0;
-    const WideText buffer = profileString(nulTerminated(section).data(), nulTerminated(key).data(), profile_, got);
+    const WideText buffer = profileString(nulTerminated(section).data(), nulTerminated(key).data(), profile_);
     // A value holds no NUL; stop at one should the call have filled less than it says.
-    std::size_t length = 0;
-    while (length < got && buffer[length] != L'\0') ++length;
-    return std::u16string(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(length));
+    return fromWide(buffer.data());
 }
 
 int Settings::readInt(const IniKey& key) const {

@@ -31,7 +31,7 @@ ExeSearchWithoutCurrentFolder::~ExeSearchWithoutCurrentFolder() {
     if (environment_) FreeEnvironmentStringsW(environment_);
 }
 
-StartedProcess startProcessOwned(std::u16string_view commandLine, const ExeSearchWithoutCurrentFolder& search) {
+ScopedProcess startProcessOwned(std::u16string_view commandLine, const ExeSearchWithoutCurrentFolder& search) {
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     WideText line = nulTerminated(commandLine);
     STARTUPINFOW startup{};
@@ -40,8 +40,8 @@ StartedProcess startProcessOwned(std::u16string_view commandLine, const ExeSearc
     void* environment = search.environmentBefore();
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, environment ? CREATE_UNICODE_ENVIRONMENT : 0,
                         environment, nullptr, &startup, &info))
-        return StartedProcess();
-    return StartedProcess(info);
+        return ScopedProcess();
+    return ScopedProcess(info);
 }
 
 }  // namespace qm

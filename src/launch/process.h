@@ -11,10 +11,10 @@
 namespace qm {
 
 // Owns the process and thread handles of a started process and closes them.
-class StartedProcess {
+class ScopedProcess {
 public:
-    StartedProcess() = default;
-    explicit StartedProcess(const PROCESS_INFORMATION& info) : process_(info.hProcess), thread_(info.hThread) {}
+    ScopedProcess() = default;
+    explicit ScopedProcess(const PROCESS_INFORMATION& info) : process_(info.hProcess), thread_(info.hThread) {}
 
     bool started() const { return process_ != nullptr; }
 
@@ -52,6 +52,6 @@ private:
 // before `search`) and current folder, a STARTUPINFOW with nothing but its size. Nothing
 // waits for the process. The line must fit what a process can take (refusalOf): Wine would
 // start a longer one cut short.
-StartedProcess startProcessOwned(std::u16string_view commandLine, const ExeSearchWithoutCurrentFolder& search);
+ScopedProcess startProcessOwned(std::u16string_view commandLine, const ExeSearchWithoutCurrentFolder& search);
 
 }  // namespace qm

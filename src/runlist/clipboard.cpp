@@ -35,12 +35,12 @@ bool givenUnicodeText() {
 
 std::optional<std::u16string> clipboardText(HWND owner) {
     if (!IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
-    ClipboardOpening opening(owner);
+    ScopedClipboard opening(owner);
     if (!opening.opened()) throw AppError(texts::kErrClipboard);
     // Unicode text is taken as it is, every character of a name kept.
     if (givenUnicodeText()) {
         if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            GlobalLocking lock(data);
+            ScopedGlobalLock lock(data);
             if (const wchar_t* p = lock.data<wchar_t>()) {
                 const wchar_t* end = p + GlobalSize(data) / sizeof(wchar_t);
                 return fromWide(p, static_cast<std::size_t>(std::find(p, end, L'\0') - p));
@@ -48,7 +48,7 @@ std::optional<std::u16string> clipboardText(HWND owner) {
         }
     }
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        GlobalLocking lock(data);
+        ScopedGlobalLock lock(data);
         if (const char* p = lock.data<char>()) {
             // A text without its NUL ends with its block.
             return systemCodePage().toUtf16(upToNul(p, GlobalSize(data)));

@@ -52,7 +52,7 @@ void appendDroppedNames(HDROP drop, RunList& list) {
     if (!isDropBlock(drop)) return;
     // Only a moveable block is the system's drop handle to be finished; a fixed block or a
     // plain pointer may be a live block of the tool's own heap, which DragFinish would free.
-    std::optional<DropFinishing> finishing;
+    std::optional<ScopedDropFinish> finishing;
     if (isMoveableHandle(drop)) finishing.emplace(drop);
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {

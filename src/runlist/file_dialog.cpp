@@ -92,7 +92,7 @@ std::vector<std::u16string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE
 
     BOOL confirmed = FALSE;
     {
-        ModalFrame frame;
+        ScopedModalFrame frame;
         g_placementWindow = mainWindow;
         confirmed = GetOpenFileNameW(&ofn);
         g_placementWindow = nullptr;

@@ -50,12 +50,12 @@ int CALLBACK browseCallback(HWND browser, UINT msg, LPARAM value, LPARAM) {
 void browseForFolder(HWND mainWindow, RunList& list) {
     // Freed in reverse order of taking: the chosen item, the root, the buffer; then the
     // allocator is released.
-    ShellAllocator allocator;
+    ScopedShellAllocator allocator;
     IMalloc* malloc = allocator.get();
     if (!malloc) return;
-    ShellMemory<wchar_t> folder(malloc, static_cast<wchar_t*>(malloc->Alloc(MAX_PATH * sizeof(wchar_t))));
+    ScopedShellMemory<wchar_t> folder(malloc, static_cast<wchar_t*>(malloc->Alloc(MAX_PATH * sizeof(wchar_t))));
     if (!folder.get()) return;
-    ShellMemory<ITEMIDLIST> root(malloc);
+    ScopedShellMemory<ITEMIDLIST> root(malloc);
     // Without the computer folder the root stays null: the browser shows the whole namespace.
     if (FAILED(SHGetSpecialFolderLocation(mainWindow, CSIDL_DRIVES, root.out()))) *root.out() = nullptr;
 
@@ -68,7 +68,7 @@ void browseForFolder(HWND mainWindow, RunList& list) {
     g_browseInfo.lpfn = browseCallback;
     g_browseInfo.lParam = 0;
     g_browseError = CallbackError();
-    ShellMemory<ITEMIDLIST> chosen(malloc, SHBrowseForFolderW(&g_browseInfo));
+    ScopedShellMemory<ITEMIDLIST> chosen(malloc, SHBrowseForFolderW(&g_browseInfo));
     g_browseError.rethrow();
 
     // A cancel gives no item, and an item without a file-system path gives no path.

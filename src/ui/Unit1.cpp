@@ -69,7 +69,7 @@ void TQuillmoorMW::Button6Click(void*) {
 
 // The context menu's 「クリア」 and the button 「クリア」 remove the selected entries alike.
 void TQuillmoorMW::DeleteSel(void*) {
-    RedrawPause pause(ListBox1);
+    ScopedRedrawPause pause(ListBox1);
     deleteSelected(runList());
 }
 
@@ -78,12 +78,12 @@ void TQuillmoorMW::Button3Click(void* sender) {
 }
 
 void TQuillmoorMW::allsel(void*) {
-    RedrawPause pause(ListBox1);
+    ScopedRedrawPause pause(ListBox1);
     selectAll(runList());
 }
 
 void TQuillmoorMW::selrev(void*) {
-    RedrawPause pause(ListBox1);
+    ScopedRedrawPause pause(ListBox1);
     invertSelection(runList());
 }
 
@@ -99,7 +99,7 @@ void TQuillmoorMW::pathpaste(void*) {
 void TQuillmoorMW::Button1Click(void*) {
     const std::vector<std::u16string> paths =
         runOpenDialog(Application::handle(), hwnd_, Application::instance(), OpenDialog1.fileName);
-    RedrawPause pause(ListBox1);
+    ScopedRedrawPause pause(ListBox1);
     for (const std::u16string& path : paths) runList().append(path);
 }
 
@@ -112,7 +112,7 @@ void TQuillmoorMW::doublerun(const std::u16string& argumentText) {
     const std::vector<std::u16string> pieces = cutArgumentText(argumentText);
     {
         // One entry is one change: the list box paints it as it goes in.
-        std::optional<RedrawPause> pause;
+        std::optional<ScopedRedrawPause> pause;
         if (pieces.size() > 1) pause.emplace(ListBox1);
         applyArguments(pieces);
     }
@@ -143,7 +143,7 @@ void TQuillmoorMW::listKeyDown(WORD& key, TShiftState shift) {
 }
 
 void TQuillmoorMW::WMDropFiles(HDROP drop) {
-    RedrawPause pause(ListBox1);
+    ScopedRedrawPause pause(ListBox1);
     appendDroppedNames(drop, runList());
 }
 

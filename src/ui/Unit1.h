@@ -150,8 +150,8 @@ private:
     Design design_ = scaledDesign(12, 12);
     int dpi_ = 96;                                  // the pixels per inch the window is laid out for
     int zero_ = 12;                                 // the height of "0" in the window font
-    FontOwner font_;                                // the window font, on every control but Label1
-    FontOwner labelFont_;                           // Label1's own font
+    ScopedFont font_;                               // the window font, on every control but Label1
+    ScopedFont labelFont_;                          // Label1's own font
     ForegroundState foreground_;                    // previous foreground window, focus give-back flag
     StartSettingsReader* startSettings_ = nullptr;  // during the creation sequence only
     std::u16string settingsPath_;                   // computed once at creation

@@ -95,7 +95,7 @@ void Application::showError(const std::u16string& text) {
     // cannot be appended) does not open a second box over this one.
     if (g_errorBoxOpen) return;
     // The application window (hidden) owns the box; the main window takes no input meanwhile.
-    ModalFrame frame;
+    ScopedModalFrame frame;
     g_errorBoxOpen = true;
     messageBox(errorBoxText(text), MB_OK | MB_ICONERROR);
     g_errorBoxOpen = false;

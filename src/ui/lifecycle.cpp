@@ -30,7 +30,7 @@ int TQuillmoorMW::run(HINSTANCE instance) {
     StartSettingsReader settings(Application::settingsPath(), systemCodePage());
     // Before any window: no loop of this thread ever dispatches a timer message's function
     // that no timer was set with.
-    const TimerCallbackFilter timerFilter;
+    const ScopedTimerFilter timerFilter;
     Application::create(instance);
     // The window object lives until the message loop has ended; the window goes with it.
     const std::unique_ptr<TQuillmoorMW> window = create(settings);
@@ -103,7 +103,7 @@ void TQuillmoorMW::FormCreate(void*) {
     foreground_.recordPreviousForeground();
     const std::vector<std::u16string> args = commandLineArguments();
     if (!args.empty()) {
-        RedrawPause pause(ListBox1);
+        ScopedRedrawPause pause(ListBox1);
         applyArguments(args);
     }
     settingsPath_ = Application::settingsPath();
@@ -129,7 +129,7 @@ void TQuillmoorMW::FormCreate(void*) {
     const ComboBox apps(ComboBox1);
     {
         // Otherwise the drop-down's list updates its scroll bar after every name.
-        RedrawPause pause(ComboBox1);
+        ScopedRedrawPause pause(ComboBox1);
         const std::vector<std::u16string>& entries = appTable_->entries;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             apps.insert(static_cast<int>(i), nulTerminated(appName(entries[i])).data());

@@ -36,7 +36,7 @@ public:
 
 private:
     std::vector<TMenuItem> items_;
-    MenuOwner menu_;
+    ScopedMenu menu_;
 };
 
 // A context-menu request from the keyboard (both coordinates -1), or one whose screen

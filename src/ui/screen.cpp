@@ -23,7 +23,7 @@ bool reasonable(int dpi) {
 
 // The screen's pixels per inch: every monitor's where the system knows no density per monitor.
 int screenDpi() {
-    const int ppi = GetDeviceCaps(ScreenDC(GetDC(nullptr)).get(), LOGPIXELSY);
+    const int ppi = GetDeviceCaps(ScopedScreenDC(GetDC(nullptr)).get(), LOGPIXELSY);
     return ppi > 0 ? ppi : 96;
 }
 

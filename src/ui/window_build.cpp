@@ -106,20 +106,20 @@ void TQuillmoorMW::buildComponents() {
 // measured height over 12. Label1 is sized to its text, its left and top kept. The controls
 // that exist take the new fonts before the old ones go.
 void TQuillmoorMW::scaleTo(int dpi) {
-    FontOwner font(makeFont(mulDiv(-12, dpi, 96)));
+    ScopedFont font(makeFont(mulDiv(-12, dpi, 96)));
     // A memory device context measures text as the screen's does (the fonts' heights are in
     // pixels), without asking the window system for the screen's.
-    const MemoryDC dc(CreateCompatibleDC(nullptr));
-    const SelectedObject selected(dc.get(), font.get());
+    const ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
+    const ScopedSelection selected(dc.get(), font.get());
     const int measured = textExtent(dc.get(), "0").cy;
     const int zero = measured > 0 ? measured : 12;
     Design design = scaledDesign(zero, 12);
-    FontOwner labelFont(makeFont(design.labelFontHeight));
+    ScopedFont labelFont(makeFont(design.labelFontHeight));
     for (const ControlEntry& e : kControls) {
         if (e.grow == Grow::None) continue;
         const std::string caption = withoutAccessMarks(e.caption);
         if (e.kind == Kind::Label) {
-            const SelectedObject own(dc.get(), labelFont.get());
+            const ScopedSelection own(dc.get(), labelFont.get());
             const SIZE size = textExtent(dc.get(), caption);
             sizeTo(design, e.ctl, size.cx, size.cy);
             setCaptionWidth(design, e.ctl, size.cx);

@@ -85,7 +85,7 @@ bool pathExists(const std::u16string& path) {
 
 bool fileFound(const std::u16string& path) {
     WIN32_FIND_DATAW data;
-    const FindHandle find(FindFirstFileW(nulTerminated(path).data(), &data));
+    const ScopedFind find(FindFirstFileW(nulTerminated(path).data(), &data));
     return find.valid() && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

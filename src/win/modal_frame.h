@@ -12,21 +12,21 @@
 
 namespace qm {
 
-class ModalFrame {
+class ScopedModalFrame {
 public:
-    ModalFrame() : active_(GetActiveWindow()), focus_(GetFocus()) {
+    ScopedModalFrame() : active_(GetActiveWindow()), focus_(GetFocus()) {
         Enumeration<std::vector<HWND>> windows{disabled_, {}};
         EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&windows));
         windows.error.rethrow();  // before any window was disabled
         for (HWND w : disabled_) EnableWindow(w, FALSE);
     }
-    ~ModalFrame() {
+    ~ScopedModalFrame() {
         for (HWND w : disabled_) EnableWindow(w, TRUE);
         if (active_ && IsWindow(active_)) SetActiveWindow(active_);
         if (focus_ && IsWindow(focus_)) SetFocus(focus_);
     }
-    ModalFrame(const ModalFrame&) = delete;
-    ModalFrame& operator=(const ModalFrame&) = delete;
+    ScopedModalFrame(const ScopedModalFrame&) = delete;
+    ScopedModalFrame& operator=(const ScopedModalFrame&) = delete;
 
 private:
     static BOOL CALLBACK collect(HWND w, LPARAM p) {

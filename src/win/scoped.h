@@ -21,14 +21,14 @@ struct HandleCloser {
 using ScopedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // A file search (FindFirstFile), closed when it goes; valid() says whether it found a file.
-class FindHandle {
+class ScopedFind {
 public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    ~FindHandle() {
+    explicit ScopedFind(HANDLE h) : h_(h) {}
+    ~ScopedFind() {
         if (valid()) FindClose(h_);
     }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
+    ScopedFind(const ScopedFind&) = delete;
+    ScopedFind& operator=(const ScopedFind&) = delete;
     bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
 
 private:
@@ -42,35 +42,35 @@ struct GdiDeleter {
 };
 template <typename T>
 using ScopedGdi = std::unique_ptr<std::remove_pointer_t<T>, GdiDeleter<T>>;
-using FontOwner = ScopedGdi<HFONT>;
+using ScopedFont = ScopedGdi<HFONT>;
 
 // A popup menu, destroyed when it goes.
 struct MenuDestroyer {
     void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
-using MenuOwner = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+using ScopedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 
 // The screen's device context (GetDC(nullptr)), released when it goes.
 struct ScreenDCReleaser {
     void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
-using ScreenDC = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDCReleaser>;
+using ScopedScreenDC = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDCReleaser>;
 
 // A memory device context (CreateCompatibleDC), deleted when it goes.
 struct MemoryDCDeleter {
     void operator()(HDC dc) const { DeleteDC(dc); }
 };
-using MemoryDC = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDCDeleter>;
+using ScopedMemoryDC = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDCDeleter>;
 
 // An object selected into a device context; the one it replaced goes back when it goes.
-class SelectedObject {
+class ScopedSelection {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~SelectedObject() {
+    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~ScopedSelection() {
         if (old_) SelectObject(dc_, old_);
     }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
 
 private:
     HDC dc_;
@@ -78,14 +78,14 @@ private:
 };
 
 // A global memory block locked for reading; unlocked when it goes.
-class GlobalLocking {
+class ScopedGlobalLock {
 public:
-    explicit GlobalLocking(HGLOBAL h) : h_(h), p_(GlobalLock(h)) {}
-    ~GlobalLocking() {
+    explicit ScopedGlobalLock(HGLOBAL h) : h_(h), p_(GlobalLock(h)) {}
+    ~ScopedGlobalLock() {
         if (p_) GlobalUnlock(h_);
     }
-    GlobalLocking(const GlobalLocking&) = delete;
-    GlobalLocking& operator=(const GlobalLocking&) = delete;
+    ScopedGlobalLock(const ScopedGlobalLock&) = delete;
+    ScopedGlobalLock& operator=(const ScopedGlobalLock&) = delete;
     template <typename Char>
     const Char* data() const {
         return static_cast<const Char*>(p_);
@@ -98,14 +98,14 @@ private:
 
 // The clipboard, opened for `owner` and closed when it goes; opened() says whether another
 // program held it.
-class ClipboardOpening {
+class ScopedClipboard {
 public:
-    explicit ClipboardOpening(HWND owner) : opened_(OpenClipboard(owner) != FALSE) {}
-    ~ClipboardOpening() {
+    explicit ScopedClipboard(HWND owner) : opened_(OpenClipboard(owner) != FALSE) {}
+    ~ScopedClipboard() {
         if (opened_) CloseClipboard();
     }
-    ClipboardOpening(const ClipboardOpening&) = delete;
-    ClipboardOpening& operator=(const ClipboardOpening&) = delete;
+    ScopedClipboard(const ScopedClipboard&) = delete;
+    ScopedClipboard& operator=(const ScopedClipboard&) = delete;
     bool opened() const { return opened_; }
 
 private:
@@ -113,16 +113,16 @@ private:
 };
 
 // The shell's allocator, released when it goes; get() is null when it could not be had.
-class ShellAllocator {
+class ScopedShellAllocator {
 public:
-    ShellAllocator() {
+    ScopedShellAllocator() {
         if (FAILED(SHGetMalloc(&malloc_))) malloc_ = nullptr;
     }
-    ~ShellAllocator() {
+    ~ScopedShellAllocator() {
         if (malloc_) malloc_->Release();
     }
-    ShellAllocator(const ShellAllocator&) = delete;
-    ShellAllocator& operator=(const ShellAllocator&) = delete;
+    ScopedShellAllocator(const ScopedShellAllocator&) = delete;
+    ScopedShellAllocator& operator=(const ScopedShellAllocator&) = delete;
     IMalloc* get() const { return malloc_; }
 
 private:
@@ -131,14 +131,14 @@ private:
 
 // Memory the shell handed out (an item list or a buffer), given back to its allocator.
 template <typename T>
-class ShellMemory {
+class ScopedShellMemory {
 public:
-    ShellMemory(IMalloc* malloc, T* p = nullptr) : malloc_(malloc), p_(p) {}
-    ~ShellMemory() {
+    ScopedShellMemory(IMalloc* malloc, T* p = nullptr) : malloc_(malloc), p_(p) {}
+    ~ScopedShellMemory() {
         if (p_) malloc_->Free(p_);
     }
-    ShellMemory(const ShellMemory&) = delete;
-    ShellMemory& operator=(const ShellMemory&) = delete;
+    ScopedShellMemory(const ScopedShellMemory&) = delete;
+    ScopedShellMemory& operator=(const ScopedShellMemory&) = delete;
     T* get() const { return p_; }
     T** out() { return &p_; }
 
@@ -148,12 +148,12 @@ private:
 };
 
 // A drop handle, finished (DragFinish) when it goes.
-class DropFinishing {
+class ScopedDropFinish {
 public:
-    explicit DropFinishing(HDROP drop) : drop_(drop) {}
-    ~DropFinishing() { DragFinish(drop_); }
-    DropFinishing(const DropFinishing&) = delete;
-    DropFinishing& operator=(const DropFinishing&) = delete;
+    explicit ScopedDropFinish(HDROP drop) : drop_(drop) {}
+    ~ScopedDropFinish() { DragFinish(drop_); }
+    ScopedDropFinish(const ScopedDropFinish&) = delete;
+    ScopedDropFinish& operator=(const ScopedDropFinish&) = delete;
 
 private:
     HDROP drop_;
@@ -167,19 +167,19 @@ private:
 // the next paint. Nothing else in the container changed. A window whose redraw is turned
 // back on becomes visible (WM_SETREDRAW's own rule), so a hidden one (the main window while
 // it is being built, say) is left alone: nothing of it is drawn anyway.
-class RedrawPause {
+class ScopedRedrawPause {
 public:
-    explicit RedrawPause(HWND control) : control_(shown(control)), container_(shown(GetParent(control))) {
+    explicit ScopedRedrawPause(HWND control) : control_(shown(control)), container_(shown(GetParent(control))) {
         if (container_) SendMessageW(container_, WM_SETREDRAW, FALSE, 0);
         if (control_) SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
     }
-    ~RedrawPause() {
+    ~ScopedRedrawPause() {
         if (control_) SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
         if (container_) SendMessageW(container_, WM_SETREDRAW, TRUE, 0);
         if (control_) RedrawWindow(control_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
+    ScopedRedrawPause(const ScopedRedrawPause&) = delete;
+    ScopedRedrawPause& operator=(const ScopedRedrawPause&) = delete;
 
 private:
     // The window when it has the visible style of its own; null otherwise.

@@ -14,17 +14,17 @@
 
 namespace qm {
 
-class TimerCallbackFilter {
+class ScopedTimerFilter {
 public:
     // Asks the platform (callsUnsetTimerFunctions) and filters where it must.
-    TimerCallbackFilter()
+    ScopedTimerFilter()
         : hook_(callsUnsetTimerFunctions() ? SetWindowsHookExA(WH_GETMESSAGE, filter, nullptr, GetCurrentThreadId())
                                            : nullptr) {}
-    ~TimerCallbackFilter() {
+    ~ScopedTimerFilter() {
         if (hook_) UnhookWindowsHookEx(hook_);
     }
-    TimerCallbackFilter(const TimerCallbackFilter&) = delete;
-    TimerCallbackFilter& operator=(const TimerCallbackFilter&) = delete;
+    ScopedTimerFilter(const ScopedTimerFilter&) = delete;
+    ScopedTimerFilter& operator=(const ScopedTimerFilter&) = delete;
 
     bool filters() const { return hook_ != nullptr; }
 

@@ -24,7 +24,7 @@ TEST_F(ListBoxRunListTest, HasTheRunListStylesAndNoSortOrOwnerDraw) {
 TEST_F(ListBoxRunListTest, SelectAllSetsEachEntryOnceAndTheListBoxAgrees) {
     qm::runlist_cases::fill(list(), 50);
     {
-        const qm::RedrawPause pause(hwnd_);
+        const qm::ScopedRedrawPause pause(hwnd_);
         qm::selectAll(list());
     }
     EXPECT_EQ(SendMessageA(hwnd_, LB_GETSELCOUNT, 0, 0), 50);

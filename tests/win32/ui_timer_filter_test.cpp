@@ -32,14 +32,14 @@ TEST(TimerFilter, FiltersWhereThePlatformCallsAnyFunctionAndNowhereElse) {
     HWND window = CreateWindowA("STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(callsWhenPosted(window), 1);
-    EXPECT_TRUE(TimerCallbackFilter::callsUnsetTimerFunctions());
+    EXPECT_TRUE(ScopedTimerFilter::callsUnsetTimerFunctions());
     {
-        const TimerCallbackFilter filter;
+        const ScopedTimerFilter filter;
         EXPECT_TRUE(filter.filters());
         EXPECT_EQ(callsWhenPosted(nullptr), 0);
         EXPECT_EQ(callsWhenPosted(window), 0);
-        EXPECT_FALSE(TimerCallbackFilter::callsUnsetTimerFunctions());
-        EXPECT_FALSE(TimerCallbackFilter().filters());
+        EXPECT_FALSE(ScopedTimerFilter::callsUnsetTimerFunctions());
+        EXPECT_FALSE(ScopedTimerFilter().filters());
     }
     EXPECT_EQ(callsWhenPosted(window), 1);  // the filter went with its object
     DestroyWindow(window);
@@ -56,7 +56,7 @@ TEST(TimerFilter, TheQuestionDispatchesOnlyItsOwnMessage) {
     PostThreadMessageA(GetCurrentThreadId(), WM_TIMER, 2, kCountCall);
     PostMessageA(window, WM_TIMER, 3, 0);  // a control's own timer, without a function
     PostMessageA(window, WM_APP, 4, 0);
-    EXPECT_TRUE(TimerCallbackFilter::callsUnsetTimerFunctions());
+    EXPECT_TRUE(ScopedTimerFilter::callsUnsetTimerFunctions());
     EXPECT_EQ(g_calls, 0);
     const struct {
         HWND hwnd;

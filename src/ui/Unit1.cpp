@@ -83,7 +83,7 @@ void TQuillmoorMW::FormCreate(void*) {
         return;
     }
     // Position and size in 96-dpi units; placed on the screen at once.
-    setBounds(Rect{settings.left, settings.top, settings.width, settings.height});
+    setBounds(Bounds{settings.left, settings.top, settings.width, settings.height});
     setChecked(CheckBox1, settings.clear);
     setChecked(CheckBox2, settings.quit);
 
@@ -106,7 +106,7 @@ void TQuillmoorMW::FormCreate(void*) {
 void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
     action = TCloseAction::caFree;
     const RECT frame = frameRect(hwnd_);
-    const Rect r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, monitors(hwnd_));  // 96-dpi units
+    const Bounds r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, monitors(hwnd_));  // 96-dpi units
     Settings settings(settingsPath_);
     settings.writeInt(kIniTop, r.top);
     settings.writeInt(kIniLeft, r.left);

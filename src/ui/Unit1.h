@@ -129,7 +129,7 @@ private:
     // WM_DPICHANGED: the window moved to a screen of another density (ui/screen.cpp).
     void dpiChanged(WPARAM wParam, LPARAM lParam);
     void onCommand(UINT id, UINT code, HWND control);
-    void setBounds(const Rect& stored);
+    void setBounds(const Bounds& stored);
     SIZE minimumSize() const;
     static RECT frameRect(HWND hwnd);
     bool isChecked(HWND box) const;

@@ -194,12 +194,12 @@ TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
     const Layout layout = layoutFor(test::expectedDesign(main_, 12, measure), 647, 373);
     for (const ControlEntry& k : kControls) {
         if (k.ctl == Ctl::ComboBox1) continue;
-        const Rect& r = at(layout, k.ctl);
+        const Bounds& r = at(layout, k.ctl);
         expectRect(c(idOf(k.ctl)), r.left, r.top, r.width, r.height, k.name);
     }
     // The drop-down's height is its opened height (DropDownOpensOneRowPerNameFromOneToFive).
     test::expectCaptionsFitAndNothingOverlaps(main_, 12, measure);
-    const Rect& want = at(layout, Ctl::ComboBox1);
+    const Bounds& want = at(layout, Ctl::ComboBox1);
     const RECT combo = rectInParent(c(kIdComboBox1));
     EXPECT_EQ(combo.left, want.left);
     EXPECT_EQ(combo.top, want.top);

@@ -131,7 +131,7 @@ protected:
             ASSERT_EQ(client.bottom, h);
             const Layout layout = layoutFor(design, w, h);
             for (const ControlEntry& k : kControls) {
-                const Rect& want = at(layout, k.ctl);
+                const Bounds& want = at(layout, k.ctl);
                 const RECT r = rectInParent(c(idOf(k.ctl)));
                 EXPECT_EQ(r.left, want.left) << k.name << " +" << grow;
                 EXPECT_EQ(r.top, want.top) << k.name << " +" << grow;

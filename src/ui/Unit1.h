@@ -142,7 +142,7 @@ private:
     void onCommand(UINT id, UINT code);
     // The context menu's items, from the table of commands.
     static std::vector<TMenuItem> menuItems();
-    void setBounds(const Rect& stored);
+    void setBounds(const Bounds& stored);
     SIZE minimumSize() const;
     static RECT frameRect(HWND hwnd);
 

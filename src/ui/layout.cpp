@@ -1,31 +1,17 @@
 #include "ui/layout.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace qm {
 
-std::int64_t mulDiv64(std::int64_t number, std::int64_t numerator, std::int64_t denominator) {
-    if (denominator == 0) return -1;
-    const std::int64_t product = number * numerator;
-    const bool negative = (product < 0) != (denominator < 0);
-    const std::int64_t p = product < 0 ? -product : product;
-    const std::int64_t d = denominator < 0 ? -denominator : denominator;
-    const std::int64_t q = (p + d / 2) / d;
-    return negative ? -q : q;
-}
-
-int mulDiv(int number, int numerator, int denominator) {
-    return static_cast<int>(mulDiv64(number, numerator, denominator));
-}
-
 namespace {
 
-// One axis of the rule: `near`/`far` say whether the control follows the parent's near
-// (left/top) and far (right/bottom) edge.
+// One axis of the rule: `nearEdge` and `farEdge` say whether the control follows the parent's
+// near (left or top) and far (right or bottom) edge. A control that follows both, in a parent
+// that shrank by more than the control's design size, is left with no size, never less.
 void placeAxis(int& pos, int& size, bool nearEdge, bool farEdge, int parentDesign, int parentNow) {
     if (nearEdge && farEdge) {
-        size = parentNow - (parentDesign - size);
+        size = std::max(0, parentNow - (parentDesign - size));
     } else if (farEdge) {
         pos = parentNow - (parentDesign - pos);
     } else if (!nearEdge) {
@@ -34,8 +20,8 @@ void placeAxis(int& pos, int& size, bool nearEdge, bool farEdge, int parentDesig
     }
 }
 
-Rect place(const ControlDesign& c, int designW, int designH, int nowW, int nowH) {
-    Rect r = c.rect;
+Bounds place(const ControlDesign& c, int designW, int designH, int nowW, int nowH) {
+    Bounds r = c.bounds;
     placeAxis(r.left, r.width, c.anchors & kLeft, c.anchors & kRight, designW, nowW);
     placeAxis(r.top, r.height, c.anchors & kTop, c.anchors & kBottom, designH, nowH);
     r.width = std::max(r.width, c.minWidth);
@@ -46,7 +32,7 @@ struct Size {
     int width, height;
 };
 
-bool sameRows(const Rect& a, const Rect& b) {
+bool sameRows(const Bounds& a, const Bounds& b) {
     return a.top < b.bottom() && b.top < a.bottom();
 }
 
@@ -58,10 +44,10 @@ struct Reach {
 };
 Reach reachOf(const Design& design, const Layout& l, const ControlDesign& c, Size parent) {
     const int gap = scaled(design, kClearance);
-    const Rect& r = at(l, c.id);
+    const Bounds& r = at(l, c.id);
     Reach reach{gap, parent.width - gap};
     for (const ControlDesign& o : design.controls) {
-        const Rect& q = at(l, o.id);
+        const Bounds& q = at(l, o.id);
         if (o.id == c.id || o.inGroup != c.inGroup || !sameRows(r, q)) continue;
         if (q.left + q.width / 2 < r.left + r.width / 2) {
             reach.left = std::max(reach.left, q.right() + gap);
@@ -72,23 +58,37 @@ Reach reachOf(const Design& design, const Layout& l, const ControlDesign& c, Siz
     return reach;
 }
 
+// Makes room for a label's text: the control next right of it in its row (the one it labels)
+// starts kClearance after the text, keeping its right edge. The text has room up to kClearance
+// before that control's right edge, which leaves the control no width (never less), and before
+// the parent's edge; a longer label is cut there. Nothing further right moves.
+void pushNextRight(const Design& design, Layout& l, const ControlDesign& c, Size parent) {
+    const int gap = scaled(design, kClearance);
+    Bounds& r = at(l, c.id);
+    Bounds* next = nullptr;
+    for (const ControlDesign& o : design.controls) {
+        Bounds& q = at(l, o.id);
+        if (o.id == c.id || o.inGroup != c.inGroup || !sameRows(r, q) || q.left < r.left) continue;
+        if (!next || q.left < next->left) next = &q;
+    }
+    const int reach = std::min(parent.width, next ? next->right() : parent.width) - gap;
+    const int room = std::max(0, reach - r.left);
+    r.width = std::min(r.width, room);
+    const int start = r.left + std::min(c.captionWidth, room) + gap;
+    if (!next || next->left >= start) return;
+    const int right = next->right();
+    next->left = std::min(start, right);
+    next->width = right - next->left;
+}
+
 // Gives each caption the room it needs, where its control is narrower (ControlEntry's Grow).
 void fitCaptions(const Design& design, Layout& l, Size client, Size group) {
     for (const ControlDesign& c : design.controls) {
         if (c.captionWidth <= 0 || c.grow == Grow::None) continue;
-        Rect& r = at(l, c.id);
+        Bounds& r = at(l, c.id);
         const Size parent = c.inGroup ? group : client;
         if (c.grow == Grow::PushesRight) {
-            // The controls right of it in its row start after its text and the gap.
-            const int start = r.left + c.captionWidth + scaled(design, kClearance);
-            for (const ControlDesign& o : design.controls) {
-                Rect& q = at(l, o.id);
-                if (o.id == c.id || o.inGroup != c.inGroup || !sameRows(r, q) || q.left < r.left) continue;
-                if (q.left >= start) continue;
-                const int right = q.right();
-                q.left = std::min(start, right);
-                q.width = right - q.left;
-            }
+            pushNextRight(design, l, c, parent);
             continue;
         }
         const int need = c.grow == Grow::Right ? c.captionWidth + scaled(design, kCheckBoxRoom)
@@ -118,7 +118,7 @@ Design scaledDesign(int num, int den) {
     Design d{};
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const ControlEntry& e = kControls[i];
-        d.controls[i] = {e.ctl, e.inGroup, e.rect, e.anchors, e.minWidth, e.grow, 0};
+        d.controls[i] = {e.ctl, e.inGroup, e.bounds, e.anchors, e.minWidth, e.grow, 0};
     }
     d.clientWidth = 332;
     d.clientHeight = 273;
@@ -130,7 +130,7 @@ Design scaledDesign(int num, int den) {
     if (num == den) return d;
     auto s = [&](int v) { return mulDiv(v, num, den); };
     for (ControlDesign& c : d.controls) {
-        c.rect = {s(c.rect.left), s(c.rect.top), s(c.rect.width), s(c.rect.height)};
+        c.bounds = {s(c.bounds.left), s(c.bounds.top), s(c.bounds.width), s(c.bounds.height)};
         c.minWidth = s(c.minWidth);
     }
     d.clientWidth = s(d.clientWidth);
@@ -142,7 +142,7 @@ Design scaledDesign(int num, int den) {
 }
 
 void sizeTo(Design& design, Ctl control, int width, int height) {
-    Rect& r = design.controls[static_cast<std::size_t>(indexOf(control))].rect;
+    Bounds& r = design.controls[static_cast<std::size_t>(indexOf(control))].bounds;
     r.width = width;
     r.height = height;
 }
@@ -163,7 +163,7 @@ std::string withoutAccessMarks(const std::string& caption) {
 Layout layoutFor(const Design& design, int clientWidth, int clientHeight) {
     Layout out{};
     const ControlDesign& group = design.controls[static_cast<std::size_t>(indexOf(Ctl::GroupBox1))];
-    const Rect groupNow = place(group, design.clientWidth, design.clientHeight, clientWidth, clientHeight);
+    const Bounds groupNow = place(group, design.clientWidth, design.clientHeight, clientWidth, clientHeight);
     for (const ControlDesign& c : design.controls) {
         at(out, c.id) = c.inGroup ? place(c, design.groupWidth, design.groupHeight, groupNow.width, groupNow.height)
                                   : place(c, design.clientWidth, design.clientHeight, clientWidth, clientHeight);

@@ -4,28 +4,13 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "text/texts.h"
+#include "ui/geometry.h"
 #include "ui/resource.h"
 
 namespace qm {
-
-struct Rect {
-    int left = 0, top = 0, width = 0, height = 0;
-    int right() const { return left + width; }
-    int bottom() const { return top + height; }
-    bool operator==(const Rect& o) const {
-        return left == o.left && top == o.top && width == o.width && height == o.height;
-    }
-};
-
-// Multiply and divide, giving the nearest integer with a half going away from zero
-// (Win32 MulDiv); -1 when dividing by 0. The 64-bit form is for factors whose product fits
-// 64 bits and results that may not fit int.
-std::int64_t mulDiv64(std::int64_t number, std::int64_t numerator, std::int64_t denominator);
-int mulDiv(int number, int numerator, int denominator);
 
 // The controls by name, in the order of the table below.
 enum class Ctl { Button6, GroupBox1, Button1, Button2, Button3, ListBox1, CheckBox1, CheckBox2, ComboBox1, Label1 };
@@ -48,10 +33,12 @@ enum class Kind { Label, GroupBox, PushButton, DefaultButton, CheckBox, ListBox,
 // How a control makes room for a caption wider than it:
 //   Right        grows to the right (a check box: its box and gap, then the text);
 //   AboutCentre  grows evenly on both sides (a button: its frame on each side of the text);
-//   PushesRight  is sized to its text and pushes the left edge of what stands right of it in
-//                its row further right, that control keeping its right edge (a label).
+//   PushesRight  is sized to its text and pushes the left edge of the control next right of it
+//                in its row (the one it labels) further right, that control keeping its right
+//                edge; it takes at most the room that leaves that control no width, and is cut
+//                beyond (a label).
 // Each grows just enough, never nearer another control of its parent or the parent's edges
-// than kClearance.
+// than kClearance, and no control is ever given a negative width.
 enum class Grow { None, Right, AboutCentre, PushesRight };
 
 // The room a control's frame needs beside its caption's text, in design units (scaled like
@@ -68,7 +55,7 @@ struct ControlEntry {
     Kind kind;
     bool inGroup;         // a child of GroupBox1, placed in its client area (its whole size)
     const char* caption;  // code page 932
-    Rect rect;            // design position and size in its parent
+    Bounds bounds;        // design position and size in its parent
     unsigned anchors;
     int minWidth;  // 0: none
     Grow grow;
@@ -102,10 +89,6 @@ inline constexpr std::array<ControlEntry, kControlCount> kControls = {{
 }};
 // clang-format on
 
-inline const ControlEntry& entryOf(Ctl c) {
-    return kControls[static_cast<std::size_t>(indexOf(c))];
-}
-
 // The window's design position and size, where it stands until the settings place it, and
 // its smallest frame, in 96-dpi units.
 inline constexpr int kDesignLeft = 884, kDesignTop = 111, kDesignWidth = 340, kDesignHeight = 300;
@@ -115,7 +98,7 @@ inline constexpr int kMinWidth = 300, kMinHeight = 200;
 struct ControlDesign {
     Ctl id;
     bool inGroup;
-    Rect rect;
+    Bounds bounds;
     unsigned anchors;
     int minWidth;
     Grow grow;
@@ -147,16 +130,16 @@ void setCaptionWidth(Design& design, Ctl control, int width);
 // (No code page 932 trail byte is "&", so the bytes can be walked one by one.)
 std::string withoutAccessMarks(const std::string& caption);
 
-using Layout = std::array<Rect, kControlCount>;
+using Layout = std::array<Bounds, kControlCount>;
 
 // Every control's rectangle (relative to its parent) for the window's client size: the resize
 // rules, then the room each caption needs.
 Layout layoutFor(const Design& design, int clientWidth, int clientHeight);
 
-inline const Rect& at(const Layout& l, Ctl c) {
+inline const Bounds& at(const Layout& l, Ctl c) {
     return l[static_cast<std::size_t>(indexOf(c))];
 }
-inline Rect& at(Layout& l, Ctl c) {
+inline Bounds& at(Layout& l, Ctl c) {
     return l[static_cast<std::size_t>(indexOf(c))];
 }
 

@@ -118,7 +118,7 @@ void TQuillmoorMW::FormCreate(void*) {
     }
     // Position and size in 96-dpi units; placed on the screen at once.
     const StoredWindow& stored = settings.window;
-    setBounds(Rect{stored.left, stored.top, stored.width, stored.height});
+    setBounds(Bounds{stored.left, stored.top, stored.width, stored.height});
     Button(CheckBox1).setChecked(stored.clear);
     Button(CheckBox2).setChecked(stored.quit);
 
@@ -156,7 +156,7 @@ void TQuillmoorMW::close() {
 void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
     action = TCloseAction::caFree;
     const RECT frame = frameRect(hwnd_);
-    const Rect r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, monitors(hwnd_));  // 96-dpi units
+    const Bounds r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, monitors(hwnd_));  // 96-dpi units
     Settings settings(settingsPath_);
     writeStoredWindow(settings,
                       {r.top, r.left, r.height, r.width, Button(CheckBox1).checked(), Button(CheckBox2).checked()});

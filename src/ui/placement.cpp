@@ -120,10 +120,6 @@ int lengthWithinInt(const Span& s) {
 
 }  // namespace
 
-bool hasSize(const Edges& r) {
-    return r.right > r.left && r.bottom > r.top;
-}
-
 int toScreenPixels(int value, int dpi) {
     return clampToInt(mulDiv64(value, validDpi(dpi), 96));
 }
@@ -132,7 +128,7 @@ int toStoredUnits(int value, int dpi) {
     return clampToInt(mulDiv64(value, 96, validDpi(dpi)));
 }
 
-Rect placeStored(const Rect& stored, const std::vector<Monitor>& monitors, const SizeLimits& limits) {
+Bounds placeStored(const Bounds& stored, const std::vector<Monitor>& monitors, const SizeLimits& limits) {
     const Monitor* on = holding(stored.left, stored.top, monitors, unitsOf);
     const Monitor* home = on ? on : nearest(stored.left, stored.top, monitors);
     const int dpi = home ? validDpi(home->dpi) : 96;
@@ -159,7 +155,7 @@ Rect placeStored(const Rect& stored, const std::vector<Monitor>& monitors, const
     return {static_cast<int>(x.start), static_cast<int>(y.start), lengthWithinInt(x), lengthWithinInt(y)};
 }
 
-Rect storedFor(const Edges& frame, const std::vector<Monitor>& monitors) {
+Bounds storedFor(const Edges& frame, const std::vector<Monitor>& monitors) {
     const Monitor* on = holding(frame.left, frame.top, monitors, pixelsOf);
     const Monitor* home = on ? on : nearest(frame.left, frame.top, monitors);
     const int dpi = home ? validDpi(home->dpi) : 96;
@@ -170,7 +166,7 @@ Rect storedFor(const Edges& frame, const std::vector<Monitor>& monitors) {
             clampToInt(mulDiv64(f.x.length, 96, dpi)), clampToInt(mulDiv64(f.y.length, 96, dpi))};
 }
 
-Rect frameForDpi(const std::optional<Edges>& suggested, const Edges& frame, int from, int to) {
+Bounds frameForDpi(const std::optional<Edges>& suggested, const Edges& frame, int from, int to) {
     const Edges& e = suggested ? *suggested : frame;
     const i64 width = static_cast<i64>(e.right) - e.left;
     const i64 height = static_cast<i64>(e.bottom) - e.top;

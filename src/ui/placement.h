@@ -21,17 +21,9 @@
 #include <optional>
 #include <vector>
 
-#include "ui/layout.h"
+#include "ui/geometry.h"
 
 namespace qm {
-
-// A rectangle on the screen by its edges (a monitor, its work area, the window's frame).
-struct Edges {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
-
-// A rectangle with a width and a height (its far edges beyond its near ones).
-bool hasSize(const Edges& r);
 
 // A monitor as the system describes it: its rectangle and its work area in screen pixels, and
 // its pixels per inch (0 or less counts as 96).
@@ -58,15 +50,15 @@ struct SizeLimits {
 // work area is moved into that monitor's work area, keeping its size unless it is larger;
 // one that meets a work area anywhere stays where it was stored. Without a monitor the
 // stored numbers are pixels.
-Rect placeStored(const Rect& stored, const std::vector<Monitor>& monitors, const SizeLimits& limits);
+Bounds placeStored(const Bounds& stored, const std::vector<Monitor>& monitors, const SizeLimits& limits);
 
 // What the settings file keeps for the window's frame on the screen (96-dpi units): the frame
 // converted for the monitor it belongs to.
-Rect storedFor(const Edges& frame, const std::vector<Monitor>& monitors);
+Bounds storedFor(const Edges& frame, const std::vector<Monitor>& monitors);
 
 // The window's frame when its pixels per inch change from `from` to `to`: the rectangle the
 // system suggests when there is one, otherwise the present frame with its top-left kept and its
 // size scaled by to/from (held within int).
-Rect frameForDpi(const std::optional<Edges>& suggested, const Edges& frame, int from, int to);
+Bounds frameForDpi(const std::optional<Edges>& suggested, const Edges& frame, int from, int to);
 
 }  // namespace qm

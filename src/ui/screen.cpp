@@ -84,7 +84,7 @@ std::optional<Edges> suggestedRect(LPARAM lParam) {
     return e;
 }
 
-Rect frameOf(HWND hwnd) {
+Bounds frameOf(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
@@ -126,7 +126,7 @@ void TQuillmoorMW::dpiChanged(WPARAM wParam, LPARAM lParam) {
     const int dpi = HIWORD(wParam);
     if (!ListBox1 || LOWORD(wParam) != dpi || dpi != windowDpi(hwnd_)) return;
     const RECT now = frameRect(hwnd_);
-    const Rect r = frameForDpi(suggestedRect(lParam), edgesOf(now), dpi_, dpi);
+    const Bounds r = frameForDpi(suggestedRect(lParam), edgesOf(now), dpi_, dpi);
     scaleTo(dpi);
     setItemHeights();
     // Minimized, it keeps its restored place; the layout follows when it is restored.
@@ -143,9 +143,9 @@ SIZE TQuillmoorMW::minimumSize() const {
 
 // The stored position and size (96-dpi units) on the monitor they belong to: converted for
 // it, within the size limits, and on a monitor's work area.
-void TQuillmoorMW::setBounds(const Rect& stored) {
+void TQuillmoorMW::setBounds(const Bounds& stored) {
     const SizeLimits limits{kMinWidth, kMinHeight, GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-    const Rect r = placeStored(stored, monitors(hwnd_), limits);
+    const Bounds r = placeStored(stored, monitors(hwnd_), limits);
     // A window already there (the stored place is where it was created, as after closing it
     // unmoved at 96 dpi) is left alone: the call would move nothing and still send the window
     // its messages. Moved onto a monitor of another density, the window has meanwhile taken

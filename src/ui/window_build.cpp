@@ -81,7 +81,7 @@ void TQuillmoorMW::buildComponents() {
     at(placed_, Ctl::ComboBox1).height = 0;
     for (const ControlEntry& e : kControls) {
         const KindClass k = classOf(e.kind);
-        const Rect& r = at(placed_, e.ctl);
+        const Bounds& r = at(placed_, e.ctl);
         HWND w = CreateWindowExA(k.exStyle, k.cls, e.caption, WS_CHILD | WS_VISIBLE | k.style, r.left, r.top, r.width,
                                  r.height, e.inGroup ? GroupBox1 : hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(idOf(e.ctl))), inst, nullptr);
@@ -158,8 +158,8 @@ void TQuillmoorMW::applyLayout() {
     // The drop-down keeps the height it was last given (fitDropDown).
     at(l, Ctl::ComboBox1).height = at(placed_, Ctl::ComboBox1).height;
     for (const ControlEntry& e : kControls) {
-        const Rect& r = at(l, e.ctl);
-        Rect& was = at(placed_, e.ctl);
+        const Bounds& r = at(l, e.ctl);
+        Bounds& was = at(placed_, e.ctl);
         if (r == was) continue;
         MoveWindow(control(e.ctl), r.left, r.top, r.width, r.height, TRUE);
         was = r;
@@ -170,7 +170,7 @@ void TQuillmoorMW::applyLayout() {
 // takes its opened height for the names it holds now and the item height it has now, which is
 // the height the list opens to.
 void TQuillmoorMW::fitDropDown() {
-    Rect& was = at(placed_, Ctl::ComboBox1);
+    Bounds& was = at(placed_, Ctl::ComboBox1);
     const int height = comboOpenHeight(ComboBox1);
     if (height == was.height) return;
     SetWindowPos(ComboBox1, nullptr, 0, 0, was.width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

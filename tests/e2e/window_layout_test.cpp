@@ -1,14 +1,17 @@
-// The main window as it stands on the screen: class, owner, captions, styles, the layout
-// applied to its controls, the drop-down's opened height, the minimum size, the initial
-// position and the tab order. (The layout's figures and resize rules are checked natively in
-// tests/native/layout_test.cpp; fonts and paint in-process, in
-// tests/win32/ui_fonts_colours_test.cpp: GDI handles cannot be read from another process.)
+// The main window as it stands on the screen: class, owner, captions, styles, where its
+// controls stand at three client sizes (the design's figures, the resize rules' and the room
+// the captions take in the window font, written out), the drop-down's opened height, the
+// minimum size, the initial position and the tab order. (The resize rules and the caption
+// room at every edge are checked natively in tests/native/layout_test.cpp; fonts and paint
+// in-process, in tests/win32/ui_fonts_colours_test.cpp: GDI handles cannot be read from
+// another process.)
 #include <gtest/gtest.h>
 
 #include "harness.h"
 #include "runlist/listbox_runlist.h"
 #include "ui/layout.h"
 #include "ui/resource.h"
+#include "window_places.h"
 
 namespace qm::e2e {
 namespace {
@@ -37,14 +40,6 @@ RECT clientOf(HWND w) {
     RECT r{};
     GetClientRect(w, &r);
     return r;
-}
-
-void expectRect(HWND c, int left, int top, int width, int height, const char* name) {
-    const RECT r = rectInParent(c);
-    EXPECT_EQ(r.left, left) << name;
-    EXPECT_EQ(r.top, top) << name;
-    EXPECT_EQ(r.right - r.left, width) << name;
-    EXPECT_EQ(r.bottom - r.top, height) << name;
 }
 
 // The visible drop-down list of a combo box of process `pid` (class ComboLBox), if any.
@@ -180,30 +175,66 @@ TEST_F(MainWindow, DropDownOpensOneRowPerNameFromOneToFive) {
     }
 }
 
-// After a resize every control stands where the layout puts it for the new client size,
-// Label1 sized to its text in its own font, every caption given the room it needs.
+// Every control stands where the window's client size puts it: at the design size 332 x 273
+// on its design rectangle; with the group box at its narrowest (275 wide) and at 630 x 324,
+// the three buttons spread, the list and CheckBox1 as wide as the rules make them and the
+// bottom row 100 lower. Each caption wider than its control gets just the room it needs: in
+// the window font (UmePlus P Gothic at -12) 「ファイル追加」 and 「フォルダ追加」 are 72 wide,
+// and a button takes 2 on each side, 76 of 73: 1 more on the left, 2 on the right; the check
+// boxes take 16 before their text, 「実行したらリストをクリアする」 (168) needs 184 and
+// 「実行したら終了する」 (108) 124, each growing right. Label1 is sized to 「アプリ選択」 in its
+// own font (-13), 65 x 13, and the drop-down starts 2 after it, at 16 + 65 + 2, keeping its
+// right edge.
 TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
     ASSERT_NE(open(), nullptr);
-    test::expectCaptionsFitAndNothingOverlaps(main_, 12, test::measureInFace(kWindowFace, -12, -13));
-    resizeClient(292, 273);  // the narrowest group box
-    test::expectCaptionsFitAndNothingOverlaps(main_, 12, test::measureInFace(kWindowFace, -12, -13));
-    resizeClient(647, 373);
-    ASSERT_EQ(clientOf(main_).right, 647);
-    ASSERT_EQ(clientOf(main_).bottom, 373);
     const test::TextMeasure measure = test::measureInFace(kWindowFace, -12, -13);
-    const Layout layout = layoutFor(test::expectedDesign(main_, 12, measure), 647, 373);
-    for (const ControlEntry& k : kControls) {
-        if (k.ctl == Ctl::ComboBox1) continue;
-        const Rect& r = at(layout, k.ctl);
-        expectRect(c(idOf(k.ctl)), r.left, r.top, r.width, r.height, k.name);
+    {
+        SCOPED_TRACE("332 x 273");
+        expectPlaces(main_, 332, 273,
+                     {{kIdLabel1, "Label1", 16, 243, 65, 13},
+                      {kIdGroupBox1, "GroupBox1", 8, 9, 315, 224},
+                      {kIdButton1, "Button1", 15 - 1, 151, 73 + 3, 25},
+                      {kIdButton2, "Button2", 123 - 1, 151, 73 + 3, 25},
+                      {kIdButton3, "Button3", 226, 151, 73, 25},
+                      {kIdListBox1, "ListBox1", 8, 17, 299, 127},
+                      {kIdCheckBox1, "CheckBox1", 24, 180, 161 + 23, 20},
+                      {kIdCheckBox2, "CheckBox2", 24, 200, 121 + 3, 20},
+                      {kIdButton6, "Button6", 270, 238, 47, 25},
+                      {kIdComboBox1, "ComboBox1", 83, 240, 188 - 3, 0}});
+        test::expectCaptionsFitAndNothingOverlaps(main_, 12, measure);
     }
-    // The drop-down's height is its opened height (DropDownOpensOneRowPerNameFromOneToFive).
-    test::expectCaptionsFitAndNothingOverlaps(main_, 12, measure);
-    const Rect& want = at(layout, Ctl::ComboBox1);
-    const RECT combo = rectInParent(c(kIdComboBox1));
-    EXPECT_EQ(combo.left, want.left);
-    EXPECT_EQ(combo.top, want.top);
-    EXPECT_EQ(combo.right - combo.left, want.width);
+    {
+        SCOPED_TRACE("292 x 273");
+        resizeClient(292, 273);
+        expectPlaces(main_, 292, 273,
+                     {{kIdLabel1, "Label1", 16, 243, 65, 13},
+                      {kIdGroupBox1, "GroupBox1", 8, 9, 275, 224},
+                      {kIdButton1, "Button1", 9 - 1, 151, 73 + 3, 25},
+                      {kIdButton2, "Button2", 103 - 1, 151, 73 + 3, 25},
+                      {kIdButton3, "Button3", 193, 151, 73, 25},
+                      {kIdListBox1, "ListBox1", 8, 17, 259, 127},
+                      {kIdCheckBox1, "CheckBox1", 24, 180, 161 + 23, 20},
+                      {kIdCheckBox2, "CheckBox2", 24, 200, 121 + 3, 20},
+                      {kIdButton6, "Button6", 230, 238, 47, 25},
+                      {kIdComboBox1, "ComboBox1", 83, 240, 148 - 3, 0}});
+        test::expectCaptionsFitAndNothingOverlaps(main_, 12, measure);
+    }
+    {
+        SCOPED_TRACE("647 x 373");
+        resizeClient(647, 373);
+        expectPlaces(main_, 647, 373,
+                     {{kIdLabel1, "Label1", 16, 343, 65, 13},
+                      {kIdGroupBox1, "GroupBox1", 8, 9, 630, 324},
+                      {kIdButton1, "Button1", 66 - 1, 251, 73 + 3, 25},
+                      {kIdButton2, "Button2", 282 - 1, 251, 73 + 3, 25},
+                      {kIdButton3, "Button3", 488, 251, 73, 25},
+                      {kIdListBox1, "ListBox1", 8, 17, 614, 227},
+                      {kIdCheckBox1, "CheckBox1", 24, 280, 476, 20},
+                      {kIdCheckBox2, "CheckBox2", 24, 300, 121 + 3, 20},
+                      {kIdButton6, "Button6", 585, 338, 47, 25},
+                      {kIdComboBox1, "ComboBox1", 83, 340, 503 - 3, 0}});
+        test::expectCaptionsFitAndNothingOverlaps(main_, 12, measure);
+    }
 }
 
 TEST_F(MainWindow, RefusesToBeSmallerThan300By200) {

@@ -11,10 +11,12 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "harness.h"
 #include "ui/layout.h"
 #include "ui/resource.h"
+#include "window_places.h"
 
 namespace qm::e2e {
 namespace {
@@ -112,41 +114,32 @@ protected:
             },
             3000);
     }
-    // The window applies what the layout computes for its font, scaled by zero/12 (the
-    // figures themselves are the native layout test's): at the scaled design client size, and
-    // 100 wider and taller, where the resize rules work from the scaled design sizes. Label1
-    // is sized to "アプリ選択" in its own font, scaled once.
-    void expectScaledLayout(const char* face, int zero, int windowFontHeight) {
+    // The window at its font's scale: at the design client size scaled by zero/12 and at one
+    // 100 wider and taller, every control where `atDesign` and `larger` put it, every caption
+    // whole in the window font (`face` at `windowFontHeight`) and Label1's own (-13 scaled),
+    // and the run list's rows as high as "0".
+    void expectScaledLayout(const char* face, int zero, int windowFontHeight, int clientWidth, int clientHeight,
+                            const std::vector<Place>& atDesign, const std::vector<Place>& larger) {
         std::string realised;
         test::textExtent(face, windowFontHeight, "0", &realised);
         ASSERT_EQ(realised, face);
-        const test::TextMeasure measure = test::measureInFace(face, windowFontHeight, mulDiv(-13, zero, 12));
-        const Design design = test::expectedDesign(main_, zero, measure);
+        const test::TextMeasure measure = test::measureInFace(face, windowFontHeight, MulDiv(-13, zero, 12));
         for (int grow : {0, 100}) {
-            const int w = design.clientWidth + grow, h = design.clientHeight + grow;
-            resizeClient(w, h);
-            RECT client{};
-            GetClientRect(main_, &client);
-            ASSERT_EQ(client.right, w);
-            ASSERT_EQ(client.bottom, h);
-            const Layout layout = layoutFor(design, w, h);
-            for (const ControlEntry& k : kControls) {
-                const Rect& want = at(layout, k.ctl);
-                const RECT r = rectInParent(c(idOf(k.ctl)));
-                EXPECT_EQ(r.left, want.left) << k.name << " +" << grow;
-                EXPECT_EQ(r.top, want.top) << k.name << " +" << grow;
-                EXPECT_EQ(r.right - r.left, want.width) << k.name << " +" << grow;
-                // The drop-down's height is its opened height.
-                if (k.ctl != Ctl::ComboBox1) {
-                    EXPECT_EQ(r.bottom - r.top, want.height) << k.name << " +" << grow;
-                }
-            }
+            SCOPED_TRACE(grow);
+            resizeClient(clientWidth + grow, clientHeight + grow);
+            expectPlaces(main_, clientWidth + grow, clientHeight + grow, grow ? larger : atDesign);
             test::expectCaptionsFitAndNothingOverlaps(main_, zero, measure);
         }
         EXPECT_EQ(SendMessageW(c(kIdListBox1), LB_GETITEMHEIGHT, 0, 0), zero);
     }
 };
 
+// IPA P Gothic's "0" is 13 pixels: every design figure times 13/12, to the nearest pixel, the
+// client 360 x 296 and the group box 341 x 243. 100 wider and taller, the group box 441 x 343
+// spreads the buttons about their centres (MulDiv(55, 441, 341) - 39 for Button1). Its
+// captions are narrower than the design font's and all fit (「ファイル追加」 64 and 2 x 2 in
+// 79, 「実行したらリストをクリアする」 143 and 17 in 174); Label1 is sized to 「アプリ選択」
+// at -14, 64 x 15, and ends more than 2 before the drop-down.
 TEST_F(ScaledWindow, FontWhoseZeroIs13PixelsScalesEverythingBy13Over12) {
     const int zero = zeroHeight("IPAPGothic", -12);
     ASSERT_EQ(zero, 13);
@@ -156,19 +149,67 @@ TEST_F(ScaledWindow, FontWhoseZeroIs13PixelsScalesEverythingBy13Over12) {
         open();
     }
     ASSERT_NE(main_, nullptr);
-    expectScaledLayout("IPAPGothic", zero, -12);
+    expectScaledLayout("IPAPGothic", zero, -12, 360, 296,
+                       {{kIdLabel1, "Label1", 17, 263, 64, 15},
+                        {kIdGroupBox1, "GroupBox1", 9, 10, 341, 243},
+                        {kIdButton1, "Button1", 16, 164, 79, 27},
+                        {kIdButton2, "Button2", 133, 164, 79, 27},
+                        {kIdButton3, "Button3", 245, 164, 79, 27},
+                        {kIdListBox1, "ListBox1", 9, 18, 324, 138},
+                        {kIdCheckBox1, "CheckBox1", 26, 195, 174, 22},
+                        {kIdCheckBox2, "CheckBox2", 26, 217, 131, 22},
+                        {kIdButton6, "Button6", 293, 258, 51, 27},
+                        {kIdComboBox1, "ComboBox1", 87, 260, 204, 0}},
+                       {{kIdLabel1, "Label1", 17, 363, 64, 15},
+                        {kIdGroupBox1, "GroupBox1", 9, 10, 441, 343},
+                        {kIdButton1, "Button1", 32, 264, 79, 27},
+                        {kIdButton2, "Button2", 183, 264, 79, 27},
+                        {kIdButton3, "Button3", 328, 264, 79, 27},
+                        {kIdListBox1, "ListBox1", 9, 18, 424, 238},
+                        {kIdCheckBox1, "CheckBox1", 26, 295, 274, 22},
+                        {kIdCheckBox2, "CheckBox2", 26, 317, 131, 22},
+                        {kIdButton6, "Button6", 393, 358, 51, 27},
+                        {kIdComboBox1, "ComboBox1", 87, 360, 304, 0}});
 }
 
+// At 120 pixels per inch the window font is -15 and its "0" 15 pixels: every design figure
+// times 15/12, the client 415 x 341 and the group box 394 x 280; 100 wider and taller, the
+// group box 494 x 380. A button takes 3 (2 scaled) on each side of its text: 「ファイル追加」
+// and 「フォルダ追加」 are 90 wide, so Button1 and Button2 need 96 of their 91, 2 more on the
+// left and 3 on the right. A check box takes 20 (16 scaled) before its text: 「実行したらリスト
+// をクリアする」 (210) needs 230 of 201, 「実行したら終了する」 (135) 155 of 151. Label1 is sized
+// to 「アプリ選択」 at -16, 80 x 16, and the drop-down starts 3 after it, at 20 + 80 + 3,
+// keeping its right edge.
 TEST_F(ScaledWindow, At120PixelsPerInchTheWindowFontGrowsAndEverythingScalesWithIt) {
-    const int zero = zeroHeight(kDesignFace, mulDiv(-12, 120, 96));  // -15
-    ASSERT_NE(zero, 12);
+    const int zero = zeroHeight(kDesignFace, MulDiv(-12, 120, 96));  // -15
+    ASSERT_EQ(zero, 15);
     {
         const DWORD ppi = 120;
         RegistryOverride dpi(kDesktop, "LogPixels", REG_DWORD, &ppi, sizeof ppi);
         open();
     }
     ASSERT_NE(main_, nullptr);
-    expectScaledLayout(kDesignFace, zero, mulDiv(-12, 120, 96));
+    expectScaledLayout(kDesignFace, zero, -15, 415, 341,
+                       {{kIdLabel1, "Label1", 20, 304, 80, 16},
+                        {kIdGroupBox1, "GroupBox1", 10, 11, 394, 280},
+                        {kIdButton1, "Button1", 19 - 2, 189, 91 + 5, 31},
+                        {kIdButton2, "Button2", 154 - 2, 189, 91 + 5, 31},
+                        {kIdButton3, "Button3", 283, 189, 91, 31},
+                        {kIdListBox1, "ListBox1", 10, 21, 374, 159},
+                        {kIdCheckBox1, "CheckBox1", 30, 225, 201 + 29, 25},
+                        {kIdCheckBox2, "CheckBox2", 30, 250, 151 + 4, 25},
+                        {kIdButton6, "Button6", 338, 298, 59, 31},
+                        {kIdComboBox1, "ComboBox1", 103, 300, 235 - 3, 0}},
+                       {{kIdLabel1, "Label1", 20, 404, 80, 16},
+                        {kIdGroupBox1, "GroupBox1", 10, 11, 494, 380},
+                        {kIdButton1, "Button1", 35 - 2, 289, 91 + 5, 31},
+                        {kIdButton2, "Button2", 205 - 2, 289, 91 + 5, 31},
+                        {kIdButton3, "Button3", 366, 289, 91, 31},
+                        {kIdListBox1, "ListBox1", 10, 21, 474, 259},
+                        {kIdCheckBox1, "CheckBox1", 30, 325, 301, 25},
+                        {kIdCheckBox2, "CheckBox2", 30, 350, 151 + 4, 25},
+                        {kIdButton6, "Button6", 438, 398, 59, 31},
+                        {kIdComboBox1, "ComboBox1", 103, 400, 335 - 3, 0}});
 }
 
 // The system sends WM_DPICHANGED with the density the window then has. Another program that

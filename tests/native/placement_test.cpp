@@ -23,7 +23,7 @@ Monitor monitor(int x, int y, int w, int h, int dpi, int bar = 0) {
 std::vector<Monitor> oneAt(int dpi) {
     return {monitor(0, 0, 1280, 1024, dpi)};
 }
-Edges edges(const Rect& r) {
+Edges edges(const Bounds& r) {
     return {r.left, r.top, r.right(), r.bottom()};
 }
 
@@ -35,8 +35,8 @@ const std::vector<Monitor> threeAround = {monitor(0, 0, 1920, 1080, 96, 40), mon
                                           monitor(0, -1350, 2400, 1350, 120)};
 
 TEST(Placement, OneMonitorConvertsByItsDensityAndBackRoundingAsMulDivDoes) {
-    EXPECT_EQ(placeStored({100, 100, 340, 300}, oneAt(144), bounded), (Rect{150, 150, 510, 450}));
-    EXPECT_EQ(placeStored({884, 111, 340, 300}, oneAt(96), plain), (Rect{884, 111, 340, 300}));
+    EXPECT_EQ(placeStored({100, 100, 340, 300}, oneAt(144), bounded), (Bounds{150, 150, 510, 450}));
+    EXPECT_EQ(placeStored({884, 111, 340, 300}, oneAt(96), plain), (Bounds{884, 111, 340, 300}));
     EXPECT_EQ(toScreenPixels(3, 120), 4);    // 3.75
     EXPECT_EQ(toScreenPixels(-3, 144), -5);  // -4.5: a half away from zero
     EXPECT_EQ(toStoredUnits(425, 120), 340);
@@ -50,51 +50,51 @@ TEST(Placement, OneMonitorConvertsByItsDensityAndBackRoundingAsMulDivDoes) {
             EXPECT_EQ(toStoredUnits(toScreenPixels(v, dpi), dpi), v) << dpi << " " << v;
         }
     }
-    EXPECT_EQ(storedFor({150, 150, 660, 600}, oneAt(144)), (Rect{100, 100, 340, 300}));
-    EXPECT_EQ(storedFor({kMin, kMin, kMax, kMax}, oneAt(96)), (Rect{kMin, kMin, kMax, kMax}));  // 2^32 - 1 wide
-    EXPECT_EQ(storedFor({0, 0, kMax, 10}, oneAt(192)), (Rect{0, 0, 1073741824, 5}));
-    EXPECT_EQ(storedFor({kMin, 0, kMax, 10}, oneAt(192)), (Rect{kMin, 0, kMax, 5}));  // corner on no monitor
+    EXPECT_EQ(storedFor({150, 150, 660, 600}, oneAt(144)), (Bounds{100, 100, 340, 300}));
+    EXPECT_EQ(storedFor({kMin, kMin, kMax, kMax}, oneAt(96)), (Bounds{kMin, kMin, kMax, kMax}));  // 2^32 - 1 wide
+    EXPECT_EQ(storedFor({0, 0, kMax, 10}, oneAt(192)), (Bounds{0, 0, 1073741824, 5}));
+    EXPECT_EQ(storedFor({kMin, 0, kMax, 10}, oneAt(192)), (Bounds{kMin, 0, kMax, 5}));  // corner on no monitor
     // Without a monitor the numbers are pixels.
-    EXPECT_EQ(storedFor({150, 150, 660, 600}, {}), (Rect{150, 150, 510, 450}));
-    EXPECT_EQ(placeStored({-5000, 0, 340, 300}, {}, bounded), (Rect{-5000, 0, 340, 300}));
+    EXPECT_EQ(storedFor({150, 150, 660, 600}, {}), (Bounds{150, 150, 510, 450}));
+    EXPECT_EQ(placeStored({-5000, 0, 340, 300}, {}, bounded), (Bounds{-5000, 0, 340, 300}));
 }
 
 TEST(Placement, SizeStaysWithinTheLimitsTheLeastScaledForTheMonitor) {
-    EXPECT_EQ(placeStored({10, 10, 100, 50}, oneAt(144), bounded), (Rect{15, 15, 450, 300}));
-    EXPECT_EQ(placeStored({10, 10, -9, kMin}, oneAt(96), plain), (Rect{10, 10, 300, 200}));
-    EXPECT_EQ(placeStored({10, 10, 5000, 5000}, oneAt(144), bounded), (Rect{15, 15, 1300, 1050}));
+    EXPECT_EQ(placeStored({10, 10, 100, 50}, oneAt(144), bounded), (Bounds{15, 15, 450, 300}));
+    EXPECT_EQ(placeStored({10, 10, -9, kMin}, oneAt(96), plain), (Bounds{10, 10, 300, 200}));
+    EXPECT_EQ(placeStored({10, 10, 5000, 5000}, oneAt(144), bounded), (Bounds{15, 15, 1300, 1050}));
     // The least wins over a smaller greatest.
-    EXPECT_EQ(placeStored({0, 0, 10, 10}, oneAt(96), {300, 200, 100, 100}), (Rect{0, 0, 300, 200}));
+    EXPECT_EQ(placeStored({0, 0, 10, 10}, oneAt(96), {300, 200, 100, 100}), (Bounds{0, 0, 300, 200}));
     // On each monitor the least of its own density.
-    EXPECT_EQ(placeStored({500, 90, 100, 100}, sideBySide, plain), (Rect{500, 90, 300, 200}));
-    EXPECT_EQ(placeStored({2320, 60, 100, 100}, sideBySide, plain), (Rect{2520, 90, 450, 300}));
+    EXPECT_EQ(placeStored({500, 90, 100, 100}, sideBySide, plain), (Bounds{500, 90, 300, 200}));
+    EXPECT_EQ(placeStored({2320, 60, 100, 100}, sideBySide, plain), (Bounds{2520, 90, 450, 300}));
 }
 
 TEST(Placement, AWindowThatMeetsAWorkAreaStaysWhereItWasStored) {
     const std::vector<Monitor> two = {monitor(0, 0, 1280, 1024, 96), monitor(-1920, -200, 1920, 1080, 96)};
-    EXPECT_EQ(placeStored({-1800, 700, 400, 300}, two, plain), (Rect{-1800, 700, 400, 300}));  // left screen
-    EXPECT_EQ(placeStored({1279, 1023, 400, 300}, two, plain), (Rect{1279, 1023, 400, 300}));  // one pixel
-    EXPECT_EQ(placeStored({-399, -299, 400, 300}, oneAt(96), plain), (Rect{-399, -299, 400, 300}));
+    EXPECT_EQ(placeStored({-1800, 700, 400, 300}, two, plain), (Bounds{-1800, 700, 400, 300}));  // left screen
+    EXPECT_EQ(placeStored({1279, 1023, 400, 300}, two, plain), (Bounds{1279, 1023, 400, 300}));  // one pixel
+    EXPECT_EQ(placeStored({-399, -299, 400, 300}, oneAt(96), plain), (Bounds{-399, -299, 400, 300}));
 }
 
 TEST(Placement, AWindowOnNoWorkAreaMovesIntoTheNearestMonitorsKeepingItsSize) {
     // An unplugged screen on the left: just inside the left edge, its top kept (in pixels: the
     // corner was on no monitor).
-    EXPECT_EQ(placeStored({-5000, 100, 340, 300}, oneAt(144), bounded), (Rect{0, 100, 510, 450}));
+    EXPECT_EQ(placeStored({-5000, 100, 340, 300}, oneAt(144), bounded), (Bounds{0, 100, 510, 450}));
     // Touching the edge is not meeting it; below and right of the screen; over the taskbar.
-    EXPECT_EQ(placeStored({-400, 50, 400, 300}, oneAt(96), plain), (Rect{0, 50, 400, 300}));
-    EXPECT_EQ(placeStored({3000, 3000, 400, 300}, oneAt(96), plain), (Rect{880, 724, 400, 300}));
-    EXPECT_EQ(placeStored({100, 1041, 400, 300}, sideBySide, plain), (Rect{100, 740, 400, 300}));
+    EXPECT_EQ(placeStored({-400, 50, 400, 300}, oneAt(96), plain), (Bounds{0, 50, 400, 300}));
+    EXPECT_EQ(placeStored({3000, 3000, 400, 300}, oneAt(96), plain), (Bounds{880, 724, 400, 300}));
+    EXPECT_EQ(placeStored({100, 1041, 400, 300}, sideBySide, plain), (Bounds{100, 740, 400, 300}));
     // Of two screens the nearer takes it; a monitor without a size is none.
     const std::vector<Monitor> two = {monitor(0, 0, 0, 0, 96), monitor(0, 0, 1280, 1024, 96),
                                       monitor(-1920, -200, 1920, 1080, 96)};
-    EXPECT_EQ(placeStored({-2500, 300, 400, 300}, two, plain), (Rect{-1920, 300, 400, 300}));
-    EXPECT_EQ(placeStored({2000, -900, 400, 300}, two, plain), (Rect{880, 0, 400, 300}));
+    EXPECT_EQ(placeStored({-2500, 300, 400, 300}, two, plain), (Bounds{-1920, 300, 400, 300}));
+    EXPECT_EQ(placeStored({2000, -900, 400, 300}, two, plain), (Bounds{880, 0, 400, 300}));
     // Shrunk to the work area only where it is larger, never below the least.
-    EXPECT_EQ(placeStored({5000, 5000, 1000, 240}, {monitor(0, 0, 800, 250, 96)}, plain), (Rect{0, 10, 800, 240}));
-    EXPECT_EQ(placeStored({5000, 5000, 300, 900}, {monitor(0, 0, 800, 150, 96)}, plain), (Rect{500, 0, 300, 200}));
+    EXPECT_EQ(placeStored({5000, 5000, 1000, 240}, {monitor(0, 0, 800, 250, 96)}, plain), (Bounds{0, 10, 800, 240}));
+    EXPECT_EQ(placeStored({5000, 5000, 300, 900}, {monitor(0, 0, 800, 150, 96)}, plain), (Bounds{500, 0, 300, 200}));
     // The monitor it was stored on is gone: onto the left one, at that one's density.
-    EXPECT_EQ(placeStored({2320, 60, 340, 300}, {sideBySide[0]}, plain), (Rect{1580, 60, 340, 300}));
+    EXPECT_EQ(placeStored({2320, 60, 340, 300}, {sideBySide[0]}, plain), (Bounds{1580, 60, 340, 300}));
 }
 
 TEST(Placement, ExtremeValuesNeitherOverflowNorMisplaceTheWindow) {
@@ -102,24 +102,24 @@ TEST(Placement, ExtremeValuesNeitherOverflowNorMisplaceTheWindow) {
         SCOPED_TRACE(dpi);
         // Top at the least int: moved onto the screen, the rest kept.
         EXPECT_EQ(placeStored({100, kMin, 340, 300}, oneAt(dpi), bounded),
-                  (Rect{100, 0, toScreenPixels(340, dpi), toScreenPixels(300, dpi)}));
+                  (Bounds{100, 0, toScreenPixels(340, dpi), toScreenPixels(300, dpi)}));
         // The widest width: as wide as the system lets it be, where it was stored.
         EXPECT_EQ(placeStored({100, 100, kMax, 300}, oneAt(dpi), bounded),
-                  (Rect{toScreenPixels(100, dpi), toScreenPixels(100, dpi), 1300, toScreenPixels(300, dpi)}));
+                  (Bounds{toScreenPixels(100, dpi), toScreenPixels(100, dpi), 1300, toScreenPixels(300, dpi)}));
         // A size that would reach the screen only by overflowing is no size on it.
-        EXPECT_EQ(placeStored({kMin, kMin, kMax, kMax}, oneAt(dpi), bounded), (Rect{0, 0, 1280, 1024}));
-        EXPECT_EQ(placeStored({kMax, kMax, kMax, kMax}, oneAt(dpi), bounded), (Rect{0, 0, 1280, 1024}));
+        EXPECT_EQ(placeStored({kMin, kMin, kMax, kMax}, oneAt(dpi), bounded), (Bounds{0, 0, 1280, 1024}));
+        EXPECT_EQ(placeStored({kMax, kMax, kMax, kMax}, oneAt(dpi), bounded), (Bounds{0, 0, 1280, 1024}));
     }
     // Reaching over every monitor, the most of it on the one at 200 %.
-    EXPECT_EQ(placeStored({kMin, kMin, kMax, kMax}, threeAround, bounded), (Rect{-3840, -500, 1300, 1050}));
-    EXPECT_EQ(storedFor({kMin, kMin, kMax, kMax}, threeAround), (Rect{kMin, kMin, kMax, kMax}));
+    EXPECT_EQ(placeStored({kMin, kMin, kMax, kMax}, threeAround, bounded), (Bounds{-3840, -500, 1300, 1050}));
+    EXPECT_EQ(storedFor({kMin, kMin, kMax, kMax}, threeAround), (Bounds{kMin, kMin, kMax, kMax}));
     // Without a greatest size and a monitor, the far edges stay within int.
-    EXPECT_EQ(placeStored({kMax - 10, 100, kMax, kMax}, {}, {}), (Rect{kMax - 10, 100, 10, kMax - 100}));
-    EXPECT_EQ(placeStored({kMax, kMin, kMax, kMax}, {}, {}), (Rect{kMax, kMin, 0, kMax}));
+    EXPECT_EQ(placeStored({kMax - 10, 100, kMax, kMax}, {}, {}), (Bounds{kMax - 10, 100, 10, kMax - 100}));
+    EXPECT_EQ(placeStored({kMax, kMin, kMax, kMax}, {}, {}), (Bounds{kMax, kMin, 0, kMax}));
 }
 
 // `frame` is stored as `stored`, and `stored` placed again is `frame`.
-void expectBothWays(const Rect& frame, const Rect& stored, const std::vector<Monitor>& layout) {
+void expectBothWays(const Bounds& frame, const Bounds& stored, const std::vector<Monitor>& layout) {
     EXPECT_EQ(storedFor(edges(frame), layout), stored);
     EXPECT_EQ(placeStored(stored, layout, plain), frame);
 }
@@ -140,12 +140,12 @@ TEST(PlacementAcrossMonitors, EachMonitorConvertsAboutItsOwnCornerByItsOwnDensit
     expectBothWays({-1, 1659, 600, 400}, {-1920, 580, 300, 200}, threeAround);
     expectBothWays({2500, -20, 510, 450}, {2500, -20, 340, 300}, sideBySide);
     // A pixel no unit names comes back within one, and is then stored as before.
-    EXPECT_EQ(storedFor({2500, 100, 3011, 551}, sideBySide), (Rect{2307, 67, 341, 301}));
+    EXPECT_EQ(storedFor({2500, 100, 3011, 551}, sideBySide), (Bounds{2307, 67, 341, 301}));
     expectBothWays({2501, 101, 512, 452}, {2307, 67, 341, 301}, sideBySide);
     // The monitor now at 200 %: the same place on it in units, the size for its density.
     std::vector<Monitor> denser = sideBySide;
     denser[1].dpi = 192;
-    EXPECT_EQ(placeStored({2320, 60, 340, 300}, denser, plain), (Rect{2720, 120, 680, 600}));
+    EXPECT_EQ(placeStored({2320, 60, 340, 300}, denser, plain), (Bounds{2720, 120, 680, 600}));
 }
 
 // Closed anywhere on any of these layouts, across edges and corners too, the window opens
@@ -155,7 +155,7 @@ TEST(PlacementAcrossMonitors, EveryWindowClosedAndOpenedAgainIsWhereItWas) {
     const std::vector<Monitor> primaryAt150 = {monitor(0, 0, 2880, 1620, 144), monitor(2880, 200, 1920, 1080, 96),
                                                monitor(-1366, 0, 1366, 768, 120)};
     for (const std::vector<Monitor>* layout : {&sideBySide, &threeAround, &primaryAt150}) {
-        auto cornerOn = [&](const Rect& r) {
+        auto cornerOn = [&](const Bounds& r) {
             int i = 0;
             for (const Monitor& m : *layout) {
                 if (r.left >= m.area.left && r.left < m.area.right && r.top >= m.area.top && r.top < m.area.bottom)
@@ -168,9 +168,9 @@ TEST(PlacementAcrossMonitors, EveryWindowClosedAndOpenedAgainIsWhereItWas) {
         for (const Monitor& m : *layout) {
             for (int x = m.work.left - 150; x < m.work.right; x += 97) {
                 for (int y = m.work.top - 150; y < m.work.bottom; y += 89) {
-                    for (const Rect frame : {Rect{x, y, 301, 201}, Rect{x, y, 1111, 777}}) {
-                        const Rect stored = storedFor(edges(frame), *layout);
-                        const Rect back = placeStored(stored, *layout, {});
+                    for (const Bounds frame : {Bounds{x, y, 301, 201}, Bounds{x, y, 1111, 777}}) {
+                        const Bounds stored = storedFor(edges(frame), *layout);
+                        const Bounds back = placeStored(stored, *layout, {});
                         SCOPED_TRACE(::testing::Message() << x << "," << y << " " << frame.width);
                         ASSERT_EQ(cornerOn(back), cornerOn(frame));
                         ASSERT_LE(std::abs(back.left - frame.left), 1);

@@ -103,27 +103,27 @@ TEST_F(WindowInProcess, PaintsTheButtonFaceAroundAndInsideTheGroupBox) {
     }
 }
 
-Rect asRect(const RECT& r) {
+Bounds boundsOf(const RECT& r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 // Sends WM_DPICHANGED for `dpi` as the system does once the window has that density, with a
 // suggested frame: the present one moved by (7, 5) and its size scaled from `from`. The frame
 // suggested.
-Rect changeDensity(HWND main, int from, int dpi) {
+Bounds changeDensity(HWND main, int from, int dpi) {
     assumeDensity(dpi);
     RECT now{};
     GetWindowRect(main, &now);
     const RECT suggested{now.left + 7, now.top + 5, now.left + 7 + MulDiv(now.right - now.left, dpi, from),
                          now.top + 5 + MulDiv(now.bottom - now.top, dpi, from)};
     SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    return asRect(suggested);
+    return boundsOf(suggested);
 }
 
-Rect frameOf(HWND w) {
+Bounds frameOf(HWND w) {
     RECT r{};
     GetWindowRect(w, &r);
-    return asRect(r);
+    return boundsOf(r);
 }
 
 // The window at `dpi`: its fonts made for it, every control where the layout for its client
@@ -146,7 +146,7 @@ void expectLaidOutFor(const TQuillmoorMW& mw, int dpi) {
         RECT r{};
         GetWindowRect(w, &r);
         MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
-        const Rect& want = at(layout, e.ctl);
+        const Bounds& want = at(layout, e.ctl);
         EXPECT_EQ(r.left, want.left) << e.name;
         EXPECT_EQ(r.top, want.top) << e.name;
         EXPECT_EQ(r.right - r.left, want.width) << e.name;
@@ -164,7 +164,7 @@ TEST_F(WindowInProcess, TakesEachSuggestedFrameAndLaysItselfOutForEachDensity) {
     expectLaidOutFor(*mw_, 96);
     int from = 96;
     for (int dpi : {144, 192, 120, 96}) {
-        const Rect suggested = changeDensity(main, from, dpi);
+        const Bounds suggested = changeDensity(main, from, dpi);
         EXPECT_EQ(frameOf(main), suggested) << dpi;
         expectLaidOutFor(*mw_, dpi);
         from = dpi;
@@ -210,11 +210,11 @@ TEST_F(WindowInProcess, DensityChangesLeaveNoGdiObjectBehind) {
 // was not sent by the system and changes nothing.
 TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndScales) {
     HWND main = mw_->handle();
-    const Rect before = frameOf(main);
+    const Bounds before = frameOf(main);
     assumeDensity(144);
     SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
     EXPECT_EQ(frameOf(main),
-              (Rect{before.left, before.top, MulDiv(before.width, 144, 96), MulDiv(before.height, 144, 96)}));
+              (Bounds{before.left, before.top, MulDiv(before.width, 144, 96), MulDiv(before.height, 144, 96)}));
     expectLaidOutFor(*mw_, 144);
 
     const RECT noSize{500, 500, 500, 900}, offEveryMonitor{-30000, -30000, -29000, -29000};
@@ -227,10 +227,11 @@ TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndS
     int from = 144;
     for (const LPARAM p : bogus) {
         const int dpi = from == 144 ? 96 : 144;
-        const Rect was = frameOf(main);
+        const Bounds was = frameOf(main);
         assumeDensity(dpi);
         SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), p);
-        EXPECT_EQ(frameOf(main), (Rect{was.left, was.top, MulDiv(was.width, dpi, from), MulDiv(was.height, dpi, from)}))
+        EXPECT_EQ(frameOf(main),
+                  (Bounds{was.left, was.top, MulDiv(was.width, dpi, from), MulDiv(was.height, dpi, from)}))
             << std::hex << p;
         from = dpi;
     }
@@ -241,7 +242,7 @@ TEST_F(WindowInProcess, ADensityChangeWithoutAUsableRectangleKeepsTheTopLeftAndS
     test::pumpMessages();
     expectLaidOutFor(*mw_, 120);
     // The window is at 120: no density, one no screen has, another one, or two at once.
-    const Rect was = frameOf(main);
+    const Bounds was = frameOf(main);
     RECT suggested{0, 0, 900, 900};
     for (const WPARAM w : {MAKEWPARAM(0, 0), MAKEWPARAM(12, 12), MAKEWPARAM(5000, 5000), MAKEWPARAM(960, 960),
                            MAKEWPARAM(144, 144), MAKEWPARAM(96, 96), MAKEWPARAM(120, 144), MAKEWPARAM(144, 120)}) {
@@ -258,7 +259,7 @@ TEST_F(WindowInProcess, ClosedAfterADensityChangeItStoresNinetySixDpiUnits) {
     assumeDensity(144);
     RECT suggested{150, 120, 150 + 510, 120 + 450};
     SendMessageA(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    ASSERT_EQ(frameOf(main), asRect(suggested));
+    ASSERT_EQ(frameOf(main), boundsOf(suggested));
     SendMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(main));
     const std::string ini = test::readFile(ini_);

@@ -21,7 +21,7 @@
 // controls and menu items), commands.cpp (the one table of its commands: the buttons' and the
 // context menu's), main_window_base.h (the base of the main window: its attachment, its
 // handle, its procedure, its phase and the one edge where errors stop), layout.h (the table of
-// controls), window_build.cpp (fonts, components, scaling, layout), screen.cpp (its place on
+// controls), window_build.cpp (fonts, components, scaling, layout), window_place.cpp (its place on
 // the screen, a change of screen density), dispatch.cpp (messages and keys), popup_menu.cpp
 // (the context menu, which takes its items from the table of commands), subclass.cpp (the
 // procedures in front of every control, and the list box's key binding).
@@ -135,7 +135,7 @@ private:
     void applyLayout();
     // CBN_DROPDOWN: gives the drop-down its opened height (ui/window_build.cpp).
     void fitDropDown();
-    // WM_DPICHANGED: the window moved to a screen of another density (ui/screen.cpp).
+    // WM_DPICHANGED: the window moved to a screen of another density (ui/window_place.cpp).
     void dpiChanged(WPARAM wParam, LPARAM lParam);
     // WM_COMMAND: a button's or a menu item's command from the table of commands
     // (ui/commands.cpp), or the drop-down's notification.
@@ -144,7 +144,6 @@ private:
     static std::vector<TMenuItem> menuItems();
     void setBounds(const Bounds& stored);
     SIZE minimumSize() const;
-    static RECT frameRect(HWND hwnd);
 
     std::unique_ptr<ListBoxRunList> runList_;
     Design design_ = scaledDesign(12, 12);

@@ -155,8 +155,7 @@ void TQuillmoorMW::close() {
 
 void TQuillmoorMW::FormClose(void*, TCloseAction& action) {
     action = TCloseAction::caFree;
-    const RECT frame = frameRect(hwnd_);
-    const Bounds r = storedFor({frame.left, frame.top, frame.right, frame.bottom}, monitors(hwnd_));  // 96-dpi units
+    const Bounds r = storedFor(restoredFrame(hwnd_), monitors(hwnd_));  // 96-dpi units
     Settings settings(settingsPath_);
     writeStoredWindow(settings,
                       {r.top, r.left, r.height, r.width, Button(CheckBox1).checked(), Button(CheckBox2).checked()});

@@ -1,10 +1,8 @@
-// The densities and monitors of the screen, and the main window's place on it: where the
-// stored position puts it, what closing stores, and a change of density.
+// The densities and monitors of the screen, and a window's frame on it.
 #include "ui/screen.h"
 
 #include <optional>
 
-#include "ui/Unit1.h"
 #include "win/callback_error.h"
 #include "win/scoped.h"
 
@@ -44,10 +42,6 @@ int monitorDpi(HMONITOR monitor) {
     return screenDpi();
 }
 
-Edges edgesOf(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
 // The monitors found so far; the one the window is on takes the window's density.
 struct MonitorTable {
     std::vector<Monitor> monitors;
@@ -66,28 +60,6 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM p) {
         }
         return true;
     });
-}
-
-// The rectangle a WM_DPICHANGED suggests. Anyone can send the message, and its pointer is
-// not carried from another process: it may be 0 or point anywhere. ReadProcessMemory copies
-// it from this process's memory and fails, rather than faulting, where nothing can be read;
-// the rectangle must then have a size and lie on a monitor.
-std::optional<Edges> suggestedRect(LPARAM lParam) {
-    RECT r{};
-    SIZE_T read = 0;
-    if (!lParam || !ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lParam), &r, sizeof r, &read) ||
-        read != sizeof r) {
-        return std::nullopt;
-    }
-    const Edges e = edgesOf(r);
-    if (!hasSize(e) || !MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return std::nullopt;
-    return e;
-}
-
-Bounds frameOf(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 }  // namespace
@@ -116,52 +88,36 @@ void assumeDensity(int dpi) {
     g_assumedDpi = dpi;
 }
 
-// Under per-monitor awareness the system sends WM_DPICHANGED when the window moves to a
-// monitor of another density (or the density changes), and the window's density is from
-// then on the one it names. One that names another density than the window's own was sent
-// by another program and changes nothing. Otherwise the fonts are made again for it, the
-// controls laid out by the same rules as at start, and the window takes the rectangle the
-// system suggests, or, without a usable one, keeps its top-left and scales its size.
-void TQuillmoorMW::dpiChanged(WPARAM wParam, LPARAM lParam) {
-    const int dpi = HIWORD(wParam);
-    if (!ListBox1 || LOWORD(wParam) != dpi || dpi != windowDpi(hwnd_)) return;
-    const RECT now = frameRect(hwnd_);
-    const Bounds r = frameForDpi(suggestedRect(lParam), edgesOf(now), dpi_, dpi);
-    scaleTo(dpi);
-    setItemHeights();
-    // Minimized, it keeps its restored place; the layout follows when it is restored.
-    if (IsIconic(hwnd_)) return;
-    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The same rectangle brings no WM_SIZE.
-    applyLayout();
+Edges edgesOf(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
 }
 
-// The smallest frame at the window's density.
-SIZE TQuillmoorMW::minimumSize() const {
-    return {toScreenPixels(kMinWidth, dpi_), toScreenPixels(kMinHeight, dpi_)};
-}
-
-// The stored position and size (96-dpi units) on the monitor they belong to: converted for
-// it, within the size limits, and on a monitor's work area.
-void TQuillmoorMW::setBounds(const Bounds& stored) {
-    const SizeLimits limits{kMinWidth, kMinHeight, GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-    const Bounds r = placeStored(stored, monitors(hwnd_), limits);
-    // A window already there (the stored place is where it was created, as after closing it
-    // unmoved at 96 dpi) is left alone: the call would move nothing and still send the window
-    // its messages. Moved onto a monitor of another density, the window has meanwhile taken
-    // the frame the system's WM_DPICHANGED suggested; at its new density it takes the stored
-    // one.
-    for (int moves = 0; moves < 2 && !(frameOf(hwnd_) == r); ++moves) {
-        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+// Anyone can send WM_DPICHANGED, and its pointer is not carried from another process: it may
+// be 0 or point anywhere. ReadProcessMemory copies it from this process's memory and fails,
+// rather than faulting, where nothing can be read.
+std::optional<Edges> suggestedFrame(LPARAM lParam) {
+    RECT r{};
+    SIZE_T read = 0;
+    if (!lParam || !ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lParam), &r, sizeof r, &read) ||
+        read != sizeof r) {
+        return std::nullopt;
     }
+    const Edges e = edgesOf(r);
+    if (!hasSize(e) || !MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return std::nullopt;
+    return e;
 }
 
-// The window's frame rectangle; while minimized, its restored rectangle.
-RECT TQuillmoorMW::frameRect(HWND hwnd) {
+Bounds windowFrame(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Edges restoredFrame(HWND hwnd) {
     RECT r{};
     if (!IsIconic(hwnd)) {
         GetWindowRect(hwnd, &r);
-        return r;
+        return edgesOf(r);
     }
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
@@ -173,7 +129,7 @@ RECT TQuillmoorMW::frameRect(HWND hwnd) {
     if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) {
         OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
     }
-    return r;
+    return edgesOf(r);
 }
 
 }  // namespace qm

@@ -1,9 +1,10 @@
 // The screen as the main window sees it: the pixels per inch of a window and of each monitor,
-// and the table of monitors its place is reckoned on (ui/placement.h).
+// the table of monitors its place is reckoned on (ui/placement.h), and a window's frame.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "ui/placement.h"
@@ -23,5 +24,15 @@ std::vector<Monitor> monitors(HWND window);
 // says; 0 gives the system's answers back. Wine has one density for all, the one it started
 // with: a window test stands for a monitor of another scale with this.
 void assumeDensity(int dpi);
+
+// A rectangle of the system's as its four edges.
+Edges edgesOf(const RECT& r);
+// The frame a WM_DPICHANGED suggests (its lParam), read without trusting the pointer: nothing
+// when it cannot be read, has no size or lies on no monitor.
+std::optional<Edges> suggestedFrame(LPARAM lParam);
+// A window's frame as it stands (GetWindowRect).
+Bounds windowFrame(HWND hwnd);
+// A window's frame; while minimized, the frame it is restored to, in screen coordinates.
+Edges restoredFrame(HWND hwnd);
 
 }  // namespace qm

@@ -1,6 +1,6 @@
 // The main window's construction: its fonts, components, scaling to the screen and the layout
 // of its controls (its class and the creation sequence: ui/lifecycle.cpp; its place on the
-// screen: ui/screen.cpp).
+// screen: ui/window_place.cpp).
 #include <windows.h>
 
 #include <string>

@@ -7,6 +7,7 @@
 #include "text/error.h"
 #include "text/texts.h"
 #include "text/utf16.h"
+#include "win/controls.h"
 
 namespace qm {
 
@@ -33,16 +34,6 @@ int ListBoxRunList::count() const {
 // controls 6) that keep any character, and Wine (only Wine) answers an A read through a
 // fixed buffer of 512 characters, which cuts a longer item. (LB_ERR and CB_ERR are the same
 // -1.)
-std::optional<std::u16string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos) {
-    if (pos < 0) return std::nullopt;
-    const LRESULT len = SendMessageW(control, lengthMsg, static_cast<WPARAM>(pos), 0);
-    if (len < 0) return std::nullopt;
-    std::vector<wchar_t> buf(static_cast<std::size_t>(len) + 1, L'\0');
-    const LRESULT got = SendMessageW(control, textMsg, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(buf.data()));
-    if (got < 0) return std::nullopt;
-    return fromWide(buf.data(), static_cast<std::size_t>(got < len ? got : len));
-}
-
 std::u16string ListBoxRunList::read(int pos) const {
     std::optional<std::u16string> text = itemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, pos);
     if (!text) throwIndexError(pos);

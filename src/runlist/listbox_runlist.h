@@ -15,12 +15,6 @@ namespace qm {
 inline constexpr DWORD kRunListStyle =
     LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
 
-// The text of item `pos` of `control`, by the length and text messages given: a list box's
-// (LB_GETTEXTLEN, LB_GETTEXT) or a combo box's (CB_GETLBTEXTLEN, CB_GETLBTEXT), sent with
-// SendMessageW, so that the text comes in UTF-16 whole; nothing when `pos` is negative or the
-// control answers that it holds no such item.
-std::optional<std::u16string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos);
-
 class ListBoxRunList final : public RunList {
 public:
     // `ownProc`: the list box's own procedure, which a subclass in front of it passes the

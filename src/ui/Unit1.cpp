@@ -44,8 +44,7 @@ private:
 // The drop-down's selected name, read in UTF-16 as it went in; empty when none is selected.
 std::u16string selectedName(HWND combo) {
     const ComboBox apps(combo);
-    const std::optional<std::wstring> name = apps.itemText(apps.selection());
-    return name ? fromWide(name->data(), name->size()) : std::u16string();
+    return apps.itemText(apps.selection()).value_or(std::u16string());
 }
 
 }  // namespace
@@ -138,8 +137,9 @@ void TQuillmoorMW::Listkeydown(void*, WORD& key, TShiftState shift) {
 }
 
 // An error in the binding is shown, and the list still sees the key.
-void TQuillmoorMW::listKeyDown(WORD& key, TShiftState shift) {
-    runCommand([&] { Listkeydown(ListBox1, key, shift); });
+void TQuillmoorMW::listKeyDown(MainWindowBase& window, WORD& key, TShiftState shift) {
+    auto& mw = static_cast<TQuillmoorMW&>(window);  // the one main window
+    mw.runCommand([&] { mw.Listkeydown(mw.ListBox1, key, shift); });
 }
 
 void TQuillmoorMW::WMDropFiles(HDROP drop) {

@@ -59,7 +59,7 @@ struct TOpenDialog {
 // with, keeps it open. (The window is never hidden or minimised instead of closing.)
 enum class TCloseAction { caNone, caFree };
 
-class TQuillmoorMW final : public MainWindowBase, private ListKeyBinding {
+class TQuillmoorMW final : public MainWindowBase {
     // The controls' windows, in the order of the table of controls (ui/layout.h); the
     // component members below name them.
     std::array<HWND, kControlCount> controls_{};
@@ -121,8 +121,8 @@ private:
     // true when it was consumed.
     bool preTranslate(MSG& msg);
     bool dispatchKey(MSG& msg);
-    // Listkeydown, run as a command.
-    void listKeyDown(WORD& key, TShiftState shift) override;
+    // Listkeydown, run as a command of the main window `window` (the list box's binding).
+    static void listKeyDown(MainWindowBase& window, WORD& key, TShiftState shift);
     // The argument rule applied to `args`, the list and the foreground following it.
     void applyArguments(const std::vector<std::u16string>& args);
     void buildComponents();

@@ -19,7 +19,7 @@ struct Subclass {
 };
 Subclass g_groupBox;
 Subclass g_listBox{nullptr, true};
-ListKeyBinding* g_listKeys = nullptr;
+ListKeyBinding g_listKeys = nullptr;
 
 void subclass(HWND control, WNDPROC proc, Subclass& s) {
     s.own = reinterpret_cast<WNDPROC>((s.unicode ? GetWindowLongPtrW : GetWindowLongPtrA)(control, GWLP_WNDPROC));
@@ -80,9 +80,8 @@ LRESULT listBoxMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
         WORD key = static_cast<WORD>(wParam);
         // Only while the main window's object holds its window: the binding is that object's.
-        if (g_listKeys && MainWindowBase::fromHandle(GetAncestor(hwnd, GA_ROOT))) {
-            g_listKeys->listKeyDown(key, currentShiftState(lParam));
-        }
+        MainWindowBase* window = MainWindowBase::fromHandle(GetAncestor(hwnd, GA_ROOT));
+        if (g_listKeys && window) g_listKeys(*window, key, currentShiftState(lParam));
         if (key == 0) return 0;
         wParam = key;
     }
@@ -114,8 +113,8 @@ void subclassGroupBox(HWND groupBox) {
     subclass(groupBox, groupBoxProc, g_groupBox);
 }
 
-WNDPROC subclassListBox(HWND listBox, ListKeyBinding& binding) {
-    g_listKeys = &binding;
+WNDPROC subclassListBox(HWND listBox, ListKeyBinding binding) {
+    g_listKeys = binding;
     subclass(listBox, listBoxProc, g_listBox);
     return g_listBox.own;
 }

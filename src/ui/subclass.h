@@ -11,21 +11,18 @@
 
 namespace qm {
 
-// The main window's key binding of its list, run on each key pressed in the list before the
-// list's own keyboard handling; a key it sets to 0 goes no further.
-class ListKeyBinding {
-public:
-    virtual void listKeyDown(WORD& key, TShiftState shift) = 0;
+class MainWindowBase;
 
-protected:
-    ~ListKeyBinding() = default;
-};
+// The main window's key binding of its list, run on each key pressed in the list before the
+// list's own keyboard handling, with the main window's object; a key it sets to 0 goes no
+// further.
+using ListKeyBinding = void (*)(MainWindowBase& window, WORD& key, TShiftState shift);
 
 // Puts the group box's procedure in front of GroupBox1.
 void subclassGroupBox(HWND groupBox);
 // Puts the list's procedure in front of ListBox1, with the main window's `binding`; the list
 // box's own procedure comes back: the run list sends its requests there.
-WNDPROC subclassListBox(HWND listBox, ListKeyBinding& binding);
+WNDPROC subclassListBox(HWND listBox, ListKeyBinding binding);
 // Any other control: only the destroy messages are held back.
 void subclassOther(HWND control);
 // The same for the drop-down's list, which belongs to `mainWindow`.

@@ -92,7 +92,7 @@ void TQuillmoorMW::buildComponents() {
     subclassGroupBox(GroupBox1);
     subclassDropDownList(ComboBox1, hwnd_);
     setItemHeights();
-    const WNDPROC listBoxOwnProc = subclassListBox(ListBox1, *this);
+    const WNDPROC listBoxOwnProc = subclassListBox(ListBox1, &TQuillmoorMW::listKeyDown);
     // With common controls 6 the opened list shows at most this many rows; older ones follow
     // the height applyLayout gives the control.
     ComboBox(ComboBox1).setMinVisible(5);

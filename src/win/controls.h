@@ -7,9 +7,14 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace qm {
+
+// The text of item `pos` of `control`, by the length and text messages given: a list box's
+// (LB_GETTEXTLEN, LB_GETTEXT) or a combo box's (CB_GETLBTEXTLEN, CB_GETLBTEXT), sent with
+// SendMessageW, so that the text comes in UTF-16 whole; nothing when `pos` is negative or the
+// control answers that it holds no such item.
+std::optional<std::u16string> itemText(HWND control, UINT lengthMsg, UINT textMsg, int pos);
 
 // A combo box. Texts go in and out with the W messages: under the common-controls manifest
 // the control is a Unicode window, which keeps any character.
@@ -26,14 +31,8 @@ public:
     int selection() const { return static_cast<int>(send(CB_GETCURSEL, 0, 0)); }
     void select(int pos) const { send(CB_SETCURSEL, static_cast<WPARAM>(pos), 0); }
     // The text of item `pos`, without its NUL; nothing when the list holds no such item.
-    std::optional<std::wstring> itemText(int pos) const {
-        if (pos < 0) return std::nullopt;
-        const LRESULT len = send(CB_GETLBTEXTLEN, static_cast<WPARAM>(pos), 0);
-        if (len < 0) return std::nullopt;
-        std::vector<wchar_t> buf(static_cast<std::size_t>(len) + 1, L'\0');
-        const LRESULT got = send(CB_GETLBTEXT, static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(buf.data()));
-        if (got < 0) return std::nullopt;
-        return std::wstring(buf.data(), static_cast<std::size_t>(got < len ? got : len));
+    std::optional<std::u16string> itemText(int pos) const {
+        return qm::itemText(hwnd_, CB_GETLBTEXTLEN, CB_GETLBTEXT, pos);
     }
     // The height of the rows of its list.
     int itemHeight() const { return static_cast<int>(send(CB_GETITEMHEIGHT, 0, 0)); }

@@ -24,12 +24,6 @@ namespace {
 
 const Cp932Model cp;
 
-MemoryRunList listOf(std::initializer_list<std::u16string_view> entries) {
-    MemoryRunList list;
-    for (const std::u16string_view e : entries) list.append(e);
-    return list;
-}
-
 // A text as the failure messages show it.
 std::string shown(std::u16string_view text) {
     return ::testing::PrintToString(std::u16string(text));

@@ -16,12 +16,6 @@ namespace {
 
 const Cp932Model cp;
 
-MemoryRunList listOf(std::initializer_list<std::u16string_view> entries) {
-    MemoryRunList list;
-    for (const std::u16string_view e : entries) list.append(e);
-    return list;
-}
-
 // The quoted path list alone: the line of the template "%P".
 std::u16string quotedList(const RunList& list) {
     const AppTable table{{u"q=%P"}};

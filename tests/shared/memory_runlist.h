@@ -2,6 +2,7 @@
 // without a window.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,5 +39,12 @@ private:
     }
     std::vector<Entry> entries_;
 };
+
+// A list in memory holding `entries`, in order.
+inline MemoryRunList listOf(std::initializer_list<std::u16string_view> entries) {
+    MemoryRunList list;
+    for (const std::u16string_view e : entries) list.append(e);
+    return list;
+}
 
 }  // namespace qm

@@ -7,6 +7,9 @@
 // another process.)
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "harness.h"
 #include "runlist/listbox_runlist.h"
 #include "ui/layout.h"
@@ -188,51 +191,53 @@ TEST_F(MainWindow, DropDownOpensOneRowPerNameFromOneToFive) {
 TEST_F(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
     ASSERT_NE(open(), nullptr);
     const test::TextMeasure measure = test::measureInFace(kWindowFace, -12, -13);
-    {
-        SCOPED_TRACE("332 x 273");
-        expectPlaces(main_, 332, 273,
-                     {{kIdLabel1, "Label1", 16, 243, 65, 13},
-                      {kIdGroupBox1, "GroupBox1", 8, 9, 315, 224},
-                      {kIdButton1, "Button1", 15 - 1, 151, 73 + 3, 25},
-                      {kIdButton2, "Button2", 123 - 1, 151, 73 + 3, 25},
-                      {kIdButton3, "Button3", 226, 151, 73, 25},
-                      {kIdListBox1, "ListBox1", 8, 17, 299, 127},
-                      {kIdCheckBox1, "CheckBox1", 24, 180, 161 + 23, 20},
-                      {kIdCheckBox2, "CheckBox2", 24, 200, 121 + 3, 20},
-                      {kIdButton6, "Button6", 270, 238, 47, 25},
-                      {kIdComboBox1, "ComboBox1", 83, 240, 188 - 3, 0}});
-        test::expectCaptionsFitAndNothingOverlaps(main_, 12, measure);
-    }
-    {
-        SCOPED_TRACE("292 x 273");
-        resizeClient(292, 273);
-        expectPlaces(main_, 292, 273,
-                     {{kIdLabel1, "Label1", 16, 243, 65, 13},
-                      {kIdGroupBox1, "GroupBox1", 8, 9, 275, 224},
-                      {kIdButton1, "Button1", 9 - 1, 151, 73 + 3, 25},
-                      {kIdButton2, "Button2", 103 - 1, 151, 73 + 3, 25},
-                      {kIdButton3, "Button3", 193, 151, 73, 25},
-                      {kIdListBox1, "ListBox1", 8, 17, 259, 127},
-                      {kIdCheckBox1, "CheckBox1", 24, 180, 161 + 23, 20},
-                      {kIdCheckBox2, "CheckBox2", 24, 200, 121 + 3, 20},
-                      {kIdButton6, "Button6", 230, 238, 47, 25},
-                      {kIdComboBox1, "ComboBox1", 83, 240, 148 - 3, 0}});
-        test::expectCaptionsFitAndNothingOverlaps(main_, 12, measure);
-    }
-    {
-        SCOPED_TRACE("647 x 373");
-        resizeClient(647, 373);
-        expectPlaces(main_, 647, 373,
-                     {{kIdLabel1, "Label1", 16, 343, 65, 13},
-                      {kIdGroupBox1, "GroupBox1", 8, 9, 630, 324},
-                      {kIdButton1, "Button1", 66 - 1, 251, 73 + 3, 25},
-                      {kIdButton2, "Button2", 282 - 1, 251, 73 + 3, 25},
-                      {kIdButton3, "Button3", 488, 251, 73, 25},
-                      {kIdListBox1, "ListBox1", 8, 17, 614, 227},
-                      {kIdCheckBox1, "CheckBox1", 24, 280, 476, 20},
-                      {kIdCheckBox2, "CheckBox2", 24, 300, 121 + 3, 20},
-                      {kIdButton6, "Button6", 585, 338, 47, 25},
-                      {kIdComboBox1, "ComboBox1", 83, 340, 503 - 3, 0}});
+    // As opened (no resize), then narrowed, then widened.
+    const struct {
+        int width, height;
+        std::vector<Place> places;
+    } sizes[] = {
+        {332,
+         273,
+         {{kIdLabel1, "Label1", 16, 243, 65, 13},
+          {kIdGroupBox1, "GroupBox1", 8, 9, 315, 224},
+          {kIdButton1, "Button1", 15 - 1, 151, 73 + 3, 25},
+          {kIdButton2, "Button2", 123 - 1, 151, 73 + 3, 25},
+          {kIdButton3, "Button3", 226, 151, 73, 25},
+          {kIdListBox1, "ListBox1", 8, 17, 299, 127},
+          {kIdCheckBox1, "CheckBox1", 24, 180, 161 + 23, 20},
+          {kIdCheckBox2, "CheckBox2", 24, 200, 121 + 3, 20},
+          {kIdButton6, "Button6", 270, 238, 47, 25},
+          {kIdComboBox1, "ComboBox1", 83, 240, 188 - 3, 0}}},
+        {292,
+         273,
+         {{kIdLabel1, "Label1", 16, 243, 65, 13},
+          {kIdGroupBox1, "GroupBox1", 8, 9, 275, 224},
+          {kIdButton1, "Button1", 9 - 1, 151, 73 + 3, 25},
+          {kIdButton2, "Button2", 103 - 1, 151, 73 + 3, 25},
+          {kIdButton3, "Button3", 193, 151, 73, 25},
+          {kIdListBox1, "ListBox1", 8, 17, 259, 127},
+          {kIdCheckBox1, "CheckBox1", 24, 180, 161 + 23, 20},
+          {kIdCheckBox2, "CheckBox2", 24, 200, 121 + 3, 20},
+          {kIdButton6, "Button6", 230, 238, 47, 25},
+          {kIdComboBox1, "ComboBox1", 83, 240, 148 - 3, 0}}},
+        {647,
+         373,
+         {{kIdLabel1, "Label1", 16, 343, 65, 13},
+          {kIdGroupBox1, "GroupBox1", 8, 9, 630, 324},
+          {kIdButton1, "Button1", 66 - 1, 251, 73 + 3, 25},
+          {kIdButton2, "Button2", 282 - 1, 251, 73 + 3, 25},
+          {kIdButton3, "Button3", 488, 251, 73, 25},
+          {kIdListBox1, "ListBox1", 8, 17, 614, 227},
+          {kIdCheckBox1, "CheckBox1", 24, 280, 476, 20},
+          {kIdCheckBox2, "CheckBox2", 24, 300, 121 + 3, 20},
+          {kIdButton6, "Button6", 585, 338, 47, 25},
+          {kIdComboBox1, "ComboBox1", 83, 340, 503 - 3, 0}}},
+    };
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        if (clientOf(main_).right != size.width || clientOf(main_).bottom != size.height)
+            resizeClient(size.width, size.height);
+        expectPlaces(main_, size.width, size.height, size.places);
         test::expectCaptionsFitAndNothingOverlaps(main_, 12, measure);
     }
 }

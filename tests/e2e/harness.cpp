@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "args/handoff.h"
 #include "ui/resource.h"
@@ -10,6 +15,99 @@
 namespace qm::e2e {
 
 namespace {
+
+// A test that hangs (a click held by a message box it did not expect, a tool that stops
+// answering) would hold its Wine session until ctest ends the test program after its timeout,
+// and ctest ends the test program alone: the tools it started would live on into the next
+// test of the session. Long before that timeout, the watch says what each tool of the test
+// shows and ends the tools, so that the test's waits return and it fails with a reason.
+constexpr std::chrono::seconds kHangLimit{120};
+
+struct HangWatch {
+    std::mutex m;
+    std::condition_variable cv;
+    unsigned test = 0;     // counts the tests started
+    bool running = false;  // a test runs
+    std::vector<DWORD> tools;
+};
+
+HangWatch& hangWatch() {
+    static HangWatch& watch = *new HangWatch;  // never destroyed: its thread waits on it to the end
+    return watch;
+}
+
+// Says what each tool shows in a message box, then ends it.
+void reportAndEnd(const std::vector<DWORD>& tools) {
+    for (DWORD pid : tools) {
+        for (HWND w : topLevelWindowsOf(pid)) {
+            if (className(w) != "#32770" || !IsWindowVisible(w)) continue;
+            const MessageBoxView box = readMessageBox(w);
+            std::printf("tool %lu shows a message box: [%s] %s\n", static_cast<unsigned long>(pid), box.caption.c_str(),
+                        box.text.c_str());
+        }
+        if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            TerminateProcess(h, 98);
+            WaitForSingleObject(h, 5000);
+            CloseHandle(h);
+        }
+    }
+    std::fflush(stdout);
+}
+
+void watchForHangs() {
+    HangWatch& w = hangWatch();
+    std::unique_lock<std::mutex> lock(w.m);
+    for (;;) {
+        w.cv.wait(lock, [&] { return w.running; });
+        const unsigned test = w.test;
+        if (w.cv.wait_for(lock, kHangLimit, [&] { return !w.running || w.test != test; })) continue;
+        std::vector<DWORD> tools;
+        tools.swap(w.tools);
+        lock.unlock();
+        std::printf("the test did not end within %lld s; the tools it started are ended\n",
+                    static_cast<long long>(kHangLimit.count()));
+        reportAndEnd(tools);
+        lock.lock();
+        w.cv.wait(lock, [&] { return !w.running || w.test != test; });
+    }
+}
+
+class HangWatchListener : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { set(true); }
+    void OnTestEnd(const ::testing::TestInfo&) override { set(false); }
+    static void set(bool running) {
+        HangWatch& w = hangWatch();
+        {
+            const std::lock_guard<std::mutex> lock(w.m);
+            w.running = running;
+            w.test += running ? 1 : 0;
+            w.tools.clear();
+        }
+        w.cv.notify_all();
+    }
+};
+
+const bool kHangWatchOn = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new HangWatchListener);
+    std::thread(watchForHangs).detach();
+    return true;
+}();
+
+void watchTool(DWORD pid) {
+    HangWatch& w = hangWatch();
+    const std::lock_guard<std::mutex> lock(w.m);
+    w.tools.push_back(pid);
+}
+
+// Ends every tool whose main window is in this Wine session.
+void endRunningTools() {
+    for (int i = 0; i < 8; ++i) {
+        const HWND w = FindWindowA("TQuillmoorMW", nullptr);
+        if (!w) return;
+        reportAndEnd({processOf(w)});
+    }
+}
+
 BOOL CALLBACK quitWindowsOf(HWND w, LPARAM pid) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
@@ -57,6 +155,7 @@ Process Tool::keep(Process p) {
         pi.dwProcessId = p.pid();
         pi.hThread = nullptr;
         started_.emplace_back(pi);
+        watchTool(p.pid());
     }
     return p;
 }
@@ -75,6 +174,7 @@ std::vector<Process> Tool::startTogether(const std::vector<std::string>& argsLis
         kept.hProcess = dup;
         kept.dwProcessId = pi.dwProcessId;
         started_.emplace_back(kept);
+        watchTool(pi.dwProcessId);
         pi.hThread = nullptr;
         out.emplace_back(pi);
     }
@@ -113,8 +213,14 @@ void ToolTest::makeTool(const std::string& ini) {
 HWND ToolTest::startMadeTool(const std::string& args) {
     // A tool of the test before in this Wine session may still be on its way out; while its
     // window lives, a start would hand its arguments to it and end.
-    EXPECT_TRUE(waitUntil([] { return FindWindowA("TQuillmoorMW", nullptr) == nullptr; }))
-        << "a tool started before this test still runs in its Wine session";
+    const auto noTool = [] { return FindWindowA("TQuillmoorMW", nullptr) == nullptr; };
+    if (!waitUntil(noTool)) {
+        // Its test was ended from outside (ctest ends the test program, not what it started):
+        // this test runs alone all the same.
+        std::printf("a tool started before this test still runs in its Wine session; it is ended\n");
+        endRunningTools();
+    }
+    EXPECT_TRUE(waitUntil(noTool)) << "a tool started before this test still runs in its Wine session";
     process_ = tool_->start(args);
     main_ = findMainWindow();
     EXPECT_NE(main_, nullptr) << "no main window appeared; the process "

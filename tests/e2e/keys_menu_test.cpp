@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "keys_input.h"
+#include "sources_support.h"
 #include "ui/resource.h"
 
 namespace qm::e2e {
@@ -329,6 +330,21 @@ TEST_F(AnyCodePage, TheWindowItsMenuAndItsErrorBoxShowTheirJapaneseTexts) {
     EXPECT_EQ(view.wideText, L"gone \u3092\u8D77\u52D5\u3067\u304D\u307E\u305B\u3093.");
     pressOk(box);
     ASSERT_TRUE(enabledAgain());
+
+    // The file dialog's one filter, 全てのファイル, and the folder browser's title, フォルダの選択.
+    PostMessageW(control(main_, Ctl::Button1), BM_CLICK, 0, 0);
+    const HWND dialog = ownedDialog(GetWindow(main_, GW_OWNER));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(comboItemsWide(descendant(dialog, 0x470, "ComboBox")),  // cmb1: the file types
+              std::vector<std::wstring>{L"\u5168\u3066\u306E\u30D5\u30A1\u30A4\u30EB"});
+    press(dialog, IDCANCEL);
+    ASSERT_TRUE(enabledAgain());
+    PostMessageW(control(main_, Ctl::Button2), BM_CLICK, 0, 0);
+    const HWND browser = ownedDialog(main_);
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(controlTextWide(descendant(browser, 0x3742, "Static")), L"\u30D5\u30A9\u30EB\u30C0\u306E\u9078\u629E");
+    press(browser, IDCANCEL);
+    EXPECT_TRUE(enabledAgain());
 }
 
 // The title from an exe whose name no 8-bit code page holds whole: its first character, and

@@ -1,10 +1,11 @@
-# Options shared by every target of the project's own code.
+# Options shared by every target of the project's own code. The sources are UTF-8; the
+# program's texts are UTF-16 literals, so no execution character set is asked for (cl's
+# /utf-8 takes the sources as UTF-8, and combines with no other character-set option).
 function(qm_options target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:/utf-8 /execution-charset:.932 /W4 /WX>)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:/utf-8 /W4 /WX>)
   else()
-    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8
-                           -fexec-charset=CP932 -Wall -Wextra -Werror>)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -Wall -Wextra -Werror>)
   endif()
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()

@@ -18,23 +18,23 @@ static LRESULT CALLBACK windowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 #ifdef QM_WITH_CONTROLS
 static void makeControls(HWND w, HINSTANCE instance) {
     namespace t = qm::texts;
-    auto make = [&](HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int cx, int cy,
+    auto make = [&](HWND parent, const wchar_t* cls, const char16_t* text, DWORD style, int x, int y, int cx, int cy,
                     DWORD ex = 0) {
-        return CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, parent, nullptr, instance,
-                               nullptr);
+        return CreateWindowExW(ex, cls, t::w(text), WS_CHILD | WS_VISIBLE | style, x, y, cx, cy, parent, nullptr,
+                               instance, nullptr);
     };
-    make(w, "BUTTON", t::kButtonRun, WS_TABSTOP | BS_DEFPUSHBUTTON, 270, 238, 47, 25);
-    HWND group = make(w, "BUTTON", t::kGroupRunList, BS_GROUPBOX, 8, 9, 315, 224, WS_EX_CONTROLPARENT);
-    make(group, "BUTTON", t::kButtonAddFile, WS_TABSTOP, 15, 151, 73, 25);
-    make(group, "BUTTON", t::kButtonAddFolder, WS_TABSTOP, 123, 151, 73, 25);
-    make(group, "BUTTON", t::kButtonClear, WS_TABSTOP, 226, 151, 73, 25);
-    make(group, "LISTBOX", "",
+    make(w, L"BUTTON", t::kButtonRun, WS_TABSTOP | BS_DEFPUSHBUTTON, 270, 238, 47, 25);
+    HWND group = make(w, L"BUTTON", t::kGroupRunList, BS_GROUPBOX, 8, 9, 315, 224, WS_EX_CONTROLPARENT);
+    make(group, L"BUTTON", t::kButtonAddFile, WS_TABSTOP, 15, 151, 73, 25);
+    make(group, L"BUTTON", t::kButtonAddFolder, WS_TABSTOP, 123, 151, 73, 25);
+    make(group, L"BUTTON", t::kButtonClear, WS_TABSTOP, 226, 151, 73, 25);
+    make(group, L"LISTBOX", u"",
          WS_TABSTOP | LBS_NOTIFY | LBS_HASSTRINGS | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL, 8,
          17, 299, 127, WS_EX_CLIENTEDGE);
-    make(group, "BUTTON", t::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, 24, 180, 161, 20);
-    make(group, "BUTTON", t::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, 24, 200, 121, 20);
-    make(w, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 80, 240, 188, 100);
-    make(w, "STATIC", t::kLabelApp, SS_CENTER, 16, 243, 59, 13);
+    make(group, L"BUTTON", t::kCheckClear, WS_TABSTOP | BS_AUTOCHECKBOX, 24, 180, 161, 20);
+    make(group, L"BUTTON", t::kCheckQuit, WS_TABSTOP | BS_AUTOCHECKBOX, 24, 200, 121, 20);
+    make(w, L"COMBOBOX", u"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 80, 240, 188, 100);
+    make(w, L"STATIC", t::kLabelApp, SS_CENTER, 16, 243, 59, 13);
 }
 #endif
 

@@ -33,7 +33,7 @@ void sendHandoff(HWND target, const std::vector<std::u16string>& args) {
 // A forwarding start: pass the arguments on, or only raise the window. Returns false when
 // the first instance ended before its window appeared, so this start must take its place.
 bool forward(qm::ScopedHandle mutex, const std::vector<std::u16string>& args) {
-    HWND target = FindWindowA(qm::texts::kWindowClass, nullptr);
+    HWND target = FindWindowW(qm::texts::w(qm::texts::kWindowClass), nullptr);
     if (!target) {
         // The first instance may still be starting: wait for its window rather than lose
         // the arguments, as long as it still holds the mutex (our own handle would keep
@@ -42,8 +42,9 @@ bool forward(qm::ScopedHandle mutex, const std::vector<std::u16string>& args) {
         const DWORD start = GetTickCount();
         while (!target && GetTickCount() - start < kWindowWaitMs) {
             Sleep(kPollMs);
-            if (!qm::ScopedHandle(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName))) return false;
-            target = FindWindowA(qm::texts::kWindowClass, nullptr);
+            if (!qm::ScopedHandle(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, qm::texts::w(qm::texts::kMutexName))))
+                return false;
+            target = FindWindowW(qm::texts::w(qm::texts::kWindowClass), nullptr);
         }
     }
     if (target) {
@@ -62,14 +63,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Exactly as the system names them, in UTF-16.
     const std::vector<std::u16string> args = qm::commandLineArguments();
     for (;;) {
-        if (qm::ScopedHandle held{OpenMutexA(MUTEX_ALL_ACCESS, FALSE, qm::texts::kMutexName)}) {
+        if (qm::ScopedHandle held{OpenMutexW(MUTEX_ALL_ACCESS, FALSE, qm::texts::w(qm::texts::kMutexName))}) {
             if (forward(std::move(held), args)) return 0;
             continue;  // the first instance is gone: try again to be the first
         }
         // Held until the process ends; never closed. The failed open above left its own
         // error code: clear it, so that only this call can say the name already exists.
         SetLastError(ERROR_SUCCESS);
-        HANDLE mutex = CreateMutexA(nullptr, FALSE, qm::texts::kMutexName);
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, qm::texts::w(qm::texts::kMutexName));
         if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
             // Another start created it a moment earlier: forward to it instead.
             if (forward(qm::ScopedHandle(mutex), args)) return 0;

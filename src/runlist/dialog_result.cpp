@@ -2,12 +2,12 @@
 
 namespace qm {
 
-std::string dialogFilter(std::string_view filter, const CodePage& cp) {
-    std::string out(filter.substr(0, filter.find('\0')));
-    for (std::size_t i = 0; i < out.size(); i = cp.next(out, i)) {
-        if (out[i] == '|') out[i] = '\0';
+std::u16string dialogFilter(std::u16string_view filter) {
+    std::u16string out(filter.substr(0, filter.find(u'\0')));
+    for (char16_t& c : out) {
+        if (c == u'|') c = u'\0';
     }
-    out.push_back('\0');  // the string's own terminator makes the second NUL
+    out.push_back(u'\0');  // the text's own terminator makes the second NUL
     return out;
 }
 

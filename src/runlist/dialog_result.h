@@ -8,14 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "text/codepage.h"
-
 namespace qm {
 
 // "name|pattern|name|pattern" as the dialog takes it: every "|" turned into a NUL and one
-// more NUL at the end. The search for "|" steps over double-byte characters whole, so the
-// trail byte 0x7C of a character such as "ポ" stays.
-std::string dialogFilter(std::string_view filter, const CodePage& cp);
+// more NUL at the end (the text's own NUL makes the second one).
+std::u16string dialogFilter(std::u16string_view filter);
 
 // Splits the dialog's result (UTF-16) into full paths. The result is a run of
 // NUL-terminated pieces ended by an empty one: the folder, then the names. With an empty

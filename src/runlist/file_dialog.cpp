@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "runlist/dialog_result.h"
-#include "text/codepage.h"
 #include "text/texts.h"
 #include "text/utf16.h"
 #include "win/modal_frame.h"
@@ -64,7 +63,7 @@ std::size_t codePageBytes(const wchar_t* units, std::size_t count) {
 
 std::vector<std::u16string> runOpenDialog(HWND owner, HWND mainWindow, HINSTANCE instance, std::u16string& fileName) {
     static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88, "the full dialog record of 32-bit Windows");
-    const WideText filter = wideText(dialogFilter(texts::kOpenFilter, systemCodePage()));
+    const WideText filter = nulTerminated(dialogFilter(texts::kOpenFilter));
     // For Wine only: its wide dialog copies a multiple selection into the buffer without
     // looking at its size. The room behind the result buffer takes such a selection of up to
     // a million characters, which does not fit the offered part and adds nothing (Windows

@@ -62,8 +62,7 @@ void browseForFolder(HWND mainWindow, RunList& list) {
     g_browseInfo.hwndOwner = mainWindow;
     g_browseInfo.pidlRoot = root.get();
     g_browseInfo.pszDisplayName = folder.get();
-    const WideText title = wideText(texts::kBrowseTitle);
-    g_browseInfo.lpszTitle = title.data();
+    g_browseInfo.lpszTitle = texts::w(texts::kBrowseTitle);
     g_browseInfo.ulFlags = BIF_STATUSTEXT;
     g_browseInfo.lpfn = browseCallback;
     g_browseInfo.lParam = 0;

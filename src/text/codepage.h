@@ -1,7 +1,7 @@
-// The few questions the logic asks of the system's ANSI code page. The Windows build
-// answers them with the system (IsDBCSLeadByte, CharUpperBuffA, the W forms of the case
-// calls, MultiByteToWideChar, WideCharToMultiByte); native builds answer with a model of
-// code page 932.
+// The few questions the logic asks of the system's ANSI code page and the user's locale. The
+// Windows build answers them with the system (IsDBCSLeadByte, the W forms of the case calls,
+// MultiByteToWideChar, WideCharToMultiByte); native builds answer with a model of code page
+// 932.
 #pragma once
 
 #include <cstddef>
@@ -15,9 +15,6 @@ class CodePage {
 public:
     virtual ~CodePage() = default;
     virtual bool isLeadByte(unsigned char byte) const = 0;
-    // Upper case by the user's locale (CharUpperBuffA): the program's own texts (the menu's
-    // access keys); the byte length never changes.
-    virtual std::string upper(std::string_view text) const = 0;
     // Equal ignoring case, upper and lower case, by the user's locale (CompareStringW with
     // NORM_IGNORECASE, CharUpperBuffW, CharLowerBuffW); the length in UTF-16 units never
     // changes.
@@ -52,7 +49,6 @@ public:
 class Cp932Model final : public CodePage {
 public:
     bool isLeadByte(unsigned char byte) const override;
-    std::string upper(std::string_view text) const override;
     bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const override;
     std::u16string upper(std::u16string_view text) const override;
     std::u16string lower(std::u16string_view text) const override;

@@ -2,27 +2,10 @@
 
 namespace qm {
 
-namespace {
-template <typename Map>
-std::string mapAscii(std::string_view text, const Cp932Model& cp, Map map) {
-    std::string out(text);
-    for (std::size_t i = 0; i < out.size(); i = cp.next(out, i)) {
-        if (!cp.isLeadByte(static_cast<unsigned char>(out[i]))) out[i] = map(out[i]);
-    }
-    return out;
-}
-char toUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-}  // namespace
-
 bool Cp932Model::isLeadByte(unsigned char b) const {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-std::string Cp932Model::upper(std::string_view text) const {
-    return mapAscii(text, *this, toUpper);
-}
 bool Cp932Model::equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const {
     return upper(a) == upper(b);
 }

@@ -1,38 +1,47 @@
-// Every text the program shows or writes, in one place. The sources are UTF-8; the compiler
-// stores narrow literals as code page 932 bytes. The error texts are UTF-16: a name put into
-// one may hold any character, and the error box shows them through the W functions.
+// Every text the program shows, and the names by which other programs find it, in one place
+// and in UTF-16: the W functions show them as they are written here under every code page
+// of the system (932, the UTF-8 code page 65001, 1252 ...), and no compiler is asked for an
+// execution character set. The sources are UTF-8.
 #pragma once
 
 namespace qm::texts {
 
-inline constexpr char kCaption[] = "Quillmoor";
-inline constexpr char kMutexName[] = "QuillmoorMW";
-inline constexpr char kWindowClass[] = "TQuillmoorMW";
+inline constexpr char16_t kCaption[] = u"Quillmoor";
+inline constexpr char16_t kMutexName[] = u"QuillmoorMW";
+inline constexpr char16_t kWindowClass[] = u"TQuillmoorMW";
 
-inline constexpr char kGroupRunList[] = "実行リスト";
-inline constexpr char kLabelApp[] = "アプリ選択";
-inline constexpr char kButtonAddFile[] = "ファイル追加";
-inline constexpr char kButtonAddFolder[] = "フォルダ追加";
-inline constexpr char kButtonClear[] = "クリア";
-inline constexpr char kButtonRun[] = "実行";
-inline constexpr char kCheckClear[] = "実行したらリストをクリアする";
-inline constexpr char kCheckQuit[] = "実行したら終了する";
-inline constexpr char kFontFace[] = "ＭＳ Ｐゴシック";
+inline constexpr char16_t kGroupRunList[] = u"実行リスト";
+inline constexpr char16_t kLabelApp[] = u"アプリ選択";
+inline constexpr char16_t kButtonAddFile[] = u"ファイル追加";
+inline constexpr char16_t kButtonAddFolder[] = u"フォルダ追加";
+inline constexpr char16_t kButtonClear[] = u"クリア";
+inline constexpr char16_t kButtonRun[] = u"実行";
+inline constexpr char16_t kCheckClear[] = u"実行したらリストをクリアする";
+inline constexpr char16_t kCheckQuit[] = u"実行したら終了する";
+inline constexpr char16_t kFontFace[] = u"ＭＳ Ｐゴシック";
 
-inline constexpr char kMenuPaste[] = "貼り付け(&V)";
-inline constexpr char kMenuDelete[] = "クリア";
-inline constexpr char kMenuClearAll[] = "オールクリア";
-inline constexpr char kMenuSelectAll[] = "全て選択";
-inline constexpr char kMenuInvert[] = "選択反転";
+inline constexpr char16_t kMenuPaste[] = u"貼り付け(&V)";
+inline constexpr char16_t kMenuDelete[] = u"クリア";
+inline constexpr char16_t kMenuClearAll[] = u"オールクリア";
+inline constexpr char16_t kMenuSelectAll[] = u"全て選択";
+inline constexpr char16_t kMenuInvert[] = u"選択反転";
 
-inline constexpr char kOpenFilter[] = "全てのファイル|*.*";
-inline constexpr char kBrowseTitle[] = "フォルダの選択";
+inline constexpr char16_t kOpenFilter[] = u"全てのファイル|*.*";
+inline constexpr char16_t kBrowseTitle[] = u"フォルダの選択";
 
-inline constexpr char kNoIniNotice[] = "INIファイルを記述して下さい";
+inline constexpr char16_t kNoIniNotice[] = u"INIファイルを記述して下さい";
 inline constexpr char16_t kErrCannotWrite[] = u"%s に書き込めません";
 inline constexpr char16_t kErrClipboard[] = u"クリップボードを開くことができません";
 inline constexpr char16_t kErrInsertLine[] = u"行を挿入できません";
 inline constexpr char16_t kErrListIndex[] = u"リストのインデックスが範囲を超えています (%d)";
 inline constexpr char16_t kErrCannotStart[] = u"%s を起動できません";
+
+#ifdef _WIN32
+// A text of this header as the W functions take it: on Windows wchar_t is a UTF-16 unit.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "wchar_t holds UTF-16 on Windows");
+inline const wchar_t* w(const char16_t* text) {
+    return reinterpret_cast<const wchar_t*>(text);
+}
+#endif
 
 }  // namespace qm::texts

@@ -1,7 +1,7 @@
 // UTF-16 text as the system's W functions take and give it. Names reach the tool in UTF-16
-// and stay so from their source to the started process; code page text is converted only
-// where bytes come in (the hand-off block in the code page, CF_TEXT, a settings file in the
-// code page) and for the program's own texts.
+// and stay so from their source to the started process, and the program's own texts are
+// UTF-16 from the start (text/texts.h); code page text is converted only where bytes come
+// in (the hand-off block in the code page, CF_TEXT, a settings file in the code page).
 #pragma once
 
 #include <cstddef>
@@ -22,7 +22,8 @@ WideText nulTerminated(std::u16string_view text);
 std::u16string fromWide(const wchar_t* text, std::size_t length);
 std::u16string fromWide(const wchar_t* text);  // up to its NUL
 // Code page text in UTF-16 as the system converts it (MultiByteToWideChar, CP_ACP), its
-// NUL included: the program's own texts for the W functions.
+// NUL included: for bytes that come in the system's code page, never for the program's own
+// texts.
 WideText wideText(std::string_view text);
 // UTF-16 text in the code page as the system converts it (WideCharToMultiByte, CP_ACP,
 // best fit and all): the way back of wideText, as the profile functions take it.

@@ -10,11 +10,6 @@ namespace {
 class WinCodePage final : public CodePage {
 public:
     bool isLeadByte(unsigned char byte) const override { return IsDBCSLeadByte(byte) != 0; }
-    std::string upper(std::string_view text) const override {
-        std::string out(text);
-        if (!out.empty()) CharUpperBuffA(&out[0], static_cast<DWORD>(out.size()));
-        return out;
-    }
     bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) const override {
         // NUL-terminated copies: an empty text still has a buffer to point at.
         const WideText x = nulTerminated(a), y = nulTerminated(b);

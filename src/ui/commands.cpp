@@ -14,9 +14,10 @@ namespace qm {
 namespace {
 
 struct TCommand {
+    const char* name;  // the component that gives it: a button, or a context-menu item
     UINT id;
     std::optional<Ctl> button;  // the button that gives it; none for a context-menu item
-    const char* caption;        // a menu item's caption (a button's stands in the table of controls)
+    const char16_t* caption;    // a menu item's caption (a button's stands in the table of controls)
     ShortCut shortCut;          // a menu item's shortcut; 0 for none
     void (TQuillmoorMW::*handler)(void* sender);
 };
@@ -24,16 +25,16 @@ struct TCommand {
 // clang-format off
 constexpr TCommand kCommands[] = {
     // The buttons.
-    {kIdButton6, Ctl::Button6, nullptr,               0,                   &TQuillmoorMW::Button6Click},
-    {kIdButton1, Ctl::Button1, nullptr,               0,                   &TQuillmoorMW::Button1Click},
-    {kIdButton2, Ctl::Button2, nullptr,               0,                   &TQuillmoorMW::Button2Click},
-    {kIdButton3, Ctl::Button3, nullptr,               0,                   &TQuillmoorMW::Button3Click},
-    // PopupMenu1's items, in menu order: Paste1, Delete1, N3, N1, N2.
-    {kIdPaste1,  std::nullopt, texts::kMenuPaste,     kShortCutCtrl | 'V', &TQuillmoorMW::pathpaste},
-    {kIdDelete1, std::nullopt, texts::kMenuDelete,    VK_DELETE,           &TQuillmoorMW::DeleteSel},
-    {kIdN3,      std::nullopt, texts::kMenuClearAll,  kShortCutCtrl | 'D', &TQuillmoorMW::allclear},
-    {kIdN1,      std::nullopt, texts::kMenuSelectAll, kShortCutCtrl | 'A', &TQuillmoorMW::allsel},
-    {kIdN2,      std::nullopt, texts::kMenuInvert,    kShortCutCtrl | 'R', &TQuillmoorMW::selrev},
+    {"Button6", kIdButton6, Ctl::Button6, nullptr,               0,                   &TQuillmoorMW::Button6Click},
+    {"Button1", kIdButton1, Ctl::Button1, nullptr,               0,                   &TQuillmoorMW::Button1Click},
+    {"Button2", kIdButton2, Ctl::Button2, nullptr,               0,                   &TQuillmoorMW::Button2Click},
+    {"Button3", kIdButton3, Ctl::Button3, nullptr,               0,                   &TQuillmoorMW::Button3Click},
+    // PopupMenu1's items, in menu order.
+    {"Paste1",  kIdPaste1,  std::nullopt, texts::kMenuPaste,     kShortCutCtrl | 'V', &TQuillmoorMW::pathpaste},
+    {"Delete1", kIdDelete1, std::nullopt, texts::kMenuDelete,    VK_DELETE,           &TQuillmoorMW::DeleteSel},
+    {"N3",      kIdN3,      std::nullopt, texts::kMenuClearAll,  kShortCutCtrl | 'D', &TQuillmoorMW::allclear},
+    {"N1",      kIdN1,      std::nullopt, texts::kMenuSelectAll, kShortCutCtrl | 'A', &TQuillmoorMW::allsel},
+    {"N2",      kIdN2,      std::nullopt, texts::kMenuInvert,    kShortCutCtrl | 'R', &TQuillmoorMW::selrev},
 };
 // clang-format on
 

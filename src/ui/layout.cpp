@@ -151,10 +151,10 @@ void setCaptionWidth(Design& design, Ctl control, int width) {
     design.controls[static_cast<std::size_t>(indexOf(control))].captionWidth = width;
 }
 
-std::string withoutAccessMarks(const std::string& caption) {
-    std::string out;
+std::u16string withoutAccessMarks(std::u16string_view caption) {
+    std::u16string out;
     for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && ++i == caption.size()) break;
+        if (caption[i] == u'&' && ++i == caption.size()) break;
         out += caption[i];
     }
     return out;

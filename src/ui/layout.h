@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "text/texts.h"
 #include "ui/geometry.h"
@@ -53,9 +54,9 @@ struct ControlEntry {
     Ctl ctl;
     const char* name;  // the component's name
     Kind kind;
-    bool inGroup;         // a child of GroupBox1, placed in its client area (its whole size)
-    const char* caption;  // code page 932
-    Bounds bounds;        // design position and size in its parent
+    bool inGroup;  // a child of GroupBox1, placed in its client area (its whole size)
+    const char16_t* caption;
+    Bounds bounds;  // design position and size in its parent
     unsigned anchors;
     int minWidth;  // 0: none
     Grow grow;
@@ -76,13 +77,13 @@ inline constexpr std::array<ControlEntry, kControlCount> kControls = {{
      Grow::AboutCentre},
     {Ctl::Button3, "Button3", Kind::PushButton, true, texts::kButtonClear, {226, 151, 73, 25}, kBottom, 0,
      Grow::AboutCentre},
-    {Ctl::ListBox1, "ListBox1", Kind::ListBox, true, "", {8, 17, 299, 127}, kLeft | kTop | kRight | kBottom, 0,
+    {Ctl::ListBox1, "ListBox1", Kind::ListBox, true, u"", {8, 17, 299, 127}, kLeft | kTop | kRight | kBottom, 0,
      Grow::None},
     {Ctl::CheckBox1, "CheckBox1", Kind::CheckBox, true, texts::kCheckClear, {24, 180, 161, 20},
      kLeft | kRight | kBottom, 161, Grow::Right},
     {Ctl::CheckBox2, "CheckBox2", Kind::CheckBox, true, texts::kCheckQuit, {24, 200, 121, 20}, kLeft | kBottom, 0,
      Grow::Right},
-    {Ctl::ComboBox1, "ComboBox1", Kind::DropDown, false, "", {80, 240, 188, 20}, kLeft | kRight | kBottom, 0,
+    {Ctl::ComboBox1, "ComboBox1", Kind::DropDown, false, u"", {80, 240, 188, 20}, kLeft | kRight | kBottom, 0,
      Grow::None},
     {Ctl::Label1, "Label1", Kind::Label, false, texts::kLabelApp, {16, 243, 59, 13}, kLeft | kBottom, 0,
      Grow::PushesRight},
@@ -127,8 +128,8 @@ void sizeTo(Design& design, Ctl control, int width, int height);
 void setCaptionWidth(Design& design, Ctl control, int width);
 
 // A caption as it is drawn: each "&" that marks an access key left out, "&&" drawn as "&".
-// (No code page 932 trail byte is "&", so the bytes can be walked one by one.)
-std::string withoutAccessMarks(const std::string& caption);
+// (No unit of a surrogate pair is "&", so the units can be walked one by one.)
+std::u16string withoutAccessMarks(std::u16string_view caption);
 
 using Layout = std::array<Bounds, kControlCount>;
 

@@ -44,7 +44,7 @@ int TQuillmoorMW::run(HINSTANCE instance) {
     // not fit on this thread's stack): that message is lost to its sender, and the window
     // goes on with the next one.
     for (;;) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == -1) continue;
         if (got == 0) {
             // The tool posts WM_QUIT only once its window has gone (end()). One that finds the
@@ -56,13 +56,14 @@ int TQuillmoorMW::run(HINSTANCE instance) {
         }
         if (IsWindow(window->handle()) && window->preTranslate(msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
 std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create(StartSettingsReader& settings) {
     HINSTANCE inst = Application::instance();
-    WNDCLASSEXA wc{};
+    // A Unicode window, as its controls are: every text it is given or asked for stays UTF-16.
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WndProc;
@@ -71,13 +72,13 @@ std::unique_ptr<TQuillmoorMW> TQuillmoorMW::create(StartSettingsReader& settings
     wc.hIconSm = Application::smallIcon();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = texts::kWindowClass;
-    WNDCLASSA registered{};
-    if (!GetClassInfoA(inst, texts::kWindowClass, &registered) && !RegisterClassExA(&wc)) return nullptr;
+    wc.lpszClassName = texts::w(texts::kWindowClass);
+    WNDCLASSW registered{};
+    if (!GetClassInfoW(inst, wc.lpszClassName, &registered) && !RegisterClassExW(&wc)) return nullptr;
 
     std::unique_ptr<TQuillmoorMW> mw(new TQuillmoorMW());
     // Owned by the application window; WS_EX_APPWINDOW keeps its taskbar button.
-    if (!mw->createWindow(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, texts::kWindowClass, texts::kCaption,
+    if (!mw->createWindow(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, wc.lpszClassName, texts::w(texts::kCaption),
                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight,
                           Application::handle(), inst)) {
         return nullptr;
@@ -111,8 +112,7 @@ void TQuillmoorMW::FormCreate(void*) {
     // Read meanwhile on a thread of their own (settings/start_settings.h).
     StartSettings settings = startSettings_->take();
     if (!settings.exists) {
-        const WideText notice = wideText(texts::kNoIniNotice);
-        Application::messageBox(fromWide(notice.data()), MB_OK);
+        Application::messageBox(texts::kNoIniNotice, MB_OK);
         end();
         return;
     }

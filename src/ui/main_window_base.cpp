@@ -24,12 +24,12 @@ MainWindowBase::~MainWindowBase() {
     if (attached && IsWindow(hwnd)) DestroyWindow(hwnd);
 }
 
-bool MainWindowBase::createWindow(DWORD exStyle, const char* className, const char* caption, DWORD style, int x, int y,
-                                  int width, int height, HWND owner, HINSTANCE instance) {
+bool MainWindowBase::createWindow(DWORD exStyle, const wchar_t* className, const wchar_t* caption, DWORD style, int x,
+                                  int y, int width, int height, HWND owner, HINSTANCE instance) {
     // The window takes its object with its first message; its creation data carry nothing.
     g_waiting = this;
     const HWND made =
-        CreateWindowExA(exStyle, className, caption, style, x, y, width, height, owner, nullptr, instance, nullptr);
+        CreateWindowExW(exStyle, className, caption, style, x, y, width, height, owner, nullptr, instance, nullptr);
     if (g_waiting == this) g_waiting = nullptr;
     if (made && fromHandle(made) == this) return true;
     // Not made (or destroyed again on its way): nothing is attached.
@@ -80,7 +80,7 @@ LRESULT CALLBACK MainWindowBase::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         g_current->hwnd_.hwnd_ = hwnd;
     }
     MainWindowBase* w = fromHandle(hwnd);
-    if (!w) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!w) return DefWindowProcW(hwnd, msg, wParam, lParam);
     return w->message(msg, wParam, lParam);
 }
 
@@ -104,7 +104,7 @@ LRESULT MainWindowBase::message(UINT msg, WPARAM wParam, LPARAM lParam) noexcept
             if (phase_ != Phase::ending) return 0;
             const HWND hwnd = hwnd_;
             detach();
-            return DefWindowProcA(hwnd, msg, wParam, lParam);
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
         }
         default:
             break;

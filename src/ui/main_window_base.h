@@ -97,8 +97,8 @@ protected:
 
     // Makes the window; it takes this object with its first message. False when it could
     // not be made.
-    bool createWindow(DWORD exStyle, const char* className, const char* caption, DWORD style, int x, int y, int width,
-                      int height, HWND owner, HINSTANCE instance);
+    bool createWindow(DWORD exStyle, const wchar_t* className, const wchar_t* caption, DWORD style, int x, int y,
+                      int width, int height, HWND owner, HINSTANCE instance);
     // The creation sequence has ended: the window is idle, unless the tool is ending.
     void created();
     // Ends the tool: destroys the window, and the message loop ends with it.

@@ -3,15 +3,17 @@
 #include <utility>
 
 #include "text/codepage.h"
+#include "text/utf16.h"
 
 namespace qm {
 
 namespace {
 
-// What a menu item shows: its caption, a tab and the text of its shortcut.
-std::string menuItemText(const TMenuItem& item) {
-    const std::string shortCut = shortCutText(item.shortCut);
-    return shortCut.empty() ? item.caption : item.caption + "\t" + shortCut;
+// What a menu item shows: its caption, a tab and the text of its shortcut, in UTF-16 for the
+// W functions.
+WideText menuItemText(const TMenuItem& item) {
+    const std::u16string shortCut = shortCutText(item.shortCut);
+    return nulTerminated(shortCut.empty() ? item.caption : item.caption + u"\t" + shortCut);
 }
 
 }  // namespace
@@ -20,18 +22,18 @@ void TPopupMenu::build(std::vector<TMenuItem> items) {
     items_ = std::move(items);
     menu_.reset(CreatePopupMenu());
     for (const TMenuItem& item : items_) {
-        AppendMenuA(menu_.get(), MF_STRING, item.id, menuItemText(item).c_str());
+        AppendMenuW(menu_.get(), MF_STRING, item.id, menuItemText(item).data());
     }
 }
 
 void TPopupMenu::assignAccessKeys() {
-    std::vector<std::string> captions;
+    std::vector<std::u16string> captions;
     for (const TMenuItem& item : items_) captions.push_back(item.caption);
-    const std::vector<std::string> assigned = qm::assignAccessKeys(captions, systemCodePage());
+    const std::vector<std::u16string> assigned = qm::assignAccessKeys(captions, systemCodePage());
     for (std::size_t i = 0; i < assigned.size(); ++i) {
         if (assigned[i] == items_[i].caption) continue;
         items_[i].caption = assigned[i];
-        ModifyMenuA(menu_.get(), items_[i].id, MF_BYCOMMAND | MF_STRING, items_[i].id, menuItemText(items_[i]).c_str());
+        ModifyMenuW(menu_.get(), items_[i].id, MF_BYCOMMAND | MF_STRING, items_[i].id, menuItemText(items_[i]).data());
     }
 }
 

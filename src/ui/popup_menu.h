@@ -16,7 +16,7 @@ namespace qm {
 // A context-menu item: its command id, caption (with the access key it was given) and shortcut.
 struct TMenuItem {
     UINT id = 0;
-    std::string caption;
+    std::u16string caption;
     ShortCut shortCut = 0;
 };
 

@@ -9,28 +9,39 @@ namespace {
 // Names of the keys that are not a letter or a digit.
 struct KeyName {
     unsigned key;
-    const char* name;
+    const char16_t* name;
 };
 constexpr KeyName kKeyNames[] = {
-    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
-    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
-    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
+    {0x08, u"BkSp"}, {0x09, u"Tab"},   {0x0D, u"Enter"}, {0x1B, u"Esc"},  {0x20, u"Space"},
+    {0x21, u"PgUp"}, {0x22, u"PgDn"},  {0x23, u"End"},   {0x24, u"Home"}, {0x25, u"Left"},
+    {0x26, u"Up"},   {0x27, u"Right"}, {0x28, u"Down"},  {0x2D, u"Ins"},  {0x2E, u"Del"},
 };
 
-std::string keyName(unsigned key) {
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
-    if (key >= 0x70 && key <= 0x87) return "F" + std::to_string(key - 0x70 + 1);  // F1 .. F24
+std::u16string keyName(unsigned key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::u16string(1, static_cast<char16_t>(key));
+    if (key >= 0x70 && key <= 0x87) {  // F1 .. F24
+        const unsigned n = key - 0x70 + 1;
+        std::u16string name = u"F";
+        if (n >= 10) name += static_cast<char16_t>(u'0' + n / 10);
+        name += static_cast<char16_t>(u'0' + n % 10);
+        return name;
+    }
     for (const KeyName& k : kKeyNames) {
         if (k.key == key) return k.name;
     }
-    return std::string();
+    return std::u16string();
 }
 
-bool isSingle(std::string_view text, std::size_t pos, std::size_t next, char c) {
-    return next == pos + 1 && text[pos] == c;
+// Where the character after the one at `pos` starts: a surrogate pair is one character.
+std::size_t nextChar(std::u16string_view text, std::size_t pos) {
+    if (pos >= text.size()) return text.size();
+    const char16_t c = text[pos];
+    if (c >= 0xD800 && c <= 0xDBFF && pos + 1 < text.size() && text[pos + 1] >= 0xDC00 && text[pos + 1] <= 0xDFFF)
+        return pos + 2;
+    return pos + 1;
 }
 
-constexpr char kAccessKeyChars[] = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+constexpr char16_t kAccessKeyChars[] = u"1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 }  // namespace
 
@@ -43,76 +54,54 @@ ShortCut shortCutOf(unsigned virtualKey, bool shift, bool ctrl, bool alt) {
     return value;
 }
 
-std::string shortCutText(ShortCut value) {
-    const std::string name = keyName(value & 0xFF);
-    if (name.empty()) return std::string();
-    std::string text;
-    if (value & kShortCutShift) text += "Shift+";
-    if (value & kShortCutCtrl) text += "Ctrl+";
-    if (value & kShortCutAlt) text += "Alt+";
+std::u16string shortCutText(ShortCut value) {
+    const std::u16string name = keyName(value & 0xFF);
+    if (name.empty()) return std::u16string();
+    std::u16string text;
+    if (value & kShortCutShift) text += u"Shift+";
+    if (value & kShortCutCtrl) text += u"Ctrl+";
+    if (value & kShortCutAlt) text += u"Alt+";
     return text + name;
 }
 
-std::string accessKeyOf(std::string_view caption, const CodePage& cp) {
-    std::size_t i = 0;
-    while (i < caption.size()) {
-        const std::size_t j = cp.next(caption, i);
-        if (isSingle(caption, i, j, '&')) {
-            if (j >= caption.size()) return std::string();  // a last "&" marks nothing
-            const std::size_t k = cp.next(caption, j);
-            if (!isSingle(caption, j, k, '&')) return std::string(caption.substr(j, k - j));
-            i = k;  // "&&" stands for one "&"
-            continue;
-        }
-        i = j;
+std::u16string accessKeyOf(std::u16string_view caption) {
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (++i >= caption.size()) break;  // a last "&" marks nothing
+        if (caption[i] == u'&') continue;  // "&&" stands for one "&"
+        return std::u16string(caption.substr(i, nextChar(caption, i) - i));
     }
-    return std::string();
+    return std::u16string();
 }
 
-std::string withAccessKey(std::string_view caption, char key, const CodePage& cp) {
-    // Where the last three characters start, walking whole characters from the front.
-    std::size_t starts[3] = {caption.size(), caption.size(), caption.size()};
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < caption.size(); i = cp.next(caption, i)) {
-        starts[0] = starts[1];
-        starts[1] = starts[2];
-        starts[2] = i;
-        ++count;
-    }
-    std::size_t at = caption.size();
-    if (count >= 3) {
-        bool dots = true;
-        for (int c = 0; c < 3; ++c) {
-            const std::size_t end = c < 2 ? starts[c + 1] : caption.size();
-            dots = dots && isSingle(caption, starts[c], end, '.');
-        }
-        if (dots) at = starts[0];
-    }
-    std::string out(caption.substr(0, at));
-    out += "(&";
+std::u16string withAccessKey(std::u16string_view caption, char16_t key) {
+    const bool dots = caption.size() >= 3 && caption.substr(caption.size() - 3) == u"...";
+    const std::size_t at = dots ? caption.size() - 3 : caption.size();
+    std::u16string out(caption.substr(0, at));
+    out += u"(&";
     out += key;
-    out += ')';
+    out += u')';
     out += caption.substr(at);
     return out;
 }
 
-std::vector<std::string> assignAccessKeys(const std::vector<std::string>& captions, const CodePage& cp) {
-    std::string free = kAccessKeyChars;
+std::vector<std::u16string> assignAccessKeys(const std::vector<std::u16string>& captions, const CodePage& cp) {
+    std::u16string free = kAccessKeyChars;
     std::vector<bool> has(captions.size(), false);
     for (std::size_t i = 0; i < captions.size(); ++i) {
-        const std::string key = accessKeyOf(captions[i], cp);
+        const std::u16string key = accessKeyOf(captions[i]);
         if (key.empty()) continue;
         has[i] = true;
-        const std::string owned = cp.upper(key);
+        const std::u16string owned = cp.upper(key);
         if (owned.size() != 1) continue;
         const std::size_t at = free.find(owned[0]);
-        if (at != std::string::npos) free.erase(at, 1);
+        if (at != std::u16string::npos) free.erase(at, 1);
     }
-    std::vector<std::string> out = captions;
+    std::vector<std::u16string> out = captions;
     for (std::size_t i = captions.size(); i-- > 0;) {
         if (has[i] || captions[i].empty()) continue;
         if (free.empty()) break;
-        out[i] = withAccessKey(captions[i], free.back(), cp);
+        out[i] = withAccessKey(captions[i], free.back());
         free.pop_back();
     }
     return out;

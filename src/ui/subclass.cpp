@@ -9,10 +9,11 @@ namespace {
 
 // Subclassing the plain way: the main window is the control's root, and the control's own
 // procedure is kept in the tool's own memory, since another program can write a control's
-// user data. A control that stays a Unicode window (the list box, under the common-controls
-// manifest) gets a W procedure: with an A procedure in front of it the system would convert
-// every text message between A and W, and an entry longer than that conversion's buffer
-// would not come through whole.
+// user data. A control that is a Unicode window (every one, made with the W call; the list
+// box also under the common-controls manifest) gets a W procedure: with an A procedure in
+// front of it the system would convert every text message between A and W through the code
+// page, which loses every character the code page lacks (a caption under code page 1252),
+// and an entry longer than that conversion's buffer would not come through whole.
 struct Subclass {
     WNDPROC own = nullptr;  // the control's own procedure, the same for every control of its class
     bool unicode = false;
@@ -110,6 +111,7 @@ constexpr WNDPROC kOtherProcs[kOtherSlots] = {otherProc<0>, otherProc<1>, otherP
 }  // namespace
 
 void subclassGroupBox(HWND groupBox) {
+    g_groupBox.unicode = IsWindowUnicode(groupBox) != FALSE;
     subclass(groupBox, groupBoxProc, g_groupBox);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "text/texts.h"
+#include "text/utf16.h"
 #include "ui/Unit1.h"
 #include "ui/application.h"
 #include "ui/screen.h"
@@ -17,40 +18,41 @@ namespace qm {
 namespace {
 
 HFONT makeFont(int height) {
-    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::kFontFace);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, texts::w(texts::kFontFace));
 }
 
 // The extent of `text` drawn in the font selected into `dc`.
-SIZE textExtent(HDC dc, const std::string& text) {
+SIZE textExtent(HDC dc, std::u16string_view text) {
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    const WideText wide = nulTerminated(text);
+    GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(text.size()), &size);
     return size;
 }
 
 // The window class and styles of each kind of control.
 struct KindClass {
-    const char* cls;
+    const wchar_t* cls;
     DWORD style, exStyle;
 };
 KindClass classOf(Kind kind) {
     switch (kind) {
         case Kind::Label:
-            return {"STATIC", SS_CENTER, 0};
+            return {L"STATIC", SS_CENTER, 0};
         case Kind::GroupBox:
-            return {"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+            return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
         case Kind::PushButton:
-            return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+            return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
         case Kind::DefaultButton:
-            return {"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
+            return {L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
         case Kind::CheckBox:
-            return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+            return {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
         case Kind::ListBox:
-            return {"LISTBOX", WS_TABSTOP | kRunListStyle, WS_EX_CLIENTEDGE};
+            return {L"LISTBOX", WS_TABSTOP | kRunListStyle, WS_EX_CLIENTEDGE};
         case Kind::DropDown:
-            return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+            return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
     }
-    return {"STATIC", 0, 0};
+    return {L"STATIC", 0, 0};
 }
 
 // The drop-down's opened height: one row per name, 1 to 5 rows, plus the closed height
@@ -82,8 +84,9 @@ void TQuillmoorMW::buildComponents() {
     for (const ControlEntry& e : kControls) {
         const KindClass k = classOf(e.kind);
         const Bounds& r = at(placed_, e.ctl);
-        HWND w = CreateWindowExA(k.exStyle, k.cls, e.caption, WS_CHILD | WS_VISIBLE | k.style, r.left, r.top, r.width,
-                                 r.height, e.inGroup ? GroupBox1 : hwnd_,
+        // The W call: the control keeps its caption in UTF-16 under every code page.
+        HWND w = CreateWindowExW(k.exStyle, k.cls, texts::w(e.caption), WS_CHILD | WS_VISIBLE | k.style, r.left, r.top,
+                                 r.width, r.height, e.inGroup ? GroupBox1 : hwnd_,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(idOf(e.ctl))), inst, nullptr);
         SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(e.kind)), FALSE);
         if (e.kind != Kind::GroupBox && e.kind != Kind::ListBox) subclassOther(w);
@@ -111,13 +114,13 @@ void TQuillmoorMW::scaleTo(int dpi) {
     // pixels), without asking the window system for the screen's.
     const ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
     const ScopedSelection selected(dc.get(), font.get());
-    const int measured = textExtent(dc.get(), "0").cy;
+    const int measured = textExtent(dc.get(), u"0").cy;
     const int zero = measured > 0 ? measured : 12;
     Design design = scaledDesign(zero, 12);
     ScopedFont labelFont(makeFont(design.labelFontHeight));
     for (const ControlEntry& e : kControls) {
         if (e.grow == Grow::None) continue;
-        const std::string caption = withoutAccessMarks(e.caption);
+        const std::u16string caption = withoutAccessMarks(e.caption);
         if (e.kind == Kind::Label) {
             const ScopedSelection own(dc.get(), labelFont.get());
             const SIZE size = textExtent(dc.get(), caption);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ui/resource.h"
 
 namespace qm::e2e {
@@ -174,6 +176,29 @@ std::vector<std::string> Spy::menuItems(HWND menuWindow) {
     const LRESULT menu = SendMessageA(menuWindow, MN_GETHMENU, 0, 0);
     EXPECT_NE(menu, 0);
     return lines(request(3, menu));
+}
+
+namespace {
+std::wstring fromUtf16Bytes(const std::string& bytes) {
+    std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
+    if (!text.empty()) std::memcpy(&text[0], bytes.data(), text.size() * sizeof(wchar_t));
+    return text;
+}
+}  // namespace
+
+std::vector<std::wstring> Spy::menuItemsWide(HWND menuWindow) {
+    const LRESULT menu = SendMessageW(menuWindow, MN_GETHMENU, 0, 0);
+    EXPECT_NE(menu, 0);
+    const std::wstring text = fromUtf16Bytes(request(5, menu));
+    std::vector<std::wstring> items;
+    for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
+        items.push_back(text.substr(start, end - start));
+    }
+    return items;
+}
+
+std::wstring Spy::fontFace(HWND control) {
+    return fromUtf16Bytes(request(6, reinterpret_cast<LPARAM>(control)));
 }
 
 bool Spy::sync(DWORD ms) {

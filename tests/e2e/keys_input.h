@@ -51,6 +51,10 @@ public:
     int count(const std::string& line);
     // The items of the open popup menu, as the tool's own process reads them.
     std::vector<std::string> menuItems(HWND menuWindow);
+    // The same in UTF-16, every character kept.
+    std::vector<std::wstring> menuItemsWide(HWND menuWindow);
+    // The face name of the font `control` draws with, read in the tool's process.
+    std::wstring fontFace(HWND control);
     // Has the tool's thread send its main window WM_NCCREATE with `createData` (an address
     // in the tool's memory) as lParam.
     void sendNcCreate(LPARAM createData) { request(4, createData); }

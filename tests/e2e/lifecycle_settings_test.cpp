@@ -166,7 +166,7 @@ TEST(LifecycleSettings, MissingFileShowsTheNoticeAndEndsWithoutWritingAnything) 
     const HWND box = findMessageBox(p.pid());
     ASSERT_NE(box, nullptr);
     const MessageBoxView view = readMessageBox(box);
-    EXPECT_EQ(view.text, "INIファイルを記述して下さい");
+    EXPECT_EQ(view.text, toAcp(L"INIファイルを記述して下さい"));
     EXPECT_EQ(view.caption, "Qmtool");
     EXPECT_EQ(view.buttons, (std::vector<std::string>{"OK"}));
     EXPECT_FALSE(view.icon);
@@ -213,7 +213,7 @@ TEST(LifecycleSettings, ExeInAFolderOutsideTheCodePageNeverReadsTheLookAlikeFold
         const HWND box = findMessageBox(p.pid());
         ASSERT_NE(box, nullptr) << "no notice: another settings file was read";
         const MessageBoxView view = readMessageBox(box);
-        EXPECT_EQ(view.text, "INIファイルを記述して下さい");
+        EXPECT_EQ(view.text, toAcp(L"INIファイルを記述して下さい"));
         EXPECT_EQ(view.caption, "Quillmoor");  // the file name's, not its short form's
         pressOk(box);
         EXPECT_EQ(p.wait(), 0);
@@ -266,7 +266,7 @@ TEST(LifecycleSettings, RefusedWriteShowsTheErrorBoxAndTheWindowStillCloses) {
     const HWND box = findMessageBox(pid);
     ASSERT_NE(box, nullptr);
     const MessageBoxView view = readMessageBox(box);
-    EXPECT_EQ(view.text, tool.iniPath() + " に書き込めません.");
+    EXPECT_EQ(view.text, tool.iniPath() + toAcp(L" に書き込めません."));
     EXPECT_EQ(view.caption, "Quillmoor");
     EXPECT_EQ(view.buttons, (std::vector<std::string>{"OK"}));
     EXPECT_TRUE(view.icon);
@@ -361,7 +361,7 @@ TEST(LifecycleSettings, AFileThatDoesNotDecodeExactlyIsNeverRewritten) {
     PostMessageA(main, WM_CLOSE, 0, 0);
     const HWND box = findMessageBox(p.pid());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(readMessageBox(box).text, tool.iniPath() + " に書き込めません.");
+    EXPECT_EQ(readMessageBox(box).text, tool.iniPath() + toAcp(L" に書き込めません."));
     pressOk(box);
     EXPECT_EQ(p.wait(), 0);
     EXPECT_EQ(readFile(tool.iniPath()), ini);

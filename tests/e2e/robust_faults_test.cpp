@@ -93,7 +93,7 @@ TEST_F(Faults, SettingsFileReplacedByAFolderShowsTheErrorBoxAndStillCloses) {
     PostMessageA(main_, WM_CLOSE, 0, 0);
     const HWND box = findMessageBox(process_.pid());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(readMessageBox(box).text, tool_->iniPath() + " に書き込めません.");
+    EXPECT_EQ(readMessageBox(box).text, tool_->iniPath() + toAcp(L" に書き込めません."));
     // Until the box is answered the list is all there.
     EXPECT_EQ(items(), kFirst);
     pressOk(box);
@@ -299,7 +299,7 @@ TEST_F(FromOtherPrograms, DestroyMessagesItDidNotAskForChangeNothing) {
     EXPECT_EQ(comboItems(control(main_, kIdComboBox1)), std::vector<std::string>{"missing"});
     EXPECT_EQ(SendMessageW(control(main_, kIdComboBox1), CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(SendMessageW(control(main_, kIdCheckBox1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(windowText(control(main_, kIdLabel1)), texts::kLabelApp);
+    EXPECT_EQ(windowText(control(main_, kIdLabel1)), kAppLabel);
     expectTheWindowStillWorks();
     // The mutex went with the process: the next start opens a window of its own.
     Process next = tool_->start("again");

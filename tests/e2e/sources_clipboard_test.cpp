@@ -25,7 +25,7 @@ protected:
 TEST_F(Clipboard, TheWholeTextIsOneEntryLineBreaksAndAll) {
     handOff("existing");
     ASSERT_TRUE(waitForCount(1));
-    const std::string text = "C:\\データ表\\a.txt\r\n  two  \r\n";
+    const std::string text = toAcp(L"C:\\データ表\\a.txt\r\n  two  \r\n");
     putOnClipboard(CF_TEXT, withNul(text));
     paste();
     paste();  // twice: two equal entries
@@ -58,7 +58,7 @@ TEST_F(Clipboard, TakesTextOfEveryKindUpToItsNulAndNothingElse) {
     paste();
     const std::vector<std::string> got = items();
     ASSERT_EQ(got.size(), 4u);
-    EXPECT_EQ(got[0], "C:\\データ表\\b");
+    EXPECT_EQ(got[0], toAcp(L"C:\\データ表\\b"));
     EXPECT_EQ(got[1], "");
     EXPECT_EQ(got[2], "before");
     // The block's bytes and no more: Windows hands the block over as it is, Wine puts a NUL

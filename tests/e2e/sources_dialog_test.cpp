@@ -75,12 +75,12 @@ TEST_F(FileDialog, IsAModalFramePlacedOnTheMonitorAndOneFileIsItsFullPath) {
 
 TEST_F(FileDialog, SeveralFilesGetOneBackslashBetweenFolderAndName) {
     // A folder whose name ends in 表 (95 5C): its last byte is no "\".
-    const std::string folder = tool_->dir() + "\\データ表";
+    const std::string folder = tool_->dir() + toAcp(L"\\データ表");
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     made_.push_back(folder);
     makeFile(folder + "\\a.txt");
     makeFile(folder + "\\b c.txt");
-    makeFile(folder + "\\表.txt");
+    makeFile(folder + toAcp(L"\\表.txt"));
     // A drive root ends in "\".
     const std::string stem = "qm-sources-" + std::to_string(GetCurrentProcessId());
     makeFile("C:\\" + stem + "-1.txt");
@@ -91,7 +91,7 @@ TEST_F(FileDialog, SeveralFilesGetOneBackslashBetweenFolderAndName) {
     HWND dialog = open();
     ASSERT_NE(dialog, nullptr);
     enter(dialog, folder);
-    type(dialog, "\"a.txt\" \"b c.txt\" \"表.txt\"");
+    type(dialog, toAcp(L"\"a.txt\" \"b c.txt\" \"表.txt\""));
     ASSERT_TRUE(closed(dialog));
     ASSERT_TRUE(waitForCount(4));
 
@@ -102,9 +102,9 @@ TEST_F(FileDialog, SeveralFilesGetOneBackslashBetweenFolderAndName) {
     ASSERT_TRUE(closed(dialog));
     ASSERT_TRUE(waitForCount(6));
 
-    EXPECT_EQ(items(),
-              (std::vector<std::string>{"existing", folder + "\\a.txt", folder + "\\b c.txt", folder + "\\表.txt",
-                                        "C:\\" + stem + "-1.txt", "C:\\" + stem + "-2.txt"}));
+    EXPECT_EQ(items(), (std::vector<std::string>{"existing", folder + "\\a.txt", folder + "\\b c.txt",
+                                                 folder + toAcp(L"\\表.txt"), "C:\\" + stem + "-1.txt",
+                                                 "C:\\" + stem + "-2.txt"}));
     EXPECT_TRUE(listSelection(list_).empty());
 }
 

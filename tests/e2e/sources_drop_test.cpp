@@ -73,7 +73,8 @@ TEST_F(Drop, NamesAreAppendedInTheDropsOrderAfterTheEntriesNoneSelected) {
     handOff("C:\\first|C:\\second");
     ASSERT_TRUE(waitForCount(2));
     SendMessageW(list_, LB_SETSEL, TRUE, 1);
-    const std::vector<std::string> names = {"C:\\b.txt", "C:\\a folder", "C:\\データ表", "D:\\表\\ポ.txt", "C:\\b.txt"};
+    const std::vector<std::string> names = {"C:\\b.txt", "C:\\a folder", toAcp(L"C:\\データ表"),
+                                            toAcp(L"D:\\表\\ポ.txt"), "C:\\b.txt"};
     drop(names);
     ASSERT_TRUE(waitForCount(7));
     std::vector<std::string> expected = {"C:\\first", "C:\\second"};
@@ -86,13 +87,13 @@ TEST_F(Drop, ALongNameArrivesWholeAndUnicodeNamesArriveInTheCodePage) {
     const std::string longName = "C:\\" + std::string(297, 'n');  // 300 bytes
     drop({longName, "C:\\short"});
     ASSERT_TRUE(waitForCount(2));
-    drop({"C:\\データ表\\x", std::string("C:\\") + std::string(126, 'w') + "表表"}, {10, 10}, true);
+    drop({toAcp(L"C:\\データ表\\x"), std::string("C:\\") + std::string(126, 'w') + toAcp(L"表表")}, {10, 10}, true);
     ASSERT_TRUE(waitForCount(4));
     const std::vector<std::string> got = items();
     EXPECT_EQ(got[0], longName);
     EXPECT_EQ(got[1], "C:\\short");
-    EXPECT_EQ(got[2], "C:\\データ表\\x");
-    EXPECT_EQ(got[3], std::string("C:\\") + std::string(126, 'w') + "表表");  // 133 bytes
+    EXPECT_EQ(got[2], toAcp(L"C:\\データ表\\x"));
+    EXPECT_EQ(got[3], std::string("C:\\") + std::string(126, 'w') + toAcp(L"表表"));  // 133 bytes
 }
 
 TEST_F(Drop, OnTheListAButtonOrTheDropDownItIsTheWindowsDrop) {

@@ -30,8 +30,8 @@ protected:
 
 TEST_F(Arguments, CommandLinePathsAreInTheListWhenTheWindowFirstShows) {
     // Quoted paths with spaces arrive whole; 表 ends in 0x5C and ポ in 0x7C.
-    EXPECT_EQ(startWith("a \"C:\\my dir\\file name.txt\" C:\\表示\\ポート.txt \"D:\\表 ポ\\x\""),
-              (Items{"a", "C:\\my dir\\file name.txt", "C:\\表示\\ポート.txt", "D:\\表 ポ\\x"}));
+    EXPECT_EQ(startWith(toAcp(L"a \"C:\\my dir\\file name.txt\" C:\\表示\\ポート.txt \"D:\\表 ポ\\x\"")),
+              (Items{"a", "C:\\my dir\\file name.txt", toAcp(L"C:\\表示\\ポート.txt"), toAcp(L"D:\\表 ポ\\x")}));
     EXPECT_FALSE(topmost());
     closeTool();
     EXPECT_EQ(startWith(""), Items{});
@@ -78,19 +78,20 @@ TEST_F(Arguments, SwitchesOnTheCommandLineCountAndTheSkipRuleDropsThatManyLeadin
 
 TEST_F(Arguments, HandOffTextsAreCutAtBarsByWholeCharacters) {
     ASSERT_EQ(startWith("first"), Items{"first"});
-    handOff("C:\\表示\\ポート.txt|C:\\ポ|表");  // the trail bytes 0x7C and 0x5C cut nothing
-    handOff("x||y");                            // an empty piece between
-    handOff("z|");                              // no piece after a final bar
-    handOff("|w");                              // an empty piece first
-    handOff("");                                // nothing at all
-    handOff("first");                           // duplicates are kept
-    EXPECT_EQ(items(), (Items{"first", "C:\\表示\\ポート.txt", "C:\\ポ", "表", "x", "", "y", "z", "", "w", "first"}));
+    handOff(toAcp(L"C:\\表示\\ポート.txt|C:\\ポ|表"));  // the trail bytes 0x7C and 0x5C cut nothing
+    handOff("x||y");                                    // an empty piece between
+    handOff("z|");                                      // no piece after a final bar
+    handOff("|w");                                      // an empty piece first
+    handOff("");                                        // nothing at all
+    handOff("first");                                   // duplicates are kept
+    EXPECT_EQ(items(), (Items{"first", toAcp(L"C:\\表示\\ポート.txt"), toAcp(L"C:\\ポ"), toAcp(L"表"), "x", "", "y",
+                              "z", "", "w", "first"}));
     // A later start hands its arguments over the same way.
-    Process second = tool_->start("\"C:\\ポ ポ\\表.txt\" v");
+    Process second = tool_->start(toAcp(L"\"C:\\ポ ポ\\表.txt\" v"));
     EXPECT_EQ(second.wait(10000), 0);
     const Items all = items();
     ASSERT_GE(all.size(), 2u);
-    EXPECT_EQ(Items(all.end() - 2, all.end()), (Items{"C:\\ポ ポ\\表.txt", "v"}));
+    EXPECT_EQ(Items(all.end() - 2, all.end()), (Items{toAcp(L"C:\\ポ ポ\\表.txt"), "v"}));
 }
 
 TEST_F(Arguments, NamesOutsideTheCodePageReachTheListAndTheLaunchedProgramExactlyFromTheCommandLineAndALaterStart) {

@@ -219,9 +219,10 @@ TEST(CaptionRoom, ButtonGrowsEvenlyAboutItsCentreAndKeepsClearOfItsNeighbours) {
 }
 
 TEST(CaptionRoom, AccessMarksAreLeftOutOfTheMeasuredText) {
-    EXPECT_EQ(withoutAccessMarks("\x93\x5C\x82\xE8\x95\x74\x82\xAF(&V)"), "\x93\x5C\x82\xE8\x95\x74\x82\xAF(V)");
-    EXPECT_EQ(withoutAccessMarks("A&&B&"), "A&B");
-    EXPECT_EQ(withoutAccessMarks(""), "");
+    EXPECT_EQ(withoutAccessMarks(u"\u8CBC\u308A\u4ED8\u3051(&V)"), u"\u8CBC\u308A\u4ED8\u3051(V)");  // 貼り付け
+    EXPECT_EQ(withoutAccessMarks(u"A&&B&"), u"A&B");
+    EXPECT_EQ(withoutAccessMarks(u"&\U0001F600"), u"\U0001F600");
+    EXPECT_EQ(withoutAccessMarks(u""), u"");
 }
 
 }  // namespace

@@ -189,13 +189,17 @@ TEST(IniInt, ReadsHexadecimalValuesAsTheirBitPattern) {
 
 TEST(IniInt, EverythingElseGivesTheDefault) {
     const char* const invalid[] = {
-        "",           " ",           "   ",        "-",           "+",          "+-1",
-        "--1",        "- 1",         "1 ",         "1\t",         "\t1",        "\n1",
-        "1-",         "1.0",         "1e3",        "400px",       "abc",        "FFFFFFFF",
-        "$",          "x",           "X",          "0x",          "0X",         "+$",
-        "-x",         "0x0x1",       "$-1",        "$ 1",         "$1g",        "0x 1",
-        "00x10",      "$0x1",        "2147483648", "-2147483649", "4294967296", "99999999999999999999",
-        "$100000000", "0x100000000", "x123456789", "１２",        "\x82\x4F",
+        "",           " ",           "   ",        "-",
+        "+",          "+-1",         "--1",        "- 1",
+        "1 ",         "1\t",         "\t1",        "\n1",
+        "1-",         "1.0",         "1e3",        "400px",
+        "abc",        "FFFFFFFF",    "$",          "x",
+        "X",          "0x",          "0X",         "+$",
+        "-x",         "0x0x1",       "$-1",        "$ 1",
+        "$1g",        "0x 1",        "00x10",      "$0x1",
+        "2147483648", "-2147483649", "4294967296", "99999999999999999999",
+        "$100000000", "0x100000000", "x123456789", "\x82\x50\x82\x51",
+        "\x82\x4F",  // １２, ０
     };
     for (const char* text : invalid) EXPECT_EQ(parseIniInt(text, -77), -77) << "text: \"" << text << "\"";
     // A trailing character of any kind is refused, a NUL too.
@@ -247,8 +251,8 @@ TEST(NameList, ReadsOnlyWhatTheCallReturned) {
     const char gaps[] = "\0a\0\0b\0";
     EXPECT_EQ(splitNameList(gaps, 6, sizeof gaps), (std::vector<std::string>{"a", "b"}));
     // Double-byte names come through byte for byte.
-    const char dbcs[] = "表\0ポ\0";
-    EXPECT_EQ(splitNameList(dbcs, 6, sizeof dbcs), (std::vector<std::string>{"表", "ポ"}));
+    const char dbcs[] = "\x95\x5C\0\x83\x7C\0";  // 表, ポ
+    EXPECT_EQ(splitNameList(dbcs, 6, sizeof dbcs), (std::vector<std::string>{"\x95\x5C", "\x83\x7C"}));
 }
 
 TEST(AppTableBuild, ExistsOnlyWhenASectionIsNamedAppIgnoringCase) {

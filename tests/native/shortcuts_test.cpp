@@ -21,85 +21,95 @@ TEST(ShortCut, ValueIsTheKeyWithOneBitPerModifier) {
 }
 
 TEST(ShortCut, TextNamesModifiersInOrderThenTheKey) {
-    EXPECT_EQ(shortCutText(0x4056), "Ctrl+V");
-    EXPECT_EQ(shortCutText(0x002E), "Del");
-    EXPECT_EQ(shortCutText(0x4044), "Ctrl+D");
-    EXPECT_EQ(shortCutText(0x4041), "Ctrl+A");
-    EXPECT_EQ(shortCutText(0x4052), "Ctrl+R");
-    EXPECT_EQ(shortCutText(0xE041), "Shift+Ctrl+Alt+A");
-    EXPECT_EQ(shortCutText(0x202E), "Shift+Del");
-    EXPECT_EQ(shortCutText(0x8037), "Alt+7");
-    EXPECT_EQ(shortCutText(0x0030), "0");
-    EXPECT_EQ(shortCutText(0x005A), "Z");
-    EXPECT_EQ(shortCutText(0x0074), "F5");
-    EXPECT_EQ(shortCutText(0x4087), "Ctrl+F24");
-    EXPECT_EQ(shortCutText(0x000D), "Enter");
-    EXPECT_EQ(shortCutText(0x2009), "Shift+Tab");
+    EXPECT_EQ(shortCutText(0x4056), u"Ctrl+V");
+    EXPECT_EQ(shortCutText(0x002E), u"Del");
+    EXPECT_EQ(shortCutText(0x4044), u"Ctrl+D");
+    EXPECT_EQ(shortCutText(0x4041), u"Ctrl+A");
+    EXPECT_EQ(shortCutText(0x4052), u"Ctrl+R");
+    EXPECT_EQ(shortCutText(0xE041), u"Shift+Ctrl+Alt+A");
+    EXPECT_EQ(shortCutText(0x202E), u"Shift+Del");
+    EXPECT_EQ(shortCutText(0x8037), u"Alt+7");
+    EXPECT_EQ(shortCutText(0x0030), u"0");
+    EXPECT_EQ(shortCutText(0x005A), u"Z");
+    EXPECT_EQ(shortCutText(0x0074), u"F5");
+    EXPECT_EQ(shortCutText(0x0079), u"F10");
+    EXPECT_EQ(shortCutText(0x4087), u"Ctrl+F24");
+    EXPECT_EQ(shortCutText(0x000D), u"Enter");
+    EXPECT_EQ(shortCutText(0x2009), u"Shift+Tab");
     // No key, or a key without a name, shows nothing at all (not a bare "Ctrl+").
-    EXPECT_EQ(shortCutText(0), "");
-    EXPECT_EQ(shortCutText(0x4000), "");
-    EXPECT_EQ(shortCutText(0x40BA), "");
-    EXPECT_EQ(shortCutText(0x0061), "");  // a lower-case letter is no virtual key
+    EXPECT_EQ(shortCutText(0), u"");
+    EXPECT_EQ(shortCutText(0x4000), u"");
+    EXPECT_EQ(shortCutText(0x40BA), u"");
+    EXPECT_EQ(shortCutText(0x0061), u"");  // a lower-case letter is no virtual key
 }
 
+// The menu's captions: 貼り付け(&V), クリア, オールクリア, 全て選択, 選択反転.
+const std::u16string kPaste = u"\u8CBC\u308A\u4ED8\u3051(&V)", kDelete = u"\u30AF\u30EA\u30A2",
+                     kClearAll = u"\u30AA\u30FC\u30EB\u30AF\u30EA\u30A2", kSelectAll = u"\u5168\u3066\u9078\u629E",
+                     kInvert = u"\u9078\u629E\u53CD\u8EE2";
+
 TEST(AccessKey, FoundByWholeCharactersWithDoubledAmpersandLiteral) {
-    EXPECT_EQ(accessKeyOf(texts::kMenuPaste, cp932), "V");
-    EXPECT_EQ(accessKeyOf(texts::kMenuDelete, cp932), "");
-    EXPECT_EQ(accessKeyOf("&File", cp932), "F");
-    EXPECT_EQ(accessKeyOf("sa&ve", cp932), "v");
-    EXPECT_EQ(accessKeyOf("A&&B", cp932), "");    // a literal "&"
-    EXPECT_EQ(accessKeyOf("A&&&B", cp932), "B");  // a literal "&", then the key
-    EXPECT_EQ(accessKeyOf("A&&B&C", cp932), "C");
-    EXPECT_EQ(accessKeyOf("end&", cp932), "");
-    EXPECT_EQ(accessKeyOf("", cp932), "");
-    // "表" ends in 0x5C and "ポ" in 0x7C; neither hides the key after it.
-    EXPECT_EQ(accessKeyOf("表&X", cp932), "X");
-    EXPECT_EQ(accessKeyOf("ポ(&Q)", cp932), "Q");
-    // A byte "&" that is the second half of a double-byte character marks nothing.
-    EXPECT_EQ(accessKeyOf("\x81&A", cp932), "");
-    EXPECT_EQ(accessKeyOf("\x81&&B", cp932), "B");
-    // A double-byte character can be the key, whole.
-    EXPECT_EQ(accessKeyOf("&表示", cp932), "表");
+    EXPECT_EQ(accessKeyOf(kPaste), u"V");
+    EXPECT_EQ(accessKeyOf(kDelete), u"");
+    EXPECT_EQ(accessKeyOf(u"&File"), u"F");
+    EXPECT_EQ(accessKeyOf(u"sa&ve"), u"v");
+    EXPECT_EQ(accessKeyOf(u"A&&B"), u"");    // a literal "&"
+    EXPECT_EQ(accessKeyOf(u"A&&&B"), u"B");  // a literal "&", then the key
+    EXPECT_EQ(accessKeyOf(u"A&&B&C"), u"C");
+    EXPECT_EQ(accessKeyOf(u"end&"), u"");
+    EXPECT_EQ(accessKeyOf(u""), u"");
+    // 表 (95 5C) and ポ (83 7C) in code page 932 hide nothing in UTF-16 either.
+    EXPECT_EQ(accessKeyOf(u"\u8868&X"), u"X");
+    EXPECT_EQ(accessKeyOf(u"\u30DD(&Q)"), u"Q");
+    // A Japanese character, or a surrogate pair, can be the key, whole.
+    EXPECT_EQ(accessKeyOf(u"&\u8868\u793A"), u"\u8868");
+    EXPECT_EQ(accessKeyOf(u"x&\U0001F600y"), u"\U0001F600");
+    // A high surrogate alone is a character of its own.
+    EXPECT_EQ(accessKeyOf(std::u16string{u'&', 0xD83D, u'y'}), std::u16string(1, 0xD83D));
 }
 
 TEST(AccessKey, AppendedOrPutBeforeATrailingEllipsis) {
-    EXPECT_EQ(withAccessKey("クリア", 'W', cp932), "クリア(&W)");
-    EXPECT_EQ(withAccessKey("開く...", 'O', cp932), "開く(&O)...");
-    EXPECT_EQ(withAccessKey("...", '1', cp932), "(&1)...");
-    EXPECT_EQ(withAccessKey("..", '1', cp932), "..(&1)");
-    EXPECT_EQ(withAccessKey("", 'Z', cp932), "(&Z)");
-    // Only three whole "." characters count: "\x81." is one double-byte character.
-    EXPECT_EQ(withAccessKey("a\x81...", 'Z', cp932), "a\x81...(&Z)");
-    EXPECT_EQ(withAccessKey("a\x81....", 'Z', cp932), "a\x81.(&Z)...");
+    EXPECT_EQ(withAccessKey(kDelete, u'W'), kDelete + u"(&W)");
+    EXPECT_EQ(withAccessKey(u"\u958B\u304F...", u'O'), u"\u958B\u304F(&O)...");
+    EXPECT_EQ(withAccessKey(u"...", u'1'), u"(&1)...");
+    EXPECT_EQ(withAccessKey(u"..", u'1'), u"..(&1)");
+    EXPECT_EQ(withAccessKey(u"", u'Z'), u"(&Z)");
+    EXPECT_EQ(withAccessKey(u"a....", u'Z'), u"a.(&Z)...");
+    // A full-width "．" is no ".".
+    EXPECT_EQ(withAccessKey(u"a.\uFF0E.", u'Z'), u"a.\uFF0E.(&Z)");
 }
 
+// The same keys as on a code page 932 system, whatever the system's code page: the result
+// is what counts.
 TEST(AccessKey, ContextMenuGetsWXYZFromTheLastItemUpAndKeepsThem) {
-    const std::vector<std::string> menu = {texts::kMenuPaste, texts::kMenuDelete, texts::kMenuClearAll,
-                                           texts::kMenuSelectAll, texts::kMenuInvert};
-    const std::vector<std::string> first = assignAccessKeys(menu, cp932);
-    const std::vector<std::string> expected = {"貼り付け(&V)", "クリア(&W)", "オールクリア(&X)", "全て選択(&Y)",
-                                               "選択反転(&Z)"};
+    const std::vector<std::u16string> menu = {kPaste, kDelete, kClearAll, kSelectAll, kInvert};
+    const std::vector<std::u16string> first = assignAccessKeys(menu, cp932);
+    const std::vector<std::u16string> expected = {kPaste, kDelete + u"(&W)", kClearAll + u"(&X)", kSelectAll + u"(&Y)",
+                                                  kInvert + u"(&Z)"};
     EXPECT_EQ(first, expected);
     EXPECT_EQ(assignAccessKeys(first, cp932), expected);  // the next opening changes nothing
+    // The program's own captions are these.
+    EXPECT_EQ(menu, (std::vector<std::u16string>{texts::kMenuPaste, texts::kMenuDelete, texts::kMenuClearAll,
+                                                 texts::kMenuSelectAll, texts::kMenuInvert}));
 }
 
 TEST(AccessKey, OwnedCharactersAreSkippedIgnoringCase) {
     // "z" and "x" are taken (in lower case); "&&Y" is no key, so Y is free.
-    const std::vector<std::string> got = assignAccessKeys({"a", "b&&Y", "&z", "c", "e&x", "d"}, cp932);
-    const std::vector<std::string> expected = {"a(&U)", "b&&Y(&V)", "&z", "c(&W)", "e&x", "d(&Y)"};
+    const std::vector<std::u16string> got = assignAccessKeys({u"a", u"b&&Y", u"&z", u"c", u"e&x", u"d"}, cp932);
+    const std::vector<std::u16string> expected = {u"a(&U)", u"b&&Y(&V)", u"&z", u"c(&W)", u"e&x", u"d(&Y)"};
     EXPECT_EQ(got, expected);
 }
 
 TEST(AccessKey, EmptyCaptionsGetNoneAndTheCharactersCanRunOut) {
-    std::vector<std::string> many(38, "item");
-    many[37] = "";
-    const std::vector<std::string> got = assignAccessKeys(many, cp932);
-    EXPECT_EQ(got[37], "");
-    EXPECT_EQ(got[36], "item(&Z)");
-    EXPECT_EQ(got[11], "item(&A)");
-    EXPECT_EQ(got[10], "item(&0)");
-    EXPECT_EQ(got[1], "item(&1)");
-    EXPECT_EQ(got[0], "item");  // 36 characters for 37 items
+    std::vector<std::u16string> many(38, u"item");
+    many[37] = u"";
+    const std::vector<std::u16string> got = assignAccessKeys(many, cp932);
+    EXPECT_EQ(got[37], u"");
+    EXPECT_EQ(got[36], u"item(&Z)");
+    EXPECT_EQ(got[11], u"item(&A)");
+    EXPECT_EQ(got[10], u"item(&0)");
+    EXPECT_EQ(got[1], u"item(&1)");
+    EXPECT_EQ(got[0], u"item");  // 36 characters for 37 items
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The file dialog's texts: its filter in code page 932, and the splitting of its UTF-16
-// result into full paths.
+// The file dialog's texts: its filter, and the splitting of its UTF-16 result into full
+// paths.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,21 +7,14 @@
 #include <vector>
 
 #include "runlist/dialog_result.h"
-#include "text/codepage.h"
 #include "text/texts.h"
 
 namespace qm {
 namespace {
 
-const Cp932Model cp;
 using Paths = std::vector<std::u16string>;
 
-// The literal's bytes with its embedded NULs, without the terminator.
-template <std::size_t N>
-std::string bytes(const char (&literal)[N]) {
-    return std::string(literal, N - 1);
-}
-// The same for a UTF-16 literal.
+// The UTF-16 literal's units with its embedded NULs, without the terminator.
 template <std::size_t N>
 std::u16string units(const char16_t (&literal)[N]) {
     return std::u16string(literal, N - 1);
@@ -36,11 +29,10 @@ Paths split(const std::u16string& result) {
 }
 
 TEST(DialogFilter, TurnsBarsIntoNulsAndEndsWithTwo) {
-    const std::string f = dialogFilter(texts::kOpenFilter, cp);
-    EXPECT_EQ(f, std::string("全てのファイル") + '\0' + "*.*" + '\0');
-    // A trail byte 0x7C ("ポ" = 83 7C) is no "|".
-    EXPECT_EQ(dialogFilter("ポ|*.txt|a|b", cp), bytes("ポ\0*.txt\0a\0b\0"));
-    EXPECT_EQ(dialogFilter("", cp), std::string(1, '\0'));
+    // 全てのファイル|*.*
+    EXPECT_EQ(dialogFilter(texts::kOpenFilter), units(u"\u5168\u3066\u306E\u30D5\u30A1\u30A4\u30EB\0*.*\0"));
+    EXPECT_EQ(dialogFilter(u"\u30DD|*.txt|a|b"), units(u"\u30DD\0*.txt\0a\0b\0"));
+    EXPECT_EQ(dialogFilter(u""), std::u16string(1, u'\0'));
 }
 
 TEST(DialogResult, OneChosenFileIsTheFirstPieceAlone) {

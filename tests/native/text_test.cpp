@@ -9,18 +9,16 @@ namespace {
 
 const Cp932Model cp;
 
-TEST(Texts, AreStoredAsCodePage932Bytes) {
-    // "実行" is 0x8E 0xC0 0x8D 0x73 in code page 932; "表" ends in 0x5C.
-    EXPECT_EQ(std::string(texts::kButtonRun), "\x8E\xC0\x8D\x73");
-    EXPECT_EQ(std::string("表"), "\x95\x5C");
-    EXPECT_EQ(std::string(texts::kBrowseTitle).size(), 14u);
-    EXPECT_EQ(std::string(texts::kFontFace), "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
-    // The error texts are UTF-16: "行を挿入できません".
+// Every text is UTF-16 whatever the compiler's execution character set (the Windows tests
+// check each one against its code page 932 bytes).
+TEST(Texts, AreUtf16) {
+    EXPECT_EQ(std::u16string(texts::kButtonRun), u"\u5B9F\u884C");  // 実行
+    EXPECT_EQ(std::u16string(texts::kFontFace), u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");
     EXPECT_EQ(std::u16string(texts::kErrInsertLine), u"\u884C\u3092\u633F\u5165\u3067\u304D\u307E\u305B\u3093");
 }
 
 TEST(CodePage, StepsOverWholeCharacters) {
-    const std::string s = "a表ポ";  // 表 = 95 5C, ポ = 83 7C
+    const std::string s = "a\x95\x5C\x83\x7C";  // a表ポ: 表 = 95 5C, ポ = 83 7C
     EXPECT_EQ(cp.next(s, 0), 1u);
     EXPECT_EQ(cp.next(s, 1), 3u);
     EXPECT_EQ(cp.next(s, 3), 5u);
@@ -59,6 +57,17 @@ TEST(ErrorBoxText, AppendsDotAfterCharactersThatSortAfterIt) {
     // Characters whose code page bytes end in "\" or "|", and a surrogate pair.
     EXPECT_EQ(errorBoxText(u"表"), u"表.");
     EXPECT_EQ(errorBoxText(u"x \U0001F600"), u"x \U0001F600.");
+}
+
+// The value goes in whole and is not read again: a name holding "%s" or "%d" ("Zip %d")
+// stays as it is, and the pattern's later placeholders stay too.
+TEST(FormatMessage, ReplacesTheFirstPlaceholderOnceWithTheValueAsItIs) {
+    EXPECT_EQ(formatMessage(u"%s \u3092\u8D77\u52D5\u3067\u304D\u307E\u305B\u3093", u"Zip %d"),
+              u"Zip %d \u3092\u8D77\u52D5\u3067\u304D\u307E\u305B\u3093");
+    EXPECT_EQ(formatMessage(u"(%d)", u"%s%d"), u"(%s%d)");
+    EXPECT_EQ(formatMessage(u"%s: %d %s", u"%%s"), u"%%s: %d %s");
+    EXPECT_EQ(formatMessage(u"no value %x %", u"v"), u"no value %x %");
+    EXPECT_EQ(formatMessage(u"%s", u""), u"");
 }
 
 TEST(Title, IsTheFileNameCutAtItsFirstDotWithTheRestLowerCase) {

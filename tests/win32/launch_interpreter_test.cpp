@@ -14,6 +14,8 @@
 namespace qm::launch_test {
 namespace {
 
+using test::toAcp;
+
 // A batch file runs through the command interpreter, which expands "%...%" even inside
 // quotes. The batch writes its arguments, all and one by one, to the file QM_BATCH_OUT names.
 class LaunchBatchTest : public LaunchProcessTest {
@@ -22,7 +24,7 @@ protected:
         LaunchProcessTest::SetUp();
         // A space in the folder: the unquoted template below finds the batch only after
         // passing over the name that ends at it.
-        dir_ = std::make_unique<test::TempDir>("表 ポ");
+        dir_ = std::make_unique<test::TempDir>(toAcp(L"表 ポ"));
         bat_ = dir_->file("args.bat");
         test::writeFile(bat_,
                         "@echo [%*]>\"%QM_BATCH_OUT%.part\"\r\n"
@@ -42,7 +44,7 @@ protected:
 };
 
 TEST_F(LaunchBatchTest, EntriesWithoutPercentArriveUnchanged) {
-    fill({"a&b", "c^d", "e!f", "g h", "C:\\表\\ポ.txt", "&echo x>y&rem "});
+    fill({"a&b", "c^d", "e!f", "g h", toAcp(L"C:\\表\\ポ.txt"), "&echo x>y&rem "});
     const std::string out = batchOutput();
     SetEnvironmentVariableA("QM_BATCH_OUT", out.c_str());
     const AppTable table = tableOf({"bat=\"" + bat_ + "\" %P"});
@@ -96,7 +98,7 @@ TEST_F(LaunchBatchTest, AnEntryTheInterpreterWouldReadOutsideQuotesStartsNothing
     const AppTable table = tableOf({"outer=cmd /c \"" + bat_ + "\" %P", "bare=cmd /c %P", "bat=\"" + bat_ + "\" %P",
                                     "inner=cmd /c \"\"" + bat_ + "\" %P\""});
     // The user sees the usual box; the list stays.
-    EXPECT_EQ(failure("outer", &table), "outer を起動できません");
+    EXPECT_EQ(failure("outer", &table), toAcp(L"outer を起動できません"));
     EXPECT_EQ(refusal("outer", table), Refusal::EntryNotWhole);
     EXPECT_EQ(refusal("bare", table), Refusal::EntryNotWhole);
     EXPECT_EQ(list_->count(), 2);
@@ -130,7 +132,7 @@ TEST_F(LaunchBatchTest, ALineLongerThanTheInterpreterReadsStartsNothing) {
 TEST_F(LaunchProcessTest, UnderTheSystemsCodePageEntriesStandWhereTheSpansSay) {
     // ポ ends in 0x7C: in UTF-16 it is one unit and no "|".
     const AppTable table = tableOf({"t=\"x.bat\" %P"});
-    fill({"C:\\表\\ポ&.txt"});
+    fill({toAcp(L"C:\\表\\ポ&.txt")});
     const LaunchPlan plan = planLaunch(*list_, u"t", &table, false, false, systemCodePage());
     const CommandLine& line = plan.commandLine;
     EXPECT_EQ(line.line, u"\"x.bat\"  \"C:\\\u8868\\\u30DD&.txt\"");
@@ -199,7 +201,7 @@ TEST_F(LaunchCurrentFolderTest, ABareNameStartsTheSystemsProgramNeverThePlantedO
     EXPECT_EQ(GetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", nullptr, 0), 0u);
     // A program that only the current folder holds is not found.
     const AppTable table = tableOf({"only=qm_only_here.exe %P"});
-    EXPECT_EQ(failure("only", &table), "only を起動できません");
+    EXPECT_EQ(failure("only", &table), toAcp(L"only を起動できません"));
     EXPECT_FALSE(test::fileExists(tally_));
     // The user's own setting goes on to the program.
     SetEnvironmentVariableA("NoDefaultCurrentDirectoryInExePath", "x");
@@ -222,7 +224,7 @@ TEST_F(LaunchCurrentFolderTest, ABareBatchNameRunsTheOneOnTheSearchPathNeverAPla
         tableOf({"bare=tb.bat %P", "quoted=\"tb.bat\" %P", "cmd=cmd /c tb.bat %P", "ext=cmd /c tb %P", "plain=tb.bat"});
     const char* const names[] = {"bare", "quoted", "cmd", "ext", "plain"};
     for (const char* name : names) EXPECT_EQ(refusal(name, table), Refusal::ProgramInCurrentFolder) << name;
-    EXPECT_EQ(failure("bare", &table), "bare を起動できません");
+    EXPECT_EQ(failure("bare", &table), toAcp(L"bare を起動できません"));
     EXPECT_EQ(list_->count(), 1);
     // Another of the extensions the interpreter tries makes "tb" a look-alike still.
     ASSERT_TRUE(DeleteFileA(dir_->file("tb.bat").c_str()));

@@ -13,6 +13,8 @@
 namespace qm::launch_test {
 namespace {
 
+using test::toAcp;
+
 TEST_F(LaunchProcessTest, ProgramGetsTheWholeListWithTwoSpacesBeforeIt) {
     fill({"C:\\My Files\\a.txt", "D:\\b"});
     list_->setSelected(1, true);
@@ -42,15 +44,15 @@ TEST_F(LaunchProcessTest, NamesDifferingInCaseLaunchTheFirstEntry) {
 
 TEST_F(LaunchProcessTest, DoubleBytePathsArriveByteForByte) {
     // 表 and ポ end in 0x5C and 0x7C; パ and ケ in 0x70 and 0x50 ("p" and "P").
-    fill({"C:\\表\\ポ.txt", "D:\\パ\\ケ %p"});
-    const AppTable table = tableOf({"表示=" + probe_ + " パ%pケ"});
-    EXPECT_EQ(launched("表示", table), probe_ + " パ \"C:\\表\\ポ.txt\" \"D:\\パ\\ケ %p\"ケ");
+    fill({toAcp(L"C:\\表\\ポ.txt"), toAcp(L"D:\\パ\\ケ %p")});
+    const AppTable table = tableOf({toAcp(L"表示=") + probe_ + toAcp(L" パ%pケ")});
+    EXPECT_EQ(launched(toAcp(L"表示"), table), probe_ + toAcp(L" パ \"C:\\表\\ポ.txt\" \"D:\\パ\\ケ %p\"ケ"));
 }
 
-TEST_F(LaunchProcessTest, SystemUpperCaseKeepsTrailBytes) {
+TEST_F(LaunchProcessTest, SystemCaseCallsKeepEveryCharacter) {
     const CodePage& cp = systemCodePage();
-    EXPECT_EQ(cp.upper("パケp%p表ポ"), "パケP%P表ポ");
-    // In UTF-16 the same calls keep every character, those outside the code page too.
+    // The case calls keep every character, those outside the code page too.
+    EXPECT_EQ(cp.upper(u"\u30D1\u30B1p%p\u8868\u30DD"), u"\u30D1\u30B1P%P\u8868\u30DD");  // パケp%p表ポ
     EXPECT_EQ(cp.upper(u"caf\u00E9%p\u8868"), u"CAF\u00C9%P\u8868");
     EXPECT_TRUE(cp.equalsIgnoreCase(u"Caf\u00E9", u"CAF\u00C9"));
     EXPECT_FALSE(cp.equalsIgnoreCase(u"Caf\u00E9", u"Cafe"));
@@ -84,9 +86,9 @@ TEST_F(LaunchProcessTest, ALineOf32767CharactersIsRefusedAndOneLessStartsWhole) 
 TEST_F(LaunchProcessTest, AFailedStartKeepsTheListAndAStartedOneClearsIt) {
     const AppTable table = tableOf({"p=" + probe_ + " %P", "gone=C:\\nowhere\\missing.exe %P"});
     fill({"C:\\a", "C:\\b"});
-    EXPECT_EQ(failure("gone", &table), "gone を起動できません");
-    EXPECT_EQ(failure("nothing", &table), "nothing を起動できません");
-    EXPECT_EQ(failure("p", nullptr), "p を起動できません");
+    EXPECT_EQ(failure("gone", &table), toAcp(L"gone を起動できません"));
+    EXPECT_EQ(failure("nothing", &table), toAcp(L"nothing を起動できません"));
+    EXPECT_EQ(failure("p", nullptr), toAcp(L"p を起動できません"));
     EXPECT_EQ(refusal("gone", table), Refusal::StartFailed);
     EXPECT_EQ(list_->count(), 2);
 

@@ -24,6 +24,7 @@ namespace {
 
 using test::fileExists;
 using test::readFile;
+using test::toAcp;
 using test::writeFile;
 
 std::u16string u16(const std::string& acp) {
@@ -79,7 +80,7 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return dir_.file(name); }
 
-    test::TempDir dir_{"settings-表"};
+    test::TempDir dir_{toAcp(L"settings-表")};
 };
 
 TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
@@ -88,9 +89,8 @@ TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
         "; comment\r\n"
         "[Pos]\r\nTop=-20\r\nLeft=2147483648\r\nHeight=400px\r\nWidth=0x190\r\n"
         "[check]\r\nclear=2\r\nquit=yes\r\n"
-        "[more]\r\nw1=$190\r\nw2=x190\r\nh2=abc\r\nzero=0\r\nmin=-2147483648\r\nneg=$FFFFFFFF\r\n"
-        "spaced = 12 \r\ntab=\t5\r\nempty=\r\n表=ポ\\\r\n"
-        "[Zeta]\r\n[alpha]\r\n";
+        "[more]\r\nw1=$190\r\nw2=x190\r\nh2=abc\r\nzero=0\r\nmin=-2147483648\r\nneg=$FFFFFFFF\r\n" +
+        toAcp(L"spaced = 12 \r\ntab=\t5\r\nempty=\r\n表=ポ\\\r\n") + "[Zeta]\r\n[alpha]\r\n";
     writeFile(ini, bytes);
     {
         Ini s(ini);
@@ -117,7 +117,7 @@ TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
         EXPECT_FALSE(s.readBool("more", "zero", true));
         EXPECT_FALSE(s.readBool("check", "missing", false));
         EXPECT_TRUE(s.readBool("check", "missing", true));
-        EXPECT_EQ(s.readText("more", "表"), "ポ\\");
+        EXPECT_EQ(s.readText("more", toAcp(L"表")), toAcp(L"ポ\\"));
         EXPECT_EQ(s.readText("more", "missing"), "");
         EXPECT_EQ(s.sectionNames(), (std::vector<std::string>{"Pos", "check", "more", "Zeta", "alpha"}));
         std::vector<std::string> entries{"stale"};
@@ -135,9 +135,8 @@ TEST_F(SettingsFileTest, ReadsValuesByTheirEncodingsAndLeavesTheFileAlone) {
 TEST_F(SettingsFileTest, BuildsTheAppTableFromTheSectionIgnoringCase) {
     const CodePage& cp = systemCodePage();
     const std::string upper = path("upper.ini");
-    writeFile(upper,
-              "[Pos]\r\nTop=1\r\n[APP]\r\nメモ帳=notepad.exe %P\r\nempty=\r\ncmd=a=b \"%P\"\r\n"
-              "dup=first\r\nDUP=second\r\n=nameless\r\n表示=C:\\表\\x.exe %P\r\n[check]\r\n");
+    writeFile(upper, toAcp(L"[Pos]\r\nTop=1\r\n[APP]\r\nメモ帳=notepad.exe %P\r\nempty=\r\ncmd=a=b \"%P\"\r\n"
+                           L"dup=first\r\nDUP=second\r\n=nameless\r\n表示=C:\\表\\x.exe %P\r\n[check]\r\n"));
     {
         Ini s(upper);
         const std::optional<AppTable> table = loadAppTable(s.s, cp);
@@ -146,13 +145,13 @@ TEST_F(SettingsFileTest, BuildsTheAppTableFromTheSectionIgnoringCase) {
         // the value the platform returns for that key. The platform lists a line without a
         // key name as an empty name; it gives no entry and the keys after it are kept.
         ASSERT_EQ(table->entries.size(), 6u);
-        EXPECT_EQ(acp(table->entries[0]), "メモ帳=notepad.exe %P");
+        EXPECT_EQ(acp(table->entries[0]), toAcp(L"メモ帳=notepad.exe %P"));
         EXPECT_EQ(acp(table->entries[1]), "empty=");
         EXPECT_EQ(acp(table->entries[2]), "cmd=a=b \"%P\"");
         EXPECT_EQ(appName(table->entries[3]), u"dup");
         EXPECT_EQ(appName(table->entries[4]), u"DUP");
         EXPECT_EQ(appTemplate(table->entries[3]), appTemplate(table->entries[4]));
-        EXPECT_EQ(acp(table->entries[5]), "表示=C:\\表\\x.exe %P");
+        EXPECT_EQ(acp(table->entries[5]), toAcp(L"表示=C:\\表\\x.exe %P"));
         EXPECT_EQ(findTemplate(&*table, u"CMD", cp), u"a=b \"%P\"");
     }
     const std::string empty = path("empty.ini");
@@ -169,14 +168,14 @@ TEST_F(SettingsFileTest, LongValuesAndLongListsAreReadWhole) {
     const std::string ini = path("long.ini");
     const std::string longValue(3000, 'v');
     std::string dbcsValue;
-    while (dbcsValue.size() < 5000) dbcsValue += "表ポ";
+    while (dbcsValue.size() < 5000) dbcsValue += toAcp(L"表ポ");
     std::string bytes = "[app]\r\nlong=" + longValue + "\r\nwide=" + dbcsValue + "\r\nshort=s\r\n";
     // 3000 sections of 9 to 11 bytes, half of them double-byte: far beyond the first
     // 16384-unit list buffer.
     std::vector<std::string> names{"app"};
     for (int i = 0; i < 3000; ++i) {
         char name[16];
-        wsprintfA(name, i % 2 ? "section%04d" : "表ポ%04d", i);
+        wsprintfA(name, (i % 2 ? std::string("section%04d") : toAcp(L"表ポ%04d")).c_str(), i);
         names.push_back(name);
         bytes += "[" + names.back() + "]\r\nk=1\r\n";
     }
@@ -252,7 +251,7 @@ TEST_F(SettingsFileTest, MissingFileAndDirectoryDoNotExistAndAreNotCreated) {
 // a second take reads the file again, as it is then.
 TEST_F(SettingsFileTest, StartReadsOnTheirOwnThreadGiveTheFilesValues) {
     const std::string ini = path("start.ini");
-    writeFile(ini, "[Pos]\r\nTop=-20\r\nLeft=$10\r\nWidth=0x1F4\r\n[check]\r\nquit=2\r\n[APP]\r\n表=x %P\r\n");
+    writeFile(ini, toAcp(L"[Pos]\r\nTop=-20\r\nLeft=$10\r\nWidth=0x1F4\r\n[check]\r\nquit=2\r\n[APP]\r\n表=x %P\r\n"));
     StartSettingsReader reader(u16(ini), systemCodePage());
     StartSettings s = reader.take();
     EXPECT_TRUE(s.exists);
@@ -262,7 +261,7 @@ TEST_F(SettingsFileTest, StartReadsOnTheirOwnThreadGiveTheFilesValues) {
     EXPECT_TRUE(s.window.quit);
     ASSERT_TRUE(s.appTable.has_value());
     ASSERT_EQ(s.appTable->entries.size(), 1u);
-    EXPECT_EQ(acp(s.appTable->entries[0]), "表=x %P");
+    EXPECT_EQ(acp(s.appTable->entries[0]), toAcp(L"表=x %P"));
 
     ASSERT_TRUE(DeleteFileA(ini.c_str()));
     s = reader.take();

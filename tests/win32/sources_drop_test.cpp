@@ -8,9 +8,12 @@
 
 #include "../shared/memory_runlist.h"
 #include "runlist/dropped_files.h"
+#include "support/files.h"
 #include "text/error.h"
 
 namespace {
+
+using qm::test::toAcp;
 
 // A drop handle as the system makes it: a global block with a DROPFILES head and the names.
 HDROP makeDrop(const std::vector<std::string>& names) {
@@ -49,8 +52,8 @@ private:
 };
 
 TEST(DroppedNames, ComeInOrderWholeAndTheDropIsFinished) {
-    const std::string longName = "C:\\" + std::string(250, 'a') + "表" + std::string(45, 'b');  // 300 bytes
-    HDROP drop = makeDrop({"C:\\one", longName, "C:\\データ表", ""});
+    const std::string longName = "C:\\" + std::string(250, 'a') + toAcp(L"表") + std::string(45, 'b');  // 300 bytes
+    HDROP drop = makeDrop({"C:\\one", longName, toAcp(L"C:\\データ表"), ""});
     ASSERT_FALSE(finished(drop));
     qm::MemoryRunList list;
     qm::appendDroppedNames(drop, list);
@@ -77,7 +80,7 @@ TEST(DroppedNames, ARefusedEntryStopsTheDropAndStillFinishesIt) {
 TEST(DroppedNames, ABlockThatIsNoMoveableHandleIsReadButNeverFreed) {
     // The same bytes in fixed global memory and in a block of the process heap, as another
     // program could name them: DragFinish would free a block that is still in use.
-    const HDROP moveable = makeDrop({"C:\\fixed", "C:\\表"});
+    const HDROP moveable = makeDrop({"C:\\fixed", toAcp(L"C:\\表")});
     const SIZE_T size = GlobalSize(moveable);
     const void* bytes = GlobalLock(moveable);
     HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, size);

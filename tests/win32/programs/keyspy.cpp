@@ -13,7 +13,10 @@
 //   wParam 3: write the text of every item of the menu lParam, one line each, as
 //             GetMenuStringA gives it (code page 932);
 //   wParam 4: send the window the request went to WM_NCCREATE with lParam as its creation
-//             data, from the tool's own thread, as any hook inside it can.
+//             data, from the tool's own thread, as any hook inside it can;
+//   wParam 5: the same as 3, in UTF-16 (GetMenuStringW), the lines ended by a UTF-16 "\n";
+//   wParam 6: write the face name of the font the window lParam draws with (WM_GETFONT,
+//             GetObjectW), in UTF-16.
 #include <windows.h>
 
 #include <string>
@@ -52,6 +55,29 @@ std::string menuTexts(HMENU menu) {
     return out;
 }
 
+std::string utf16Bytes(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+std::string menuTextsWide(HMENU menu) {
+    std::wstring out;
+    const int n = GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+        wchar_t buf[512] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(i), buf, 512, MF_BYPOSITION);
+        out += buf;
+        out += L'\n';
+    }
+    return utf16Bytes(out);
+}
+
+std::string fontFace(HWND window) {
+    LOGFONTW font{};
+    const HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+    if (!handle || !GetObjectW(handle, sizeof font, &font)) return std::string();
+    return utf16Bytes(font.lfFaceName);
+}
+
 void note(const char* what, HWND hwnd, WPARAM extra, bool withExtra) {
     g_log += what;
     g_log += ' ';
@@ -73,6 +99,8 @@ extern "C" LRESULT CALLBACK spyCallWndProc(int code, WPARAM wParam, LPARAM lPara
             if (m->wParam == 2) writeOut(g_log);
             if (m->wParam == 3) writeOut(menuTexts(reinterpret_cast<HMENU>(m->lParam)));
             if (m->wParam == 4) SendMessageA(m->hwnd, WM_NCCREATE, 0, m->lParam);
+            if (m->wParam == 5) writeOut(menuTextsWide(reinterpret_cast<HMENU>(m->lParam)));
+            if (m->wParam == 6) writeOut(fontFace(reinterpret_cast<HWND>(m->lParam)));
         } else if (m->message == LB_SETSEL || m->message == LB_SELITEMRANGE) {
             note("setsel", m->hwnd, 0, false);
         } else if (m->message == WM_COMMAND) {

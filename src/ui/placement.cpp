@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace qm {
 
@@ -41,10 +42,6 @@ i64 gap(i64 v, const Span& area) {
     if (v < area.start) return area.start - v;
     if (v >= area.end()) return v - area.end() + 1;
     return 0;
-}
-
-i64 overlap(const Span& s, const Span& area) {
-    return std::max<i64>(0, std::min(s.end(), area.end()) - std::max(s.start, area.start));
 }
 
 // The monitor whose area (measured by `areaOf`) holds the point (x, y), of those that have a
@@ -113,6 +110,38 @@ i64 limited(i64 length, int minUnits, int maxPixels, int dpi) {
     return std::max(length, least);
 }
 
+// Whether the rectangle lies wholly inside the work areas of the monitors, taken together: a
+// window across two monitors side by side is inside; one that reaches past the edge of the
+// desktop, over a taskbar or into a corner that no monitor covers is not. The work areas'
+// edges cut the rectangle into cells that each lie wholly inside a work area or wholly outside
+// every one; the corner of each cell tells which. A rectangle with no width or height counts
+// as one pixel wide or high.
+bool insideWorkAreas(Span x, Span y, const std::vector<Monitor>& monitors) {
+    x.length = std::max<i64>(x.length, 1);
+    y.length = std::max<i64>(y.length, 1);
+    std::vector<Box> areas;
+    std::vector<i64> xs{x.start, x.end()}, ys{y.start, y.end()};
+    for (const Monitor& m : monitors) {
+        if (!hasSize(m.area)) continue;
+        const Box w = boxOf(workOf(m));
+        areas.push_back(w);
+        for (i64 v : {w.x.start, w.x.end()}) xs.push_back(std::clamp(v, x.start, x.end()));
+        for (i64 v : {w.y.start, w.y.end()}) ys.push_back(std::clamp(v, y.start, y.end()));
+    }
+    std::sort(xs.begin(), xs.end());
+    std::sort(ys.begin(), ys.end());
+    for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
+        if (xs[i] == xs[i + 1]) continue;
+        for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
+            if (ys[j] == ys[j + 1]) continue;
+            const bool covered = std::any_of(
+                areas.begin(), areas.end(), [&](const Box& a) { return gap(xs[i], a.x) == 0 && gap(ys[j], a.y) == 0; });
+            if (!covered) return false;
+        }
+    }
+    return true;
+}
+
 // The rectangle as the system takes it: its far edge within int.
 int lengthWithinInt(const Span& s) {
     return static_cast<int>(std::min(s.length, kIntMax - s.start));
@@ -142,12 +171,7 @@ Bounds placeStored(const Bounds& stored, const std::vector<Monitor>& monitors, c
     // A corner on a monitor stays on it: its last unit may round to the pixel past its edge.
     x.start = on ? std::min<i64>(x.start, on->area.right - 1) : std::clamp(x.start, kIntMin, kIntMax);
     y.start = on ? std::min<i64>(y.start, on->area.bottom - 1) : std::clamp(y.start, kIntMin, kIntMax);
-    bool meets = false;
-    for (const Monitor& m : monitors) {
-        const Box w = boxOf(workOf(m));
-        meets = meets || (overlap(x, w.x) > 0 && overlap(y, w.y) > 0);
-    }
-    if (home && !meets) {
+    if (home && !insideWorkAreas(x, y, monitors)) {
         const Box w = boxOf(workOf(*home));
         x = moveInto(x, w.x, mulDiv64(limits.minWidth, dpi, 96));
         y = moveInto(y, w.y, mulDiv64(limits.minHeight, dpi, 96));

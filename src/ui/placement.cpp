@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <vector>
 
 namespace qm {
 
@@ -110,36 +109,30 @@ i64 limited(i64 length, int minUnits, int maxPixels, int dpi) {
     return std::max(length, least);
 }
 
-// Whether the rectangle lies wholly inside the work areas of the monitors, taken together: a
-// window across two monitors side by side is inside; one that reaches past the edge of the
-// desktop, over a taskbar or into a corner that no monitor covers is not. The work areas'
-// edges cut the rectangle into cells that each lie wholly inside a work area or wholly outside
-// every one; the corner of each cell tells which. A rectangle with no width or height counts
-// as one pixel wide or high.
-bool insideWorkAreas(Span x, Span y, const std::vector<Monitor>& monitors) {
-    x.length = std::max<i64>(x.length, 1);
-    y.length = std::max<i64>(y.length, 1);
-    std::vector<Box> areas;
-    std::vector<i64> xs{x.start, x.end()}, ys{y.start, y.end()};
-    for (const Monitor& m : monitors) {
-        if (!hasSize(m.area)) continue;
-        const Box w = boxOf(workOf(m));
-        areas.push_back(w);
-        for (i64 v : {w.x.start, w.x.end()}) xs.push_back(std::clamp(v, x.start, x.end()));
-        for (i64 v : {w.y.start, w.y.end()}) ys.push_back(std::clamp(v, y.start, y.end()));
-    }
-    std::sort(xs.begin(), xs.end());
-    std::sort(ys.begin(), ys.end());
-    for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
-        if (xs[i] == xs[i + 1]) continue;
-        for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
-            if (ys[j] == ys[j + 1]) continue;
-            const bool covered = std::any_of(
-                areas.begin(), areas.end(), [&](const Box& a) { return gap(xs[i], a.x) == 0 && gap(ys[j], a.y) == 0; });
-            if (!covered) return false;
+// Whether the rectangle lies wholly inside the work areas of the monitors from `m` to `end`,
+// taken together: a window across two monitors side by side is inside; one that reaches past
+// the edge of the desktop, over a taskbar or into a corner that no monitor covers is not. The
+// first work area that meets the rectangle covers that part of it; what is left (up to four
+// strips around it, which meet none of the work areas before it) must lie inside the work
+// areas after it. An empty rectangle is inside.
+bool insideWorkAreas(const Box& r, const Monitor* m, const Monitor* end) {
+    if (r.x.length <= 0 || r.y.length <= 0) return true;
+    for (; m != end; ++m) {
+        if (!hasSize(m->area)) continue;
+        const Box w = boxOf(workOf(*m));
+        const i64 left = std::max(r.x.start, w.x.start), right = std::min(r.x.end(), w.x.end());
+        const i64 top = std::max(r.y.start, w.y.start), bottom = std::min(r.y.end(), w.y.end());
+        if (left >= right || top >= bottom) continue;
+        const Box strips[] = {{r.x, {r.y.start, top - r.y.start}},
+                              {r.x, {bottom, r.y.end() - bottom}},
+                              {{r.x.start, left - r.x.start}, {top, bottom - top}},
+                              {{right, r.x.end() - right}, {top, bottom - top}}};
+        for (const Box& strip : strips) {
+            if (!insideWorkAreas(strip, m + 1, end)) return false;
         }
+        return true;
     }
-    return true;
+    return false;
 }
 
 // The rectangle as the system takes it: its far edge within int.
@@ -171,7 +164,9 @@ Bounds placeStored(const Bounds& stored, const std::vector<Monitor>& monitors, c
     // A corner on a monitor stays on it: its last unit may round to the pixel past its edge.
     x.start = on ? std::min<i64>(x.start, on->area.right - 1) : std::clamp(x.start, kIntMin, kIntMax);
     y.start = on ? std::min<i64>(y.start, on->area.bottom - 1) : std::clamp(y.start, kIntMin, kIntMax);
-    if (home && !insideWorkAreas(x, y, monitors)) {
+    // A frame with no width or height counts as one pixel wide or high.
+    const Box frame{{x.start, std::max<i64>(x.length, 1)}, {y.start, std::max<i64>(y.length, 1)}};
+    if (home && !insideWorkAreas(frame, monitors.data(), monitors.data() + monitors.size())) {
         const Box w = boxOf(workOf(*home));
         x = moveInto(x, w.x, mulDiv64(limits.minWidth, dpi, 96));
         y = moveInto(y, w.y, mulDiv64(limits.minHeight, dpi, 96));

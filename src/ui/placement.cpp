@@ -43,10 +43,6 @@ i64 gap(i64 v, const Span& area) {
     return 0;
 }
 
-i64 overlap(const Span& s, const Span& area) {
-    return std::max<i64>(0, std::min(s.end(), area.end()) - std::max(s.start, area.start));
-}
-
 // The monitor whose area (measured by `areaOf`) holds the point (x, y), of those that have a
 // size; null when none does.
 const Monitor* holding(i64 x, i64 y, const std::vector<Monitor>& monitors, Box (*areaOf)(const Monitor&)) {
@@ -113,6 +109,32 @@ i64 limited(i64 length, int minUnits, int maxPixels, int dpi) {
     return std::max(length, least);
 }
 
+// Whether the rectangle lies wholly inside the work areas of the monitors from `m` to `end`,
+// taken together: a window across two monitors side by side is inside; one that reaches past
+// the edge of the desktop, over a taskbar or into a corner that no monitor covers is not. The
+// first work area that meets the rectangle covers that part of it; what is left (up to four
+// strips around it, which meet none of the work areas before it) must lie inside the work
+// areas after it. An empty rectangle is inside.
+bool insideWorkAreas(const Box& r, const Monitor* m, const Monitor* end) {
+    if (r.x.length <= 0 || r.y.length <= 0) return true;
+    for (; m != end; ++m) {
+        if (!hasSize(m->area)) continue;
+        const Box w = boxOf(workOf(*m));
+        const i64 left = std::max(r.x.start, w.x.start), right = std::min(r.x.end(), w.x.end());
+        const i64 top = std::max(r.y.start, w.y.start), bottom = std::min(r.y.end(), w.y.end());
+        if (left >= right || top >= bottom) continue;
+        const Box strips[] = {{r.x, {r.y.start, top - r.y.start}},
+                              {r.x, {bottom, r.y.end() - bottom}},
+                              {{r.x.start, left - r.x.start}, {top, bottom - top}},
+                              {{right, r.x.end() - right}, {top, bottom - top}}};
+        for (const Box& strip : strips) {
+            if (!insideWorkAreas(strip, m + 1, end)) return false;
+        }
+        return true;
+    }
+    return false;
+}
+
 // The rectangle as the system takes it: its far edge within int.
 int lengthWithinInt(const Span& s) {
     return static_cast<int>(std::min(s.length, kIntMax - s.start));
@@ -142,12 +164,9 @@ Bounds placeStored(const Bounds& stored, const std::vector<Monitor>& monitors, c
     // A corner on a monitor stays on it: its last unit may round to the pixel past its edge.
     x.start = on ? std::min<i64>(x.start, on->area.right - 1) : std::clamp(x.start, kIntMin, kIntMax);
     y.start = on ? std::min<i64>(y.start, on->area.bottom - 1) : std::clamp(y.start, kIntMin, kIntMax);
-    bool meets = false;
-    for (const Monitor& m : monitors) {
-        const Box w = boxOf(workOf(m));
-        meets = meets || (overlap(x, w.x) > 0 && overlap(y, w.y) > 0);
-    }
-    if (home && !meets) {
+    // A frame with no width or height counts as one pixel wide or high.
+    const Box frame{{x.start, std::max<i64>(x.length, 1)}, {y.start, std::max<i64>(y.length, 1)}};
+    if (home && !insideWorkAreas(frame, monitors.data(), monitors.data() + monitors.size())) {
         const Box w = boxOf(workOf(*home));
         x = moveInto(x, w.x, mulDiv64(limits.minWidth, dpi, 96));
         y = moveInto(y, w.y, mulDiv64(limits.minHeight, dpi, 96));

@@ -14,6 +14,11 @@
 // size, within half a unit (exact at 96 dpi, a pixel at most at 150 % and 200 %), and stored
 // once more it gives the same numbers.
 //
+// A window opens whole: one that would not lie wholly inside the work areas of the monitors
+// (past the desktop's edge, over a taskbar, on a monitor that is gone, or grown past the edge
+// by a greater density than the one it was stored at) is moved onto the work area of the
+// monitor it belongs to, as little as it takes.
+//
 // Every step works on 64-bit values and holds its results within int: any value the file can
 // hold is safe.
 #pragma once
@@ -46,10 +51,12 @@ struct SizeLimits {
 };
 
 // The window's frame on the screen for the stored position and size (96-dpi units): converted
-// for the monitor it belongs to, its size held within `limits`. A window that then meets no
-// work area is moved into that monitor's work area, keeping its size unless it is larger;
-// one that meets a work area anywhere stays where it was stored. Without a monitor the
-// stored numbers are pixels.
+// for the monitor it belongs to, its size held within `limits`. A window that then lies wholly
+// inside the work areas of the monitors (across several of them too) stays where it was
+// stored; any other is moved onto the work area of the monitor it belongs to, as little as it
+// takes, keeping its size unless it is larger than that work area: then it is as large as the
+// work area, but never below the least size of `limits`, and starts at the work area's
+// top-left. Without a monitor the stored numbers are pixels.
 Bounds placeStored(const Bounds& stored, const std::vector<Monitor>& monitors, const SizeLimits& limits);
 
 // What the settings file keeps for the window's frame on the screen (96-dpi units): the frame

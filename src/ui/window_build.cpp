@@ -160,11 +160,17 @@ void TQuillmoorMW::applyLayout() {
     Layout l = layoutFor(design_, client.right, client.bottom);
     // The drop-down keeps the height it was last given (fitDropDown).
     at(l, Ctl::ComboBox1).height = at(placed_, Ctl::ComboBox1).height;
+    // A control that moves is drawn again where it lands (SWP_NOCOPYBITS): left to itself, the
+    // system copies what the control showed to its new place and repaints only what that does
+    // not cover, and when the window has just grown what it copies may not be on the screen
+    // any more. The label, moved and not resized, then stayed blank (under Wine) until
+    // something else repainted it.
     for (const ControlEntry& e : kControls) {
         const Bounds& r = at(l, e.ctl);
         Bounds& was = at(placed_, e.ctl);
         if (r == was) continue;
-        MoveWindow(control(e.ctl), r.left, r.top, r.width, r.height, TRUE);
+        SetWindowPos(control(e.ctl), nullptr, r.left, r.top, r.width, r.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         was = r;
     }
 }

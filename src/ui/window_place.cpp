@@ -31,7 +31,7 @@ SIZE TQuillmoorMW::minimumSize() const {
 }
 
 // The stored position and size (96-dpi units) on the monitor they belong to: converted for
-// it, within the size limits, and on a monitor's work area.
+// it, within the size limits, and wholly on the monitors' work areas (ui/placement.h).
 void TQuillmoorMW::setBounds(const Bounds& stored) {
     const SizeLimits limits{kMinWidth, kMinHeight, GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
     const Bounds r = placeStored(stored, monitors(hwnd_), limits);

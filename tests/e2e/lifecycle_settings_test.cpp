@@ -123,7 +123,7 @@ TEST(LifecycleSettings, ClosingMinimizedStoresTheRestoredRectangleAndMaximizedTh
 
 // A stored position on no screen (a monitor unplugged since) moves onto the work area, its size
 // kept; the extreme values an int holds neither crash the tool nor leave the window off-screen;
-// a window that meets the work area stays where it was stored. Closing writes where it stands.
+// a window larger than the work area is shrunk to it. Closing writes where it stands.
 TEST(LifecycleSettings, StoredPositionOnNoScreenMovesOntoTheWorkArea) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -139,7 +139,7 @@ TEST(LifecycleSettings, StoredPositionOnNoScreenMovesOntoTheWorkArea) {
         {100, -5000, 300, 340, {work.left, 100, work.left + 340, 400}},
         {INT_MIN, 100, 300, INT_MAX, {left, work.top, left + w, work.top + 300}},
         {INT_MIN, INT_MIN, INT_MAX, INT_MAX, {work.left, work.top, work.left + w, work.top + h}},
-        {100, 100, INT_MAX, INT_MAX, {100, 100, 100 + maxW, 100 + maxH}},
+        {100, 100, INT_MAX, INT_MAX, {work.left, work.top, work.left + w, work.top + h}},
     };
     for (const auto& k : cases) {
         const std::string ini = IniText().at(k.top, k.left).size(k.width, k.height).apps({"x=y"}).bytes();

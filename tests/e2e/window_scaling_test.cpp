@@ -311,6 +311,40 @@ TEST_P(DenseScreen, StoredPositionAndSizeAreConvertedAndTheLayoutStaysWhole) {
     expectWhole(main, screen);
 }
 
+// The settings shipped with the tool (examples/Quillmoor.ini, copied beside this program: 884,
+// 111, 340 x 300 in 96-dpi units) at 100, 125, 150 and 200 % on the 1280 x 1024 test screen:
+// the window opens wholly on the work area, its frame read from this process, which is
+// per-monitor aware as the tool is. At 96 dpi it stands where it was stored; at 120 dpi its
+// corner is converted (1105, 139) and at 144 and 192 dpi, beyond the monitor's units, taken
+// as pixels; each then reached past the right edge and now ends there.
+TEST(ShippedSettings, OpenWholeOnTheScreenAtEveryScale) {
+    const std::string shipped = readFile(programDir() + "\\shipped-Quillmoor.ini");
+    ASSERT_EQ(iniValue(shipped, "Pos", "Left"), "884");
+    ASSERT_EQ(iniValue(shipped, "Pos", "Top"), "111");
+    const std::pair<DWORD, RECT> cases[] = {{96, {884, 111, 1224, 411}},
+                                            {120, {855, 139, 1280, 514}},
+                                            {144, {770, 111, 1280, 561}},
+                                            {192, {600, 111, 1280, 711}}};
+    for (const auto& [dpi, frame] : cases) {
+        SCOPED_TRACE(dpi);
+        Tool tool(shipped);
+        HWND main = nullptr;
+        {
+            RegistryOverride density(kDesktop, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+            main = tool.startAndWait();
+        }
+        ASSERT_NE(main, nullptr);
+        RECT r{}, whole{};
+        GetWindowRect(main, &r);
+        EXPECT_TRUE(EqualRect(&r, &frame)) << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &mi));
+        EXPECT_TRUE(IntersectRect(&whole, &r, &mi.rcWork) && EqualRect(&whole, &r));
+        ASSERT_TRUE(tool.close(main));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(DesignAndIpaFonts, DenseScreen,
                          ::testing::Values(Screen{120, kDesignFace}, Screen{144, kDesignFace}, Screen{192, kDesignFace},
                                            Screen{120, "IPAPGothic"}, Screen{144, "IPAPGothic"},

@@ -218,6 +218,30 @@ TEST(CaptionRoom, ButtonGrowsEvenlyAboutItsCentreAndKeepsClearOfItsNeighbours) {
     EXPECT_EQ(at(l, Ctl::Button6), (Bounds{270, 238, 60, 25}));  // 268 + 2 .. 332 - 2
 }
 
+// A 10 x 10 client leaves the group box no size: the captions in it have no room, and each of
+// its controls stays where the rules put it (CheckBox1 at its least width, the buttons where
+// their centres fall). Button6 grows right as far as 2 before the window's edge; the label,
+// with no room before the drop-down, gets no width, never less.
+TEST(CaptionRoom, CaptionsInAParentWithNoRoomLeaveEveryControlAsTheRulesPutIt) {
+    Design wanting = withCaptions(12, {{Ctl::CheckBox1, 300},
+                                       {Ctl::CheckBox2, 300},
+                                       {Ctl::Button1, 200},
+                                       {Ctl::Button2, 200},
+                                       {Ctl::Button3, 200},
+                                       {Ctl::Button6, 200},
+                                       {Ctl::Label1, 200}});
+    sizeTo(wanting, Ctl::Label1, 200, 13);
+    const Layout l = layoutFor(wanting, 10, 10);
+    EXPECT_EQ(at(l, Ctl::CheckBox1), (Bounds{24, -44, 161, 20}));
+    EXPECT_EQ(at(l, Ctl::CheckBox2), (Bounds{24, -24, 121, 20}));
+    EXPECT_EQ(at(l, Ctl::Button1), (Bounds{-36, -73, 73, 25}));
+    EXPECT_EQ(at(l, Ctl::Button2), (Bounds{-36, -73, 73, 25}));
+    EXPECT_EQ(at(l, Ctl::Button3), (Bounds{-36, -73, 73, 25}));
+    EXPECT_EQ(at(l, Ctl::Button6), (Bounds{-52, -25, 60, 25}));  // up to 2 before the edge
+    EXPECT_EQ(at(l, Ctl::Label1), (Bounds{16, -20, 0, 13}));
+    EXPECT_EQ(at(l, Ctl::ComboBox1), (Bounds{80, -23, 0, 20}));
+}
+
 TEST(CaptionRoom, AccessMarksAreLeftOutOfTheMeasuredText) {
     EXPECT_EQ(withoutAccessMarks(u"\u8CBC\u308A\u4ED8\u3051(&V)"), u"\u8CBC\u308A\u4ED8\u3051(V)");  // 貼り付け
     EXPECT_EQ(withoutAccessMarks(u"A&&B&"), u"A&B");

@@ -3,6 +3,7 @@
 // overflow on the way (UBSan).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <vector>
@@ -62,7 +63,8 @@ TEST(Placement, OneMonitorConvertsByItsDensityAndBackRoundingAsMulDivDoes) {
 TEST(Placement, SizeStaysWithinTheLimitsTheLeastScaledForTheMonitor) {
     EXPECT_EQ(placeStored({10, 10, 100, 50}, oneAt(144), bounded), (Bounds{15, 15, 450, 300}));
     EXPECT_EQ(placeStored({10, 10, -9, kMin}, oneAt(96), plain), (Bounds{10, 10, 300, 200}));
-    EXPECT_EQ(placeStored({10, 10, 5000, 5000}, oneAt(144), bounded), (Bounds{15, 15, 1300, 1050}));
+    EXPECT_EQ(placeStored({10, 10, 5000, 5000}, {monitor(0, 0, 1920, 1200, 144)}, bounded),
+              (Bounds{15, 15, 1300, 1050}));
     // The least wins over a smaller greatest.
     EXPECT_EQ(placeStored({0, 0, 10, 10}, oneAt(96), {300, 200, 100, 100}), (Bounds{0, 0, 300, 200}));
     // On each monitor the least of its own density.
@@ -70,11 +72,42 @@ TEST(Placement, SizeStaysWithinTheLimitsTheLeastScaledForTheMonitor) {
     EXPECT_EQ(placeStored({2320, 60, 100, 100}, sideBySide, plain), (Bounds{2520, 90, 450, 300}));
 }
 
-TEST(Placement, AWindowThatMeetsAWorkAreaStaysWhereItWasStored) {
+TEST(Placement, AWindowWhollyInsideTheWorkAreasStaysWhereItWasStored) {
     const std::vector<Monitor> two = {monitor(0, 0, 1280, 1024, 96), monitor(-1920, -200, 1920, 1080, 96)};
-    EXPECT_EQ(placeStored({-1800, 700, 400, 300}, two, plain), (Bounds{-1800, 700, 400, 300}));  // left screen
-    EXPECT_EQ(placeStored({1279, 1023, 400, 300}, two, plain), (Bounds{1279, 1023, 400, 300}));  // one pixel
-    EXPECT_EQ(placeStored({-399, -299, 400, 300}, oneAt(96), plain), (Bounds{-399, -299, 400, 300}));
+    EXPECT_EQ(placeStored({-1800, 480, 400, 300}, two, plain), (Bounds{-1800, 480, 400, 300}));  // left screen
+    EXPECT_EQ(placeStored({-200, 100, 400, 300}, two, plain), (Bounds{-200, 100, 400, 300}));    // across both
+    EXPECT_EQ(placeStored({0, 0, 1920, 1040}, sideBySide, plain), (Bounds{0, 0, 1920, 1040}));   // all of one
+    EXPECT_EQ(placeStored({880, 724, 400, 300}, two, plain), (Bounds{880, 724, 400, 300}));      // its corner
+}
+
+// Anything past the work areas' edges, however little, is moved back as far as it reached out,
+// onto the work area of the monitor that holds its corner.
+TEST(Placement, AWindowPartlyOutsideTheWorkAreasMovesOntoItsMonitorsAsLittleAsItTakes) {
+    const std::vector<Monitor> two = {monitor(0, 0, 1280, 1024, 96), monitor(-1920, -200, 1920, 1080, 96)};
+    EXPECT_EQ(placeStored({-1800, 700, 400, 300}, two, plain), (Bounds{-1800, 580, 400, 300}));  // below the left one
+    EXPECT_EQ(placeStored({1279, 1023, 400, 300}, two, plain), (Bounds{880, 724, 400, 300}));    // one pixel on it
+    EXPECT_EQ(placeStored({881, 724, 400, 300}, two, plain), (Bounds{880, 724, 400, 300}));      // one pixel past
+    EXPECT_EQ(placeStored({-399, -299, 400, 300}, oneAt(96), plain), (Bounds{0, 0, 400, 300}));
+    // Across both, its top-right in the corner neither covers: onto the left one.
+    EXPECT_EQ(placeStored({-200, -100, 400, 300}, two, plain), (Bounds{-400, -100, 400, 300}));
+    // Over the taskbar of the 100 % monitor, and of the 150 % one (1560 - 450).
+    EXPECT_EQ(placeStored({100, 800, 400, 300}, sideBySide, plain), (Bounds{100, 740, 400, 300}));
+    EXPECT_EQ(placeStored({2000, 800, 340, 300}, sideBySide, plain), (Bounds{2040, 1110, 510, 450}));
+}
+
+// The settings shipped with the tool (884, 111, 340 x 300) at 100, 125, 150 and 200 % on a
+// 1280 x 1024 screen and a 1366 x 768 one with a 40-pixel taskbar. A corner beyond the
+// monitor's units is taken as pixels (the top stays 111); each window that reached past the
+// right edge ends there.
+TEST(Placement, TheShippedSettingsOpenWholeAtEveryScale) {
+    const Bounds expected[2][4] = {
+        {{884, 111, 340, 300}, {855, 139, 425, 375}, {770, 111, 510, 450}, {600, 111, 680, 600}},
+        {{884, 111, 340, 300}, {941, 139, 425, 375}, {856, 167, 510, 450}, {686, 111, 680, 600}}};
+    const int dpis[4] = {96, 120, 144, 192};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(placeStored({884, 111, 340, 300}, {monitor(0, 0, 1280, 1024, dpis[i])}, bounded), expected[0][i]);
+        EXPECT_EQ(placeStored({884, 111, 340, 300}, {monitor(0, 0, 1366, 768, dpis[i], 40)}, bounded), expected[1][i]);
+    }
 }
 
 TEST(Placement, AWindowOnNoWorkAreaMovesIntoTheNearestMonitorsKeepingItsSize) {
@@ -103,9 +136,9 @@ TEST(Placement, ExtremeValuesNeitherOverflowNorMisplaceTheWindow) {
         // Top at the least int: moved onto the screen, the rest kept.
         EXPECT_EQ(placeStored({100, kMin, 340, 300}, oneAt(dpi), bounded),
                   (Bounds{100, 0, toScreenPixels(340, dpi), toScreenPixels(300, dpi)}));
-        // The widest width: as wide as the system lets it be, where it was stored.
+        // The widest width: as wide as the work area, from its left edge.
         EXPECT_EQ(placeStored({100, 100, kMax, 300}, oneAt(dpi), bounded),
-                  (Bounds{toScreenPixels(100, dpi), toScreenPixels(100, dpi), 1300, toScreenPixels(300, dpi)}));
+                  (Bounds{0, toScreenPixels(100, dpi), 1280, toScreenPixels(300, dpi)}));
         // A size that would reach the screen only by overflowing is no size on it.
         EXPECT_EQ(placeStored({kMin, kMin, kMax, kMax}, oneAt(dpi), bounded), (Bounds{0, 0, 1280, 1024}));
         EXPECT_EQ(placeStored({kMax, kMax, kMax, kMax}, oneAt(dpi), bounded), (Bounds{0, 0, 1280, 1024}));
@@ -132,47 +165,72 @@ TEST(PlacementAcrossMonitors, EachMonitorConvertsAboutItsOwnCornerByItsOwnDensit
     expectBothWays({-3000, 100, 680, 600}, {-3420, -200, 340, 300}, threeAround);  // 200 %, left
     expectBothWays({400, -1000, 425, 375}, {320, -1070, 340, 300}, threeAround);   // 125 %, above
     // A window across monitors belongs to the one that holds its top-left corner: here the
-    // 100 % one, the 125 % one above it, the last pixel of the 200 % one (whose last unit
-    // rounds to the next monitor's first pixel), and, above every monitor, none: the corner
-    // stays in pixels, the size is for the nearest monitor.
+    // 100 % one, the 125 % one above it, and the last column of the 200 % one (whose last unit
+    // rounds to the next monitor's first pixel).
     expectBothWays({1900, 100, 600, 400}, {1900, 100, 600, 400}, sideBySide);
     expectBothWays({100, -100, 600, 400}, {80, -350, 480, 320}, threeAround);
-    expectBothWays({-1, 1659, 600, 400}, {-1920, 580, 300, 200}, threeAround);
-    expectBothWays({2500, -20, 510, 450}, {2500, -20, 340, 300}, sideBySide);
+    expectBothWays({-1, 100, 600, 400}, {-1920, -200, 300, 200}, threeAround);
+    // Above every monitor, none: the corner is stored in pixels, the size for the nearest
+    // monitor; placed again, the window comes down onto that one's work area.
+    EXPECT_EQ(storedFor({2500, -20, 3010, 430}, sideBySide), (Bounds{2500, -20, 340, 300}));
+    EXPECT_EQ(placeStored({2500, -20, 340, 300}, sideBySide, plain), (Bounds{2500, 0, 510, 450}));
     // A pixel no unit names comes back within one, and is then stored as before.
     EXPECT_EQ(storedFor({2500, 100, 3011, 551}, sideBySide), (Bounds{2307, 67, 341, 301}));
     expectBothWays({2501, 101, 512, 452}, {2307, 67, 341, 301}, sideBySide);
+    // Exactly at the 150 % monitor's left edge: on it, at its density.
+    expectBothWays({1920, 150, 510, 450}, {1920, 100, 340, 300}, sideBySide);
     // The monitor now at 200 %: the same place on it in units, the size for its density.
     std::vector<Monitor> denser = sideBySide;
     denser[1].dpi = 192;
     EXPECT_EQ(placeStored({2320, 60, 340, 300}, denser, plain), (Bounds{2720, 120, 680, 600}));
 }
 
-// Closed anywhere on any of these layouts, across edges and corners too, the window opens
-// within a pixel of where it was, its corner on the same monitor, and closing it again stores
-// the same numbers.
-TEST(PlacementAcrossMonitors, EveryWindowClosedAndOpenedAgainIsWhereItWas) {
+// The monitor of `layout` that holds the pixel (x, y); -1 when none does.
+int monitorAt(const std::vector<Monitor>& layout, int x, int y) {
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const Edges& a = layout[i].area;
+        if (x >= a.left && x < a.right && y >= a.top && y < a.bottom) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// The frame's edges lie on the work areas of `layout`: every 10th pixel of them and their last
+// (no layout here has a hole that a window could span, nor a gap narrower than 10 pixels).
+bool onWorkAreas(const Bounds& r, const std::vector<Monitor>& layout) {
+    auto covered = [&](int x, int y) {
+        for (const Monitor& m : layout) {
+            if (x >= m.work.left && x < m.work.right && y >= m.work.top && y < m.work.bottom) return true;
+        }
+        return false;
+    };
+    for (int x = r.left;; x = std::min(x + 10, r.right() - 1)) {
+        if (!covered(x, r.top) || !covered(x, r.bottom() - 1)) return false;
+        if (x == r.right() - 1) break;
+    }
+    for (int y = r.top;; y = std::min(y + 10, r.bottom() - 1)) {
+        if (!covered(r.left, y) || !covered(r.right() - 1, y)) return false;
+        if (y == r.bottom() - 1) break;
+    }
+    return true;
+}
+
+// Closed anywhere wholly on the work areas of any of these layouts, across monitors too, the
+// window opens within a pixel of where it was, its corner on the same monitor, and closing it
+// again stores the same numbers.
+TEST(PlacementAcrossMonitors, EveryWindowClosedWhollyOnTheWorkAreasOpensAgainWhereItWas) {
     const std::vector<Monitor> primaryAt150 = {monitor(0, 0, 2880, 1620, 144), monitor(2880, 200, 1920, 1080, 96),
                                                monitor(-1366, 0, 1366, 768, 120)};
     for (const std::vector<Monitor>* layout : {&sideBySide, &threeAround, &primaryAt150}) {
-        auto cornerOn = [&](const Bounds& r) {
-            int i = 0;
-            for (const Monitor& m : *layout) {
-                if (r.left >= m.area.left && r.left < m.area.right && r.top >= m.area.top && r.top < m.area.bottom)
-                    return i;
-                ++i;
-            }
-            return -1;
-        };
         int windows = 0;
         for (const Monitor& m : *layout) {
             for (int x = m.work.left - 150; x < m.work.right; x += 97) {
                 for (int y = m.work.top - 150; y < m.work.bottom; y += 89) {
                     for (const Bounds frame : {Bounds{x, y, 301, 201}, Bounds{x, y, 1111, 777}}) {
+                        if (!onWorkAreas(frame, *layout)) continue;
                         const Bounds stored = storedFor(edges(frame), *layout);
                         const Bounds back = placeStored(stored, *layout, {});
                         SCOPED_TRACE(::testing::Message() << x << "," << y << " " << frame.width);
-                        ASSERT_EQ(cornerOn(back), cornerOn(frame));
+                        ASSERT_EQ(monitorAt(*layout, back.left, back.top), monitorAt(*layout, frame.left, frame.top));
                         ASSERT_LE(std::abs(back.left - frame.left), 1);
                         ASSERT_LE(std::abs(back.top - frame.top), 1);
                         ASSERT_LE(std::abs(back.width - frame.width), 1);
@@ -183,7 +241,7 @@ TEST(PlacementAcrossMonitors, EveryWindowClosedAndOpenedAgainIsWhereItWas) {
                 }
             }
         }
-        EXPECT_GT(windows, 1000);
+        EXPECT_GT(windows, 300);
     }
 }
 

@@ -18,6 +18,14 @@ std::string exePath() {
     return qm::test::programDir() + "\\Quillmoor.exe";
 }
 
+// A resource of a module loaded as data; empty when it has none.
+std::string resourceOf(HMODULE module, const char* name, const char* type) {
+    HRSRC r = FindResourceA(module, name, type);
+    if (!r) return std::string();
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, r)));
+    return std::string(data, SizeofResource(module, r));
+}
+
 class Resources : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -25,12 +33,7 @@ protected:
         ASSERT_NE(module_, nullptr) << exePath();
     }
     void TearDown() override { FreeLibrary(module_); }
-    std::string resource(const char* name, const char* type) {
-        HRSRC r = FindResourceA(module_, name, type);
-        if (!r) return std::string();
-        const char* data = static_cast<const char*>(LockResource(LoadResource(module_, r)));
-        return std::string(data, SizeofResource(module_, r));
-    }
+    std::string resource(const char* name, const char* type) { return resourceOf(module_, name, type); }
     HMODULE module_ = nullptr;
 };
 
@@ -58,6 +61,23 @@ TEST_F(Resources, ManifestAsksForCommonControls6AsInvokerAndPerMonitorDpi) {
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
     EXPECT_NE(manifest.find("8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"), std::string::npos);  // Windows 10/11
     EXPECT_NE(manifest.find("35138b9a-5d96-4fbd-8e2d-a2440225f93a"), std::string::npos);  // Windows 7
+}
+
+// The test programs that read or set the positions and sizes of the tool's windows declare
+// themselves DPI-aware as the tool does: on Windows, as under Wine 10, one that is not sees
+// every position and size of the tool's windows scaled to 96 dpi. (Wine 8 treats every
+// program as aware, so only the manifest tells here.)
+TEST(TestPrograms, ThoseThatReadPositionsDeclareThemselvesPerMonitorAware) {
+    for (const char* name : {"qm_win32_tests.exe", "qm_window_tests.exe", "qm_e2e_tests.exe", "qm_frontwin.exe"}) {
+        SCOPED_TRACE(name);
+        const std::string path = qm::test::programDir() + "\\" + name;
+        HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr);
+        const std::string manifest = resourceOf(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+        EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+        EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+        FreeLibrary(module);
+    }
 }
 
 TEST(VersionInfo, NamesTheProductAndItsVersion) {

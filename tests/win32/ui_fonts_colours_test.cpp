@@ -103,6 +103,42 @@ TEST_F(WindowInProcess, PaintsTheButtonFaceAroundAndInsideTheGroupBox) {
     }
 }
 
+// Pixels of the text colour inside a control's client area, as it stands on the screen now.
+int textPixels(HWND w) {
+    RECT r{};
+    GetClientRect(w, &r);
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    HDC dc = GetDC(w);
+    int count = 0;
+    for (int y = 0; y < r.bottom; ++y) {
+        for (int x = 0; x < r.right; ++x) count += GetPixel(dc, x, y) == text ? 1 : 0;
+    }
+    ReleaseDC(w, dc);
+    return count;
+}
+
+// Grown by another program's SetWindowPos to 700 x 500 (as by dragging its frame), the window
+// moves its bottom row down and the group box's buttons and check boxes with it; each control
+// that moved shows its caption where it lands once the window has painted what it was asked
+// to (nothing else repaints it here). The label 「アプリ選択」, moved and not resized, stayed
+// blank.
+TEST_F(WindowInProcess, AControlThatMovesIsDrawnAgainWhereItLands) {
+    HWND main = mw_->handle();
+    ShowWindow(main, SW_SHOWNOACTIVATE);
+    UpdateWindow(main);
+    test::pumpMessages();
+    const HWND moving[] = {mw_->Label1, mw_->Button6, mw_->Button1, mw_->Button3, mw_->CheckBox1, mw_->CheckBox2};
+    for (HWND w : moving) EXPECT_GT(textPixels(w), 0) << GetDlgCtrlID(w);  // drawn before
+    RECT before{};
+    GetWindowRect(mw_->Label1, &before);
+    SetWindowPos(main, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    test::pumpMessages();
+    RECT after{};
+    GetWindowRect(mw_->Label1, &after);
+    ASSERT_EQ(after.top - before.top, 200);
+    for (HWND w : moving) EXPECT_GT(textPixels(w), 0) << GetDlgCtrlID(w);
+}
+
 Bounds boundsOf(const RECT& r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }

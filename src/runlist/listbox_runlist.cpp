@@ -21,6 +21,7 @@ LRESULT ListBoxRunList::request(UINT msg, WPARAM wParam, LPARAM lParam) const {
 }
 
 void ListBoxRunList::append(std::u16string_view text) {
+    if (count() >= kMostRunListEntries) throw AppError(texts::kErrInsertLine);
     const WideText entry = nulTerminated(text.substr(0, text.find(u'\0')));
     const LRESULT r = SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.data()));
     if (r < 0) throw AppError(texts::kErrInsertLine);

@@ -288,9 +288,7 @@ TEST_F(FromOtherPrograms, WhatTheFullListRefusesIsSaidOnceEvenWhileABoxIsOpen) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(readMessageBox(box).text, refused);
     ASSERT_EQ(SendMessageW(list_, LB_GETCOUNT, 0, 0), 32767);
-    const std::vector<std::string> all = items();
-    EXPECT_EQ(all.back(), "fits");
-    EXPECT_EQ(std::vector<std::string>(all.begin(), all.begin() + 3), kFirst);
+    EXPECT_EQ(items().back(), "fits");
     pressOk(box);
     ASSERT_TRUE(waitUntil([&] { return boxes() == 0; }));
 
@@ -309,7 +307,6 @@ TEST_F(FromOtherPrograms, WhatTheFullListRefusesIsSaidOnceEvenWhileABoxIsOpen) {
     pressOk(next);
     ASSERT_TRUE(waitUntil([&] { return boxes() == 0; }));
     EXPECT_EQ(findMessageBox(process_.pid(), 1500), nullptr);
-    EXPECT_EQ(SendMessageW(list_, LB_GETCOUNT, 0, 0), 32767);
     EXPECT_TRUE(enabledAgain());
     EXPECT_TRUE(tool_->close(main_));
 }

@@ -15,8 +15,6 @@
 
 namespace qm {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "the system's UTF-16");
-
 [[noreturn]] void endOnUncaughtError() noexcept {
     // Nothing is allocated here: memory may be what ran out.
     const char16_t* text = texts::kErrEnding;
@@ -27,8 +25,7 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "the system's UTF-16");
     } catch (...) {
     }
     const std::u16string& title = Application::title();
-    MessageBoxW(Application::handle(), reinterpret_cast<const wchar_t*>(text),
-                title.empty() ? L"Quillmoor" : reinterpret_cast<const wchar_t*>(title.c_str()),
+    MessageBoxW(Application::handle(), texts::w(text), texts::w(title.empty() ? texts::kCaption : title.c_str()),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);
     TerminateProcess(GetCurrentProcess(), 3);
     ExitProcess(3);

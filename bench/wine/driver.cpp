@@ -115,7 +115,8 @@ LRESULT count(HWND list) {
     return SendMessageA(list, LB_GETCOUNT, 0, 0);
 }
 
-void handOff(HWND main, const std::string& text) {
+// One WM_COPYDATA with `text` and its NUL, in at least 257 bytes.
+void sendBlock(HWND main, const std::string& text) {
     std::vector<char> block(text.begin(), text.end());
     block.push_back('\0');
     if (block.size() < 257) block.resize(257, '\0');
@@ -123,6 +124,21 @@ void handOff(HWND main, const std::string& text) {
     cds.cbData = static_cast<DWORD>(block.size());
     cds.lpData = block.data();
     SendMessageA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+}
+
+// The largest code page block a later start of the tool sends (its longest command line, two
+// bytes a character, and the NUL); the tool declines a larger one.
+constexpr std::size_t kLargestBlock = 65535;
+
+// `text` ("|" between paths) in as few blocks as a later start could send, each cut at a "|".
+void handOff(HWND main, const std::string& text) {
+    std::size_t from = 0;
+    while (text.size() - from + 1 > kLargestBlock) {
+        const std::size_t bar = text.rfind('|', from + kLargestBlock - 1);
+        sendBlock(main, text.substr(from, bar - from));
+        from = bar + 1;
+    }
+    sendBlock(main, text.substr(from));
 }
 
 std::string pathAt(int i) {
@@ -265,6 +281,30 @@ int main(int argc, char** argv) {
         }
         DestroyWindow(floorWindow);
         row("hand-off of 200 paths (one WM_COPYDATA)", h200, f200, "<= 1.0x (200 LB_ADDSTRING)");
+    }
+
+    // The largest block the tool takes (65,535 bytes: 1,284 paths, the last one longer) and one
+    // it declines (1 MiB), each one WM_COPYDATA timed until the send returns.
+    if (measures("handoff")) {
+        const int perPath = static_cast<int>(pathAt(0).size()) + 1;
+        std::string largest = paths(static_cast<int>(kLargestBlock) / perPath);
+        largest.resize(kLargestBlock - 1, 'x');
+        std::string mib = paths((1 << 20) / perPath);
+        mib.resize((1u << 20) - 1, 'x');
+        std::vector<double> tl, td;
+        for (int r = 0; r < std::max(3, g_runs / 3); ++r) {
+            SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
+            RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            tl.push_back(timed([&] { sendBlock(main, largest); }));
+            SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
+            RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            td.push_back(timed([&] { sendBlock(main, mib); }));
+        }
+        std::printf("%-44s %10.2f ms  (%d entries)\n", "largest block taken (65,535 bytes)", median(tl),
+                    static_cast<int>(kLargestBlock) / perPath);
+        std::printf("%-44s %10.2f ms  (%ld entries after it)\n", "block of 1 MiB (declined)", median(td),
+                    static_cast<long>(count(list)));
+        SendMessageA(main, WM_COMMAND, qm::kIdN3, 0);
     }
 
     // 1,000 hand-offs of one path each, sent one after another: the whole series.

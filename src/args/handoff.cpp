@@ -46,10 +46,19 @@ HandoffBlock buildHandoff(std::u16string_view text, const CodePage& cp) {
     return out;
 }
 
+bool isWideHandoff(std::uintptr_t dwData, std::size_t cbData) {
+    return dwData == kWideHandoffTag && cbData % 2 == 0;
+}
+
+std::size_t largestHandoffBlock(std::uintptr_t dwData, std::size_t cbData, unsigned bytesPerUnit) {
+    if (isWideHandoff(dwData, cbData)) return (kLongestCommandLine + 1) * 2;
+    return std::max(kMinHandoffBlockSize, kLongestCommandLine * std::max(bytesPerUnit, 1u) + 1);
+}
+
 std::u16string readHandoff(std::uintptr_t dwData, const void* data, std::size_t cbData, const CodePage& cp) {
     if (data == nullptr || cbData == 0) return std::u16string();
     const auto* bytes = static_cast<const unsigned char*>(data);
-    if (dwData == kWideHandoffTag && cbData % 2 == 0) {
+    if (isWideHandoff(dwData, cbData)) {
         std::u16string text;
         for (std::size_t i = 0; i < cbData; i += 2) {
             const char16_t unit = static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);

@@ -30,6 +30,24 @@ inline constexpr std::size_t kMinHandoffBlockSize = 257;
 // dwData of a block in UTF-16 ("QMU1"); no sender of the code page form sets it.
 inline constexpr std::uintptr_t kWideHandoffTag = 0x514D5531;
 
+// The longest command line the system starts a program with, in UTF-16 units (32,767,
+// CreateProcessW's limit). A later start's argument text is never longer: the program's own
+// path and the quotes are left out, and the blanks between two arguments give one "|".
+inline constexpr std::size_t kLongestCommandLine = 32767;
+
+// True when the block is of the UTF-16 form (dwData the tag and an even cbData); any other
+// block is of the code page form.
+bool isWideHandoff(std::uintptr_t dwData, std::size_t cbData);
+
+// The largest block a later start of the tool sends, in the form that dwData and cbData
+// name: the longest argument text and its NUL, two bytes a unit in UTF-16 (65,536 bytes), and
+// in the code page at most `bytesPerUnit` bytes for each UTF-16 unit (65,535 bytes for code
+// page 932), never less than the usual 257. A larger block is no hand-off of the tool's.
+std::size_t largestHandoffBlock(std::uintptr_t dwData, std::size_t cbData, unsigned bytesPerUnit);
+inline bool handoffWithinBound(std::uintptr_t dwData, std::size_t cbData, unsigned bytesPerUnit) {
+    return cbData <= largestHandoffBlock(dwData, cbData, bytesPerUnit);
+}
+
 // The argument text: the arguments joined with a single "|" between neighbours, nothing
 // quoted or escaped (an argument holding "|" reaches the receiver as several).
 std::u16string joinArguments(const std::vector<std::u16string>& args);

@@ -2,12 +2,14 @@
 // it (or only raises it) and ends.
 #include <windows.h>
 
+#include <exception>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "args/handoff.h"
 #include "args/system_arguments.h"
+#include "entry/terminate_handler.h"
 #include "text/codepage.h"
 #include "text/texts.h"
 #include "ui/Unit1.h"
@@ -60,6 +62,7 @@ bool forward(qm::ScopedHandle mutex, const std::vector<std::u16string>& args) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    std::set_terminate(qm::endOnUncaughtError);
     // Exactly as the system names them, in UTF-16.
     const std::vector<std::u16string> args = qm::commandLineArguments();
     for (;;) {

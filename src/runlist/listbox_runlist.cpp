@@ -23,7 +23,10 @@ LRESULT ListBoxRunList::request(UINT msg, WPARAM wParam, LPARAM lParam) const {
 void ListBoxRunList::append(std::u16string_view text) {
     const WideText entry = nulTerminated(text.substr(0, text.find(u'\0')));
     const LRESULT r = SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.data()));
-    if (r < 0) throw AppError(texts::kErrInsertLine);
+    // The position the entry took says whether the list had room: asking for the count first
+    // would cost a request more for every entry of a long batch.
+    if (r >= kMostRunListEntries) request(LB_DELETESTRING, static_cast<WPARAM>(r), 0);
+    if (r < 0 || r >= kMostRunListEntries) throw AppError(texts::kErrInsertLine);
 }
 
 int ListBoxRunList::count() const {

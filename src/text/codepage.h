@@ -29,6 +29,10 @@ public:
     // fit and without a default character, and converted back to the very same text.
     // Nothing otherwise (a lone surrogate among the rest).
     virtual std::optional<std::string> exactBytes(std::u16string_view text) const = 0;
+    // The most bytes the code page gives one UTF-16 unit: 1 for a single-byte code page, 2
+    // for a double-byte one such as 932, 3 for UTF-8 (65001), where a character outside the
+    // BMP takes 4 bytes for its two units.
+    virtual unsigned bytesPerUnit() const = 0;
 
     // Position of the character after the one at `pos`, as CharNextA steps: a lead byte
     // takes its trail byte with it unless the text ends there. Never past the end.
@@ -54,6 +58,7 @@ public:
     std::u16string lower(std::u16string_view text) const override;
     std::u16string toUtf16(std::string_view bytes) const override;
     std::optional<std::string> exactBytes(std::u16string_view text) const override;
+    unsigned bytesPerUnit() const override { return 2; }
 };
 
 // The code page the program runs with: the system's on Windows, the model elsewhere.

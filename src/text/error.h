@@ -3,6 +3,7 @@
 // dispatch shows it in the error box.
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -16,5 +17,12 @@ public:
 private:
     std::u16string text_;
 };
+
+// A lack of memory: an allocation that failed, or a size larger than a container can hold.
+bool isLackOfMemory(const std::exception& e);
+
+// The text an error shows: the program's own text for its own error, "メモリが足りません"
+// for a lack of memory (never the runtime's English), and the runtime's text for any other.
+std::u16string errorText(const std::exception& e);
 
 }  // namespace qm

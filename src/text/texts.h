@@ -35,6 +35,11 @@ inline constexpr char16_t kErrClipboard[] = u"クリップボードを開くこ�
 inline constexpr char16_t kErrInsertLine[] = u"行を挿入できません";
 inline constexpr char16_t kErrListIndex[] = u"リストのインデックスが範囲を超えています (%d)";
 inline constexpr char16_t kErrCannotStart[] = u"%s を起動できません";
+inline constexpr char16_t kErrNoMemory[] = u"メモリが足りません";
+// The second line of the box for a hand-off that the run list took only in part.
+inline constexpr char16_t kErrRestNotAdded[] = u"残りのパスは追加されませんでした";
+// An error that nothing could catch ends the tool with this box, never the runtime's own.
+inline constexpr char16_t kErrEnding[] = u"予期しないエラーのため終了します";
 
 #ifdef _WIN32
 // A text of this header as the W functions take it: on Windows wchar_t is a UTF-16 unit.

@@ -54,6 +54,11 @@ public:
         if (again != wide) return std::nullopt;
         return out;
     }
+    unsigned bytesPerUnit() const override {
+        if (GetACP() == CP_UTF8) return 3;
+        CPINFO info{};
+        return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0 ? info.MaxCharSize : 2;
+    }
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "runlist/file_dialog.h"
 #include "runlist/folder_browser.h"
 #include "text/codepage.h"
+#include "text/error.h"
 #include "text/texts.h"
 #include "text/utf16.h"
 #include "ui/application.h"
@@ -109,13 +110,29 @@ void TQuillmoorMW::Button2Click(void*) {
 void TQuillmoorMW::doublerun(const std::u16string& argumentText) {
     foreground_.recordPreviousForeground();
     const std::vector<std::u16string> pieces = cutArgumentText(argumentText);
+    // The list takes what fits; what it refuses ends the appending, and the box says so
+    // once, after the window has come forward.
+    std::optional<std::u16string> refused;
     {
         // One entry is one change: the list box paints it as it goes in.
         std::optional<ScopedRedrawPause> pause;
         if (pieces.size() > 1) pause.emplace(ListBox1);
-        applyArguments(pieces);
+        try {
+            applyArguments(pieces);
+        } catch (const AppError& e) {
+            refused = e.text();
+        } catch (const std::exception& e) {
+            if (!isLackOfMemory(e)) throw;
+            refused = texts::kErrNoMemory;
+        }
     }
-    if (!foreground_.giveBack()) foreground_.forceForeground(hwnd_);
+    if (!foreground_.giveBack()) {
+        // While a box or dialog of the tool is open it keeps the input: it comes forward, not
+        // the window it disables.
+        const HWND popup = ForegroundState::openPopup(hwnd_, Application::handle());
+        foreground_.forceForeground(popup ? popup : static_cast<HWND>(hwnd_));
+    }
+    if (refused) throw AppError(*refused + u"\n" + texts::kErrRestNotAdded);
 }
 
 void TQuillmoorMW::active(void*) {
@@ -149,8 +166,18 @@ void TQuillmoorMW::WMDropFiles(HDROP drop) {
 
 void TQuillmoorMW::WMCopyData(const COPYDATASTRUCT* data) {
     if (!runList_) return;  // not built yet: nothing could take the paths
+    // A block larger than any later start of the tool sends is no hand-off: declined as it
+    // comes, nothing read, added or raised, and its sender has its answer at once.
+    if (data && !handoffWithinBound(data->dwData, data->cbData, cp().bytesPerUnit())) return;
     // Either form of the block, read in UTF-16 (args/handoff.h).
-    doublerun(data ? readHandoff(data->dwData, data->lpData, data->cbData, cp()) : std::u16string());
+    const std::u16string text = data ? readHandoff(data->dwData, data->lpData, data->cbData, cp()) : std::u16string();
+    try {
+        doublerun(text);
+    } catch (...) {
+        // The hand-off is done: its sender goes on while the error box waits for the user.
+        ReplyMessage(0);
+        throw;
+    }
 }
 
 }  // namespace qm

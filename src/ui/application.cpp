@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "settings/values.h"
@@ -19,6 +20,9 @@ std::u16string g_title;
 HICON g_icon = nullptr;
 HICON g_smallIcon = nullptr;
 bool g_errorBoxOpen = false;
+// While the error box is open: the text it shows and every other text raised meanwhile, each
+// once.
+std::vector<std::u16string> g_errorTexts;
 
 constexpr wchar_t kAppClass[] = L"TApplication";
 
@@ -91,14 +95,31 @@ int Application::messageBox(std::u16string_view text, UINT type) {
 }
 
 void Application::showError(const std::u16string& text) {
-    // The box's loop handles what arrives meanwhile; an error that raises (a hand-off that
-    // cannot be appended) does not open a second box over this one.
-    if (g_errorBoxOpen) return;
+    // The box's loop handles what arrives meanwhile; an error raised there (a hand-off the
+    // list cannot take) does not open a second box over this one: it waits for this one to
+    // close, once, whatever number of times it was raised meanwhile.
+    if (g_errorBoxOpen) {
+        if (std::find(g_errorTexts.begin(), g_errorTexts.end(), text) == g_errorTexts.end())
+            g_errorTexts.push_back(text);
+        return;
+    }
     // The application window (hidden) owns the box; the main window takes no input meanwhile.
     ScopedModalFrame frame;
-    g_errorBoxOpen = true;
-    messageBox(errorBoxText(text), MB_OK | MB_ICONERROR);
-    g_errorBoxOpen = false;
+    struct Open {
+        Open(const std::u16string& first) {
+            g_errorTexts.assign(1, first);
+            g_errorBoxOpen = true;
+        }
+        ~Open() {
+            g_errorBoxOpen = false;
+            g_errorTexts.clear();
+        }
+    } open(text);
+    // The first text, then each one raised while a box was open, in the order they came.
+    for (std::size_t i = 0; i < g_errorTexts.size(); ++i) {
+        const std::u16string shown = g_errorTexts[i];  // the list may grow while it shows
+        messageBox(errorBoxText(shown), MB_OK | MB_ICONERROR);
+    }
 }
 
 }  // namespace qm

@@ -28,7 +28,8 @@ public:
 
     // The error box: modal, owned by the application window, error icon, "OK", the title
     // as caption, the text with the "." rule. The main window takes no input meanwhile.
-    // One box at a time: an error raised while it is open is not shown over it.
+    // One box at a time: an error raised while it is open is shown when it closes, each
+    // text once (one that the open box or an earlier waiting one shows is not shown again).
     static void showError(const std::u16string& text);
     // A message box owned by the application window, captioned with the title.
     static int messageBox(std::u16string_view text, UINT type);

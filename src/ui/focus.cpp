@@ -1,5 +1,7 @@
 #include "ui/focus.h"
 
+#include <initializer_list>
+
 namespace qm {
 
 void ForegroundState::recordPreviousForeground() {
@@ -21,6 +23,18 @@ void ForegroundState::forceForeground(HWND window) const {
     SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
                           reinterpret_cast<PVOID>(static_cast<ULONG_PTR>(savedTimeout)), 0);
     AttachThreadInput(ownThread, foregroundThread, FALSE);
+}
+
+HWND ForegroundState::openPopup(HWND window, HWND app) {
+    // The folder browser is owned by the main window; the error box, the file dialog and the
+    // missing-file notice by the application window. Over a dialog an error box takes the
+    // input, and the dialog stays disabled until it closes.
+    for (HWND owner : {window, app}) {
+        if (!owner) continue;
+        const HWND popup = GetLastActivePopup(owner);
+        if (popup && popup != window && popup != app && IsWindowVisible(popup) && IsWindowEnabled(popup)) return popup;
+    }
+    return nullptr;
 }
 
 void ForegroundState::handBackIfAsked() const {

@@ -24,6 +24,12 @@ public:
     // SetForegroundWindow, put the timeout back, detach.
     void forceForeground(HWND window) const;
 
+    // The box or dialog of the tool that is open over `window` (owned by it or by `app`, the
+    // application window): the last active popup of either owner that is shown and takes
+    // input; null when none is open. While one is, `window` is disabled, and a hand-off
+    // brings that box forward instead.
+    static HWND openPopup(HWND window, HWND app);
+
     // At the main window's first activation: hands the foreground back to the previous
     // foreground window when the flag is set.
     void handBackIfAsked() const;

@@ -16,9 +16,9 @@ namespace qm {
 
 // The one edge where errors stop: every entry from the system into the window's code (the
 // window procedure, the key dispatch before it, the list box's procedure, the creation)
-// runs its work through here. An error it raises is shown by `show` (the program's own
-// errors with their text, any other with its what()), and the tool goes on. True when the
-// work ran to its end.
+// runs its work through here. An error it raises is shown by `show` (its text by errorText:
+// a lack of memory in Japanese, as every text of the tool), and the tool goes on. True when
+// the work ran to its end.
 template <typename Work, typename Show>
 bool guarded(Work&& work, Show&& show) noexcept {
     try {
@@ -26,8 +26,7 @@ bool guarded(Work&& work, Show&& show) noexcept {
         return true;
     } catch (const std::exception& e) {
         try {
-            const AppError* own = dynamic_cast<const AppError*>(&e);
-            show(own ? own->text() : fromWide(wideText(e.what()).data()));
+            show(errorText(e));
         } catch (const std::exception&) {
             // Not even the error box could be shown (no memory left): the tool goes on.
         }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "keys_input.h"
 #include "ui/resource.h"
 
 namespace qm::e2e {
@@ -220,6 +221,42 @@ TEST_F(Focus, WithoutGiveBackTheWindowKeepsTheForegroundItTookAtStart) {
     settle();
     EXPECT_TRUE(raised());
     EXPECT_FALSE(front.inFront());
+}
+
+// A hand-off while the error box is open adds its paths and leaves the box in front with the
+// input (read from the box's own thread), so that Enter answers it; also from behind another
+// program, it brings the box forward, not the window the box disables.
+TEST_F(Focus, AHandOffWhileTheErrorBoxIsOpenLeavesTheBoxInFront) {
+    ASSERT_NE(startTool(IniText().apps({"missing=C:\\no\\such\\program.exe %P"}).bytes()), nullptr);
+    ASSERT_TRUE(bringToFront(main_));
+    HWND box = nullptr;
+    auto boxHasTheInput = [&] {
+        const GUITHREADINFO state = threadState(box);
+        return state.hwndActive == box && state.hwndFocus && IsChild(box, state.hwndFocus);
+    };
+    auto openBox = [&] {
+        PostMessageW(c(kIdButton6), BM_CLICK, 0, 0);
+        box = findMessageBox(process_.pid());
+        return box != nullptr && waitUntil(boxHasTheInput, 3000);
+    };
+    ASSERT_TRUE(openBox());
+    EXPECT_EQ(tool_->start("x").wait(10000), 0);
+    handOff("y");
+    settle();
+    EXPECT_TRUE(boxHasTheInput());
+    press(VK_RETURN);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(box); }, 5000));
+    ASSERT_TRUE(enabledAgain());
+
+    ASSERT_TRUE(openBox());
+    FrontWindow front(main_);
+    ASSERT_TRUE(front.takeForeground());
+    ASSERT_FALSE(boxHasTheInput());
+    handOff("z");
+    EXPECT_TRUE(waitUntil(boxHasTheInput, 3000));
+    EXPECT_FALSE(front.inFront());
+    EXPECT_EQ(items(), (Items{"x", "y", "z"}));
+    pressOk(box);
 }
 
 }  // namespace

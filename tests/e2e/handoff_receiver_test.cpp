@@ -57,29 +57,20 @@ TEST(HandoffReceiver, HostileCopyDataIsReadWithinItsSizeAndTheToolGoesOn) {
               (std::vector<std::string>{"first", std::string(150, 'n'), std::string(149, 'n')}));
     SendMessageW(runList(main), LB_RESETCONTENT, 0, 0);
 
-    // 1 MiB: the text ends at its first NUL, whatever follows.
-    std::string mib(1 << 20, 'J');
-    mib.replace(0, 8, std::string("big|one\0", 8));
-    sendCopyData(main, mib.data(), static_cast<DWORD>(mib.size()));
-    EXPECT_TRUE(answers(main));
-    EXPECT_EQ(listItems(runList(main)), (std::vector<std::string>{"big", "one"}));
-    SendMessageW(runList(main), LB_RESETCONTENT, 0, 0);
-
-    // 1 MiB with no NUL at all: 2,048 pieces of 512 bytes with their "|", the last one
-    // running to the very end. (Wine hands another process at most 767 characters of a
-    // list-box entry, so the pieces stay short enough to be read back whole.)
+    // The largest block a later start sends in the code page form, 65,535 bytes with no NUL:
+    // 128 pieces of 511 bytes between bars, taken whole. (Wine hands another process at most
+    // 767 characters of a list-box entry, so the pieces stay short enough to be read back.)
     std::string whole;
     std::vector<std::string> pieces;
-    for (int i = 0; i < 2048; ++i) {
+    for (int i = 0; i < 128; ++i) {
         std::string piece = std::to_string(i);
-        piece.resize(i < 2047 ? 511 : 512, static_cast<char>('A' + i % 26));
+        piece.resize(511, static_cast<char>('A' + i % 26));
         if (i > 0) whole += '|';
         whole += piece;
         pieces.push_back(piece);
     }
-    ASSERT_EQ(whole.size(), 1u << 20);
-    sendCopyData(main, whole.data(), static_cast<DWORD>(whole.size()));
-    EXPECT_TRUE(answers(main));
+    ASSERT_EQ(whole.size(), 65535u);
+    EXPECT_TRUE(sendCopyData(main, whole.data(), static_cast<DWORD>(whole.size())));
     const std::vector<std::string> items = listItems(runList(main));
     EXPECT_TRUE(items == pieces) << items.size() << " entries; the last " << (items.empty() ? 0 : items.back().size())
                                  << " bytes";
@@ -90,6 +81,23 @@ TEST(HandoffReceiver, HostileCopyDataIsReadWithinItsSizeAndTheToolGoesOn) {
     EXPECT_TRUE(answers(main));
     EXPECT_TRUE(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(listItems(runList(main)).empty());
+    EXPECT_TRUE(tool.close(main));
+}
+
+// A block larger than any later start of the tool sends (65,535 bytes in the code page form,
+// 65,536 in UTF-16) is declined as it comes, nothing added, and its sender has its answer.
+TEST(HandoffReceiver, ABlockLargerThanALaterStartSendsIsDeclined) {
+    Tool tool(kIni);
+    const HWND main = tool.startAndWait("first");
+    ASSERT_NE(main, nullptr);
+    const std::string over = std::string("over|x\0", 7) + std::string(65536 - 7, 'o');
+    const std::wstring units(32769, L'\u8868');
+    EXPECT_TRUE(sendCopyData(main, over.data(), static_cast<DWORD>(over.size())));
+    EXPECT_TRUE(sendCopyData(main, units.data(), 65538, 0x514D5531));
+    EXPECT_EQ(listItems(runList(main)), std::vector<std::string>{"first"});
+    // 32,768 units, no NUL among them, are the most in UTF-16.
+    EXPECT_TRUE(sendCopyData(main, units.data(), 65536, 0x514D5531));
+    EXPECT_TRUE(listItemsWide(runList(main)) == (std::vector<std::wstring>{L"first", units.substr(1)}));
     EXPECT_TRUE(tool.close(main));
 }
 

@@ -330,13 +330,14 @@ RECT rectInParent(HWND control) {
     return r;
 }
 
-void sendCopyData(HWND target, const void* data, DWORD size, ULONG_PTR dwData) {
+bool sendCopyData(HWND target, const void* data, DWORD size, ULONG_PTR dwData) {
     COPYDATASTRUCT cds{};
     cds.dwData = dwData;
     cds.cbData = size;
     cds.lpData = const_cast<void*>(data);
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 10000, &result);
+    return SendMessageTimeoutA(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 10000, &result) !=
+           0;
 }
 
 bool answers(HWND window) {

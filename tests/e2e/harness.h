@@ -99,8 +99,8 @@ std::vector<std::wstring> comboItemsWide(HWND combo);
 // A control's rectangle in its parent's client coordinates.
 RECT rectInParent(HWND control);
 
-// Sends the hand-off message as another program would.
-void sendCopyData(HWND target, const void* data, DWORD size, ULONG_PTR dwData = 0);
+// Sends the hand-off message as another program would; true when it was answered within 10 s.
+bool sendCopyData(HWND target, const void* data, DWORD size, ULONG_PTR dwData = 0);
 // The window still answers messages (no hang, no crash), within 10 s.
 bool answers(HWND window);
 

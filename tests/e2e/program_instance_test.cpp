@@ -193,5 +193,32 @@ TEST(ProgramInstance, StartFindingTheMutexWithoutWindowTakesOverWhenTheMutexGoes
     EXPECT_EQ(p.wait(), 0);
 }
 
+// An error that nothing catches ends the program with its own box in Japanese (its title as
+// caption, an error icon), never the runtime's English one, and the exit code of an abort.
+TEST(UncaughtError, EndsWithTheToolsOwnBoxInJapanese) {
+    struct Case {
+        const char* argument;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"memory", "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82\xF1"},  // メモリが足りません
+        // 予期しないエラーのため終了します
+        {"other",
+         "\x97\x5C\x8A\xFA\x82\xB5\x82\xC8\x82\xA2\x83\x47\x83\x89\x81\x5B\x82\xCC\x82\xBD\x82\xDF\x8F\x49"
+         "\x97\xB9\x82\xB5\x82\xDC\x82\xB7"},
+    };
+    for (const Case& c : cases) {
+        Process p = startProcess("\"" + programDir() + "\\qm_uncaught.exe\" " + c.argument);
+        const HWND box = findMessageBox(p.pid());
+        ASSERT_NE(box, nullptr) << c.argument;
+        const MessageBoxView view = readMessageBox(box);
+        EXPECT_EQ(view.text, c.text) << c.argument;
+        EXPECT_EQ(view.caption, "qm_uncaught");
+        EXPECT_TRUE(view.icon);
+        pressOk(box);
+        EXPECT_EQ(p.wait(), 3) << c.argument;
+    }
+}
+
 }  // namespace
 }  // namespace qm::e2e

@@ -146,6 +146,23 @@ TEST(HandoffBlock, TheUtf16FormIsReadUnitByUnitWithinCbData) {
     EXPECT_EQ(readHandoff(kWide, nullptr, 4, cp), u"");
 }
 
+// The bound: the largest block a later start sends, in each form; the longest command line
+// (32,767 units) of double-byte characters, or of one the code page lacks, stays within it.
+TEST(HandoffBound, IsTheLargestBlockALaterStartSends) {
+    EXPECT_EQ(largestHandoffBlock(kWide, 2, 2), 65536u);  // 32,767 units and a NUL unit
+    EXPECT_EQ(largestHandoffBlock(0, 2, 2), 65535u);      // two bytes a unit and a NUL
+    EXPECT_EQ(largestHandoffBlock(kWide, 3, 2), 65535u);  // odd: the code page form
+    EXPECT_EQ(largestHandoffBlock(0, 2, 1), 32768u);
+    EXPECT_EQ(largestHandoffBlock(0, 2, 3), 98302u);  // UTF-8
+    EXPECT_TRUE(handoffWithinBound(0, 257, 1) && handoffWithinBound(0, 0, 2));
+    EXPECT_FALSE(handoffWithinBound(0, 65536, 2) || handoffWithinBound(kWide, 65538, 2));
+    for (const char16_t c : {u'\u8868', u'\u2603'}) {
+        const HandoffBlock block = buildHandoff(joinArguments(splitCommandLine(u"Q " + std::u16string(32765, c))), cp);
+        EXPECT_EQ(block.bytes.size(), c == u'\u8868' ? 65531u : 65532u);
+        EXPECT_TRUE(handoffWithinBound(block.tag, block.bytes.size(), cp.bytesPerUnit()));
+    }
+}
+
 struct CutCase {
     std::u16string text;
     Texts pieces;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "text/codepage.h"
+#include "text/error.h"
 #include "text/textrules.h"
 #include "text/texts.h"
 
@@ -15,6 +19,14 @@ TEST(Texts, AreUtf16) {
     EXPECT_EQ(std::u16string(texts::kButtonRun), u"\u5B9F\u884C");  // 実行
     EXPECT_EQ(std::u16string(texts::kFontFace), u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF");
     EXPECT_EQ(std::u16string(texts::kErrInsertLine), u"\u884C\u3092\u633F\u5165\u3067\u304D\u307E\u305B\u3093");
+}
+
+TEST(ErrorText, ALackOfMemoryIsShownInJapaneseNeverInTheRuntimesWords) {
+    const std::u16string noMemory = u"\u30E1\u30E2\u30EA\u304C\u8DB3\u308A\u307E\u305B\u3093";  // メモリが足りません
+    EXPECT_EQ(errorText(std::bad_alloc()), noMemory);
+    EXPECT_EQ(errorText(std::length_error("vector")), noMemory);  // more than a container holds
+    EXPECT_EQ(errorText(AppError(u"\u884C")), u"\u884C");
+    EXPECT_EQ(errorText(std::runtime_error("other")), u"other");
 }
 
 TEST(CodePage, StepsOverWholeCharacters) {

@@ -5,6 +5,7 @@
 #include "runlist/listbox_runlist.h"
 #include "support/desktop.h"
 #include "text/codepage.h"
+#include "text/error.h"
 #include "win/scoped.h"
 
 namespace {
@@ -45,6 +46,18 @@ TEST_F(ListBoxRunListTest, LongEntriesAndAnyCharacterAreReadBackWhole) {
     const std::u16string wide = u"caf\u00E9 \u2603 \U0001F600 \xD800";
     list().append(wide);
     EXPECT_EQ(list().read(1), wide);
+}
+
+TEST_F(ListBoxRunListTest, HoldsAtMost32767EntriesAndHasRoomAgainAfterARemoval) {
+    {
+        const qm::ScopedRedrawPause pause(hwnd_);
+        for (int i = 0; i < 32767; ++i) list().append(u"");
+    }
+    EXPECT_THROW(list().append(u"one too many"), qm::AppError);
+    list().remove(0);
+    list().append(u"again");
+    EXPECT_EQ(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0), 32767);
+    EXPECT_EQ(list().read(32766), u"again");
 }
 
 TEST(Environment, AnsiCodePageIs932) {

@@ -1,7 +1,7 @@
 // What the command interpreter makes of a command line that carries run-list entries: which
-// lines it reads (a batch file's, or its own), and whether it reads each entry whole. It
-// reads the line by its own rules, not by the usual argument rules, and outside quotes
-// "& | < > ( ) ^" are its own.
+// lines it reads (a batch file's, or its own), whether it reads each entry whole, and which
+// programs it looks up, command by command. It reads the line by its own rules, not by the
+// usual argument rules, and outside quotes "& | < > ( ) ^" are its own.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,12 @@
 // Launching from the window: "実行" starts the chosen application on the quoted run list
 // (the probe records the command line it got and how it splits), then the two check boxes
-// apply; a start that fails says so and keeps the list and the window.
+// apply; a start that fails says so and keeps the list and the window, and a launch the tool
+// refuses says why. A batch file beside the tool runs when the tool starts from its own folder.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "harness.h"
 #include "ui/resource.h"
@@ -204,8 +209,10 @@ TEST_F(LifecycleLaunch, ABatchFileBesideTheToolRunsFromItsOwnFolderAndALookAlike
     for (const std::string& dir : {tool_->dir(), std::string(shortDir) + "\\"}) {
         startFrom(dir);
         handOff("C:\\a b", 1);
-        for (const auto& [app, written] :
-             {std::pair<int, const wchar_t*>{0, L"[\"C:\\a b\"]\r\n"}, {1, L"[]\r\n"}, {2, L"[\"C:\\a b\"]\r\n"}}) {
+        // Each application in turn: what the batch file writes.
+        const std::pair<int, const wchar_t*> runs[] = {
+            {0, L"[\"C:\\a b\"]\r\n"}, {1, L"[]\r\n"}, {2, L"[\"C:\\a b\"]\r\n"}};
+        for (const auto& [app, written] : runs) {
             SendMessageW(c(kIdComboBox1), CB_SETCURSEL, app, 0);
             EXPECT_EQ(runAndRead(out), written) << dir << " " << app;
         }

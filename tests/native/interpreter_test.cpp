@@ -1,6 +1,7 @@
 // The command interpreter's reading of a launch's line, with the code page 932 model: which
 // lines it reads, whether every entry stands whole inside quotes, the length it takes, and
-// the names it looks up in the current folder; each launch planned as the product plans it.
+// the names it looks up in the current folder in every command it runs; each launch planned as
+// the product plans it.
 #include <gtest/gtest.h>
 
 #include <initializer_list>

@@ -171,12 +171,6 @@ bool isOneOf(char16_t c, std::u16string_view set) {
     return c != u'\0' && set.find(c) != kNone;
 }
 
-std::u16string loweredAscii(std::u16string_view text) {
-    std::u16string out(text);
-    for (char16_t& c : out) c = lowerAscii(c);
-    return out;
-}
-
 // What the interpreter does with a command word of its own.
 enum class Internal {
     None,   // no command of its own: a program it looks up
@@ -194,14 +188,23 @@ constexpr std::string_view kPlainCommands[] = {
     "pause",    "popd",  "prompt", "pushd", "rd",    "rem",  "ren",    "rename", "rmdir", "set",
     "setlocal", "shift", "time",   "title", "type",  "ver",  "verify", "vol"};
 
-Internal internalNamed(std::u16string_view lower) {
-    if (lowersToAscii(lower, "call")) return Internal::Call;
-    if (lowersToAscii(lower, "start")) return Internal::Start;
-    if (lowersToAscii(lower, "if")) return Internal::If;
-    if (lowersToAscii(lower, "for")) return Internal::For;
-    for (const std::string_view name : kPlainCommands)
-        if (lowersToAscii(lower, name)) return Internal::Plain;
+// What the interpreter does with a word of this name (in any case).
+Internal internalNamed(std::u16string_view name) {
+    if (lowersToAscii(name, "call")) return Internal::Call;
+    if (lowersToAscii(name, "start")) return Internal::Start;
+    if (lowersToAscii(name, "if")) return Internal::If;
+    if (lowersToAscii(name, "for")) return Internal::For;
+    for (const std::string_view plain : kPlainCommands)
+        if (lowersToAscii(name, plain)) return Internal::Plain;
     return Internal::None;
+}
+
+// Whether `text` is one of `words` (in lower case), in any case.
+template <std::size_t N>
+bool isOneOfWords(std::u16string_view text, const std::string_view (&words)[N]) {
+    for (const std::string_view word : words)
+        if (lowersToAscii(text, word)) return true;
+    return false;
 }
 
 // A command word as the interpreter reads it: up to a blank or one of "& | < > ( )" outside
@@ -285,13 +288,13 @@ private:
         if (!word.quoted && !word.escaped && !word.expanded) {
             // The interpreter takes the word for its own command up to the first "/ , ; = + [ ]"
             // (or, should no file of the whole word's name be there, up to a ". \ :").
-            const std::u16string lower = loweredAscii(word.text);
-            const std::u16string_view head = std::u16string_view(lower).substr(0, lower.find_first_of(u"/,;=+[]"));
+            const std::u16string_view head =
+                std::u16string_view(word.text).substr(0, word.text.find_first_of(u"/,;=+[]"));
             Internal kind = internalNamed(head);
             const bool maybeFile = kind == Internal::None;
             if (maybeFile) kind = internalNamed(head.substr(0, head.find_first_of(u".\\:")));
             if (kind != Internal::None) {
-                const bool alone = !maybeFile && head.size() == lower.size() && (atEnd() || isBlank(peek()));
+                const bool alone = !maybeFile && head.size() == word.text.size() && (atEnd() || isBlank(peek()));
                 // "call.x", "if(", "start/b": not read plainly.
                 if (kind != Internal::Plain && !alone) return false;
                 if ((maybeFile || lookedUpAnyway) && !addNames(word)) return false;
@@ -430,9 +433,8 @@ private:
         const std::size_t at = i_;
         const Word next = readWord();
         i_ = at;
-        if (!next.quoted &&
-            (lowersToAscii(next.text, "if") || lowersToAscii(next.text, "for") || lowersToAscii(next.text, "rem")))
-            return false;
+        static constexpr std::string_view kCalledOtherwise[] = {"if", "for", "rem"};
+        if (!next.quoted && isOneOfWords(next.text, kCalledOtherwise)) return false;
         return command(depth);
     }
 
@@ -445,20 +447,20 @@ private:
             i_ = close + 1;
             if (!atEnd() && !isBlank(peek())) return false;
         }
+        // "/d" names another folder the program may be looked up in; any switch but these is
+        // in doubt.
+        static constexpr std::string_view kSwitches[] = {
+            "/i",    "/min",      "/max",         "/separate",    "/shared", "/low", "/normal",
+            "/high", "/realtime", "/abovenormal", "/belownormal", "/wait",   "/b"};
+        static constexpr std::string_view kSwitchesWithValue[] = {"/node", "/affinity"};
         for (skipBlanks(); peek() == u'/'; skipBlanks()) {
-            const std::u16string sw = loweredAscii(operand(u""));
-            if (sw == u"/node" || sw == u"/affinity") {
+            const std::u16string sw = operand(u"");
+            if (isOneOfWords(sw, kSwitchesWithValue)) {
                 skipBlanks();
                 if (operand(u"").empty()) return false;
-                continue;
+            } else if (!isOneOfWords(sw, kSwitches)) {
+                return false;
             }
-            // "/d" names another folder the program may be looked up in; any other: in doubt.
-            static constexpr std::u16string_view kSwitches[] = {
-                u"/i",    u"/min",      u"/max",         u"/separate",    u"/shared", u"/low", u"/normal",
-                u"/high", u"/realtime", u"/abovenormal", u"/belownormal", u"/wait",   u"/b"};
-            bool known = false;
-            for (const std::u16string_view k : kSwitches) known = known || sw == k;
-            if (!known) return false;
         }
         // No program: a new interpreter that waits for input.
         if (atEnd() || isOneOf(peek(), u"&|") || (peek() == u')' && depth > 0)) return true;
@@ -479,9 +481,8 @@ private:
             if (peek() == u'=' && peek(1) == u'=') {
                 i_ += 2;
             } else {
-                const std::u16string op = loweredAscii(operand(u""));
-                if (op != u"equ" && op != u"neq" && op != u"lss" && op != u"leq" && op != u"gtr" && op != u"geq")
-                    return false;
+                static constexpr std::string_view kComparisons[] = {"equ", "neq", "lss", "leq", "gtr", "geq"};
+                if (!isOneOfWords(operand(u""), kComparisons)) return false;
             }
             skipBlanks();
             if (!plainOperand(u"=") || peek() == u'=') return false;
@@ -514,14 +515,14 @@ private:
     bool forCommand(int depth) {
         bool fileParsing = false;
         for (skipBlanks(); peek() == u'/'; skipBlanks()) {
-            const std::u16string sw = loweredAscii(operand(u""));
+            const std::u16string sw = operand(u"");
             skipBlanks();
-            if (sw == u"/r") {
+            if (lowersToAscii(sw, "/r")) {
                 if (peek() != u'%' && operand(u"").empty()) return false;  // the folder to walk
-            } else if (sw == u"/f") {
+            } else if (lowersToAscii(sw, "/f")) {
                 fileParsing = true;
                 if (peek() == u'"' && operand(u"").empty()) return false;  // its options, quoted
-            } else if (sw != u"/d" && sw != u"/l") {
+            } else if (!lowersToAscii(sw, "/d") && !lowersToAscii(sw, "/l")) {
                 return false;
             }
         }
@@ -584,7 +585,9 @@ private:
 
 // Whether "start" stands anywhere in the text, in any case.
 bool holdsStart(std::u16string_view text) {
-    return loweredAscii(text).find(u"start") != std::u16string::npos;
+    for (std::size_t i = 0; i + 5 <= text.size(); ++i)
+        if (lowersToAscii(text.substr(i, 5), "start")) return true;
+    return false;
 }
 
 // Whether the line holds a "/c" or "/k" anywhere, as an interpreter that looks for its

@@ -676,10 +676,6 @@ Refusal entryRefusalOf(std::u16string_view line, const std::vector<EntrySpan>& e
     return Refusal::None;
 }
 
-bool isInternalCommand(std::u16string_view name) {
-    return internalNamed(name) != Internal::None;
-}
-
 std::optional<std::vector<std::u16string>> programNamesWithoutFolder(std::u16string_view line, InterpreterStart start,
                                                                      bool delayedExpansionByDefault) {
     std::vector<std::u16string> names;

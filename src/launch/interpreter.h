@@ -68,11 +68,6 @@ inline bool interpreterKeepsEntriesWhole(std::u16string_view line, const std::ve
     return entryRefusalOf(line, entries, start, delayedExpansionByDefault) == Refusal::None;
 }
 
-// The interpreter's own commands, which it runs without looking for a file of their name:
-// those of Windows' cmd that Wine's runs as its own too (Wine looks "break" up as a file).
-// The name as a command gives it, in any case.
-bool isInternalCommand(std::u16string_view name);
-
 // The names without a folder by which the interpreter, reading `line`, looks up the programs
 // of its commands: a batch file's own name, or the words after "/c" or "/k", in every
 // command it may run: the first, each after "&", "&&", "||" and "|", inside "( )", the one
@@ -80,11 +75,14 @@ bool isInternalCommand(std::u16string_view name);
 // its condition (and after "else"), that "for" runs after "do". Each name as the interpreter
 // takes it: its quotes left out, after blanks and "@", up to a blank or one of
 // "& | < > ( )", and also each shorter name that a "/", ",", ";", "=", "+", "[" or "]" ends.
-// A word the interpreter runs as its own (isInternalCommand, unquoted, standing alone) is
-// not looked up, save the one "start" runs; a word that only begins with one ("echo.x") is
-// looked up as it stands. The interpreter looks such a name up in the current folder first,
-// whatever the system's own search left out; an interpreter run without "/c" or "/k" looks up
-// nothing. A name named with a folder or a drive is not given, nor one that is whatever a
+// A word the interpreter runs as its own (assoc, call, cd, chdir, cls, color, copy, date, del,
+// dir, echo, endlocal, erase, exit, for, ftype, goto, if, md, mkdir, mklink, move, path, pause,
+// popd, prompt, pushd, rd, rem, ren, rename, rmdir, set, setlocal, shift, start, time, title,
+// type, ver, verify, vol: those of Windows' interpreter that Wine's runs as its own too, in
+// any case, unquoted and standing alone) is not looked up, save the one "start" runs; a word that only begins with one
+// ("echo.x") is looked up as it stands. The interpreter looks such a name up in the current folder first, whatever the
+// system's own search left out; an interpreter run without "/c" or "/k" looks up nothing. A name named with a folder or
+// a drive is not given, nor one that is whatever a
 // "%" (or "!") expands to followed by a folder. Nothing when any name is in doubt: one that
 // expands to a name without a folder, that holds a "^", that comes after a redirection; a
 // command the model does not read plainly ("if" or "for" otherwise than their usual forms,

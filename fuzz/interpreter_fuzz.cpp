@@ -3,7 +3,9 @@
 // same program. Whenever the launch's check lets the command interpreter have the line, a
 // reading of the line of its own, by the interpreter's rules, finds every entry inside quotes
 // and unchanged: as a batch file's line and as the interpreter's own, with delayed expansion
-// on by default or not.
+// on by default or not. And whatever the template, a command joined to its end by "&" has its
+// program looked up, or the names are in doubt, unless quotes left open or a "^" may take the
+// "&" for a character.
 #include "../tests/shared/memory_runlist.h"
 #include "fuzz_support.h"
 #include "launch/interpreter.h"
@@ -172,6 +174,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const bool batch : {true, false})
         qm::programNamesWithoutFolder(line, batch ? qm::InterpreterStart::BatchFile : qm::InterpreterStart::Interpreter,
                                       batch);
+    const std::u16string wideTemplate = widened(commandTemplate);
+    std::size_t templateQuotes = 0;
+    for (const char16_t c : wideTemplate) templateQuotes += c == u'"';
+    constexpr char16_t kBreaks[] = {u'^', u'\r', u'\n', u'\0'};
+    if (templateQuotes % 2 == 0 && wideTemplate.find_first_of(kBreaks, 0, 4) == std::u16string::npos) {
+        // "/s": the interpreter strips the first and the last quote, if any, and no other way.
+        const auto names = qm::programNamesWithoutFolder(u"cmd /s /c " + wideTemplate + u" & qmzzq",
+                                                         qm::InterpreterStart::Interpreter, false);
+        if (names) {
+            bool found = false;
+            for (const std::u16string& name : *names) found = found || name == u"qmzzq";
+            check(found, "a command after \"&\" was not looked up");
+        }
+    }
     for (const bool batch : {true, false}) {
         for (const bool delayedByDefault : {false, true}) {
             const auto start = batch ? qm::InterpreterStart::BatchFile : qm::InterpreterStart::Interpreter;

@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <vector>
 
+#include "text/textrules.h"
+#include "text/texts.h"
+
 namespace qm {
 
 void appendQuotedEntry(std::u16string& out, std::u16string_view entry, EntryForm form) {
@@ -92,11 +95,57 @@ LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, con
     return plan;
 }
 
-Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault, const CurrentFolderFinder& inCurrentFolder) {
+Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault, const CurrentFolderFinder& inCurrentFolder,
+                  std::u16string* found) {
     const CommandLine& line = plan.commandLine;
+    // With its terminating NUL the line must stay within kMaxCommandLineChars.
     if (line.line.size() >= kMaxCommandLineChars) return Refusal::LineTooLong;
     if (!plan.interpreter) return Refusal::None;
-    return interpreterRefusalOf(line.line, line.entries, *plan.interpreter, delayedExpansionByDefault, inCurrentFolder);
+    return interpreterRefusalOf(line.line, line.entries, *plan.interpreter, delayedExpansionByDefault, inCurrentFolder,
+                                found);
+}
+
+bool programNamedWithFullPath(std::u16string_view commandLine) {
+    if (!commandLine.empty() && commandLine[0] == u'"') commandLine.remove_prefix(1);
+    const auto separator = [](char16_t c) { return c == u'\\' || c == u'/'; };
+    if (commandLine.size() >= 2 && separator(commandLine[0]) && separator(commandLine[1])) return true;
+    const char16_t drive = commandLine.empty() ? u'\0' : static_cast<char16_t>(commandLine[0] | 0x20);
+    return commandLine.size() >= 3 && drive >= u'a' && drive <= u'z' && commandLine[1] == u':' &&
+           separator(commandLine[2]);
+}
+
+std::u16string cannotStartText(std::u16string_view appName, Refusal refusal, std::u16string_view found) {
+    std::u16string text = formatMessage(texts::kErrCannotStart, appName);
+    const char16_t* why = nullptr;
+    switch (refusal) {
+        case Refusal::SearchTakesCurrentFolder:
+            why = texts::kWhySearchSetting;
+            break;
+        case Refusal::LineTooLong:
+            why = texts::kWhyLineTooLong;
+            break;
+        case Refusal::InterpreterLineTooLong:
+            why = texts::kWhyInterpreterLineTooLong;
+            break;
+        case Refusal::EntryNotWhole:
+            why = texts::kWhyEntryNotWhole;
+            break;
+        case Refusal::EntryChanged:
+            why = texts::kWhyEntryChanged;
+            break;
+        case Refusal::ProgramInCurrentFolder:
+            why = texts::kWhyInCurrentFolder;
+            break;
+        case Refusal::ProgramNameInDoubt:
+            why = texts::kWhyNameInDoubt;
+            break;
+        case Refusal::None:
+        case Refusal::StartFailed:
+            return text;
+    }
+    text += u'\n';
+    text += refusal == Refusal::ProgramInCurrentFolder ? formatMessage(why, found) : std::u16string(why);
+    return text;
 }
 
 }  // namespace qm

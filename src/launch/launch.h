@@ -79,8 +79,20 @@ LaunchPlan planLaunch(const RunList& list, std::u16string_view selectedName, con
 
 // Whether the plan's line may be handed to its program: it fits what a process can take; and
 // where the interpreter reads it (the plan's `interpreter`), the interpreter may have it
-// (interpreterRefusalOf, delayed expansion on by default or not). Any other program's line is
-// not read further.
-Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault, const CurrentFolderFinder& inCurrentFolder);
+// (interpreterRefusalOf, delayed expansion on by default or not; `found` receives the name a
+// file in the current folder answers). Any other program's line is not read further.
+Refusal refusalOf(const LaunchPlan& plan, bool delayedExpansionByDefault, const CurrentFolderFinder& inCurrentFolder,
+                  std::u16string* found = nullptr);
+
+// Whether the program a command line starts is named with its full path ("C:\..." or
+// "\\server\..."), quoted or not: then the system searches no folder for it, and every name
+// it may take for the program (up to each blank) is a full path too.
+bool programNamedWithFullPath(std::u16string_view commandLine);
+
+// The error box's text for a launch of the application `appName` that starts nothing:
+// "<name> を起動できません", and for a refusal a second line that says why and what to change
+// (`found`: the name a file in the current folder answered, for ProgramInCurrentFolder). A
+// start the system refused (StartFailed) has the first line alone.
+std::u16string cannotStartText(std::u16string_view appName, Refusal refusal, std::u16string_view found);
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "launch/interpreter.h"
@@ -10,9 +11,9 @@
 #include "text/codepage.h"
 #include "text/error.h"
 #include "text/textrules.h"
-#include "text/texts.h"
 #include "text/utf16.h"
 #include "win/registry.h"
+#include "win/scoped.h"
 #include "win/whole_text.h"
 
 namespace qm {
@@ -96,18 +97,63 @@ bool interpreterFindsInCurrentFolder(const std::u16string& name) {
     return false;
 }
 
+// A folder as the file system knows it: its volume and its file index.
+struct FolderIdentity {
+    DWORD volume = 0, indexHigh = 0, indexLow = 0;
+    bool operator==(const FolderIdentity& o) const {
+        return volume == o.volume && indexHigh == o.indexHigh && indexLow == o.indexLow;
+    }
+};
+
+std::optional<FolderIdentity> folderIdentity(const WideText& path) {
+    // A folder opens only with FILE_FLAG_BACKUP_SEMANTICS; no access is asked for, and no one
+    // else's is stood in the way of.
+    const ScopedHandle folder(CreateFileW(path.data(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (folder.get() == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(folder.get(), &info) ||
+        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// Whether the current folder is the tool's own, the folder its executable stands in, as the
+// file system sees them (the same folder whatever its name's spelling: another case, a short
+// name, a link to it). Whoever may put a file there may as well change the tool itself or its
+// settings, so a program the interpreter finds there is no stranger's. Unknown: no.
+bool currentFolderIsToolsFolder() {
+    const std::optional<WideText> exe =
+        wholeText([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    const std::optional<WideText> current =
+        wholeText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+    if (!exe || !current) return false;
+    const std::u16string exePath = fromWide(exe->data(), exe->size() - 1);
+    const std::size_t file = fileNameStart(exePath);
+    if (file == 0) return false;
+    const std::optional<FolderIdentity> own = folderIdentity(nulTerminated(exePath.substr(0, file)));
+    const std::optional<FolderIdentity> here = folderIdentity(*current);
+    return own && here && *own == *here;
+}
+
 }  // namespace
 
-Refusal startLaunch(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked) {
+Refusal startLaunch(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
+                    std::u16string* found) {
     // Once for the whole launch, held from the program's search for the check to the start:
     // both search alike.
     const ExeSearchWithoutCurrentFolder search;
-    if (!search.active()) return Refusal::SearchTakesCurrentFolder;
     const LaunchPlan plan = planLaunch(list, selectedName, table, clearChecked, false, systemCodePage(), programFound);
+    // A program named with its full path is searched for nowhere: it starts without the setting.
+    if (!search.active() && !programNamedWithFullPath(plan.commandLine.line)) return Refusal::SearchTakesCurrentFolder;
     // Every check once: the lengths, and where the interpreter reads the line, its reading
-    // (the registry asked only then) and the current folder.
+    // (the registry asked only then) and the current folder, unless that is the tool's own.
     const bool delayed = plan.interpreter && delayedExpansionByDefault();
-    const Refusal refusal = refusalOf(plan, delayed, interpreterFindsInCurrentFolder);
+    std::optional<bool> ownFolder;
+    const CurrentFolderFinder stranger = [&ownFolder](const std::u16string& name) {
+        if (!ownFolder) ownFolder = currentFolderIsToolsFolder();
+        return !*ownFolder && interpreterFindsInCurrentFolder(name);
+    };
+    const Refusal refusal = refusalOf(plan, delayed, stranger, found);
     if (refusal != Refusal::None) return refusal;
     if (!startProcessOwned(plan.commandLine.line, search).started()) return Refusal::StartFailed;
     if (plan.clearList) removeAll(list);
@@ -116,8 +162,9 @@ Refusal startLaunch(RunList& list, std::u16string_view selectedName, const AppTa
 
 bool launchFromRunList(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
                        bool quitChecked) {
-    if (startLaunch(list, selectedName, table, clearChecked) != Refusal::None)
-        throw AppError(formatMessage(texts::kErrCannotStart, selectedName));
+    std::u16string found;
+    const Refusal refusal = startLaunch(list, selectedName, table, clearChecked, &found);
+    if (refusal != Refusal::None) throw AppError(cannotStartText(selectedName, refusal, found));
     return quitChecked;
 }
 

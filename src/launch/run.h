@@ -17,14 +17,18 @@ namespace qm {
 // `selectedName` (the drop-down's text), the template and the entries in UTF-16 as the
 // settings file and the run list hold them, checks it (refusalOf, its program searched as
 // the start searches it, never in the current folder) and starts it, the program search
-// leaving the current folder out once for all of it. Returns why nothing started, and the
-// run list then stays as it is; after a start, when `clearChecked`, every entry of the run
-// list is removed.
-Refusal startLaunch(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked);
+// leaving the current folder out once for all of it (or, where that cannot be set, a program
+// named with its full path only). The interpreter's own look-up in the current folder is
+// checked unless the current folder is the tool's own: a batch file beside the tool runs from
+// there. Returns why nothing started (`found`: the name a file in the current folder
+// answered), and the run list then stays as it is; after a start, when `clearChecked`, every
+// entry of the run list is removed.
+Refusal startLaunch(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
+                    std::u16string* found = nullptr);
 
-// startLaunch for the "実行" button: a launch that starts nothing throws AppError("%s を起動
-// できません") with that name. Returns `quitChecked`: the caller then closes the main window
-// as its close box does.
+// startLaunch for the "実行" button: a launch that starts nothing throws AppError with
+// cannotStartText for that name and reason. Returns `quitChecked`: the caller then closes the
+// main window as its close box does.
 bool launchFromRunList(RunList& list, std::u16string_view selectedName, const AppTable* table, bool clearChecked,
                        bool quitChecked);
 

@@ -49,4 +49,20 @@ inline const wchar_t* w(const char16_t* text) {
 }
 #endif
 
+// The second line under kErrCannotStart when the tool itself refuses a launch: why, and what
+// to change.
+inline constexpr char16_t kWhySearchSetting[] =
+    u"プログラムを現在のフォルダから探さない設定にできません。プログラムをフルパスで書いてください";
+inline constexpr char16_t kWhyLineTooLong[] = u"コマンドラインが 32,766 文字を超えます。リストの項目を減らしてください";
+inline constexpr char16_t kWhyInterpreterLineTooLong[] =
+    u"コマンド プロンプトの 1 行 8,191 文字を超えます。リストの項目を減らしてください";
+inline constexpr char16_t kWhyEntryNotWhole[] =
+    u"このコマンドではリストの項目がコマンド プロンプトにそのまま渡りません。コマンドの引用符や % を直してください";
+inline constexpr char16_t kWhyEntryChanged[] =
+    u"リストの項目にコマンド プロンプトが書き換える文字 (% や改行など) があります。その項目を除いてください";
+inline constexpr char16_t kWhyInCurrentFolder[] =
+    u"現在のフォルダに %s のファイルがあります。プログラムをフォルダ付きで書くか、別のフォルダから起動してください";
+inline constexpr char16_t kWhyNameInDoubt[] =
+    u"コマンド プロンプトが探すプログラムを確かめられません。プログラムをフォルダ付きで書いてください";
+
 }  // namespace qm::texts

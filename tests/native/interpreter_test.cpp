@@ -1,6 +1,7 @@
 // The command interpreter's reading of a launch's line, with the code page 932 model: which
 // lines it reads, whether every entry stands whole inside quotes, the length it takes, and
-// the names it looks up in the current folder; each launch planned as the product plans it.
+// the names it looks up in the current folder in every command it runs; each launch planned as
+// the product plans it.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -106,7 +107,7 @@ TEST(InterpreterQuotes, TemplateShapesAgainstTheInterpretersReading) {
         bool whole;  // every entry inside quotes as the interpreter reads the line
         Refusal withoutEntries = Refusal::None;
     };
-    const Refusal inDoubt = Refusal::ProgramInCurrentFolder;
+    const Refusal inDoubt = Refusal::ProgramNameInDoubt;
     const Shape shapes[] = {
         {u"\"C:\\d\\show.bat\" %P", true},         // the system's cmd /c "..." strips its own quotes
         {u"C:\\d\\show.bat %P", true},             // unquoted batch name
@@ -210,7 +211,7 @@ TEST(InterpreterQuotes, APercentInAnEntryOnAnInterpreterLineOnly) {
         EXPECT_FALSE(mayStart(u"x.bat %P", {u"C:\\a", entry})) << shown(entry);
         EXPECT_FALSE(mayStart(u"cmd /c type %P", {u"C:\\a", entry})) << shown(entry);
         // The interpreter named with a drive and no folder is the interpreter still.
-        EXPECT_EQ(refusal(u"\"C:cmd.exe\" /c type %P", {u"C:\\a", entry}), Refusal::EntryNotWhole) << shown(entry);
+        EXPECT_EQ(refusal(u"\"C:cmd.exe\" /c type %P", {u"C:\\a", entry}), Refusal::EntryChanged) << shown(entry);
         EXPECT_TRUE(mayStart(u"x.bat /q", {u"C:\\a", entry})) << shown(entry);
         EXPECT_TRUE(mayStart(u"notepad.exe %P", {u"C:\\a", entry})) << shown(entry);
     }
@@ -275,9 +276,121 @@ TEST(InterpreterCurrentFolder, ABareNameTheFolderHoldsIsRefused) {
     // A name the interpreter changes before it looks it up, or one after a redirection: in doubt.
     for (const char16_t* t : {u"cmd /c %TB% %P", u"cmd /c t^b.bat %P", u"cmd /c >o.txt tb.bat %P",
                               u"cmd /c 2>nul tb.bat %P", u"cmd /v:on /c !TB! %P", u"cmd foo /c tb.bat"})
-        EXPECT_EQ(refusal(t, {u"C:\\a"}), Refusal::ProgramInCurrentFolder) << shown(t);
+        EXPECT_EQ(refusal(t, {u"C:\\a"}), Refusal::ProgramNameInDoubt) << shown(t);
     // An interpreter with delayed expansion by default takes "!" for its own.
-    EXPECT_EQ(refusal(u"cmd /c !TB! %P", {u"C:\\a"}, true), Refusal::ProgramInCurrentFolder);
+    EXPECT_EQ(refusal(u"cmd /c !TB! %P", {u"C:\\a"}, true), Refusal::ProgramNameInDoubt);
+}
+
+TEST(InterpreterCurrentFolder, EveryCommandTheInterpreterRunsIsLookedUp) {
+    // "tb" has a look-alike in the current folder: wherever the interpreter runs it, the launch
+    // is refused.
+    const CurrentFolderFinder here = finds({u"tb", u"echo.x"});
+    for (const char16_t* t : {u"cmd /c call tb %P",
+                              u"cmd /c call call tb",
+                              u"cmd /c start \"\" /b tb %P",
+                              u"cmd /c start tb %P",
+                              u"cmd /c start \"t\" /MIN /wait /node 1 /affinity 3 tb %P",
+                              u"cmd /c if 1==1 tb %P",
+                              u"cmd /c if /i not \"a b\" equ b tb %P",
+                              u"cmd /c if not exist %P tb",
+                              u"cmd /c if defined X tb %P",
+                              u"cmd /c IF errorlevel 1 tb",
+                              u"cmd /c if cmdextversion 2 tb",
+                              u"cmd /c if a == b (echo) else tb %P",
+                              u"cmd /c if a==b (echo) ELSE (ver & tb)",
+                              u"cmd /c ver && tb %P",
+                              u"cmd /c tb2 %P || tb %P",
+                              u"cmd /c echo %P | tb",
+                              u"cmd /c (echo & (tb %P))",
+                              u"cmd /c for %f in (*.txt) do tb %P",
+                              u"cmd /c for /r C:\\x %f in (a b) do (echo & tb)",
+                              u"cmd /c for /d /f \"tokens=1\" %f in (a) do tb",
+                              u"cmd /c echo %P 2>&1 >nul & tb",
+                              u"cmd /c @echo off & @tb %P",
+                              u"\"C:\\d\\show.bat\" %P & tb",
+                              u"cmd /c echo \"&\" ^& x & tb",
+                              u"cmd /c echo.x %P"})
+        EXPECT_EQ(refusal(t, {u"C:\\a"}, false, here), Refusal::ProgramInCurrentFolder) << shown(t);
+    // Beside a quoted program the entries stand outside quotes; without entries the second
+    // command is found still.
+    EXPECT_EQ(refusal(u"cmd /c \"C:\\bin\\x.exe\" %P & tb %P", {}, false, here), Refusal::ProgramInCurrentFolder);
+    // Each name exactly: the commands' words, not their arguments, switches or conditions.
+    const auto names = [](std::u16string_view line) {
+        return programNamesWithoutFolder(line, InterpreterStart::Interpreter, false);
+    };
+    using Names = std::vector<std::u16string>;
+    EXPECT_EQ(names(u"cmd /c ver && a x || (call b \"y\") | start \"t\" /b c z & if x==y d else e"),
+              (Names{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(names(u"cmd /c if exist f (g) else (h 2>x) & for %i in (j) do k %i & \"l\" & m/n"),
+              (Names{u"g", u"h", u"k", u"l", u"m"}));
+}
+
+TEST(InterpreterCurrentFolder, TheInterpretersOwnCommandsAreNeverLookedUp) {
+    // Every name has a look-alike: only a word the interpreter runs as its own starts.
+    const CurrentFolderFinder everything = [](const std::u16string&) { return true; };
+    for (const char16_t* t :
+         {u"cmd /c start \"\" %P", u"cmd /c echo %P", u"cmd /c ver & echo %P", u"cmd /c call echo %P",
+          u"cmd /c if 1==1 echo %P", u"cmd /c for %f in (%P) do echo", u"cmd /c (set x=1) & cd & dir %P",
+          u"cmd /c ECHO %P", u"cmd /c type %P && copy %P nul", u"cmd /c rem %P", u"cmd /c echo/ %P", u"cmd /c echo(%P",
+          u"cmd /c if a==b (cls) else (title x)", u"cmd /c call \"%U%\\x.bat\" %P"})
+        EXPECT_EQ(refusal(t, {u"C:\\a"}, false, everything), Refusal::None) << shown(t);
+    for (const char16_t* name : {u"START", u"Cls", u"vol", u"mklink", u"pushd", u"setlocal", u"ftype", u"goto"})
+        EXPECT_EQ(refusal(u"cmd /c " + std::u16string(name), {}, false, everything), Refusal::None) << shown(name);
+    // Looked up as files: "break" by Wine's interpreter, the rest everywhere.
+    for (const char16_t* name : {u"break", u"else", u"more", u"choice", u"help"})
+        EXPECT_EQ(refusal(u"cmd /c ver & " + std::u16string(name), {}, false, everything),
+                  Refusal::ProgramInCurrentFolder)
+            << shown(name);
+    // Quoted, the word is a program's name; and "start" may look a program of its name up first.
+    EXPECT_EQ(refusal(u"cmd /c ver & \"echo\" x", {}, false, finds({u"echo"})), Refusal::ProgramInCurrentFolder);
+    EXPECT_EQ(refusal(u"cmd /c start \"\" echo %P", {u"C:\\a"}, false, finds({u"echo"})),
+              Refusal::ProgramInCurrentFolder);
+}
+
+TEST(InterpreterCurrentFolder, WhereTheModelCannotTellWhatIsLookedUpItRefuses) {
+    for (const std::u16string& t : std::initializer_list<std::u16string>{
+             u"cmd /c call if 1==1 tb",
+             u"cmd /c call :x",
+             u"cmd /c call.x tb",
+             u"cmd /c start /d C:\\ tb",
+             u"cmd /c start /x tb",
+             u"cmd /c start/b tb",
+             u"cmd /c for /f %f in ('tb') do echo",
+             u"cmd /c for /f \"usebackq\" %f in (`tb`) do echo",
+             u"cmd /c for /f eol=; %f in (x) do echo",
+             u"cmd /c for %f in (x) tb",
+             u"cmd /c cmd /c tb",
+             u"cmd /c ver & C:\\Windows\\System32\\cmd.exe /c tb",
+             u"cmd /c if a===b tb",
+             u"cmd /c if a b tb",
+             u"cmd /c if a==b",
+             u"cmd /c if(1==1) tb",
+             u"cmd /c ver &,tb",
+             u"cmd /c ver & >o tb",
+             u"cmd /c (tb",
+             u"cmd /c ver & & tb",
+             u"cmd /c ver & %X%",
+             u"cmd /c %ComSpec% /c tb",
+             u"cmd /c echo 2>&x",
+             u"cmd /c " + std::u16string(70, u'(') + u"tb" + std::u16string(70, u')')})
+        EXPECT_EQ(refusal(t, {}), Refusal::ProgramNameInDoubt) << shown(t);
+    // Nested to a reasonable depth it is read.
+    EXPECT_EQ(
+        refusal(u"cmd /c " + std::u16string(20, u'(') + u"tb" + std::u16string(20, u')'), {}, false, finds({u"tb"})),
+        Refusal::ProgramInCurrentFolder);
+}
+
+TEST(InterpreterQuotes, TheCommandsShapeIsToldFromWhatAnEntryHolds) {
+    // The shape is wrong for every entry, and comes first; an entry's own "%" or line break is
+    // another reason.
+    EXPECT_EQ(refusal(u"cmd /c %P", {u"a"}), Refusal::EntryNotWhole);
+    EXPECT_EQ(refusal(u"cmd /c %P", {u"100%"}), Refusal::EntryNotWhole);
+    EXPECT_EQ(refusal(u"cmd /c echo %P", {u"100%"}), Refusal::EntryChanged);
+    EXPECT_EQ(refusal(u"cmd /c echo %P", {u"a\nb"}), Refusal::EntryChanged);
+    // A second interpreter takes the default for delayed expansion, whatever "/v:off" says.
+    EXPECT_EQ(refusal(u"cmd /v:off /c echo %P | more", {u"a!b"}, true), Refusal::EntryChanged);
+    EXPECT_EQ(refusal(u"cmd /v:off /c start \"\" x.bat %P", {u"a!b"}, true), Refusal::EntryChanged);
+    EXPECT_EQ(refusal(u"cmd /v:off /c echo %P | more", {u"a!b"}, false), Refusal::None);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -136,6 +137,37 @@ TEST(PlanLaunch, CarriesTheListAndBothAfterLaunchOptions) {
     EXPECT_EQ(noTable.commandLine.line, u"");
     EXPECT_TRUE(noTable.clearList);
     EXPECT_TRUE(noTable.closeWindow);
+}
+
+TEST(PlanLaunch, AProgramNamedWithItsFullPathIsSearchedForNowhere) {
+    for (const char16_t* line : {u"\"C:\\a b\\x.exe\" y", u"C:\\Program Files\\x.exe", u"c:/x.exe",
+                                 u"\\\\srv\\s\\x.exe", u"\"\\\\?\\C:\\x.exe\"", u"Z:\\"})
+        EXPECT_TRUE(programNamedWithFullPath(line)) << ::testing::PrintToString(std::u16string(line));
+    // A bare name, one relative to a drive's or the current folder, or the current drive's root.
+    for (const char16_t* line : {u"x.exe", u"\"x.exe\" C:\\a", u"C:x.exe", u"\\x.exe", u".\\x.exe", u"", u"\"",
+                                 u"1:\\x.exe", u"\u00C4:\\x.exe", u"x C:\\a"})
+        EXPECT_FALSE(programNamedWithFullPath(line)) << ::testing::PrintToString(std::u16string(line));
+}
+
+TEST(CannotStart, ARefusalSaysWhyOnASecondLineAndAFailedStartDoesNot) {
+    EXPECT_EQ(cannotStartText(u"app", Refusal::StartFailed, u""), u"app を起動できません");
+    std::set<std::u16string> reasons;
+    for (const Refusal refusal : {Refusal::SearchTakesCurrentFolder, Refusal::LineTooLong,
+                                  Refusal::InterpreterLineTooLong, Refusal::EntryNotWhole, Refusal::EntryChanged,
+                                  Refusal::ProgramInCurrentFolder, Refusal::ProgramNameInDoubt}) {
+        const std::u16string text = cannotStartText(u"\u2603 caf\u00E9", refusal, u"tb.bat");
+        const std::size_t lineEnd = text.find(u'\n');
+        ASSERT_NE(lineEnd, std::u16string::npos) << static_cast<int>(refusal);
+        EXPECT_EQ(text.substr(0, lineEnd), u"\u2603 caf\u00E9 を起動できません");
+        const std::u16string reason = text.substr(lineEnd + 1);
+        EXPECT_GT(reason.size(), 10u) << static_cast<int>(refusal);
+        EXPECT_EQ(reason.find(u'\n'), std::u16string::npos) << static_cast<int>(refusal);
+        reasons.insert(reason);
+    }
+    EXPECT_EQ(reasons.size(), 7u);  // each its own
+    // The look-alike is named, a name holding "%s" or "%d" as it is.
+    EXPECT_NE(cannotStartText(u"a", Refusal::ProgramInCurrentFolder, u"x%d%s").find(u"に x%d%s のファイル"),
+              std::u16string::npos);
 }
 
 }  // namespace

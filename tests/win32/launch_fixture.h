@@ -64,18 +64,23 @@ protected:
         EXPECT_FALSE(launchFromRunList(*list_, u16(std::string(name)), &table, false, false)) << name;
         return probeOutput();
     }
-    // Why a launch with "clear" checked starts nothing (Refusal::None: it started).
-    Refusal refusal(std::string_view name, const AppTable& table) {
-        return startLaunch(*list_, u16(std::string(name)), &table, true);
+    // Why a launch with "clear" checked starts nothing (Refusal::None: it started); `found`
+    // receives the name a file in the current folder answered.
+    Refusal refusal(std::string_view name, const AppTable& table, std::u16string* found = nullptr) {
+        return startLaunch(*list_, u16(std::string(name)), &table, true, found);
     }
     // The AppError text of a launch that fails, with both after-launch options checked.
-    std::string failure(std::string_view name, const AppTable* table) {
+    std::u16string failureText(std::string_view name, const AppTable* table) {
         try {
             launchFromRunList(*list_, u16(std::string(name)), table, true, true);
         } catch (const AppError& e) {
-            return test::toAcp(std::wstring(e.text().begin(), e.text().end()));
+            return e.text();
         }
-        return std::string("(started)");
+        return u"(started)";
+    }
+    std::string failure(std::string_view name, const AppTable* table) {
+        const std::u16string text = failureText(name, table);
+        return test::toAcp(std::wstring(text.begin(), text.end()));
     }
     // The probe holds its file open without sharing until it has written everything, so the
     // file opens here only once it is complete.

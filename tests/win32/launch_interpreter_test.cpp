@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -67,8 +68,8 @@ TEST_F(LaunchBatchTest, PercentForTheInterpreterIsRefusedAndStartsNothing) {
     SetEnvironmentVariableA("QM_BATCH_OUT", refused.c_str());
     const AppTable table = tableOf({"bat=" + bat_ + " %P", "cmd=cmd /c echo %P", "fixed=" + bat_ + " fixed"});
     fill({"C:\\a", "x%QM_Q%&echo INJECTED>" + marker + "&rem ", "%OS%.txt"});
-    EXPECT_EQ(refusal("bat", table), Refusal::EntryNotWhole);
-    EXPECT_EQ(refusal("cmd", table), Refusal::EntryNotWhole);
+    EXPECT_EQ(refusal("bat", table), Refusal::EntryChanged);
+    EXPECT_EQ(refusal("cmd", table), Refusal::EntryChanged);
     EXPECT_EQ(list_->count(), 3);
 
     // A template without "%P" passes none of the list, and starts.
@@ -97,8 +98,10 @@ TEST_F(LaunchBatchTest, AnEntryTheInterpreterWouldReadOutsideQuotesStartsNothing
     // outside quotes.
     const AppTable table = tableOf({"outer=cmd /c \"" + bat_ + "\" %P", "bare=cmd /c %P", "bat=\"" + bat_ + "\" %P",
                                     "inner=cmd /c \"\"" + bat_ + "\" %P\""});
-    // The user sees the usual box; the list stays.
-    EXPECT_EQ(failure("outer", &table), toAcp(L"outer を起動できません"));
+    // The box says why; the list stays.
+    EXPECT_EQ(failureText("outer", &table),
+              u"outer を起動できません\nこのコマンドではリストの項目がコマンド プロンプトにそのまま渡りません。"
+              u"コマンドの引用符や % を直してください");
     EXPECT_EQ(refusal("outer", table), Refusal::EntryNotWhole);
     EXPECT_EQ(refusal("bare", table), Refusal::EntryNotWhole);
     EXPECT_EQ(list_->count(), 2);
@@ -216,15 +219,27 @@ TEST_F(LaunchCurrentFolderTest, ABareBatchNameRunsTheOneOnTheSearchPathNeverAPla
                     "@echo [%*]>\"%QM_BATCH_OUT%.part\"\r\n"
                     "@move /y \"%QM_BATCH_OUT%.part\" \"%QM_BATCH_OUT%\" >nul\r\n");
     ASSERT_TRUE(SetEnvironmentVariableA("PATH", (onPath.path() + ";" + previousPath_).c_str()));
-    // In the current folder: look-alikes that only note that they ran.
-    for (const char* name : {"tb.bat", "tb.cmd"})
+    // In the current folder: look-alikes that only note that they ran, of the batch and of the
+    // interpreter's own commands, which it never looks up.
+    for (const char* name : {"tb.bat", "tb.cmd", "call.bat", "ver.bat", "if.bat", "start.bat"})
         test::writeFile(dir_->file(name), "@echo planted %*>>\"" + tally_ + "\"\r\n");
     fill({"C:\\dir\\"});
+    // "tb" wherever the interpreter runs it: first, after "call", "&&", "||" or a condition.
     const AppTable table =
-        tableOf({"bare=tb.bat %P", "quoted=\"tb.bat\" %P", "cmd=cmd /c tb.bat %P", "ext=cmd /c tb %P", "plain=tb.bat"});
-    const char* const names[] = {"bare", "quoted", "cmd", "ext", "plain"};
-    for (const char* name : names) EXPECT_EQ(refusal(name, table), Refusal::ProgramInCurrentFolder) << name;
-    EXPECT_EQ(failure("bare", &table), toAcp(L"bare を起動できません"));
+        tableOf({"bare=tb.bat %P", "quoted=\"tb.bat\" %P", "cmd=cmd /c tb.bat %P", "ext=cmd /c tb %P", "plain=tb.bat",
+                 "call=cmd /c call tb %P", "ver=cmd /c ver && tb %P", "if=cmd /c if 1==1 tb %P",
+                 "or=cmd /c tbx %P || tb %P", "start=cmd /c start \"\" /b " + probe_ + " %P"});
+    const char* const names[] = {"bare", "quoted", "cmd", "ext", "plain", "call", "ver", "if", "or"};
+    // The name each looks up, as its template spells it.
+    const char16_t* const lookedUp[] = {u"tb.bat", u"tb.bat", u"tb.bat", u"tb", u"tb.bat", u"tb", u"tb", u"tb", u"tb"};
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        std::u16string found;
+        EXPECT_EQ(refusal(names[i], table, &found), Refusal::ProgramInCurrentFolder) << names[i];
+        EXPECT_EQ(found, lookedUp[i]) << names[i];
+    }
+    EXPECT_EQ(failureText("bare", &table),
+              u"bare を起動できません\n現在のフォルダに tb.bat のファイルがあります。"
+              u"プログラムをフォルダ付きで書くか、別のフォルダから起動してください");
     EXPECT_EQ(list_->count(), 1);
     // Another of the extensions the interpreter tries makes "tb" a look-alike still.
     ASSERT_TRUE(DeleteFileA(dir_->file("tb.bat").c_str()));
@@ -242,6 +257,13 @@ TEST_F(LaunchCurrentFolderTest, ABareBatchNameRunsTheOneOnTheSearchPathNeverAPla
         EXPECT_EQ(got, std::string(name) == "plain" ? "[]\r\n" : "[\"C:\\dir\\\"]\r\n") << name;
         DeleteFileA(out.c_str());
     }
+    // The interpreter's own "start" starts the program it names (which Wine's hands the
+    // entries split and joined again).
+    fill({"C:\\a b"});
+    EXPECT_EQ(refusal("start", table), Refusal::None);
+    const std::string started = probeOutput();
+    EXPECT_EQ(started.find(probe_ + " "), 0u) << started;
+    EXPECT_NE(started.find("C:\\a b"), std::string::npos) << started;
     // Once those have run, no planted one has.
     EXPECT_FALSE(test::fileExists(tally_));
 }
@@ -283,7 +305,7 @@ TEST_F(LaunchDelayedExpansionTest, TheUsersDefaultDecidesWhetherABangIsTheInterp
     const AppTable table = tableOf({"cmd=cmd /c rem %P", "off=cmd /v:off /c rem %P"});
     fill({"a!b"});
     setDefault(1);
-    EXPECT_EQ(refusal("cmd", table), Refusal::EntryNotWhole);
+    EXPECT_EQ(refusal("cmd", table), Refusal::EntryChanged);
     EXPECT_EQ(list_->count(), 1);
     // The line's own switch wins over the default.
     EXPECT_EQ(refusal("off", table), Refusal::None);

@@ -1,7 +1,8 @@
 // Any bytes as a settings file: recognising its form never fails and decides one form; a
 // file taken for UTF-8 (with its mark or without) converts to UTF-16 and back to the very
 // same bytes; a file taken for unmarked UTF-8 holds a byte beyond ASCII; and a file taken
-// for the code page that holds no mark is either ASCII alone or not UTF-8.
+// for the code page that holds no mark is either ASCII alone or not UTF-8, and is code page
+// 932 where the system's code page is UTF-8 unless it is ASCII alone.
 #include "fuzz_support.h"
 #include "settings/ini_form.h"
 
@@ -32,7 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case qm::IniForm::CodePage:
             check(!utf8Mark && !utf16Mark && (ascii || !qm::isValidUtf8(bytes)), "UTF-8 taken for the code page");
             break;
+        case qm::IniForm::Cp932:
+            check(false, "code page 932 where the system's code page is not UTF-8");
+            break;
     }
+    // Where the system's code page is UTF-8, only the code page form beyond ASCII changes: it
+    // is code page 932.
+    const qm::IniForm underUtf8 = qm::recogniseIniForm(bytes, true);
+    check(underUtf8 == (form == qm::IniForm::CodePage && !ascii ? qm::IniForm::Cp932 : form),
+          "the system's UTF-8 changed another form");
 
     if (form == qm::IniForm::Utf8 || form == qm::IniForm::Utf8Mark) {
         const std::string_view text = bytes.substr(form == qm::IniForm::Utf8Mark ? 3 : 0);

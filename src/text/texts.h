@@ -35,6 +35,12 @@ inline constexpr char16_t kErrClipboard[] = u"クリップボードを開くこ�
 inline constexpr char16_t kErrInsertLine[] = u"行を挿入できません";
 inline constexpr char16_t kErrListIndex[] = u"リストのインデックスが範囲を超えています (%d)";
 inline constexpr char16_t kErrCannotStart[] = u"%s を起動できません";
+// What a read or a write of the settings file found beside it and left as it was.
+inline constexpr char16_t kErrSideFileNotOwn[] = u"%s はこのツールのファイルではないため、そのままにしました";
+inline constexpr char16_t kErrSideFileOtherForm[] =
+    u"%s はこの設定ファイルの形式のものではないため、そのままにしました";
+inline constexpr char16_t kErrPendingKeptAside[] =
+    u"設定ファイルがその後変更されていたため、前回の終了時に書けなかった設定を %s に残しました";
 
 #ifdef _WIN32
 // A text of this header as the W functions take it: on Windows wchar_t is a UTF-16 unit.

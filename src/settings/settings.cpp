@@ -165,8 +165,13 @@ bool Settings::readBool(const IniKey& key) const {
     return parseIniBool(readText(key.section, key.key), key.defaultValue != 0);
 }
 
-void Settings::refuseWrite() const {
-    throw AppError(formatMessage(texts::kErrCannotWrite, path_));
+void Settings::refuseWrite(const std::u16string& foreign) const {
+    std::u16string text = formatMessage(texts::kErrCannotWrite, path_);
+    if (!foreign.empty()) {
+        text += u'\n';
+        text += formatMessage(texts::kErrSideFileNotOwn, foreign);
+    }
+    throw AppError(std::move(text));
 }
 
 void Settings::writeText(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
@@ -206,10 +211,7 @@ void Settings::commit() {
 
     // Into the file itself, so that it stays the file it was (settings/file_bytes.h).
     std::u16string foreign;
-    if (rewriteInPlace(path_, bytes_, bytes, foreign)) return;
-    if (foreign.empty()) refuseWrite();
-    throw AppError(formatMessage(texts::kErrCannotWrite, path_) + u"\n" +
-                   formatMessage(texts::kErrSideFileNotOwn, foreign));
+    if (!rewriteInPlace(path_, bytes_, bytes, foreign)) refuseWrite(foreign);
 }
 
 std::vector<std::u16string> Settings::sectionNames() const {

@@ -75,7 +75,8 @@ public:
     void sectionEntries(std::u16string_view section, std::vector<std::u16string>& out) const;
 
 private:
-    [[noreturn]] void refuseWrite() const;
+    // "<path> に書き込めません", and on a second line the side file in the way, if any.
+    [[noreturn]] void refuseWrite(const std::u16string& foreign = std::u16string()) const;
 
     std::u16string path_;     // the user's file
     std::u16string profile_;  // the file the profile functions use: path_ or the private copy

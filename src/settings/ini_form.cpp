@@ -51,12 +51,14 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
-IniForm recogniseIniForm(std::string_view bytes) {
+IniForm recogniseIniForm(std::string_view bytes, bool systemUtf8) {
     if (startsWith(bytes, kUtf16Mark)) return IniForm::Utf16Mark;
     if (startsWith(bytes, kUtf8Mark)) return IniForm::Utf8Mark;
     const bool beyondAscii =
         std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    return beyondAscii && isValidUtf8(bytes) ? IniForm::Utf8 : IniForm::CodePage;
+    if (!beyondAscii) return IniForm::CodePage;
+    if (isValidUtf8(bytes)) return IniForm::Utf8;
+    return systemUtf8 ? IniForm::Cp932 : IniForm::CodePage;
 }
 
 std::u16string utf8ToUtf16(std::string_view bytes, bool* exact) {

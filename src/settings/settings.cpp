@@ -15,6 +15,8 @@ namespace qm {
 
 namespace {
 
+constexpr UINT kCp932 = 932;
+
 // The largest buffer a value or a name list is read into (in UTF-16 units).
 constexpr DWORD kLargestBuffer = 1u << 26;
 
@@ -55,22 +57,75 @@ bool codePageKeepsText(const std::string& bytes) {
     return wideText(narrowText(text.data(), static_cast<int>(text.size()) - 1)) == text;
 }
 
+// UTF-16 in code page 932 when the code page holds the text exactly: no best fit, no default
+// character, and the bytes read back as the very same text. A character with two codes takes
+// the code page's first (≒ 87 90 read is 81 E0 written), as the profile functions write it.
+std::optional<std::string> toCp932(std::u16string_view text) {
+    if (text.empty()) return std::string();
+    if (text.size() > 0x1FFFFFFF) return std::nullopt;
+    const WideText wide = nulTerminated(text);
+    const int length = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    const int n =
+        WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &usedDefault);
+    if (n <= 0 || usedDefault) return std::nullopt;
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide.data(), length, &out[0], n, nullptr, &usedDefault);
+    if (usedDefault) return std::nullopt;
+    const int back = MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, out.data(), n, nullptr, 0);
+    if (back != length) return std::nullopt;
+    WideText again(static_cast<std::size_t>(back) + 1, L'\0');
+    MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, out.data(), n, again.data(), back);
+    if (again != wide) return std::nullopt;
+    return out;
+}
+
+// Code page 932 in UTF-16, whatever the system's code page; `exact` says whether every byte
+// was a character of the code page and the text converts back to the same text (toCp932).
+std::u16string fromCp932(const std::string& bytes, bool& exact) {
+    exact = true;
+    if (bytes.empty()) return std::u16string();
+    if (bytes.size() > 0x3FFFFFFF) {
+        exact = false;
+        return std::u16string();
+    }
+    const int length = static_cast<int>(bytes.size());
+    DWORD flags = MB_ERR_INVALID_CHARS;
+    int n = MultiByteToWideChar(kCp932, flags, bytes.data(), length, nullptr, 0);
+    if (n <= 0) {
+        exact = false;  // read all the same, each byte that is no character as the system reads it
+        flags = 0;
+        n = MultiByteToWideChar(kCp932, flags, bytes.data(), length, nullptr, 0);
+    }
+    WideText wide(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'\0');
+    if (n > 0) MultiByteToWideChar(kCp932, flags, bytes.data(), length, wide.data(), n);
+    const std::u16string text = fromWide(wide.data(), static_cast<std::size_t>(n > 0 ? n : 0));
+    if (exact) exact = toCp932(text).has_value();
+    return text;
+}
+
 }  // namespace
 
 Settings::Settings(std::u16string path) : path_(std::move(path)), profile_(path_) {
-    finishRewrite(path_);  // a rewrite cut short is completed before anything reads the file
+    const bool systemUtf8 = GetACP() == CP_UTF8;
+    // A rewrite cut short is completed before anything reads the file.
+    notice_ = finishRewrite(path_, systemUtf8);
     const std::optional<std::string> bytes = readFileBytes(path_);
     readable_ = bytes.has_value();
     if (!readable_) return;
     bytes_ = *bytes;
-    form_ = recogniseIniForm(bytes_);
-    if (form_ != IniForm::Utf8 && form_ != IniForm::Utf8Mark) return;
+    form_ = recogniseIniForm(bytes_, systemUtf8);
+    if (!rewrittenBeside(form_)) return;
 
-    // UTF-8: read and written through a private UTF-16 copy, which the profile functions
-    // take as it is.
-    const std::string_view text = std::string_view(bytes_).substr(form_ == IniForm::Utf8Mark ? 3 : 0);
+    // UTF-8, and code page 932 where the system's code page is UTF-8: read and written
+    // through a private UTF-16 copy, which the profile functions take as it is.
     bool exact = true;
-    const std::u16string decoded = utf8ToUtf16(text, &exact);
+    std::u16string decoded;
+    if (form_ == IniForm::Cp932) {
+        decoded = fromCp932(bytes_, exact);
+    } else {
+        decoded = utf8ToUtf16(std::string_view(bytes_).substr(form_ == IniForm::Utf8Mark ? 3 : 0), &exact);
+    }
     exact_ = exact;
     checked_ = true;
     const std::u16string copy = newTemporaryFile();
@@ -110,8 +165,13 @@ bool Settings::readBool(const IniKey& key) const {
     return parseIniBool(readText(key.section, key.key), key.defaultValue != 0);
 }
 
-void Settings::refuseWrite() const {
-    throw AppError(formatMessage(texts::kErrCannotWrite, path_));
+void Settings::refuseWrite(const std::u16string& foreign) const {
+    std::u16string text = formatMessage(texts::kErrCannotWrite, path_);
+    if (!foreign.empty()) {
+        text += u'\n';
+        text += formatMessage(texts::kErrSideFileNotOwn, foreign);
+    }
+    throw AppError(std::move(text));
 }
 
 void Settings::writeText(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
@@ -143,13 +203,15 @@ void Settings::commit() {
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, copy.data());  // the cached copy to disk
     const std::optional<std::string> written = readFileBytes(profile_);
     if (!written || written->compare(0, 2, kUtf16Mark) != 0) refuseWrite();
-    const std::optional<std::string> utf8 = utf16ToUtf8(fromUtf16Le(std::string_view(*written).substr(2)));
-    if (!utf8) refuseWrite();
-    const std::string bytes = (form_ == IniForm::Utf8Mark ? std::string(kUtf8Mark) : std::string()) + *utf8;
+    const std::u16string text = fromUtf16Le(std::string_view(*written).substr(2));
+    const std::optional<std::string> encoded = form_ == IniForm::Cp932 ? toCp932(text) : utf16ToUtf8(text);
+    if (!encoded) refuseWrite();
+    const std::string bytes = (form_ == IniForm::Utf8Mark ? std::string(kUtf8Mark) : std::string()) + *encoded;
     if (bytes == bytes_) return;
 
     // Into the file itself, so that it stays the file it was (settings/file_bytes.h).
-    if (!rewriteInPlace(path_, bytes_, bytes)) refuseWrite();
+    std::u16string foreign;
+    if (!rewriteInPlace(path_, bytes_, bytes, foreign)) refuseWrite(foreign);
 }
 
 std::vector<std::u16string> Settings::sectionNames() const {

@@ -2,12 +2,15 @@
 // object is made for one batch of reads or writes and bound to the file's path; it reads the
 // file's bytes when it is made, and their form (settings/ini_form.h) decides how the batch
 // goes:
-// - code page 932 and UTF-16 with its mark: the profile functions read and write the file
-//   itself, as they read and write these forms;
+// - the system's code page (932, 1252 ...) and UTF-16 with its mark: the profile functions
+//   read and write the file itself, as they read and write these forms;
 // - UTF-8, with or without its mark, which the profile functions would take for the code
-//   page: its exact UTF-16 form goes into a private copy, which the profile functions read and
-//   write; commit() writes the copy's exact UTF-8 form back into the file when the writes
-//   changed it (settings/file_bytes.h: the file stays the file it was).
+//   page, and code page 932 where the system's code page is UTF-8 (which such a file cannot
+//   be in): its exact UTF-16 form goes into a private copy, which the profile functions read
+//   and write; commit() writes the copy back into the file in the file's own form when the
+//   writes changed it (settings/file_bytes.h: the file stays the file it was).
+// Before anything reads the file, a rewrite that was cut short is completed
+// (finishRewrite); what that found beside the file and left is the object's notice.
 // Each operation goes to the (private or own) file at once, and the object's end flushes the
 // platform's cached copy of it.
 #pragma once
@@ -40,6 +43,9 @@ public:
     bool exists() const;
     // The form the file had when the object was made.
     IniForm form() const { return form_; }
+    // What completing a rewrite cut short found beside the file and left as it was, as the
+    // error box says it; empty when there was nothing.
+    const std::u16string& notice() const { return notice_; }
 
     // A key's value, whole; missing keys read as "".
     std::u16string readText(std::u16string_view section, std::u16string_view key) const;
@@ -56,9 +62,10 @@ public:
     void writeInt(const IniKey& key, int value);
     void writeBool(const IniKey& key, bool value);
     // Puts the writes in place; for a file read through a private copy, the copy's exact
-    // UTF-8 form (with the mark the file had) is written into the file itself, only when it
-    // differs from the bytes read. Throws AppError "<path> に書き込めません" when that is
-    // refused or fails; the file then holds its old text.
+    // form (UTF-8 with the mark the file had, or code page 932) is written into the file
+    // itself, only when it differs from the bytes read. Throws AppError "<path> に書き込めません"
+    // when that is refused or fails; the file then holds its old text. When a file beside it
+    // that the rewrite needs is not the tool's own, a second line names it.
     void commit();
 
     // Every section name, in file order.
@@ -68,10 +75,12 @@ public:
     void sectionEntries(std::u16string_view section, std::vector<std::u16string>& out) const;
 
 private:
-    [[noreturn]] void refuseWrite() const;
+    // "<path> に書き込めません", and on a second line the side file in the way, if any.
+    [[noreturn]] void refuseWrite(const std::u16string& foreign = std::u16string()) const;
 
     std::u16string path_;     // the user's file
     std::u16string profile_;  // the file the profile functions use: path_ or the private copy
+    std::u16string notice_;   // what finishRewrite found and left
     std::string bytes_;       // the file's bytes when the object was made
     IniForm form_ = IniForm::CodePage;
     bool readable_ = false;  // the bytes were read (or there was no file)

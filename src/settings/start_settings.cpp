@@ -9,6 +9,7 @@ namespace qm {
 StartSettings readStartSettings(const std::u16string& path, const CodePage& cp) {
     StartSettings s;
     Settings settings(path);
+    s.notice = settings.notice();
     s.exists = settings.exists();
     if (!s.exists) return s;
     s.window = readStoredWindow(settings);

@@ -21,6 +21,9 @@ struct StartSettings {
     bool exists = false;  // when false, nothing else was read
     StoredWindow window;
     std::optional<AppTable> appTable;
+    // What the read found beside the file and left as it was (Settings::notice), for the
+    // error box once the window is made; empty when there was nothing.
+    std::u16string notice;
 };
 
 // The reads, on the calling thread.

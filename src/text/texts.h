@@ -40,14 +40,12 @@ inline constexpr char16_t kErrNoMemory[] = u"メモリが足りません";
 inline constexpr char16_t kErrRestNotAdded[] = u"残りのパスは追加されませんでした";
 // An error that nothing could catch ends the tool with this box, never the runtime's own.
 inline constexpr char16_t kErrEnding[] = u"予期しないエラーのため終了します";
-
-#ifdef _WIN32
-// A text of this header as the W functions take it: on Windows wchar_t is a UTF-16 unit.
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "wchar_t holds UTF-16 on Windows");
-inline const wchar_t* w(const char16_t* text) {
-    return reinterpret_cast<const wchar_t*>(text);
-}
-#endif
+// What a read or a write of the settings file found beside it and left as it was.
+inline constexpr char16_t kErrSideFileNotOwn[] = u"%s はこのツールのファイルではないため、そのままにしました";
+inline constexpr char16_t kErrSideFileOtherForm[] =
+    u"%s はこの設定ファイルの形式のものではないため、そのままにしました";
+inline constexpr char16_t kErrPendingKeptAside[] =
+    u"設定ファイルがその後変更されていたため、前回の終了時に書けなかった設定を %s に残しました";
 
 // The second line under kErrCannotStart when the tool itself refuses a launch: why, and what
 // to change.
@@ -64,5 +62,13 @@ inline constexpr char16_t kWhyInCurrentFolder[] =
     u"現在のフォルダに %s のファイルがあります。プログラムをフォルダ付きで書くか、別のフォルダから起動してください";
 inline constexpr char16_t kWhyNameInDoubt[] =
     u"コマンド プロンプトが探すプログラムを確かめられません。プログラムをフォルダ付きで書いてください";
+
+#ifdef _WIN32
+// A text of this header as the W functions take it: on Windows wchar_t is a UTF-16 unit.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "wchar_t holds UTF-16 on Windows");
+inline const wchar_t* w(const char16_t* text) {
+    return reinterpret_cast<const wchar_t*>(text);
+}
+#endif
 
 }  // namespace qm::texts

@@ -122,6 +122,10 @@ void TQuillmoorMW::FormCreate(void*) {
     Button(CheckBox1).setChecked(stored.clear);
     Button(CheckBox2).setChecked(stored.quit);
 
+    // A file beside the settings file that the read left as it was: named once, and the start
+    // goes on.
+    if (!settings.notice.empty()) Application::showError(settings.notice);
+
     appTable_ = std::move(settings.appTable);
     if (!appTable_) return;
     // The names as the file holds them, in UTF-16: the drop-down is a Unicode window and

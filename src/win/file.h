@@ -18,6 +18,10 @@ enum class FileOpening {
               // reading it
     Replace,  // a file made anew (or emptied first), for writing; no one else may open it
               // while it is open
+    Here,     // an existing file, or a link itself (never followed where the system can
+              // tell), for reading and deleting; others may do anything meanwhile
+    New,      // a file made new where no file or link of the name stands (CREATE_NEW, a link
+              // not followed), for writing and deleting; no one else may open it meanwhile
 };
 
 // A file opened by CreateFileW, closed when it goes.
@@ -44,6 +48,13 @@ public:
     bool endHere() const;
     // What was written is on the disk (FlushFileBuffers).
     bool flush() const;
+    // The open file is a plain file that `path` names itself and no other name leads to: no
+    // folder, no reparse point (a link opened as itself), one link, and the system's own
+    // name of the open file is `path` in its folder. Wine opens a Unix symbolic link as the
+    // file it points to and names that file; Windows opens the link itself.
+    bool soleName(const std::u16string& path) const;
+    // The file goes when its last handle closes (FileDispositionInfo); Here and New only.
+    bool deleteWhenClosed() const;
 
 private:
     HANDLE h_;
@@ -54,6 +65,17 @@ private:
 bool moveFileReplacing(const std::u16string& from, const std::u16string& to);
 // DeleteFileW; whether the file is gone because of it.
 bool deleteFile(const std::u16string& path);
+// What stands at a name, as a file the tool makes beside its settings file finds it.
+enum class NameHolds {
+    nothing,  // no file, folder or link the system sees
+    ownFile,  // a plain file with that one name (ScopedFile::soleName)
+    folder,   // a folder (not a link to one)
+    another,  // a link, a file with other names, or one that cannot be opened
+};
+NameHolds nameHolds(const std::u16string& path);
+// The file of the name deleted, only while it is a plain file with that one name; true when
+// it is gone because of this, or there was nothing. A link stays, its target too.
+bool deleteOwnFile(const std::u16string& path);
 // GetFileAttributesW answers for the name: a file or a folder of that name is there.
 bool pathExists(const std::u16string& path);
 // FindFirstFileW finds a file (not a folder) of this name, whatever its attributes and

@@ -367,6 +367,40 @@ TEST(LifecycleSettings, AFileThatDoesNotDecodeExactlyIsNeverRewritten) {
     EXPECT_EQ(readFile(tool.iniPath()), ini);
 }
 
+// A pending new text beside the settings file that is a symbolic link to another file: the
+// start names it in the error box, once, and goes on with the file as it is; the link and
+// the file it leads to stay (Wine deletes the target when a link is deleted). The close
+// then cannot make its new text beside the file, and says so naming the link; the window
+// closes all the same.
+TEST(LifecycleSettings, ASideFileThatIsALinkIsNamedAtTheStartAndLeftAlone) {
+    const std::string ini = formIni(10, 20);
+    Tool tool(ini);
+    const std::string whole = tool.iniPath() + ".qm-new", other = tool.dir() + "\\other.ini";
+    writeFile(other, formIni(50, 60));
+    ASSERT_TRUE(test::symbolicLink(whole, other));
+    Process p = tool.start();
+    HWND box = findMessageBox(p.pid());
+    ASSERT_NE(box, nullptr);
+    const std::string notOwn = toAcp(L" はこのツールのファイルではないため、そのままにしました.");
+    EXPECT_EQ(readMessageBox(box).text, whole + notOwn);
+    pressOk(box);
+    const HWND main = findMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(windowRect(main).top, 10);
+    EXPECT_EQ(findMessageBox(p.pid(), 300), nullptr);  // once
+
+    SetWindowPos(main, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    box = findMessageBox(p.pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(readMessageBox(box).text, tool.iniPath() + toAcp(L" に書き込めません\n") + whole + notOwn);
+    pressOk(box);
+    EXPECT_EQ(p.wait(), 0);
+    EXPECT_EQ(readFile(tool.iniPath()), ini);
+    EXPECT_EQ(readFile(other), formIni(50, 60));
+    EXPECT_EQ(readFile(whole), formIni(50, 60));
+}
+
 // The programs the templates name, started by "実行" with the probe recording its own path
 // and the line it got.
 class LifecycleSettingsLaunch : public ::testing::Test {

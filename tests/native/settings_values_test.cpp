@@ -5,6 +5,7 @@
 
 #include "settings/apptable.h"
 #include "settings/ini_form.h"
+#include "settings/pending.h"
 #include "settings/values.h"
 
 namespace qm {
@@ -66,6 +67,67 @@ TEST(IniFormRule, UnmarkedUtf8NeedsACharacterBeyondAscii) {
     EXPECT_EQ(recogniseIniForm("\x95\x5C=\x83\x7C"), IniForm::CodePage);  // 表=ポ
     // Valid UTF-8 and then one byte that is not: the code page.
     EXPECT_EQ(recogniseIniForm(kUtf8Data + "\x83"), IniForm::CodePage);
+}
+
+// Where the system's code page is UTF-8, a file beyond ASCII that is not UTF-8 is code page
+// 932; marks, UTF-8 and ASCII alone are decided as elsewhere.
+TEST(IniFormRule, UnderASystemCodePageOfUtf8TheCodePageFormIs932) {
+    EXPECT_EQ(recogniseIniForm("[app]\r\n" + kCp932Data + "=a.exe\r\n", true), IniForm::Cp932);
+    EXPECT_EQ(recogniseIniForm("\x95\x5C=\x83\x7C", true), IniForm::Cp932);
+    EXPECT_EQ(recogniseIniForm(kUtf8Data + "\x83", true), IniForm::Cp932);
+    EXPECT_EQ(recogniseIniForm("[app]\r\nx=y\r\n", true), IniForm::CodePage);
+    EXPECT_EQ(recogniseIniForm("", true), IniForm::CodePage);
+    EXPECT_EQ(recogniseIniForm("x=" + kUtf8Data, true), IniForm::Utf8);
+    EXPECT_EQ(recogniseIniForm("\xEF\xBB\xBF" + kCp932Data, true), IniForm::Utf8Mark);
+    EXPECT_EQ(recogniseIniForm("\xFF\xFE" + kCp932Data, true), IniForm::Utf16Mark);
+}
+
+// The record a rewrite keeps beside the file: its bytes spelled out, read back whole, and
+// nothing read from bytes that are not exactly one.
+TEST(PendingRecord, HoldsTheOldTextAndTheNewOneBehindItsHeader) {
+    const std::string record = pendingRecord("Top=1000", "Top=5");
+    EXPECT_EQ(record, std::string("QMPEND1\0\x08\0\0\0\x05\0\0\0Top=1000Top=5", 29));
+    const std::optional<PendingTexts> texts = readPendingRecord(record);
+    ASSERT_TRUE(texts.has_value());
+    EXPECT_EQ(texts->old, "Top=1000");
+    EXPECT_EQ(texts->now, "Top=5");
+    const std::optional<PendingTexts> empty = readPendingRecord(pendingRecord("", ""));
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_TRUE(empty->old.empty() && empty->now.empty());
+    // 300 bytes: a length above 255 takes its second byte.
+    const std::string longer(300, 'x');
+    EXPECT_EQ(pendingRecord(longer, "").substr(8, 4), std::string("\x2C\x01\0\0", 4));
+    EXPECT_EQ(readPendingRecord(pendingRecord(longer, "y"))->old, longer);
+
+    EXPECT_FALSE(readPendingRecord(record.substr(0, record.size() - 1)).has_value());  // cut short
+    EXPECT_FALSE(readPendingRecord(record + "x").has_value());                         // a byte after it
+    EXPECT_FALSE(readPendingRecord(record.substr(0, 15)).has_value());                 // half a header
+    EXPECT_FALSE(readPendingRecord("[Pos]\r\nTop=5\r\n").has_value());                 // a settings text
+    std::string other = record;
+    other[6] = '2';
+    EXPECT_FALSE(readPendingRecord(other).has_value());
+}
+
+// What a rewrite can have left in the file, for a new text shorter and one longer than the
+// old one, and what it cannot have left: the user's edits.
+TEST(PendingRecord, TheFileHoldsTheOldTextOrPartOfTheNewOne) {
+    const PendingTexts shorter{"[Pos]\r\nTop=1000\r\n", "[Pos]\r\nTop=5\r\n"};
+    for (const char* file : {"[Pos]\r\nTop=1000\r\n",    // not yet written
+                             "[Pos]\r\nTop=5000\r\n",    // part of the new text over the old
+                             "[Pos]\r\nTop=5\r\n0\r\n",  // all of it, not yet cut
+                             "[Pos]\r\nTop=5\r\n"})      // done
+        EXPECT_TRUE(holdsOldOrPartOfNew(file, shorter)) << file;
+    for (const char* file : {"[Pos]\r\nTop=1001\r\n",  // edited
+                             "[Pos]\r\nTop=5\r\n\r",   // neither length
+                             "[Pos]\r\nTop=1000\r\nLeft=3\r\n", "", "[Pos]\r\nTop=7\r\n"})
+        EXPECT_FALSE(holdsOldOrPartOfNew(file, shorter)) << file;
+
+    const PendingTexts longer{"[Pos]\r\nTop=5\r\n", "[Pos]\r\nTop=1000\r\n"};
+    for (const char* file : {"[Pos]\r\nTop=5\r\n", "[Pos]\r\nTop=1\r\n", "[Pos]\r\nTop=100", "[Pos]\r\nTop=1000",
+                             "[Pos]\r\nTop=1000\r", "[Pos]\r\nTop=1000\r\n"})
+        EXPECT_TRUE(holdsOldOrPartOfNew(file, longer)) << file;
+    for (const char* file : {"[Pos]\r\nTop=1000\r\n\r\n", "[Pos]\r\nTop=", "[Pos]\r\nTop=6\r\n", "[Pos]\r\nTop=10\r\n"})
+        EXPECT_FALSE(holdsOldOrPartOfNew(file, longer)) << file;
 }
 
 TEST(IniFormRule, OverlongSurrogateAndCutSequencesAreNotUtf8) {

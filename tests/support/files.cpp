@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "process.h"
+
 namespace qm::test {
 
 std::string toAcp(const std::wstring& text) {
@@ -109,6 +111,31 @@ std::string programDir() {
     const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
     const std::string path(buf, n);
     return path.substr(0, path.find_last_of('\\'));
+}
+
+bool unixShell(const std::string& dir, const std::string& command) {
+    // The Unix program gives Wine no process to wait for: it leaves a mark when it is done.
+    const std::string mark = dir + "\\.unix-shell-done";
+    DeleteFileA(mark.c_str());
+    std::string line = "sh -c \"" + command + " ; echo > .unix-shell-done\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const bool started =
+        CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi) != FALSE;
+    EXPECT_TRUE(started) << line << " (error " << GetLastError() << ")";
+    if (!started) return false;
+    Handle process(pi.hProcess), thread(pi.hThread);
+    const bool done = waitUntil([&] { return fileExists(mark); }, 10000);
+    EXPECT_TRUE(done) << line;
+    DeleteFileA(mark.c_str());
+    return done;
+}
+
+bool symbolicLink(const std::string& link, const std::string& target) {
+    const std::size_t cut = link.rfind('\\');
+    return unixShell(link.substr(0, cut),
+                     "ln -s '" + target.substr(target.rfind('\\') + 1) + "' '" + link.substr(cut + 1) + "'");
 }
 
 namespace {

@@ -23,6 +23,14 @@ bool fileExists(const std::string& path);
 // programs beside it.
 std::string programDir();
 
+// Runs `command` with the system's shell under Wine (/bin/sh -c) in the folder `dir`, and
+// returns once it has run: for what only the Unix side makes, such as a symbolic link (Wine's
+// CreateSymbolicLinkW makes nothing; Wine follows a Unix one without a word) or a link to no
+// file. False, and the test fails, when it did not run within ten seconds.
+bool unixShell(const std::string& dir, const std::string& command);
+// `link`, a symbolic link to `target` (a name in the same folder, which need not exist).
+bool symbolicLink(const std::string& link, const std::string& target);
+
 // A name in the temporary folder that no other test of any process uses: stem, process id,
 // a serial number and `extension`. Nothing is created.
 std::string tempPath(const std::string& stem, const std::string& extension = ".txt");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/file_bytes.h"
 #include "settings/sections.h"
 #include "settings/settings.h"
 #include "settings/start_settings.h"
@@ -361,24 +362,6 @@ std::vector<std::string> namesIn(const std::string& dir) {
     return names;
 }
 
-// `link`, a symbolic link to `target` beside it. Wine 8's CreateSymbolicLinkW makes nothing;
-// there the link is a Unix one, which Wine follows, made by ln run in the folder.
-void makeSymbolicLink(const std::string& link, const std::string& target) {
-    const std::string dir = link.substr(0, link.rfind('\\'));
-    const std::string name = link.substr(dir.size() + 1), to = target.substr(dir.size() + 1);
-    if (!CreateSymbolicLinkA(link.c_str(), to.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
-        !fileExists(link)) {
-        std::string line = "ln -s " + to + " " + name;
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        ASSERT_TRUE(
-            CreateProcessA("Z:\\bin\\ln", &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
-        test::Handle process(pi.hProcess), thread(pi.hThread);  // none for a Unix program
-        ASSERT_TRUE(test::waitUntil([&] { return fileExists(link); }, 5000)) << link;
-    }
-}
-
 // A UTF-8 file is written into itself, so it stays the file it was (its ACL, owner and streams
 // with it): another name of it (a hard link) and the target of a symbolic link to it read the
 // new text. Read-only: Windows refuses the write, Wine as root makes it; either way the file
@@ -389,10 +372,15 @@ TEST_F(SettingsFileTest, AUtf8FileIsWrittenIntoItselfAndStaysTheFileItWas) {
     ASSERT_TRUE(CreateHardLinkA(other.c_str(), ini.c_str(), nullptr));
     EXPECT_EQ(writeTop(ini, 7), "");
     EXPECT_EQ(readFile(other), utf8Ini(7));
+    // Longer, then shorter again: the file ends where its new text ends.
+    EXPECT_EQ(writeTop(ini, 1000), "");
+    EXPECT_EQ(readFile(ini), utf8Ini(1000));
+    EXPECT_EQ(writeTop(ini, 5), "");
+    EXPECT_EQ(readFile(other), utf8Ini(5));
 
     const std::string target = path("target.ini"), link = path("link.ini");
     writeFile(target, utf8Ini(1));
-    makeSymbolicLink(link, target);
+    ASSERT_TRUE(test::symbolicLink(link, target));
     EXPECT_EQ(writeTop(link, 7), "");
     EXPECT_EQ(readFile(target), utf8Ini(7));
     writeFile(target, utf8Ini(9));  // still a link
@@ -439,8 +427,10 @@ TEST_F(SettingsFileTest, AFailedUtf8WriteLeavesTheFileAsItWasAndNothingBesideIt)
 // next write leaves nothing behind.
 TEST_F(SettingsFileTest, AWriteCutShortIsCompletedByTheNextRead) {
     const std::string ini = path("cut.ini");
-    writeFile(ini, utf8Ini(7).substr(0, 12));  // cut inside データ
-    writeFile(ini + ".qm-new", utf8Ini(7));
+    writeFile(ini, utf8Ini(1));
+    std::u16string foreign;
+    // Killed inside データ.
+    ASSERT_FALSE(rewriteInPlace(u16(ini), utf8Ini(1), utf8Ini(7), foreign, {RewriteStep::fileWritten, 12}));
     writeFile(ini + ".qm-part", "[Pos]\r\nTo");
     EXPECT_EQ(Ini(ini).readInt("Pos", "Top", 0), 7);
     EXPECT_EQ(readFile(ini), utf8Ini(7));
@@ -465,6 +455,209 @@ TEST_F(SettingsFileTest, ACodePageFileIsWrittenWhenItsTextStaysTheSame) {
     writeFile(ini, foreign);
     EXPECT_EQ(writeTop(ini, 7), ini + kCannotWrite);
     EXPECT_EQ(readFile(ini), foreign);
+}
+
+// A write killed at any step: the old text stands whole in the file, or the new one beside
+// it, and the next read puts the new one in place; the next write leaves nothing beside the
+// file. For a new text shorter than the old one and for a longer one.
+TEST_F(SettingsFileTest, AWriteKilledAtAnyStepLeavesOneTextWholeAndTheNextReadFinishesIt) {
+    const std::string ini = path("killed.ini");
+    for (const auto& [from, to] : {std::pair<int, int>{1000, 5}, std::pair<int, int>{5, 1000}}) {
+        const std::string old = utf8Ini(from), now = utf8Ini(to);
+        const struct {
+            RewriteStep after;
+            std::size_t bytes;
+            bool applied;  // the next read finds the new text
+        } stops[] = {{RewriteStep::partWritten, 0, false},         {RewriteStep::partWritten, 20, false},
+                     {RewriteStep::partWritten, 100000, false},    {RewriteStep::newInPlace, 0, true},
+                     {RewriteStep::fileWritten, 0, true},          {RewriteStep::fileWritten, now.size() - 3, true},
+                     {RewriteStep::fileWritten, now.size(), true}, {RewriteStep::fileCut, 0, true}};
+        for (const auto& stop : stops) {
+            SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to) + ", step " +
+                         std::to_string(static_cast<int>(stop.after)) + ", " + std::to_string(stop.bytes) + " bytes");
+            writeFile(ini, old);
+            std::u16string foreign;
+            EXPECT_FALSE(rewriteInPlace(u16(ini), old, now, foreign, {stop.after, stop.bytes}));
+            if (stop.applied) {
+                EXPECT_NE(readFile(ini + ".qm-new").find(now), std::string::npos);
+            } else {
+                EXPECT_EQ(readFile(ini), old);
+            }
+            const Ini next(ini);
+            EXPECT_EQ(next.readInt("Pos", "Top", 0), stop.applied ? to : from);
+            EXPECT_TRUE(next.s.notice().empty());
+            EXPECT_EQ(readFile(ini), stop.applied ? now : old);
+            EXPECT_EQ(writeTop(ini, 3), "");
+            EXPECT_EQ(readFile(ini), utf8Ini(3));
+            EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"killed.ini"}));
+        }
+    }
+}
+
+// The notices, after the side file's full path.
+const std::u16string kNotOwn = u" はこのツールのファイルではないため、そのままにしました";
+const std::u16string kOtherForm = u" はこの設定ファイルの形式のものではないため、そのままにしました";
+const std::u16string kKeptAside = u"設定ファイルがその後変更されていたため、前回の終了時に書けなかった設定を ";
+
+// A side file's name held by a link (a hard link, a symbolic link, one to no file): the write
+// is refused with a second line that names it, and neither the settings file, nor the link,
+// nor the file it leads to changes.
+TEST_F(SettingsFileTest, ALinkInTheWayOfASideFileIsNeverWrittenThrough) {
+    const std::string ini = path("a.ini"), other = path("other.txt"), otherText = "someone else's\r\n";
+    for (const std::string side : {"a.ini.qm-part", "a.ini.qm-new"}) {
+        for (const char* kind : {"hard", "symbolic", "to nothing"}) {
+            if (side == "a.ini.qm-new" && std::string(kind) == "to nothing") continue;  // below
+            SCOPED_TRACE(side + ", " + kind);
+            writeFile(ini, utf8Ini(1));
+            writeFile(other, otherText);
+            const std::string link = path(side);
+            if (std::string(kind) == "hard") {
+                ASSERT_TRUE(CreateHardLinkA(link.c_str(), other.c_str(), nullptr));
+            } else {
+                ASSERT_TRUE(test::symbolicLink(link, std::string(kind) == "symbolic" ? other : path("nothing")));
+            }
+            EXPECT_EQ(writeTop(ini, 7), ini + kCannotWrite + "\n" + link + acp(kNotOwn));
+            EXPECT_EQ(readFile(ini), utf8Ini(1));
+            EXPECT_EQ(readFile(other), otherText);
+            ASSERT_TRUE(test::unixShell(dir_.path(), "rm '" + side + "'"));
+            EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"a.ini", "other.txt"}));
+        }
+    }
+    // A link to no file where the new text is renamed to is only a name: it is replaced, and
+    // the write done.
+    ASSERT_TRUE(test::symbolicLink(path("a.ini.qm-new"), path("nothing")));
+    EXPECT_EQ(writeTop(ini, 7), "");
+    EXPECT_EQ(readFile(ini), utf8Ini(7));
+    EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"a.ini", "other.txt"}));
+}
+
+// A pending new text that is a link, or that stands beside a file of a form whose writes never
+// leave one (UTF-16, and the system's code page where that is 932), is not put in place: the
+// read names it, and the file, the side file and what it leads to stay as they are.
+TEST_F(SettingsFileTest, APendingTextThatIsALinkOrBesideAnotherFormIsLeftAlone) {
+    const std::string ini = path("a.ini"), whole = path("a.ini.qm-new"), other = path("other.ini");
+    writeFile(ini, utf8Ini(1));
+    writeFile(other, utf8Ini(9));
+    ASSERT_TRUE(CreateHardLinkA(whole.c_str(), other.c_str(), nullptr));
+    {
+        const Ini s(ini);
+        EXPECT_EQ(s.readInt("Pos", "Top", 0), 1);
+        EXPECT_EQ(s.s.notice(), u16(whole) + kNotOwn);
+    }
+    EXPECT_EQ(readFile(ini), utf8Ini(1));
+    EXPECT_EQ(readFile(whole), utf8Ini(9));
+    ASSERT_TRUE(DeleteFileA(whole.c_str()));
+    ASSERT_TRUE(test::symbolicLink(whole, other));
+    {
+        const Ini s(ini);
+        EXPECT_EQ(s.readInt("Pos", "Top", 0), 1);
+        EXPECT_EQ(s.s.notice(), u16(whole) + kNotOwn);
+    }
+    EXPECT_EQ(readFile(ini), utf8Ini(1));
+    EXPECT_EQ(readFile(other), utf8Ini(9));  // there still, as it was
+    ASSERT_TRUE(test::unixShell(dir_.path(), "rm a.ini.qm-new"));
+
+    // A record the tool made itself (a write stopped after it) beside a file since replaced
+    // by one of another form.
+    const std::string utf16 = std::string(
+        "\xFF\xFE[\0P\0o\0s\0]\0\r\0\n\0T\0o\0p\0=\0"
+        "2\0\r\0\n\0",
+        26);
+    const std::string cp932 = "[app]\r\n\x95\x5C=x.exe\r\n[Pos]\r\nTop=2\r\n";
+    for (const std::string& replaced : {utf16, cp932}) {
+        if (replaced == cp932 && GetACP() != 932) continue;
+        writeFile(ini, utf8Ini(1));
+        std::u16string foreign;
+        ASSERT_FALSE(rewriteInPlace(u16(ini), utf8Ini(1), utf8Ini(7), foreign, {RewriteStep::newInPlace, 0}));
+        const std::string record = readFile(whole);
+        writeFile(ini, replaced);
+        {
+            const Ini s(ini);
+            EXPECT_EQ(s.readInt("Pos", "Top", 0), 2);
+            EXPECT_EQ(s.s.notice(), u16(whole) + kOtherForm);
+        }
+        EXPECT_EQ(readFile(ini), replaced);
+        EXPECT_EQ(readFile(whole), record);
+        ASSERT_TRUE(DeleteFileA(whole.c_str()));
+    }
+}
+
+// A file edited since a write was cut short stays as the user left it, however the pending
+// text came there: the text is kept aside in "<file>.qm-unapplied", which the read's notice
+// names, and the side file goes. So goes a side file that holds no record of the tool's.
+TEST_F(SettingsFileTest, AFileEditedSinceKeepsItsTextAndThePendingOneIsKeptAside) {
+    const std::string ini = path("a.ini"), aside = path("a.ini.qm-unapplied");
+    writeFile(ini, utf8Ini(1));
+    std::u16string foreign;
+    ASSERT_FALSE(rewriteInPlace(u16(ini), utf8Ini(1), utf8Ini(7), foreign, {RewriteStep::newInPlace, 0}));
+    const std::string edited = utf8Ini(1) + "Left=4\r\n";
+    writeFile(ini, edited);
+    {
+        const Ini s(ini);
+        EXPECT_EQ(s.readInt("Pos", "Left", 0), 4);
+        EXPECT_EQ(s.s.notice(), kKeptAside + u16(aside) + u" に残しました");
+    }
+    EXPECT_EQ(readFile(ini), edited);
+    EXPECT_EQ(readFile(aside), utf8Ini(7));
+    EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"a.ini", "a.ini.qm-unapplied"}));
+
+    writeFile(ini + ".qm-new", utf8Ini(3));  // the whole text alone, as an older build left it
+    EXPECT_EQ(Ini(ini).s.notice(), kKeptAside + u16(aside) + u" に残しました");
+    EXPECT_EQ(readFile(ini), edited);
+    EXPECT_EQ(readFile(aside), utf8Ini(3));
+    EXPECT_EQ(namesIn(dir_.path()), (std::vector<std::string>{"a.ini", "a.ini.qm-unapplied"}));
+}
+
+// ---------------------------------------------------------------- under each system code page
+
+// A code page 932 file with Japanese application names, one naming a program in a folder 表
+// (95 5C), and ≒ written as 87 90. Under code page 932, and where the system's code page is
+// UTF-8, it reads as code page 932 and a write of [Pos] changes Top and nothing else but ≒,
+// which comes back as 81 E0; under 1252 it reads in that code page, every byte kept. These
+// tests run under code page 932, and once more under each of the others (tests/CMakeLists.txt:
+// QM_TEST_CODEPAGE names the one expected).
+TEST(SettingsCodePage, ACodePage932FileIsReadAndWrittenBackInItsOwnForm) {
+    char wanted[16] = "";
+    GetEnvironmentVariableA("QM_TEST_CODEPAGE", wanted, sizeof wanted);
+    ASSERT_EQ(GetACP(), wanted[0] ? std::stoul(wanted) : 932ul);
+    const UINT cp = GetACP();
+    test::TempDir dir("code-page");
+    const std::string ini = dir.file("Quillmoor.ini");
+    const std::string apps =
+        "[app]\r\n"
+        "\x83\x81\x83\x82\x92\xA0=notepad.exe %P\r\n"           // メモ帳
+        "\x95\x5C\x8E\xA6=\"C:\\\x95\x5C\\probe.exe\" %P\r\n";  // 表示="C:\表\probe.exe" %P
+    const std::string before = "; \x87\x90\r\n" + apps + "[Pos]\r\nTop=1000\r\n";
+    writeFile(ini, before);
+    {
+        Settings s(u16(ini));
+        EXPECT_EQ(s.form(), cp == CP_UTF8 ? IniForm::Cp932 : IniForm::CodePage);
+        const std::optional<AppTable> table = loadAppTable(s, systemCodePage());
+        ASSERT_TRUE(table.has_value());
+        ASSERT_EQ(table->entries.size(), 2u);
+        if (cp == 1252) {
+            EXPECT_EQ(table->entries[0], u"\u0192\u0081\u0192\u201A\u2019\u00A0=notepad.exe %P");
+        } else {
+            EXPECT_EQ(table->entries[0], u"\u30E1\u30E2\u5E33=notepad.exe %P");
+            EXPECT_EQ(table->entries[1], u"\u8868\u793A=\"C:\\\u8868\\probe.exe\" %P");
+        }
+    }
+    EXPECT_EQ(readFile(ini), before);  // reading wrote nothing
+    EXPECT_EQ(writeTop(ini, 5), "");
+    EXPECT_EQ(readFile(ini), (cp == 1252 ? "; \x87\x90\r\n" : "; \x81\xE0\r\n") + apps + "[Pos]\r\nTop=5\r\n");
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Quillmoor.ini"}));
+
+    // A byte that is no character of code page 932 (85 40): not written where the file is
+    // read in that code page.
+    const std::string foreign = "; \x85\x40\r\n" + apps + "[Pos]\r\nTop=1\r\n";
+    writeFile(ini, foreign);
+    const std::string error = writeTop(ini, 7);
+    if (cp == 1252) {
+        EXPECT_EQ(error, "");
+    } else {
+        EXPECT_NE(error, "");
+        EXPECT_EQ(readFile(ini), foreign);
+    }
 }
 
 }  // namespace

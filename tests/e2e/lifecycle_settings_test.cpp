@@ -446,6 +446,24 @@ TEST_F(LifecycleSettingsLaunch, AProgramInAFolderFromAUtf8FileStarts) {
     ASSERT_TRUE(tool.close(main));
 }
 
+// The shipped form, code page 932 without a mark, under the system code page as well: where
+// that is UTF-8 the file is still read as code page 932, so its names show as written and a
+// program in a folder 表 starts. It runs under 932 and 65001 (tests/CMakeLists.txt).
+class AnyCodePageLaunch : public LifecycleSettingsLaunch {};
+
+TEST_F(AnyCodePageLaunch, AProgramInAFolderFromACodePage932FileStarts) {
+    Tool tool(nullptr);
+    const std::wstring probe = placeProbe(tool, L"\u8868\\probe.exe");  // 表
+    // データ="<dir>\表\probe.exe" %P, in code page 932 (the folder's path is ASCII).
+    writeFile(tool.iniPath(), "[app]\r\n\x83\x66\x81\x5B\x83\x5E=\"" + tool.dir() + "\\\x95\x5C\\probe.exe\" %P\r\n");
+    HWND main = nullptr;
+    EXPECT_FALSE(run(tool, main).empty());
+    EXPECT_EQ(self_, probe);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(comboItemsWide(control(main, kIdComboBox1)), (std::vector<std::wstring>{L"\u30C7\u30FC\u30BF"}));
+    ASSERT_TRUE(tool.close(main));
+}
+
 TEST_F(LifecycleSettingsLaunch, AProgramInCafeFromAUtf16FileStartsNeverTheLookAlike) {
     Tool tool(nullptr);
     const std::wstring probe = placeProbe(tool, L"Caf\u00E9\\probe.exe");

@@ -298,7 +298,8 @@ TEST_F(FromOtherPrograms, WhatTheFullListRefusesIsSaidOnceEvenWhileABoxIsOpen) {
     ASSERT_NE(box, nullptr);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(sendCopyData(main_, "late|later", 11)) << i;
     EXPECT_EQ(boxes(), 1);
-    EXPECT_EQ(readMessageBox(box).text, std::string("missing") + kCannotStart + ".");
+    // The full list makes a line too long to start: the box says so on its second line.
+    EXPECT_EQ(readMessageBox(box).text.rfind(std::string("missing") + kCannotStart + "\n", 0), 0u);
     pressOk(box);
     // Then the refusal, once.
     ASSERT_TRUE(waitUntil([&] { return boxes() == 1 && findMessageBox(process_.pid()) != box; }));

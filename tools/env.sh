@@ -9,6 +9,9 @@ QM_WINE_POOL="${QM_WINE_POOL:-$QM_BUILD/wine}"
 # Code page 932 for the "A" API, no debug noise, no Mono/Gecko installers.
 export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
 export LC_ALL=ja_JP.UTF-8
+# The locales the tests run under: ja_JP gives Wine's programs code page 932; the tests of the
+# other code pages run under hi_IN (65001, the system code page UTF-8) and en_US (1252).
+QM_TEST_LOCALES="ja_JP.UTF-8 hi_IN.UTF-8 en_US.UTF-8"
 # The size of the virtual desktop that test prefixes get (tools/wine-prefix).
 QM_TEST_DESKTOP=1280x1024
 

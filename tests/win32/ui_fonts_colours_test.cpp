@@ -86,15 +86,30 @@ TEST_F(WindowInProcess, PaintsTheButtonFaceAroundAndInsideTheGroupBox) {
     ShowWindow(main, SW_SHOWNOACTIVATE);
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    // Rows are taken from where the controls stand: the bottom-anchored ones sit higher in a
+    // client area that a taller frame (Wine 10's, Windows') leaves shorter.
+    const auto inParent = [](HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const auto between = [](LONG a, LONG b) { return static_cast<int>((a + b) / 2); };
+    RECT client{};
+    GetClientRect(main, &client);
+    const RECT label = inParent(mw_->Label1), list = inParent(mw_->ListBox1), button = inParent(mw_->Button1),
+               check1 = inParent(mw_->CheckBox1), check2 = inParent(mw_->CheckBox2);
+    ASSERT_LT(label.bottom + 1, client.bottom);
+    ASSERT_LT(list.bottom + 1, button.top);
     const struct {
         HWND w;
         int x, y;
     } spots[] = {
-        {main, 3, 3},                // above the group box
-        {main, 4, 268},              // below the label
-        {mw_->GroupBox1, 100, 147},  // between the list and the buttons
-        {mw_->GroupBox1, 250, 210},  // right of the check boxes
-        {mw_->GroupBox1, 200, 190},  // right of CheckBox1
+        {main, 3, 3},                                               // above the group box
+        {main, 4, between(label.bottom, client.bottom)},            // below the label
+        {mw_->GroupBox1, 100, between(list.bottom, button.top)},    // between the list and the buttons
+        {mw_->GroupBox1, 250, between(check2.top, check2.bottom)},  // right of the check boxes
+        {mw_->GroupBox1, 200, between(check1.top, check1.bottom)},  // right of CheckBox1
     };
     for (const auto& s : spots) {
         HDC dc = GetDC(s.w);

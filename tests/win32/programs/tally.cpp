@@ -1,8 +1,12 @@
 // Appends one line, the raw command line it was started with, to the file named by
 // QM_TALLY_OUT, then ends: several starts leave one line each, so a test can count them.
+// A windows program that opens no window: a console program started by the tool gets a
+// console window of its own, which takes the foreground from the tool (on Windows, and under
+// Wine 10, where nothing has it once the console has gone), and the keys a test presses after
+// a launch would no longer reach the tool.
 #include <windows.h>
 
-int main() {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char path[MAX_PATH];
     if (GetEnvironmentVariableA("QM_TALLY_OUT", path, sizeof path) == 0) return 2;
     HANDLE f = INVALID_HANDLE_VALUE;

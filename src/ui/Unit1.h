@@ -15,16 +15,6 @@
 //               (ui/commands.cpp): Paste1 「貼り付け」 Ctrl+V, Delete1 「クリア」 Del,
 //               N3 「オールクリア」 Ctrl+D, N1 「全て選択」 Ctrl+A, N2 「選択反転」 Ctrl+R
 //   OpenDialog1 the file dialog's state kept from use to use
-//
-// Where the rest of the window lives: lifecycle.cpp (its whole life, top to bottom: creation,
-// FormCreate, show, the message loop, the close and the end), resource.h (the ids of its
-// controls and menu items), commands.cpp (the one table of its commands: the buttons' and the
-// context menu's), main_window_base.h (the base of the main window: its attachment, its
-// handle, its procedure, its phase and the one edge where errors stop), layout.h (the table of
-// controls), window_build.cpp (fonts, components, scaling, layout), window_place.cpp (its place on
-// the screen, a change of screen density), dispatch.cpp (messages and keys), popup_menu.cpp
-// (the context menu, which takes its items from the table of commands), subclass.cpp (the
-// procedures in front of every control, and the list box's key binding).
 #pragma once
 
 #include <windows.h>

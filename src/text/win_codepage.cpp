@@ -61,11 +61,14 @@ public:
     }
 };
 
+// Made before any code runs (it holds no data: constant initialisation), so no thread waits
+// on a guard for it.
+const WinCodePage g_systemCodePage;
+
 }  // namespace
 
 const CodePage& systemCodePage() {
-    static const WinCodePage cp;
-    return cp;
+    return g_systemCodePage;
 }
 
 }  // namespace qm

@@ -34,10 +34,16 @@ WideText modulePath() {
     return path ? WideText(path->begin(), path->end() - 1) : WideText();  // without its NUL
 }
 
-// In UTF-16, without a NUL; asked of the system once, on first use.
+// In UTF-16, without a NUL; asked of the system once, on first use (on the window's thread
+// alone: plain variables, with no guard of a function's static).
+WideText g_exePath;
+bool g_exePathKnown = false;
 const WideText& exePath() {
-    static const WideText path = modulePath();
-    return path;
+    if (!g_exePathKnown) {
+        g_exePath = modulePath();
+        g_exePathKnown = true;
+    }
+    return g_exePath;
 }
 std::u16string exePath16() {
     return std::u16string(exePath().begin(), exePath().end());

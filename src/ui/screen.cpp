@@ -26,17 +26,23 @@ int screenDpi() {
 }
 
 // GetDpiForMonitor (MDT_EFFECTIVE_DPI) is in shcore.dll, on Windows 8.1 and later; looked up
-// when first needed, so that no start that never asks loads it.
+// when first needed, so that no start that never asks loads it. Only the window's thread asks:
+// plain variables, with no guard of a function's static (the runtime's guard code would be
+// linked for it).
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+GetDpiForMonitorFn g_getDpiForMonitor = nullptr;
+bool g_getDpiForMonitorSought = false;
+
 int monitorDpi(HMONITOR monitor) {
     if (g_assumedDpi) return g_assumedDpi;
-    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto getDpiForMonitor = [] {
+    if (!g_getDpiForMonitorSought) {
         HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return reinterpret_cast<GetDpiForMonitorFn>(
+        g_getDpiForMonitor = reinterpret_cast<GetDpiForMonitorFn>(
             shcore ? reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")) : nullptr);
-    }();
+        g_getDpiForMonitorSought = true;
+    }
     UINT x = 0, y = 0;
-    if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(monitor, 0, &x, &y)) && reasonable(static_cast<int>(y))) {
+    if (g_getDpiForMonitor && SUCCEEDED(g_getDpiForMonitor(monitor, 0, &x, &y)) && reasonable(static_cast<int>(y))) {
         return static_cast<int>(y);
     }
     return screenDpi();
@@ -64,12 +70,12 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM p) {
 
 }  // namespace
 
-// GetDpiForWindow is in Windows 10 1607 and later, looked up at run time; before it, the
-// window's monitor's.
+// GetDpiForWindow is in Windows 10 1607 and later, looked up at run time (each time: user32 is
+// loaded already, and no static needs a guard); before it, the window's monitor's.
 int windowDpi(HWND hwnd) {
     if (g_assumedDpi) return g_assumedDpi;
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+    const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
     if (!getDpiForWindow) return monitorDpi(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
     const int dpi = static_cast<int>(getDpiForWindow(hwnd));

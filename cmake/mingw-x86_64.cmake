@@ -1,9 +1,12 @@
-# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (posix thread model, which
-# GoogleTest needs). Test programs run through Wine.
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64. Test programs run through Wine.
+# The thread model of MinGW's runtime: posix, which GoogleTest needs, for the tree that builds
+# the tests; win32 for the tree inside it that builds the shipped exe (src/entry/CMakeLists.txt).
+set(QM_THREAD_MODEL posix CACHE STRING "MinGW-w64's thread model: posix or win32")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QM_THREAD_MODEL)
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-${QM_THREAD_MODEL})
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-${QM_THREAD_MODEL})
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_DLLTOOL x86_64-w64-mingw32-dlltool)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)

@@ -57,27 +57,10 @@ bool codePageKeepsText(const std::string& bytes) {
     return wideText(narrowText(text.data(), static_cast<int>(text.size()) - 1)) == text;
 }
 
-// UTF-16 in code page 932 when the code page holds the text exactly: no best fit, no default
-// character, and the bytes read back as the very same text. A character with two codes takes
-// the code page's first (≒ 87 90 read is 81 E0 written), as the profile functions write it.
+// UTF-16 in code page 932 when the code page holds the text exactly (≒ 87 90 read is 81 E0
+// written, as the profile functions write it).
 std::optional<std::string> toCp932(std::u16string_view text) {
-    if (text.empty()) return std::string();
-    if (text.size() > 0x1FFFFFFF) return std::nullopt;
-    const WideText wide = nulTerminated(text);
-    const int length = static_cast<int>(text.size());
-    BOOL usedDefault = FALSE;
-    const int n =
-        WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &usedDefault);
-    if (n <= 0 || usedDefault) return std::nullopt;
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide.data(), length, &out[0], n, nullptr, &usedDefault);
-    if (usedDefault) return std::nullopt;
-    const int back = MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, out.data(), n, nullptr, 0);
-    if (back != length) return std::nullopt;
-    WideText again(static_cast<std::size_t>(back) + 1, L'\0');
-    MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, out.data(), n, again.data(), back);
-    if (again != wide) return std::nullopt;
-    return out;
+    return exactCodePageBytes(kCp932, text);
 }
 
 // Code page 932 in UTF-16, whatever the system's code page; `exact` says whether every byte

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,5 +29,12 @@ WideText wideText(std::string_view text);
 // UTF-16 text in the code page as the system converts it (WideCharToMultiByte, CP_ACP,
 // best fit and all): the way back of wideText, as the profile functions take it.
 std::string narrowText(const wchar_t* text, int length);
+
+// The text in the code page `codePage` (CP_ACP: the system's) when that code page holds it
+// exactly: converted without best fit and without a default character, and converted back to
+// the very same text. Nothing otherwise (a lone surrogate, a character the code page lacks).
+// A character with two codes in the code page takes the one the conversion gives (for code
+// page 932, ≒ is 81 E0 however it was read).
+std::optional<std::string> exactCodePageBytes(unsigned codePage, std::u16string_view text);
 
 }  // namespace qm

@@ -31,28 +31,7 @@ public:
         return std::u16string(wide.begin(), wide.end() - 1);
     }
     std::optional<std::string> exactBytes(std::u16string_view text) const override {
-        if (text.empty()) return std::string();
-        const WideText wide = nulTerminated(text);
-        const int length = static_cast<int>(text.size());
-        BOOL usedDefault = FALSE;
-        const int n =
-            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &usedDefault);
-        if (n <= 0 || usedDefault) return std::nullopt;
-        std::string out(static_cast<std::size_t>(n), '\0');
-        usedDefault = FALSE;
-        if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, &out[0], n, nullptr, &usedDefault) !=
-                n ||
-            usedDefault) {
-            return std::nullopt;
-        }
-        // The way back must give the very same text: a character that converts to another
-        // one's bytes is no exact conversion.
-        const int back = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, out.data(), n, nullptr, 0);
-        if (back != length) return std::nullopt;
-        WideText again(static_cast<std::size_t>(back) + 1, L'\0');
-        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, out.data(), n, again.data(), back);
-        if (again != wide) return std::nullopt;
-        return out;
+        return exactCodePageBytes(CP_ACP, text);
     }
     unsigned bytesPerUnit() const override {
         if (GetACP() == CP_UTF8) return 3;

@@ -660,5 +660,28 @@ TEST(SettingsCodePage, ACodePage932FileIsReadAndWrittenBackInItsOwnForm) {
     }
 }
 
+// What a later start hands over in the code page form: a text the system's code page holds
+// exactly, in that code page's bytes (UTF-8 where that is the system's code page), and nothing
+// for a text it does not hold, nor for a lone surrogate under any code page.
+TEST(SystemCodePage, HoldsATextExactlyOrNotAtAll) {
+    const CodePage& cp = systemCodePage();
+    const UINT acp = GetACP();
+    const std::optional<std::string> table = cp.exactBytes(u"C:\\\u8868");  // C:\表
+    const std::optional<std::string> snowman = cp.exactBytes(u"\u2603");
+    if (acp == 932) {
+        EXPECT_EQ(table, std::string("C:\\\x95\x5C"));
+        EXPECT_EQ(snowman, std::nullopt);
+    } else if (acp == CP_UTF8) {
+        EXPECT_EQ(table, std::string("C:\\\xE8\xA1\xA8"));
+        EXPECT_EQ(snowman, std::string("\xE2\x98\x83"));
+    } else {
+        EXPECT_EQ(table, std::nullopt);
+        EXPECT_EQ(snowman, std::nullopt);
+    }
+    EXPECT_EQ(cp.exactBytes(u"a\xD800"), std::nullopt);
+    EXPECT_EQ(cp.exactBytes(u"caf\u00E9"),
+              acp == 932 ? std::nullopt : std::optional<std::string>(acp == CP_UTF8 ? "caf\xC3\xA9" : "caf\xE9"));
+}
+
 }  // namespace
 }  // namespace qm

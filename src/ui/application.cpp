@@ -19,9 +19,8 @@ HINSTANCE g_instance = nullptr;
 std::u16string g_title;
 HICON g_icon = nullptr;
 HICON g_smallIcon = nullptr;
-bool g_errorBoxOpen = false;
 // While the error box is open: the text it shows and every other text raised meanwhile, each
-// once.
+// once; empty while no box is open.
 std::vector<std::u16string> g_errorTexts;
 
 constexpr wchar_t kAppClass[] = L"TApplication";
@@ -104,7 +103,7 @@ void Application::showError(const std::u16string& text) {
     // The box's loop handles what arrives meanwhile; an error raised there (a hand-off the
     // list cannot take) does not open a second box over this one: it waits for this one to
     // close, once, whatever number of times it was raised meanwhile.
-    if (g_errorBoxOpen) {
+    if (!g_errorTexts.empty()) {
         if (std::find(g_errorTexts.begin(), g_errorTexts.end(), text) == g_errorTexts.end())
             g_errorTexts.push_back(text);
         return;
@@ -112,14 +111,8 @@ void Application::showError(const std::u16string& text) {
     // The application window (hidden) owns the box; the main window takes no input meanwhile.
     ScopedModalFrame frame;
     struct Open {
-        Open(const std::u16string& first) {
-            g_errorTexts.assign(1, first);
-            g_errorBoxOpen = true;
-        }
-        ~Open() {
-            g_errorBoxOpen = false;
-            g_errorTexts.clear();
-        }
+        explicit Open(const std::u16string& first) { g_errorTexts.assign(1, first); }
+        ~Open() { g_errorTexts.clear(); }
     } open(text);
     // The first text, then each one raised while a box was open, in the order they came.
     for (std::size_t i = 0; i < g_errorTexts.size(); ++i) {

@@ -43,6 +43,12 @@ std::vector<std::u16string> readNameList(const wchar_t* section, const std::u16s
     return splitNameList(text.data(), text.size(), text.size());
 }
 
+// Whether every byte of `bytes` (not empty, below 1 GiB) is a character of the code page.
+bool allCharacters(UINT codePage, const std::string& bytes) {
+    return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                               0) > 0;
+}
+
 // Whether the profile functions, which read a file in this form through the code page's
 // conversion to UTF-16 and write it back through the conversion the other way, leave its
 // text the same text: every byte is a character of the code page, and each character reads
@@ -50,9 +56,7 @@ std::vector<std::u16string> readNameList(const wchar_t* section, const std::u16s
 // (87 90 and 81 E0 are both U+2252); the text does not.
 bool codePageKeepsText(const std::string& bytes) {
     if (bytes.empty()) return true;
-    if (bytes.size() > 0x3FFFFFFF) return false;
-    const int length = static_cast<int>(bytes.size());
-    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0) <= 0) return false;
+    if (bytes.size() > 0x3FFFFFFF || !allCharacters(CP_ACP, bytes)) return false;
     const WideText text = wideText(bytes);
     return wideText(narrowText(text.data(), static_cast<int>(text.size()) - 1)) == text;
 }
@@ -66,24 +70,14 @@ std::optional<std::string> toCp932(std::u16string_view text) {
 // Code page 932 in UTF-16, whatever the system's code page; `exact` says whether every byte
 // was a character of the code page and the text converts back to the same text (toCp932).
 std::u16string fromCp932(const std::string& bytes, bool& exact) {
-    exact = true;
-    if (bytes.empty()) return std::u16string();
     if (bytes.size() > 0x3FFFFFFF) {
         exact = false;
         return std::u16string();
     }
-    const int length = static_cast<int>(bytes.size());
-    DWORD flags = MB_ERR_INVALID_CHARS;
-    int n = MultiByteToWideChar(kCp932, flags, bytes.data(), length, nullptr, 0);
-    if (n <= 0) {
-        exact = false;  // read all the same, each byte that is no character as the system reads it
-        flags = 0;
-        n = MultiByteToWideChar(kCp932, flags, bytes.data(), length, nullptr, 0);
-    }
-    WideText wide(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'\0');
-    if (n > 0) MultiByteToWideChar(kCp932, flags, bytes.data(), length, wide.data(), n);
-    const std::u16string text = fromWide(wide.data(), static_cast<std::size_t>(n > 0 ? n : 0));
-    if (exact) exact = toCp932(text).has_value();
+    // Each byte that is no character read all the same, as the system reads it.
+    const WideText wide = wideText(bytes, kCp932);
+    const std::u16string text = fromWide(wide.data(), wide.size() - 1);
+    exact = bytes.empty() || (allCharacters(kCp932, bytes) && toCp932(text).has_value());
     return text;
 }
 

@@ -22,10 +22,10 @@ WideText nulTerminated(std::u16string_view text);
 // `length` units of the system's UTF-16 text.
 std::u16string fromWide(const wchar_t* text, std::size_t length);
 std::u16string fromWide(const wchar_t* text);  // up to its NUL
-// Code page text in UTF-16 as the system converts it (MultiByteToWideChar, CP_ACP), its
-// NUL included: for bytes that come in the system's code page, never for the program's own
-// texts.
-WideText wideText(std::string_view text);
+// Code page text in UTF-16 as the system converts it (MultiByteToWideChar; `codePage` 0 is
+// CP_ACP, the system's), its NUL included: for bytes that come in a code page, never for the
+// program's own texts.
+WideText wideText(std::string_view text, unsigned codePage = 0);
 // UTF-16 text in the code page as the system converts it (WideCharToMultiByte, CP_ACP,
 // best fit and all): the way back of wideText, as the profile functions take it.
 std::string narrowText(const wchar_t* text, int length);

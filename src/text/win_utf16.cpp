@@ -18,11 +18,11 @@ std::u16string fromWide(const wchar_t* text) {
     return fromWide(text, text ? lstrlenW(text) : 0);
 }
 
-WideText wideText(std::string_view text) {
+WideText wideText(std::string_view text, unsigned codePage) {
     const int n =
-        text.empty() ? 0 : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        text.empty() ? 0 : MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     WideText out(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    if (n > 0) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
     return out;
 }
 

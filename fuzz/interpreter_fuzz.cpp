@@ -191,7 +191,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const bool batch : {true, false}) {
         for (const bool delayedByDefault : {false, true}) {
             const auto start = batch ? qm::InterpreterStart::BatchFile : qm::InterpreterStart::Interpreter;
-            if (!qm::interpreterKeepsEntriesWhole(line, entries, start, delayedByDefault)) continue;
+            if (qm::entryRefusalOf(line, entries, start, delayedByDefault) != qm::Refusal::None) continue;
             if (entries.empty()) continue;
             const Command c = commandOf(line, batch, delayedByDefault);
             check(c.found, "a line without /c or /k was let through");

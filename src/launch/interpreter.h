@@ -63,10 +63,6 @@ std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLi
 // default, reads part of the line (after a "|", or one that "start" opens). No entries: None.
 Refusal entryRefusalOf(std::u16string_view line, const std::vector<EntrySpan>& entries, InterpreterStart start,
                        bool delayedExpansionByDefault);
-inline bool interpreterKeepsEntriesWhole(std::u16string_view line, const std::vector<EntrySpan>& entries,
-                                         InterpreterStart start, bool delayedExpansionByDefault) {
-    return entryRefusalOf(line, entries, start, delayedExpansionByDefault) == Refusal::None;
-}
 
 // The names without a folder by which the interpreter, reading `line`, looks up the programs
 // of its commands: a batch file's own name, or the words after "/c" or "/k", in every

@@ -191,9 +191,9 @@ TEST(InterpreterQuotes, WhatChangesAnEntryInsideQuotesToo) {
 TEST(InterpreterQuotes, ReadsTheLineInUtf16) {
     // ポ is U+30DD, whatever its code page 932 bytes (83 7C) hold; the spans are in units.
     const std::u16string line = u"\"x.bat\"  \"C:\\\u30DD\\a&b\"";
-    EXPECT_TRUE(interpreterKeepsEntriesWhole(line, {{10, 8}}, InterpreterStart::BatchFile, false));
-    EXPECT_FALSE(interpreterKeepsEntriesWhole(line, {{10, 9}}, InterpreterStart::BatchFile, false));
-    EXPECT_FALSE(interpreterKeepsEntriesWhole(line, {{10, 20}}, InterpreterStart::BatchFile, false));
+    EXPECT_EQ(entryRefusalOf(line, {{10, 8}}, InterpreterStart::BatchFile, false), Refusal::None);
+    EXPECT_NE(entryRefusalOf(line, {{10, 9}}, InterpreterStart::BatchFile, false), Refusal::None);
+    EXPECT_NE(entryRefusalOf(line, {{10, 20}}, InterpreterStart::BatchFile, false), Refusal::None);
     // A span the planned line puts exactly inside each entry's quotes, for every "%P".
     const AppTable table{{u"a=x %p y %P"}};
     const CommandLine planned = planLaunch(listOf({u"C:\\", u"b"}), u"a", &table, false, false, cp).commandLine;

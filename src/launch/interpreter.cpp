@@ -171,6 +171,14 @@ bool isOneOf(char16_t c, std::u16string_view set) {
     return c != u'\0' && set.find(c) != kNone;
 }
 
+// Whether `text` is one of `words` (in lower case), in any case.
+template <std::size_t N>
+bool isOneOfWords(std::u16string_view text, const std::string_view (&words)[N]) {
+    for (const std::string_view word : words)
+        if (lowersToAscii(text, word)) return true;
+    return false;
+}
+
 // What the interpreter does with a command word of its own.
 enum class Internal {
     None,   // no command of its own: a program it looks up
@@ -194,17 +202,7 @@ Internal internalNamed(std::u16string_view name) {
     if (lowersToAscii(name, "start")) return Internal::Start;
     if (lowersToAscii(name, "if")) return Internal::If;
     if (lowersToAscii(name, "for")) return Internal::For;
-    for (const std::string_view plain : kPlainCommands)
-        if (lowersToAscii(name, plain)) return Internal::Plain;
-    return Internal::None;
-}
-
-// Whether `text` is one of `words` (in lower case), in any case.
-template <std::size_t N>
-bool isOneOfWords(std::u16string_view text, const std::string_view (&words)[N]) {
-    for (const std::string_view word : words)
-        if (lowersToAscii(text, word)) return true;
-    return false;
+    return isOneOfWords(name, kPlainCommands) ? Internal::Plain : Internal::None;
 }
 
 // A command word as the interpreter reads it: up to a blank or one of "& | < > ( )" outside

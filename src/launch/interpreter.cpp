@@ -154,6 +154,13 @@ bool enclosedBy(const std::u16string& text, char16_t mark, std::size_t from, std
     return first != kNone && first < from && text.rfind(mark) >= to;
 }
 
+// Whether the text holds a line break or a NUL, which end the interpreter's line: whatever
+// follows is cut off, or run.
+bool holdsLineEnd(std::u16string_view text) {
+    constexpr char16_t kLineEnds[] = {u'\r', u'\n', u'\0'};
+    return text.find_first_of(kLineEnds, 0, 3) != kNone;
+}
+
 // The text of one reading: the command without the quotes it strips.
 std::u16string readingText(const std::u16string& text, Stripped stripped) {
     std::u16string out;
@@ -239,12 +246,7 @@ public:
     CommandReader(std::u16string text, bool delayed, std::vector<std::u16string>& names)
         : s_(std::move(text)), delayed_(delayed), names_(names) {}
 
-    bool read() {
-        // A line break or a NUL ends the interpreter's line.
-        constexpr char16_t kLineEnds[] = {u'\r', u'\n', u'\0'};
-        if (s_.find_first_of(kLineEnds, 0, 3) != kNone) return false;
-        return sequence(0) && atEnd();
-    }
+    bool read() { return sequence(0) && atEnd(); }
 
 private:
     // Commands joined by "&", "&&", "||" and "|", up to the end (or, inside "( )", a ")").
@@ -635,10 +637,8 @@ std::optional<InterpreterStart> interpreterStartOf(std::u16string_view commandLi
 Refusal entryRefusalOf(std::u16string_view line, const std::vector<EntrySpan>& entries, InterpreterStart start,
                        bool delayedExpansionByDefault) {
     if (entries.empty()) return Refusal::None;
-    // A line break (or a NUL) ends the interpreter's line: whatever follows is cut off, or run.
-    // No template holds one: it comes with an entry.
-    constexpr char16_t kLineEnds[] = {u'\r', u'\n', u'\0'};
-    if (line.find_first_of(kLineEnds, 0, 3) != kNone) return Refusal::EntryChanged;
+    // No template holds a line break: it comes with an entry.
+    if (holdsLineEnd(line)) return Refusal::EntryChanged;
 
     Command command;
     if (!readCommand(line, start, command)) return Refusal::EntryNotWhole;
@@ -685,7 +685,7 @@ std::optional<std::vector<std::u16string>> programNamesWithoutFolder(std::u16str
     }
     const bool delayed = delayedExpansion(command, delayedExpansionByDefault);
     const std::vector<Stripped> readings = readingsOf(command);
-    if (readings.empty()) return std::nullopt;
+    if (readings.empty() || holdsLineEnd(command.text)) return std::nullopt;
     for (const Stripped stripped : readings)
         if (!CommandReader(readingText(command.text, stripped), delayed, names).read()) return std::nullopt;
     std::vector<std::u16string> bare;
